@@ -1,0 +1,80 @@
+#include "app/files.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "app/text.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace kestrel {
+
+std::optional<std::string> readFile(const std::string& path, std::uint64_t limit) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) return std::nullopt;
+    std::ifstream f(path, std::ios::binary);
+    if (!f) return std::nullopt;
+    f.seekg(0, std::ios::end);
+    const std::streamoff size = f.tellg();
+    if (size < 0 || static_cast<std::uint64_t>(size) > limit) return std::nullopt;
+    f.seekg(0, std::ios::beg);
+    std::string data(static_cast<std::size_t>(size), '\0');
+    if (size > 0 && !f.read(data.data(), size)) return std::nullopt;
+    return data;
+}
+
+std::string readTextIfPresent(const std::string& path) {
+    return readFile(path).value_or("");
+}
+
+bool writeFileAtomic(const std::string& path, std::string_view bytes) {
+    const std::string tmp = path + ".kestrel-new";
+    {
+        std::FILE* f = std::fopen(tmp.c_str(), "wb");
+        if (!f) return false;
+        const bool wrote =
+            bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+        bool flushed = std::fflush(f) == 0;
+#ifndef _WIN32
+        flushed = flushed && ::fsync(fileno(f)) == 0;
+#endif
+        const bool closed = std::fclose(f) == 0;
+        if (!wrote || !flushed || !closed) {
+            std::remove(tmp.c_str());
+            return false;
+        }
+    }
+    std::error_code ec;
+    fs::rename(tmp, path, ec);
+    if (ec) {
+        fs::remove(tmp, ec);
+        return false;
+    }
+    return true;
+}
+
+bool saveText(const std::string& path, std::string_view text) {
+    std::string s(text);
+    s.append(kCrLf);
+    return writeFileAtomic(path, s);
+}
+
+std::optional<std::uint64_t> fileSize(const std::string& path) {
+    std::error_code ec;
+    const auto n = fs::file_size(path, ec);
+    if (ec) return std::nullopt;
+    return static_cast<std::uint64_t>(n);
+}
+
+bool removeFile(const std::string& path) {
+    std::error_code ec;
+    return fs::remove(path, ec) && !ec;
+}
+
+} // namespace kestrel

@@ -1,0 +1,131 @@
+#include "app/paths.h"
+
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+#include "app/text.h"
+
+namespace fs = std::filesystem;
+
+namespace kestrel {
+namespace {
+
+bool isSep(char c) {
+    return c == '/' || c == '\\';
+}
+
+std::size_t lastSep(std::string_view p) {
+    return p.find_last_of("/\\");
+}
+
+} // namespace
+
+std::string normalisePath(std::string_view path) {
+    std::string r(path);
+    for (char& c : r)
+        if (isSep(c)) c = kSep;
+    return r;
+}
+
+std::string joinPath(std::string_view folder, std::string_view name) {
+    std::string r(folder);
+    if (!r.empty() && !isSep(r.back())) r.push_back(kSep);
+    r.append(name);
+    return normalisePath(r);
+}
+
+std::string fileName(std::string_view path) {
+    const auto p = lastSep(path);
+    return std::string(p == std::string_view::npos ? path : path.substr(p + 1));
+}
+
+std::string baseName(std::string_view path) {
+    const std::string name = fileName(path);
+    return name.substr(0, name.find('.'));
+}
+
+std::string folderOf(std::string_view path, std::string_view apppath) {
+    const std::string last = fileName(path);
+    if (last.empty() || contains(last, "*")) return std::string(apppath);
+    const auto p = lastSep(path);
+    if (p == std::string_view::npos) return std::string(apppath);
+    return normalisePath(path.substr(0, p));
+}
+
+std::string pathPart(std::string_view path, int mode) {
+    const std::string norm = normalisePath(path);
+    const std::vector<std::string> parts = split(norm, std::string(1, kSep));
+    std::string r;
+    switch (mode) {
+    case 0:
+        r = parts.back();
+        break;
+    case 1:
+        r = parts.back().substr(0, parts.back().find('.'));
+        break;
+    case 2:
+        for (std::size_t i = 0; i + 1 < parts.size(); ++i) r += parts[i] + kSep;
+        break;
+    case 3:
+        r = parts.front() + kSep;
+        break;
+    case 222:
+        for (const auto& c : parts)
+            if (!c.empty() && !contains(c, ".")) r += c + kSep;
+        break;
+    default:
+        break;
+    }
+    const std::string doubled(2, kSep);
+    while (contains(r, doubled)) r = replaceAll(r, doubled, std::string(1, kSep));
+    return r;
+}
+
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    const auto st = fs::status(path, ec);
+    return !ec && fs::exists(st) && !fs::is_directory(st);
+}
+
+bool folderExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+bool chkdir(std::string_view path) {
+    const std::string norm = normalisePath(path);
+    const std::vector<std::string> parts = split(norm, std::string(1, kSep));
+    std::string prefix;
+    bool ok = true;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (contains(parts[i], ".")) break;
+        prefix += (i ? std::string(1, kSep) : std::string()) + parts[i];
+        if (prefix.empty() || folderExists(prefix)) continue;
+        std::error_code ec;
+        fs::create_directory(prefix, ec);
+        if (ec) ok = false;
+    }
+    return ok;
+}
+
+bool makeFolders(const std::string& folder) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    return folderExists(folder);
+}
+
+bool folderWritable(const std::string& folder) {
+    if (!folderExists(folder)) return false;
+    const std::string probe = joinPath(folder, ".kestrel-write-test");
+    {
+        std::ofstream f(probe, std::ios::binary);
+        if (!f) return false;
+    }
+    std::error_code ec;
+    fs::remove(probe, ec);
+    return true;
+}
+
+} // namespace kestrel

@@ -1,0 +1,41 @@
+#pragma once
+// Pure text utilities. Program strings are 8-bit bytes, one character per byte.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrel {
+
+inline constexpr std::string_view kCrLf = "\r\n";
+
+std::string lcase(std::string_view s);
+std::string ucase(std::string_view s);
+std::string trim(std::string_view s); // blanks only, both ends
+std::string replaceAll(std::string_view s, std::string_view from, std::string_view to);
+bool contains(std::string_view s, std::string_view part);
+bool startsWith(std::string_view s, std::string_view prefix);
+bool endsWith(std::string_view s, std::string_view suffix);
+// Splits at every occurrence of the separator; n separators give n + 1 parts.
+std::vector<std::string> split(std::string_view s, std::string_view sep);
+std::string join(const std::vector<std::string>& parts, std::string_view sep);
+
+// Upper-case hexadecimal without leading zeros ("0" for 0).
+std::string hex(std::uint64_t v);
+// "pad two": left-padded with "0" to 2 characters ("" gives "00").
+std::string pad2(std::string_view s);
+// "pad to": left-padded with "0" to the width; longer texts come back unchanged.
+std::string padTo(std::size_t width, std::string_view s);
+// "separator position": 1-based position of the first "."; else of the first ","; else 0.
+std::size_t separatorPosition(std::string_view s);
+
+// The numeric value of the leading number of a text, as the program reads fields and lines:
+// leading blanks skipped, an optional sign, digits with at most one ".", an optional exponent;
+// 0 when there is no leading number. "12abc" gives 12.
+double val(std::string_view s);
+// The numeric value of a hexadecimal text (no prefix); stops at the first non-hex character.
+std::uint64_t hexValue(std::string_view s);
+// Whole number nearest to v, halves to the even neighbour (the program's rounding).
+std::int64_t roundHalfEven(double v);
+
+} // namespace kestrel

@@ -1,0 +1,48 @@
+#pragma once
+// The one interface through which the core talks to whoever runs it: the desktop program, the
+// command line or a test. The core never opens a window itself.
+#include <string>
+
+namespace kestrel {
+
+enum class Answer { Yes, No, Cancel };
+enum class Buttons { YesNo, YesNoCancel };
+
+class UiPort {
+  public:
+    virtual ~UiPort() = default;
+
+    // An information box with an OK button. Line breaks inside the text are CR LF.
+    virtual void message(const std::string& text) = 0;
+    // A question box; returns the button pressed.
+    virtual Answer ask(const std::string& text, Buttons buttons) = 0;
+    // `progr`: services the window system, then shows the percentage when it is above 0.
+    virtual void progress(float percent) = 0;
+    // `hon` / `hof`: the busy pointer.
+    virtual void busy(bool on) = 0;
+
+    // Called by long loops between items. Cheap: only every `yieldStride` calls reach pump(), and
+    // pump() itself decides whether enough time has passed to service the window system.
+    void yield() {
+        if (++ticks_ >= stride_) {
+            ticks_ = 0;
+            pump();
+        }
+    }
+    // Services the window system now (the loops that yield a fixed number of times use this).
+    void yieldNow() { pump(); }
+
+    bool stopflag() const { return stop_; }
+    void setStopflag(bool on) { stop_ = on; }
+
+  protected:
+    virtual void pump() = 0;
+    void setYieldStride(unsigned stride) { stride_ = stride == 0 ? 1 : stride; }
+
+  private:
+    unsigned ticks_ = 0;
+    unsigned stride_ = 64;
+    bool stop_ = false;
+};
+
+} // namespace kestrel

@@ -1,0 +1,56 @@
+#include "cli/cli_ui.h"
+
+#include <cstdio>
+
+#include "app/text.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace kestrel {
+
+CliUiPort::CliUiPort(Answer fixedAnswer) : fixedAnswer_(fixedAnswer) {
+#ifdef _WIN32
+    tty_ = false;
+#else
+    tty_ = ::isatty(STDERR_FILENO) == 1;
+#endif
+    setYieldStride(4096);
+}
+
+void CliUiPort::clearBar() {
+    if (!barShown_) return;
+    std::fputs("\r\033[K", stderr);
+    barShown_ = false;
+}
+
+void CliUiPort::message(const std::string& text) {
+    clearBar();
+    messages_.push_back(text);
+    std::fprintf(stderr, "%s\n", replaceAll(text, "\r\n", "\n").c_str());
+}
+
+Answer CliUiPort::ask(const std::string& text, Buttons) {
+    clearBar();
+    const char* answer = fixedAnswer_ == Answer::Yes ? "Yes" : fixedAnswer_ == Answer::No ? "No" : "Cancel";
+    std::fprintf(stderr, "%s [%s]\n", replaceAll(text, "\r\n", "\n").c_str(), answer);
+    return fixedAnswer_;
+}
+
+void CliUiPort::progress(float percent) {
+    if (!tty_ || percent <= 0) return;
+    const int width = 40;
+    const int filled = static_cast<int>(percent / 100.0f * width + 0.5f);
+    std::string bar(static_cast<std::size_t>(filled > width ? width : filled), '#');
+    bar.resize(width, '.');
+    std::fprintf(stderr, "\r[%s] %3d%%", bar.c_str(), static_cast<int>(percent));
+    std::fflush(stderr);
+    barShown_ = true;
+}
+
+void CliUiPort::busy(bool on) {
+    if (!on) clearBar();
+}
+
+} // namespace kestrel

@@ -1,0 +1,13 @@
+#pragma once
+// One function per `kestrel-cli` command; each returns the process exit status
+// (0 done, 1 nothing could be done, 2 usage error or refused input).
+#include <string>
+#include <vector>
+
+namespace kestrel::cli {
+
+using Args = std::vector<std::string>;
+
+int scan(const Args& args);
+
+} // namespace kestrel::cli

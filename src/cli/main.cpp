@@ -1,0 +1,35 @@
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cli/commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const kestrel::cli::Args&);
+    const char* usage;
+};
+
+constexpr Command kCommands[] = {
+    {"scan", kestrel::cli::scan,
+     "scan [--highways] [--draworder|--no-draworder] [--data DIR] [--json] MAP..."},
+};
+
+int usage() {
+    std::fputs("usage: kestrel-cli COMMAND [OPTIONS]\n", stderr);
+    for (const auto& c : kCommands) std::fprintf(stderr, "  kestrel-cli %s\n", c.usage);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    for (const auto& c : kCommands) {
+        if (std::strcmp(argv[1], c.name) == 0)
+            return c.run(kestrel::cli::Args(argv + 2, argv + argc));
+    }
+    return usage();
+}
