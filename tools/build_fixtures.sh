@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Rebuilds the sample map data/test.img and the real test maps under tests/fixtures/maps/ from
+# their Polish-format sources with mkgmap (Debian package "mkgmap"). mkgmap stamps the build time
+# into its output, so a rebuild changes bytes but not content. Run from anywhere:
+#   tools/build_fixtures.sh
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+maps=$repo/tests/fixtures/maps
+command -v mkgmap >/dev/null || { echo "mkgmap not found (apt-get install mkgmap)" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# build NAME ARGS...: runs mkgmap in a fresh folder $work/NAME (output kept there).
+build() {
+    local name=$1
+    shift
+    mkdir -p "$work/$name"
+    (cd "$work/$name" && mkgmap "$@" >mkgmap.log 2>&1) || {
+        cat "$work/$name/mkgmap.log" >&2
+        exit 1
+    }
+}
+
+# The sample map beside the program: the tile only, no TDB (its TDB lookup stays silent).
+build sample --mapname=63240001 --family-id=6324 --product-id=1 "$repo/data/sample/test.mp"
+cp "$work/sample/63240001.img" "$repo/data/test.img"
+
+# Standard and extended types on four levels, no TDB.
+build mixed --mapname=63240021 "$maps/mixed/mixed.mp"
+cp "$work/mixed/63240021.img" "$maps/mixed/"
+
+# Two tiles in one gmapsupp, with the family's TDB beside it.
+build two_tiles --mapname=63240031 --overview-mapname=twotiles --family-id=6325 --product-id=2 \
+    --tdbfile --gmapsupp "$maps/two_tiles/tile_a.mp" "$maps/two_tiles/tile_b.mp"
+cp "$work/two_tiles/gmapsupp.img" "$work/two_tiles/twotiles.tdb" "$maps/two_tiles/"
+
+# One tile with its TDB; the family ID is above 32767.
+build with_tdb --mapname=63240041 --overview-mapname=withtdb --family-id=40000 --product-id=3 \
+    --tdbfile "$maps/with_tdb/with_tdb.mp"
+cp "$work/with_tdb/63240041.img" "$work/with_tdb/withtdb.tdb" "$maps/with_tdb/"
+
+# One tile and two TDB files of two families built from the same source.
+build two_tdb_a --mapname=63240051 --overview-mapname=fam_a --family-id=6327 --product-id=1 \
+    --tdbfile "$maps/two_tdb/two_tdb.mp"
+build two_tdb_b --mapname=63240051 --overview-mapname=fam_b --family-id=6328 --product-id=7 \
+    --tdbfile "$maps/two_tdb/two_tdb.mp"
+cp "$work/two_tdb_a/63240051.img" "$work/two_tdb_a/fam_a.tdb" "$work/two_tdb_b/fam_b.tdb" \
+    "$maps/two_tdb/"
+
+echo "fixtures rebuilt"
