@@ -8,6 +8,7 @@
 #include "app/error_log.h"
 #include "app/settings.h"
 #include "mapread/type_inventory.h"
+#include "typbin/section_slots.h"
 
 namespace kestrel {
 
@@ -37,6 +38,7 @@ struct Session {
     bool busy = false;
     bool txtdone = false;
     float ver = kVersion;
+    TypSectionSlots typSlots; // sections of the extra POI file kept between generator runs
 };
 
 } // namespace kestrel
