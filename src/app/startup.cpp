@@ -1,0 +1,47 @@
+#include "app/startup.h"
+
+#include "app/paths.h"
+#include "app/state_file.h"
+#include "app/text.h"
+#include "mapread/style_texts.h"
+
+namespace kestrel {
+namespace {
+
+constexpr std::string_view kDefaultPoiWidth = "16";
+constexpr std::size_t kShortestTypfile = 6;
+
+void widthAtLeastOne(std::string& width) {
+    if (val(width) < 1) width = kDefaultPoiWidth;
+}
+
+} // namespace
+
+void startup(Session& session, const std::string& apppath, const std::string& installedData) {
+    Settings& s = session.settings;
+    // 1-3: folders and the state file's place; the sample map heads the recent list.
+    session.paths = AppPaths::resolve(apppath, installedData);
+    s.variousIcons = false;
+    s.include4b4a = true;
+    makeFolders(session.paths.syspath);
+    s.recent = {};
+    s.recent[0] = session.paths.sampleMap;
+    // 4: style modes, kinds and colours.
+    s.kindmode = {kModeTypeOnBmp, kModeColorPicker, kModeTypeOnBmp};
+    s.kindsel = {"1", "1", "1"};
+    s.colourSlots = {kWhite, kYellow, kWhite, kYellow};
+    // 5: the state file may overwrite all of it.
+    if (fileExists(session.paths.statefile)) loaddata(session.paths.statefile, s);
+    // 6-7
+    widthAtLeastOne(s.poiWidth);
+    widthAtLeastOne(s.cityPoiWidth);
+    session.ver = kVersion;
+    // 8: the name and label texts, then the POI label catalogue.
+    session.styletxt = loadStyleTexts(session.paths.syspath);
+    a_n_p(session.styletxt);
+    // 11: TYP texts go to the user's folder unless the state file names one.
+    if (s.typfile.size() < kShortestTypfile)
+        s.typfile = joinPath(session.paths.userdir, "untitled.txt");
+}
+
+} // namespace kestrel
