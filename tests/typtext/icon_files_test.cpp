@@ -1,0 +1,138 @@
+// The icon files that ship in the data folder, read through the bitmap library, and the whole
+// library compiled by mkgmap, the compiler users feed our TYP texts to.
+#include "typtext/bitmap_library.h"
+#include "typtext/xpm_fill.h"
+
+#include "app/files.h"
+#include "app/text.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+namespace kestrel {
+namespace {
+
+const std::string kSystem = std::string(KESTREL_BIN_DIR) + "/system";
+constexpr int kIconCount = 41;
+
+TEST(XpmFill, ReadsHeaderColoursAndRows) {
+    const XpmReadResult r = readXpmFill("Xpm=\"3 2 2 1\"\r\n\"a c #FF8000\"\r\n\"b c none\"\r\n"
+                                        "\"aba\"\r\n\"bab\"\r\n");
+    ASSERT_TRUE(r.fill) << r.error;
+    EXPECT_EQ(r.fill->width, 3);
+    EXPECT_EQ(r.fill->height, 2);
+    ASSERT_EQ(r.fill->colours.size(), 2u);
+    EXPECT_EQ(r.fill->colour('a')->rgb, 0xFF8000u);
+    EXPECT_FALSE(r.fill->colour('b')->rgb);
+    EXPECT_EQ(r.fill->colour('c'), nullptr);
+    EXPECT_EQ(r.fill->rows, (std::vector<std::string>{"aba", "bab"}));
+}
+
+TEST(XpmFill, RefusesMalformedFills) {
+    const std::string colours = "\"a c #FF8000\"\r\n\"b c none\"\r\n";
+    for (const std::string& bad : {
+             std::string(""),
+             "\"a c #FF8000\"\r\n",                                      // no header
+             "Xpm=\"3 2 2 2\"\r\n" + colours + "\"aba\"\r\n\"bab\"\r\n", // two chars per pixel
+             "Xpm=\"3 2 2\"\r\n" + colours + "\"aba\"\r\n\"bab\"\r\n",   // three numbers
+             "Xpm=\"3 3 2 1\"\r\n" + colours + "\"aba\"\r\n\"bab\"\r\n", // a row missing
+             "Xpm=\"3 2 2 1\"\r\n" + colours + "\"ab\"\r\n\"bab\"\r\n",  // a short row
+             "Xpm=\"3 2 2 1\"\r\n" + colours + "\"abc\"\r\n\"bab\"\r\n", // pixel without colour
+             "Xpm=\"3 2 2 1\"\r\n\"a c #FF80\"\r\n\"b c none\"\r\n\"aba\"\r\n\"bab\"\r\n",
+             "Xpm=\"3 2 2 1\"\r\n\"a c #FF8000\"\r\n\"a c none\"\r\n\"aaa\"\r\n\"aaa\"\r\n",
+             "Xpm=\"3 2 2 1\"\r\n" + colours + "\"aba\"\r\n\"bab\"\r\n\"\r\n", // a stray row
+         }) {
+        const XpmReadResult r = readXpmFill(bad);
+        EXPECT_FALSE(r.fill) << bad;
+        EXPECT_FALSE(r.error.empty()) << bad;
+    }
+}
+
+TEST(ShippedIcons, EveryIconFileIsAWellFormedFillWithATransparentBackground) {
+    std::set<std::string> seen;
+    for (int n = 1; n <= kIconCount; ++n) {
+        SCOPED_TRACE(n);
+        const std::string text = bmp(kSystem, n);
+        ASSERT_FALSE(text.empty()) << "missing " << kSystem << "/bmps/" << n << ".txt";
+        const XpmReadResult r = readXpmFill(text);
+        ASSERT_TRUE(r.fill) << r.error;
+        EXPECT_EQ(r.fill->width, 16);
+        EXPECT_EQ(r.fill->height, 16);
+        EXPECT_LE(r.fill->colours.size(), 8u);
+        bool transparent = false;
+        for (const XpmColour& c : r.fill->colours) transparent = transparent || !c.rgb;
+        EXPECT_TRUE(transparent);
+        // Transparent corners: the icon is a badge, not a square.
+        const XpmColour* corner = r.fill->colour(r.fill->rows[0][0]);
+        ASSERT_NE(corner, nullptr);
+        EXPECT_FALSE(corner->rgb);
+        seen.insert(text);
+    }
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(kIconCount));
+}
+
+TEST(ShippedIcons, FilesAreQuotedCrLfTextWithoutATrailingLineEnd) {
+    for (int n = 1; n <= kIconCount; ++n) {
+        SCOPED_TRACE(n);
+        const std::optional<std::string> raw =
+            readFile(kSystem + "/bmps/" + std::to_string(n) + ".txt");
+        ASSERT_TRUE(raw);
+        // A line end after the last row would come back from bmp() as one more row.
+        EXPECT_FALSE(endsWith(*raw, "\n"));
+        for (const std::string& line : split(*raw, "\r\n")) {
+            EXPECT_EQ(line.find('\n'), std::string::npos);
+            EXPECT_TRUE(endsWith(line, "\"")) << line;
+        }
+        EXPECT_EQ(bmp(kSystem, n), *raw + "\r\n");
+    }
+}
+
+// A TYP text that holds every stripe, picture and a few type-number bitmaps as polygons and every
+// icon as a point.
+std::string libraryTypText() {
+    std::string t = "[_id]\r\nProductCode=1\r\nFID=1212\r\nCodePage=1252\r\n[End]\r\n\r\n";
+    auto polygon = [&t](int type, const std::string& c0, const std::string& c1,
+                        const std::string& rows) {
+        t += "[_polygon]\r\nType=0x" + hex(type) + "\r\nString1=0x0,p" + hex(type) +
+             "\r\nExtendedLabels=N\r\nCustomColor=No\r\nXpm=\"32 32 2 1\"\r\n\"" + c0 + "\"\r\n\"" +
+             c1 + "\"\r\n" + rows + "[end]\r\n";
+    };
+    for (int i = 0; i <= 8; ++i) polygon(0x01 + i, "0 c #DCA3A3", "1 c #303060", bmpstripes(i));
+    for (int n = 1; n <= 8; ++n) {
+        const PolygonPicture& p = polygonPicture(n);
+        polygon(0x10 + n, p.colour0, p.colour1, p.rows);
+    }
+    polygon(0x20, "0 c #FFFFD5", "1 c #000000", get_bmp2("4a00"));
+    polygon(0x21, "0 c #FFFF00", "1 c #000000", get_bmp2("10d01"));
+    for (int n = 1; n <= kIconCount; ++n)
+        t += "[_point]\r\nType=0x" + hex(0x2a + n / 8) + pad2(hex(n % 8)) +
+             "\r\nString1=0x0,icon " + std::to_string(n) + "\r\nExtendedLabels=N\r\n" +
+             bmp(kSystem, n) + "[end]\r\n";
+    return t;
+}
+
+TEST(BitmapLibraryWithMkgmap, EveryBitmapAndIconCompilesWithoutAWarning) {
+    if (std::system("command -v mkgmap >/dev/null 2>&1") != 0) GTEST_SKIP() << "no mkgmap";
+    test::TempDir dir;
+    dir.write("library.txt", libraryTypText());
+    const std::string cmd = "cd '" + dir.path() +
+                            "' && mkgmap --code-page=1252 --family-id=1212 --product-id=1 "
+                            "library.txt >mkgmap.log 2>&1";
+    EXPECT_EQ(std::system(cmd.c_str()), 0);
+    const std::string log = readTextIfPresent(dir.file("mkgmap.log"));
+    EXPECT_FALSE(contains(ucase(log), "WARN")) << log;
+    EXPECT_FALSE(contains(ucase(log), "SEVERE")) << log;
+    EXPECT_FALSE(contains(ucase(log), "ERROR")) << log;
+    const std::optional<std::uint64_t> size = fileSize(dir.file("library.typ"));
+    ASSERT_TRUE(size);
+    // 17 polygons of 32 x 32 two-colour bitmaps alone take more than 2 KB.
+    EXPECT_GT(*size, 17u * 32 * 32 / 8);
+}
+
+} // namespace
+} // namespace kestrel
