@@ -7,6 +7,7 @@
 #include "app/app_paths.h"
 #include "app/error_log.h"
 #include "app/settings.h"
+#include "mapread/map_container.h"
 #include "mapread/type_inventory.h"
 #include "typbin/section_slots.h"
 
@@ -32,6 +33,7 @@ struct Session {
     TypeInventory inventory;
     std::array<std::string, 6> styletxt{}; // the six name/style texts, as loaded
     MapFields fields;
+    MapContainer container; // the current map file: name, XOR key, subfile header starts
     bool highways = false;  // "Highways+" box
     std::string mapfile;    // first map of the current batch
     std::string currentFile; // the file being read

@@ -1,12 +1,142 @@
-#include "cli/commands.h"
-
+// `kestrel-cli scan`: loads maps as one File > Open batch and prints what the main window shows.
 #include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/app_paths.h"
+#include "app/session.h"
+#include "cli/cli_ui.h"
+#include "cli/commands.h"
+#include "mapread/map_batch.h"
+#include "mapread/style_texts.h"
 
 namespace kestrel::cli {
+namespace {
 
-int scan(const Args&) {
-    std::fputs("scan: not built yet\n", stderr);
-    return 2;
+constexpr const char* kScanUsage =
+    "usage: kestrel-cli scan [--highways] [--draworder|--no-draworder] [--data DIR] [--json] "
+    "MAP...\n";
+
+struct ScanOptions {
+    bool highways = false;
+    int draworder = -1; // -1: as the settings say
+    std::string dataDir;
+    bool json = false;
+    std::vector<std::string> maps;
+};
+
+bool parse(const Args& args, ScanOptions& o) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--highways") {
+            o.highways = true;
+        } else if (a == "--draworder") {
+            o.draworder = 1;
+        } else if (a == "--no-draworder") {
+            o.draworder = 0;
+        } else if (a == "--json") {
+            o.json = true;
+        } else if (a == "--data") {
+            if (++i == args.size()) return false;
+            o.dataDir = args[i];
+        } else if (a.size() > 1 && a[0] == '-' && a != "--") {
+            return false;
+        } else {
+            if (a == "--") ++i;
+            o.maps.insert(o.maps.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+            break;
+        }
+    }
+    return !o.maps.empty();
+}
+
+// A JSON string of 8-bit text: bytes above 127 are taken as Latin-1.
+std::string quote(const std::string& s) {
+    std::string r = "\"";
+    for (const char c : s) {
+        const auto b = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            r += '\\';
+            r += c;
+        } else if (b < 0x20 || b >= 0x7F) {
+            char u[8];
+            std::snprintf(u, sizeof u, "\\u%04x", b);
+            r += u;
+        } else {
+            r += c;
+        }
+    }
+    return r + "\"";
+}
+
+std::string array(const std::vector<std::string>& items) {
+    std::string r = "[";
+    for (std::size_t i = 0; i < items.size(); ++i) r += (i ? ", " : "") + quote(items[i]);
+    return r + "]";
+}
+
+void printJson(const Session& s, const CliUiPort& ui) {
+    const TypeInventory& inv = s.inventory;
+    const auto& f = s.fields;
+    std::string out = "{\n";
+    auto key = [&](const char* k, const std::string& v, bool last = false) {
+        out += std::string("  \"") + k + "\": " + v + (last ? "\n" : ",\n");
+    };
+    key("polygons", array(inv.list(kPolygons)));
+    key("lines", array(inv.list(kLines)));
+    key("pois", array(inv.list(kPois)));
+    key("captions", array({inv.caption(kPolygons), inv.caption(kLines), inv.caption(kPois)}));
+    key("levellist", array(inv.levellist));
+    key("polylevels", quote(inv.polylevels));
+    key("maxlevel", std::to_string(inv.maxlevel));
+    key("map_id_label", f.mapIdLabel.empty() ? "null" : quote(f.mapIdLabel));
+    key("nt_marker", f.ntMarker ? "true" : "false");
+    key("fid", quote(f.fid));
+    key("product_code", quote(f.productCode));
+    key("messages", array(ui.messages()));
+    key("error_log", quote(s.errors.text()), true);
+    std::fputs((out + "}\n").c_str(), stdout);
+}
+
+void printText(const Session& s) {
+    const TypeInventory& inv = s.inventory;
+    const auto& f = s.fields;
+    std::string out;
+    for (int kind : {kPolygons, kLines, kPois}) out += inv.caption(kind) + "\n";
+    if (!f.mapIdLabel.empty()) out += f.mapIdLabel + "\n";
+    if (f.ntMarker) out += "NT Map\n";
+    out += "FID: " + f.fid + "\n";
+    out += "Product code: " + f.productCode + "\n";
+    static constexpr const char* kHeadings[] = {"[Polygons]", "[Lines]", "[POIs]"};
+    for (int kind : {kPolygons, kLines, kPois}) {
+        out += std::string(kHeadings[kind]) + "\n";
+        for (const std::string& e : inv.list(kind)) out += e + "\n";
+    }
+    std::fputs(out.c_str(), stdout);
+}
+
+} // namespace
+
+int scan(const Args& args) {
+    ScanOptions o;
+    if (!parse(args, o)) {
+        std::fputs(kScanUsage, stderr);
+        return 2;
+    }
+    Session session;
+    session.paths = AppPaths::resolve(AppPaths::programFolder(), KESTREL_INSTALL_DATADIR);
+    session.highways = o.highways;
+    if (o.draworder >= 0) session.settings.draworder = o.draworder == 1;
+    StyleTexts texts = loadStyleTexts(o.dataDir.empty() ? session.paths.syspath : o.dataDir);
+    a_n_p(texts);
+    session.styletxt = texts;
+    CliUiPort ui;
+    openBatch(session, ui, o.maps);
+    if (o.json)
+        printJson(session, ui);
+    else
+        printText(session);
+    return session.container.filesRead > 0 ? 0 : 1;
 }
 
 } // namespace kestrel::cli

@@ -4,9 +4,13 @@
 
 namespace kestrel {
 
-bool CodeGuard::has(std::string_view code) const { return codes_.contains(ucase(code)); }
+bool CodeGuard::has(std::string_view code) const {
+    return codes_.contains(ucase(code));
+}
 
-void CodeGuard::add(std::string_view code) { codes_.insert(ucase(code)); }
+void CodeGuard::add(std::string_view code) {
+    codes_.insert(ucase(code));
+}
 
 void TypeInventory::reset() {
     for (auto& l : lists_) l.clear();

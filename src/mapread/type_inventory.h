@@ -14,18 +14,18 @@ enum Kind : int { kPolygons = 0, kLines = 1, kPois = 2 };
 // A duplicate guard. A code counts as present when it was added before, compared upper-cased
 // (the program's "#" + code + "#" substring test on a string of codes).
 class CodeGuard {
-public:
+  public:
     bool has(std::string_view code) const;
     void add(std::string_view code);
     void clear() { codes_.clear(); }
     std::size_t size() const { return codes_.size(); }
 
-private:
+  private:
     std::unordered_set<std::string> codes_;
 };
 
 class TypeInventory {
-public:
+  public:
     std::vector<std::string>& list(int kind) { return lists_[static_cast<std::size_t>(kind)]; }
     const std::vector<std::string>& list(int kind) const {
         return lists_[static_cast<std::size_t>(kind)];
@@ -46,7 +46,7 @@ public:
     std::string polylevels;             // distinct polygon levels, Hex, in order of first sight
     int maxlevel = 0;
 
-private:
+  private:
     std::array<std::vector<std::string>, 3> lists_;
 };
 

@@ -1,0 +1,84 @@
+#pragma once
+// The working buffer: the bytes of the current map file, mapped read-only (or read, where mapping
+// is not possible), with the file's one-byte XOR mask undone on the fly by every reader. A masked
+// file is therefore never copied; the readers are total: offsets before the start or at/after
+// the end read as 0.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/uiport.h"
+
+namespace kestrel {
+
+class MapBuffer {
+  public:
+    MapBuffer() = default;
+    ~MapBuffer();
+    MapBuffer(const MapBuffer&) = delete;
+    MapBuffer& operator=(const MapBuffer&) = delete;
+    MapBuffer(MapBuffer&& other) noexcept;
+    MapBuffer& operator=(MapBuffer&& other) noexcept;
+
+    // Maps (or reads) the whole file. Returns false and leaves the buffer empty when the file
+    // cannot be opened or read. Reading yields once per chunk; a stop request while reading
+    // empties the buffer.
+    bool open(const std::string& path, UiPort& ui);
+    // Wraps bytes already in memory (tests, the fuzzer).
+    static MapBuffer fromBytes(std::string bytes);
+    void clear();
+
+    std::int64_t size() const { return static_cast<std::int64_t>(size_); }
+    bool empty() const { return size_ == 0; }
+
+    // The first byte of the file as stored (the unscramble key of a masked file).
+    std::uint8_t rawFirstByte() const { return size_ ? data_[0] : 0; }
+    // From now on every reader XORs each byte with the key.
+    void setKey(std::uint8_t key) { key_ = key; }
+    std::uint8_t key() const { return key_; }
+
+    // `dat`, `bit2`, `bit3`, `bit4`: little-endian, unmasked; 0 outside the file.
+    std::uint8_t dat(std::int64_t offset) const {
+        return offset >= 0 && static_cast<std::uint64_t>(offset) < size_
+                   ? static_cast<std::uint8_t>(data_[offset] ^ key_)
+                   : 0;
+    }
+    std::uint32_t bit2(std::int64_t offset) const {
+        return dat(offset) | static_cast<std::uint32_t>(dat(offset + 1)) << 8;
+    }
+    std::uint32_t bit3(std::int64_t offset) const {
+        return bit2(offset) | static_cast<std::uint32_t>(dat(offset + 2)) << 16;
+    }
+    // The 32-bit value as a signed number.
+    std::int32_t bit4(std::int64_t offset) const {
+        return static_cast<std::int32_t>(bit3(offset) | static_cast<std::uint32_t>(dat(offset + 3))
+                                                            << 24);
+    }
+
+    // Number of bytes from the offset on that read as 0 because they lie outside the file
+    // (before its start: up to offset 0; after its end: without limit, given as `limit`).
+    std::int64_t outsideRun(std::int64_t offset, std::int64_t limit) const;
+    // Number of consecutive 0 bytes (unmasked) from the offset on, at most `limit`.
+    std::int64_t zeroRun(std::int64_t offset, std::int64_t limit) const;
+
+    // Positions of the first "GARMIN RGN", "GARMIN TRE" and "GARMIN GMP" (-1 when absent), found
+    // in one pass over the file by searching for the masked signature bytes.
+    struct Signatures {
+        std::int64_t rgn = -1;
+        std::int64_t tre = -1;
+        std::int64_t gmp = -1;
+    };
+    Signatures findSignatures(UiPort& ui) const;
+
+    // Writes the unmasked bytes, first byte 0, to the path (beside it first, then renamed).
+    bool dumpUnmasked(const std::string& path, UiPort& ui) const;
+
+  private:
+    const std::uint8_t* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::uint8_t key_ = 0;
+    void* map_ = nullptr; // the mapping, when the file was mapped
+    std::string owned_;   // the bytes, when the file was read
+};
+
+} // namespace kestrel

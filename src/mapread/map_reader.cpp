@@ -1,0 +1,135 @@
+#include "mapread/map_reader.h"
+
+#include <exception>
+#include <string>
+
+#include "app/files.h"
+#include "app/paths.h"
+#include "app/text.h"
+#include "mapread/match.h"
+#include "mapread/messages.h"
+#include "mapread/rgn_extended_scan.h"
+#include "mapread/rgn_point_scan.h"
+#include "mapread/tdb_header.h"
+#include "mapread/tre_header.h"
+#include "mapread/tre_overview.h"
+
+namespace kestrel {
+namespace {
+
+constexpr std::int64_t kSignatureLead = 2; // the header length field before each signature
+
+// Runs one step of a read; a failure is logged and the read goes on with the next step.
+template <class Step> void guarded(ErrorLog& log, Step&& step) {
+    try {
+        step();
+    } catch (const std::exception& e) {
+        log.append("TRE", e.what());
+    }
+}
+
+// The program's Str(): a blank before a non-negative number.
+std::string str(std::int64_t v) {
+    return (v >= 0 ? " " : "") + std::to_string(v);
+}
+
+} // namespace
+
+void MapReader::loadbinary(const std::string& name, const std::string& realPath, int k) {
+    ui_.setStopflag(false);
+    buf_.clear();
+    s_.errors.clear();
+    s_.mapfile = name;
+    s_.container.name = name;
+    ui_.busy(true);
+    std::uint64_t pieces = fileSize(realPath).value_or(0) / kPieceSize;
+    if (pieces > 1) {
+        ui_.message(std::string(msg::kFileTooBig));
+        pieces = 1;
+    }
+    if (pieces == 0) pieces = 1;
+    if (!buf_.open(realPath, ui_)) return;
+    for (std::uint64_t i = 0; i <= pieces; ++i) {
+        ui_.yield();
+        if (k == 0) ui_.progress(5.0f + 5.0f * static_cast<float>(i + 1) / (pieces + 1));
+    }
+    if (ui_.stopflag()) {
+        buf_.clear();
+        return;
+    }
+    ++s_.container.filesRead;
+    if (k == 0 && !contains(name, "gmp")) loadtdb(s_, ui_, realPath);
+}
+
+void MapReader::setBuffer(const std::string& name, MapBuffer buf) {
+    s_.mapfile = name;
+    s_.container.name = name;
+    buf_ = std::move(buf);
+}
+
+void MapReader::get_dataTRE(int k) {
+    if (buf_.empty()) return;
+    MapContainer& map = s_.container;
+    map.key = buf_.rawFirstByte();
+    ui_.busy(true);
+    if (map.key != 0 && !contains(map.name, ".gmp")) {
+        buf_.setKey(map.key);
+        if (s_.settings.dumpflag)
+            guarded(s_.errors,
+                    [&] { buf_.dumpUnmasked(joinPath(s_.paths.userdir, "temp.img"), ui_); });
+    }
+    const MapBuffer::Signatures sig = buf_.findSignatures(ui_);
+    map.rgnStart = sig.rgn >= 0 ? sig.rgn - kSignatureLead : -3;
+    map.gmpStart = -1;
+    map.gmpFound = false;
+    if (sig.rgn < 0 && k == 0) {
+        ui_.message(std::string(msg::kNoInformation));
+        ui_.progress(1);
+        closing();
+        return;
+    }
+    if (sig.gmp >= 0 || contains(lcase(map.name), ".gmp")) {
+        s_.fields.ntMarker = true;
+        if (!s_.highways && !s_.fields.highwaysHintShown) {
+            ui_.message(std::string(msg::kHighwaysHint));
+            s_.fields.highwaysHintShown = true;
+        }
+        if (sig.gmp >= 0) {
+            map.gmpStart = sig.gmp - kSignatureLead;
+            map.gmpFound = true;
+        }
+    }
+    if (sig.tre < 0) {
+        ui_.progress(1);
+        closing();
+        return;
+    }
+    map.treStart = sig.tre - kSignatureLead;
+    readTre();
+    closing();
+}
+
+void MapReader::readTre() {
+    const MapContainer& map = s_.container;
+    TypeInventory& inv = s_.inventory;
+    const TreHeader h = TreHeader::read(buf_, map.treStart, map.treBase());
+    s_.fields.mapIdLabel = "ID:" + str(h.mapId);
+    guarded(s_.errors, [&] { scanLineOverview(buf_, h.lines, inv, ui_); });
+    if (s_.highways) guarded(s_.errors, [&] { addHighwayDefaults(inv); });
+    if (ui_.stopflag()) return;
+    guarded(s_.errors, [&] { scanPolygonOverview(buf_, h.polygons, inv, ui_); });
+    for (int slot : {0, 1, 2}) match(inv, s_.styletxt, slot, s_.errors);
+    guarded(s_.errors, [&] { scanExtendedOverview(buf_, h, inv, ui_); });
+    RgnExtendedScan rgn(buf_, map, inv, ui_);
+    guarded(s_.errors, [&] { rgn.getrgn_beyond(kPolygons); });
+    guarded(s_.errors, [&] { rgn.getrgn_beyond(kLines); });
+    guarded(s_.errors, [&] { RgnPointScan(buf_, map, inv, ui_).getpoi_extended(); });
+    for (int slot : {2, 3, 4, 5}) match(inv, s_.styletxt, slot, s_.errors);
+}
+
+// The lists are shown again and their counts refreshed by whoever shows them.
+void MapReader::closing() {
+    ui_.busy(false);
+}
+
+} // namespace kestrel

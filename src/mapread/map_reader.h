@@ -1,0 +1,41 @@
+#pragma once
+// Reads one map file after another into the session's inventory: `loadbinary` brings a file into
+// the working buffer, `get_dataTRE` finds its subfiles and runs the overview scans, the RGN
+// scans and the labelling.
+#include <string>
+
+#include "app/session.h"
+#include "app/uiport.h"
+#include "mapread/map_buffer.h"
+
+namespace kestrel {
+
+// Every read but the last of a big file took this many bytes; files of two such pieces or more
+// are reported as too big (and still read whole).
+inline constexpr std::uint64_t kPieceSize = 48'673'404;
+
+class MapReader {
+  public:
+    MapReader(Session& session, UiPort& ui) : s_(session), ui_(ui) {}
+
+    // `loadbinary`: `name` is the file as the batch names it (lower-cased on File > Open: the
+    // ".gmp" tests and the captions use it); `realPath` is the file opened. k is the position in
+    // the batch; k = 0 also reads the family's TDB file.
+    void loadbinary(const std::string& name, const std::string& realPath, int k);
+    // `get_dataTRE`: everything after loading, for the file at position k.
+    void get_dataTRE(int k);
+
+    const MapBuffer& buffer() const { return buf_; }
+    // Takes over bytes already in memory as the current file (the fuzzer).
+    void setBuffer(const std::string& name, MapBuffer buf);
+
+  private:
+    void readTre();
+    void closing();
+
+    Session& s_;
+    UiPort& ui_;
+    MapBuffer buf_;
+};
+
+} // namespace kestrel
