@@ -1,0 +1,206 @@
+// The six name texts that ship in the data folder, as the program loads them from the built
+// data folder: every line is found by `match` for the entry it names, and the scrambled texts
+// come back from the program's reading exactly as their plain sources.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/error_log.h"
+#include "app/files.h"
+#include "app/text.h"
+#include "mapread/match.h"
+#include "mapread/style_texts.h"
+#include "mapread/type_inventory.h"
+#include "support/temp_dir.h"
+
+namespace kestrel {
+namespace {
+
+const std::string kDataDir = KESTREL_BIN_DIR "/system";
+const std::string kPlainSources = std::string(KESTREL_FIXTURE_DIR) + "/../../data/styles";
+
+struct TableLine {
+    std::string code; // as written, lower case, with "0x"
+    std::string name;
+};
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
+        lines.push_back(text.substr(from, at - from));
+    if (from < text.size()) lines.push_back(text.substr(from)); // a line without CR LF
+    return lines;
+}
+
+std::vector<TableLine> tableLines(const std::string& text) {
+    std::vector<TableLine> out;
+    for (const std::string& line : splitLines(text)) {
+        const std::size_t blank = line.find(' ');
+        if (blank == std::string::npos) {
+            out.push_back({line, ""});
+            continue;
+        }
+        out.push_back({line.substr(0, blank), line.substr(blank + 1)});
+    }
+    return out;
+}
+
+// The entry that `match` labels from a table line, written as the map reader writes it. Slots 0
+// and 1 hold two-digit standard codes (looked up with the subtype dropped): the overview entry
+// "0x4A00" (lines "0x0600 " with the overview's trailing blank). The other slots hold full
+// codes: extended ones as the TRE extended overview writes them ("0x10D01 "), standard POI
+// codes in the same form.
+std::string entryFor(int slot, const std::string& code) {
+    const std::string upper = "0x" + ucase(code.substr(2));
+    if (slot == kPolygons) return upper + "00";
+    if (slot == kLines) return upper + "00 ";
+    return upper + " ";
+}
+
+// What `match` with the slot makes of a single entry.
+std::string matched(const StyleTexts& texts, int slot, const std::string& entry) {
+    TypeInventory inv;
+    inv.list(slot % 3).push_back(entry);
+    ErrorLog errors;
+    match(inv, texts, slot, errors);
+    EXPECT_EQ(errors.text(), "");
+    return inv.list(slot % 3).front();
+}
+
+bool isHexDigits(const std::string& s) {
+    for (char c : s)
+        if (!std::isxdigit(static_cast<unsigned char>(c)) ||
+            std::isupper(static_cast<unsigned char>(c)))
+            return false;
+    return !s.empty();
+}
+
+class StyleTables : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        texts_ = loadStyleTexts(kDataDir);
+        for (std::size_t slot = 0; slot < texts_.size(); ++slot)
+            ASSERT_FALSE(texts_[slot].empty()) << "slot " << slot << " missing in " << kDataDir;
+    }
+    StyleTexts texts_;
+};
+
+TEST_F(StyleTables, EveryLineIsACodeABlankAndANameEndingInCrLf) {
+    // Slots 0 and 1 hold the two-digit standard codes, slot 2 four-digit standard POI codes
+    // (and possibly extended ones), slots 3 to 5 five-digit extended codes.
+    const std::set<std::size_t> widths[6] = {{2}, {2}, {4, 5}, {5}, {5}, {5}};
+    for (int slot = 0; slot < 6; ++slot) {
+        const std::string& text = texts_[static_cast<std::size_t>(slot)];
+        ASSERT_TRUE(text.ends_with("\r\n")) << "slot " << slot;
+        std::set<std::string> codes;
+        for (const TableLine& l : tableLines(text)) {
+            SCOPED_TRACE("slot " + std::to_string(slot) + ": " + l.code + " " + l.name);
+            ASSERT_TRUE(l.code.starts_with("0x"));
+            EXPECT_TRUE(isHexDigits(l.code.substr(2)));
+            EXPECT_TRUE(widths[slot].contains(l.code.size() - 2));
+            if (l.code.size() - 2 == 5) {
+                EXPECT_EQ(l.code[2], '1'); // extended: 0x1TTSS
+            }
+            EXPECT_FALSE(l.name.empty());
+            EXPECT_FALSE(contains(l.name, "0x")); // a name must never be found as a code
+            EXPECT_FALSE(contains(l.name, "\t"));
+            EXPECT_FALSE(contains(l.name, "\r") || contains(l.name, "\n"));
+            EXPECT_TRUE(codes.insert(l.code).second) << "code listed twice";
+        }
+    }
+}
+
+TEST_F(StyleTables, MatchFindsEveryLineOfEveryTable) {
+    for (int slot = 0; slot < 6; ++slot) {
+        for (const TableLine& l : tableLines(texts_[static_cast<std::size_t>(slot)])) {
+            const std::string entry = entryFor(slot, l.code);
+            EXPECT_EQ(matched(texts_, slot, entry), entry + " " + l.name)
+                << "slot " << slot << ", line " << l.code;
+        }
+    }
+}
+
+TEST_F(StyleTables, HighwaysDefaultsAreNamedByTheLineTable) {
+    // The "Highways+" defaults are listed as "0x01" ... "0x0F", "0x14", "0x1F" without subtype.
+    const std::vector<TableLine> lines = tableLines(texts_[kLines]);
+    for (const char* code : {"0x01", "0x02", "0x03", "0x04", "0x05", "0x06", "0x07", "0x08", "0x09",
+                             "0x0A", "0x0B", "0x0C", "0x14", "0x1F"}) {
+        std::optional<std::string> name;
+        for (const TableLine& l : lines)
+            if (l.code == lcase(code)) name = l.name;
+        ASSERT_TRUE(name) << code;
+        EXPECT_EQ(matched(texts_, kLines, code), std::string(code) + " " + *name);
+    }
+}
+
+TEST_F(StyleTables, PoiFileLinesAreNotHiddenByTheBuiltInPoiTable) {
+    // At start-up the built-in POI table goes in front of slot 2; the file's lines must stay
+    // reachable behind it (the file leaves out the codes that the built-in table names).
+    StyleTexts withBuiltIn = texts_;
+    a_n_p(withBuiltIn);
+    for (const TableLine& l : tableLines(texts_[kPois])) {
+        const std::string entry = entryFor(kPois, l.code);
+        EXPECT_EQ(matched(withBuiltIn, kPois, entry), entry + " " + l.name) << l.code;
+    }
+}
+
+TEST_F(StyleTables, ExtendedPoisWithAStandardTwinTakeTheTwinsName) {
+    // 0x10B13 has no line of its own: it is named by its standard twin, 0x2a13 of the built-in
+    // table; 0x10C01 by the file's 0x2b01.
+    StyleTexts withBuiltIn = texts_;
+    a_n_p(withBuiltIn);
+    EXPECT_EQ(matched(withBuiltIn, kPois, "0x10B13 "), "0x10B13  African");
+    std::optional<std::string> hotel;
+    for (const TableLine& l : tableLines(texts_[kPois]))
+        if (l.code == "0x2b01") hotel = l.name;
+    ASSERT_TRUE(hotel);
+    EXPECT_EQ(matched(withBuiltIn, kPois, "0x10C01 "), "0x10C01  " + *hotel);
+}
+
+TEST_F(StyleTables, StandardCodesFindNothingInTheExtendedTables) {
+    // Slots 3 and 4 run over whole lists: a standard entry must not pick up a name there (for
+    // polygons a second one), so no extended line may start with a standard code.
+    for (int kind : {kPolygons, kLines}) {
+        for (const TableLine& l : tableLines(texts_[static_cast<std::size_t>(kind)])) {
+            const std::string entry = entryFor(kind, l.code);
+            EXPECT_EQ(matched(texts_, kind + 3, entry), entry) << l.code;
+        }
+    }
+}
+
+TEST(StyleTablesScrambled, ReadingTheShippedFilesGivesBackThePlainSources) {
+    for (const char* name : {"s290", "e305", "i84"}) {
+        SCOPED_TRACE(name);
+        const std::optional<std::string> shipped = readFile(kDataDir + "/" + name);
+        const std::optional<std::string> plain = readFile(kPlainSources + "/" + name + ".txt");
+        ASSERT_TRUE(shipped && plain);
+        ASSERT_FALSE(plain->empty());
+        EXPECT_FALSE(shipped->starts_with("0x")); // really scrambled, not a plain copy
+        EXPECT_EQ(lcase(*shipped), *shipped);     // lower-casing must not touch it
+        EXPECT_EQ(xortxt(lcase(*shipped)), *plain);
+    }
+}
+
+TEST(StyleTablesScrambled, LoadedSlotsEqualThePlainSources) {
+    const StyleTexts texts = loadStyleTexts(kDataDir);
+    EXPECT_EQ(texts[3], readFile(kPlainSources + "/s290.txt").value_or("?"));
+    EXPECT_EQ(texts[4], readFile(kPlainSources + "/e305.txt").value_or("?"));
+    EXPECT_EQ(texts[5], readFile(kPlainSources + "/i84.txt").value_or("?"));
+}
+
+TEST(StyleTablesScrambled, PlainTextsAreShippedByteForByte) {
+    // Slots 0 to 2 are lower-cased on loading: the shipped files are already lower case, so
+    // what the program holds is exactly the file.
+    const StyleTexts texts = loadStyleTexts(kDataDir);
+    EXPECT_EQ(texts[0], readFile(kDataDir + "/polygons_.txt").value_or("?"));
+    EXPECT_EQ(texts[1], readFile(kDataDir + "/polylines_.txt").value_or("?"));
+    EXPECT_EQ(texts[2], readFile(kDataDir + "/pois_.txt").value_or("?"));
+}
+
+} // namespace
+} // namespace kestrel
