@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace kestrel {
 namespace {
@@ -35,7 +36,7 @@ TEST(XpmFill, ReadsHeaderColoursAndRows) {
 
 TEST(XpmFill, RefusesMalformedFills) {
     const std::string colours = "\"a c #FF8000\"\r\n\"b c none\"\r\n";
-    for (const std::string& bad : {
+    for (const std::string& bad : std::vector<std::string>{
              std::string(""),
              "\"a c #FF8000\"\r\n",                                      // no header
              "Xpm=\"3 2 2 2\"\r\n" + colours + "\"aba\"\r\n\"bab\"\r\n", // two chars per pixel
@@ -128,10 +129,29 @@ TEST(BitmapLibraryWithMkgmap, EveryBitmapAndIconCompilesWithoutAWarning) {
     EXPECT_FALSE(contains(ucase(log), "WARN")) << log;
     EXPECT_FALSE(contains(ucase(log), "SEVERE")) << log;
     EXPECT_FALSE(contains(ucase(log), "ERROR")) << log;
-    const std::optional<std::uint64_t> size = fileSize(dir.file("library.typ"));
-    ASSERT_TRUE(size);
+    const std::optional<std::string> typ = readFile(dir.file("library.typ"));
+    ASSERT_TRUE(typ);
     // 17 polygons of 32 x 32 two-colour bitmaps alone take more than 2 KB.
-    EXPECT_GT(*size, 17u * 32 * 32 / 8);
+    EXPECT_GT(typ->size(), 17u * 32 * 32 / 8);
+    // The binary carries every colour the text states, stored blue, green, red.
+    auto bgr = [](std::uint32_t rgb) {
+        return std::string{static_cast<char>(rgb & 0xFF), static_cast<char>((rgb >> 8) & 0xFF),
+                           static_cast<char>(rgb >> 16)};
+    };
+    for (int n = 1; n <= 8; ++n) {
+        const PolygonPicture& p = polygonPicture(n);
+        for (const std::string& line : {p.colour0, p.colour1})
+            EXPECT_TRUE(contains(*typ, bgr(static_cast<std::uint32_t>(hexValue(line.substr(5))))))
+                << "picture " << n << ": " << line;
+    }
+    for (int n = 1; n <= kIconCount; ++n) {
+        const XpmReadResult icon = readXpmFill(bmp(kSystem, n));
+        ASSERT_TRUE(icon.fill) << n;
+        for (const XpmColour& c : icon.fill->colours) {
+            if (!c.rgb) continue; // transparent
+            EXPECT_TRUE(contains(*typ, bgr(*c.rgb))) << "icon " << n << ": " << c.key;
+        }
+    }
 }
 
 } // namespace
