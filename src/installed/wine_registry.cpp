@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "app/files.h"
@@ -219,6 +220,23 @@ std::string keyRoot(std::string_view path) {
     return p;
 }
 
+// One value line: "name"=data or @=data; nothing for comments ("#time=") and broken lines.
+std::optional<RegValue> parseValueLine(std::string_view entry) {
+    RegValue v;
+    std::size_t at = 0;
+    if (startsWith(entry, "@=")) {
+        at = 1;
+    } else if (startsWith(entry, "\"")) {
+        at = 1;
+        if (!unescape(entry, at, '"', v.name)) return std::nullopt;
+    } else {
+        return std::nullopt;
+    }
+    if (at >= entry.size() || entry[at] != '=') return std::nullopt;
+    if (!parseData(entry.substr(at + 1), v)) return std::nullopt;
+    return v;
+}
+
 } // namespace
 
 std::vector<RegKey> parseSystemReg(std::string_view text, const std::vector<std::string>& keep) {
@@ -226,7 +244,12 @@ std::vector<RegKey> parseSystemReg(std::string_view text, const std::vector<std:
     for (const auto& k : keep) roots.push_back(keyRoot(k));
     std::vector<RegKey> keys;
     bool keeping = false;
-    std::string pending; // a hex value wrapped over several lines
+    std::string pending; // a value line, joined with its continuation lines
+    const auto flush = [&] {
+        if (keeping && !pending.empty())
+            if (auto v = parseValueLine(pending)) keys.back().values.push_back(std::move(*v));
+        pending.clear();
+    };
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t eol = text.find('\n', pos);
@@ -235,7 +258,7 @@ std::vector<RegKey> parseSystemReg(std::string_view text, const std::vector<std:
         pos = eol + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (!line.empty() && line[0] == '[') {
-            pending.clear();
+            flush();
             std::size_t at = 1;
             std::string path;
             keeping = false;
@@ -257,22 +280,9 @@ std::vector<RegKey> parseSystemReg(std::string_view text, const std::vector<std:
             pending.pop_back();
             continue;
         }
-        const std::string entry = std::move(pending);
-        pending.clear();
-        RegValue v;
-        std::size_t at = 0;
-        if (startsWith(entry, "@=")) {
-            at = 1;
-        } else if (startsWith(entry, "\"")) {
-            at = 1;
-            if (!unescape(entry, at, '"', v.name)) continue;
-        } else {
-            continue; // "#time=", "#class=", comments
-        }
-        if (at >= entry.size() || entry[at] != '=') continue;
-        if (parseData(std::string_view(entry).substr(at + 1), v))
-            keys.back().values.push_back(std::move(v));
+        flush();
     }
+    flush();
     return keys;
 }
 

@@ -1,0 +1,263 @@
+#include "installed/product_scan.h"
+
+#include <gtest/gtest.h>
+
+#include "installed/install_fixture.h"
+#include "installed/wine_registry.h"
+#include "support/fake_ui.h"
+
+namespace kestrel::installed {
+namespace {
+
+using test::canon;
+using test::FakeInstall;
+
+const std::vector<std::string> kGarmin{"Software\\Garmin", "Software\\Wow6432Node\\Garmin"};
+
+// A prefix where each registry scan, the map-package folder and a mounted device find something,
+// with family 888 registered under three keys and as a map package.
+const char* const kSystemReg = R"(WINE REGISTRY Version 2
+;; All keys relative to \\Machine
+
+#arch=win64
+
+[Software\\Garmin\\MapSource\\Families\\FAMILY_888] 1786062085
+#time=1d9e0b6c2a4f3b2
+"ID"=hex:78,03
+"TYP"="C:\\Garmin\\Lakes\\lakes.typ"
+
+[Software\\Garmin\\MapSource\\Families\\FAMILY_888\\1] 1786062085
+"BMAP"="C:\\Garmin\\Lakes\\63248801.img"
+"LOC"="C:\\Garmin\\Lakes\\"
+"TDB"="C:\\Garmin\\Lakes\\kestrel_lakes.tdb"
+
+[Software\\Garmin\\MapSource\\Families\\FAMILY_GONE\\1] 1786062085
+"Loc"="C:\\Garmin\\Gone\\"
+"Tdb"="C:\\Garmin\\Gone\\gone.tdb"
+
+[Software\\Garmin\\MapSource\\Families\\NO_TDB\\1] 1786062085
+"Loc"="C:\\Garmin\\Lakes\\"
+
+[Software\\Garmin\\MapSource\\FamiliesNT\\FAMILY_890\\1] 1786062085
+"Loc"="C:\\Garmin\\Dunes\\"
+"Tdb"="C:\\Garmin\\Dunes\\kestrel_dunes.tdb"
+
+[Software\\Garmin\\MapSource\\Products\\FAMILY_888\\1] 1786062085
+"Loc"="C:\\Garmin\\Lakes\\"
+"Tdb"="C:\\Garmin\\Lakes\\kestrel_lakes.tdb"
+
+[Software\\Garmin\\Installed\\Kestrel Fens] 1786062085
+"loc"="C:\\Garmin\\Fens.gmap\\"
+"tdb"="kestrel_fens.tdb"
+
+[Software\\Garmin\\Installed\\Kestrel Lakes] 1786062085
+"Loc"="C:\\Garmin\\LakesPkg\\"
+"Tdb"="kestrel_lakes.tdb"
+
+[Software\\Wow6432Node\\Garmin\\MapSource\\Families\\FAMILY_889\\1] 1786062085
+"ID"=hex:79,03
+"Loc"=str(2):"C:\\\\Garmin\\\\Hills\\\\"
+"Tdb"="C:\\Garmin\\Hills\\kestrel_hills.tdb"
+)";
+
+class ProductScanTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fake.writeSystemReg(kSystemReg);
+        fake.installMap(fake.driveC("Garmin/Lakes"), test::lakesTdb());
+        fake.installMap(fake.driveC("Garmin/Hills"), test::hillsTdb());
+        fake.installMap(fake.driveC("Garmin/Dunes"), test::dunesTdb());
+        test::writeText(fake.driveC("Garmin/Dunes/D0001/D0001.gmp"), "GMP");
+        fake.installMap(fake.driveC("Garmin/Fens.gmap/Product1"), test::fensTdb());
+        fake.installMap(fake.driveC("Garmin/LakesPkg/Product1"), test::lakesTdb());
+        fake.installPackage("Kestrel Lakes.gmap", test::lakesTdb(), "");
+        fake.installPackage("Topo.gmap", test::hillsTdb(), topoV2Xml);
+        std::filesystem::remove(
+            fake.driveC("ProgramData/Garmin/Maps/Topo.gmap/Product1/kestrel_hills.tdb"));
+        test::makeFolder(fake.driveC("ProgramData/Garmin/Maps/NoProduct.gmap/Other"));
+        test::copyFile(test::lakesImg(), fake.root() + "/media/kes/GARMIN/Garmin/gmapsupp.img");
+        test::makeFolder(fake.root() + "/run/media/kes/STICK/Music");
+        test::makeFolder(fake.root() + "/run/media/kes/EMPTY/Garmin");
+    }
+
+    std::vector<InstalledProduct> scan() {
+        WineRegistry registry(fake.prefix(), kGarmin);
+        ProductScanner scanner(&registry, fake.environment());
+        return scanner.scanAll();
+    }
+
+    FakeInstall fake;
+    const std::string topoV2Xml =
+        R"(<?xml version="1.0" encoding="utf-8"?>
+<MapProduct xmlns="http://www.garmin.com/xmlschemas/MapProduct/v2">
+  <Name>Topo</Name><ID>3001</ID>
+  <SubProduct><Name>Topo</Name><ID>1</ID><TDB>topo.tdb</TDB><Directory>Product1</Directory></SubProduct>
+</MapProduct>)";
+};
+
+TEST_F(ProductScanTest, ListsEachSourceInScanOrderOncePerFamily) {
+    const auto products = scan();
+    ASSERT_EQ(products.size(), 6u);
+    EXPECT_EQ(products[0].name, "Kestrel Lakes");
+    EXPECT_EQ(products[0].source, ProductSource::Families);
+    EXPECT_EQ(products[0].familyId, 888);
+    EXPECT_EQ(products[0].folder, canon(fake.driveC("Garmin/Lakes")));
+    // The 32-bit view of the same key follows the native one.
+    EXPECT_EQ(products[1].name, "Kestrel Hills");
+    EXPECT_EQ(products[1].source, ProductSource::Families);
+    EXPECT_EQ(products[1].folder, canon(fake.driveC("Garmin/Hills")));
+    EXPECT_EQ(products[2].name, "Kestrel Dunes");
+    EXPECT_EQ(products[2].source, ProductSource::FamiliesNt);
+    // Family 888 under Products, Installed and as a map package is not listed again.
+    EXPECT_EQ(products[3].name, "Kestrel Fens");
+    EXPECT_EQ(products[3].source, ProductSource::Installed);
+    EXPECT_EQ(products[3].familyId, 891);
+    EXPECT_EQ(products[3].folder, canon(fake.driveC("Garmin/Fens.gmap")));
+    EXPECT_EQ(products[4].name, "Topo");
+    EXPECT_EQ(products[4].source, ProductSource::MapPackages);
+    EXPECT_EQ(products[4].familyId, 3001); // from Info.xml: the package has no TDB
+    EXPECT_EQ(products[4].folder, fake.driveC("ProgramData/Garmin/Maps/Topo.gmap/Product1"));
+    EXPECT_EQ(products[5].name, "GARMIN (device)");
+    EXPECT_EQ(products[5].source, ProductSource::Devices);
+    EXPECT_FALSE(products[5].familyId);
+    EXPECT_EQ(products[5].folder, fake.root() + "/media/kes/GARMIN/Garmin");
+}
+
+TEST_F(ProductScanTest, ScansRunOneAtATimeWithTheGuardKept) {
+    WineRegistry registry(fake.prefix(), kGarmin);
+    ProductScanner scanner(&registry, fake.environment());
+    scanner.get_regvals(2); // Products: family 888
+    ASSERT_EQ(scanner.products().size(), 1u);
+    EXPECT_EQ(scanner.products()[0].source, ProductSource::Products);
+    scanner.get_regvals(0); // Families: 888 again, then 889
+    ASSERT_EQ(scanner.products().size(), 2u);
+    EXPECT_EQ(scanner.products()[1].name, "Kestrel Hills");
+    scanner.get_regvals(kScanCount); // no such scan
+    scanner.get_regvals(-1);
+    EXPECT_EQ(scanner.products().size(), 2u);
+    // A full run starts again from an empty list and guard.
+    EXPECT_EQ(scanner.scanAll().size(), 6u);
+}
+
+TEST_F(ProductScanTest, MapPackageOfAFamilyNotInTheRegistryIsListedByItsFolderName) {
+    std::filesystem::remove(fake.prefix() + "/system.reg");
+    const auto products = scan();
+    ASSERT_EQ(products.size(), 3u);
+    EXPECT_EQ(products[0].name, "Kestrel Lakes"); // "Kestrel Lakes.gmap" without ".gmap"
+    EXPECT_EQ(products[0].familyId, 888);
+    EXPECT_EQ(products[0].folder,
+              fake.driveC("ProgramData/Garmin/Maps/Kestrel Lakes.gmap/Product1"));
+    EXPECT_EQ(products[1].name, "Topo");
+}
+
+TEST(ProductScan, NothingInstalledGivesAnEmptyList) {
+    FakeInstall fake;
+    WineRegistry registry(fake.prefix(), kGarmin);
+    EXPECT_TRUE(ProductScanner(&registry, fake.environment()).scanAll().empty());
+    EXPECT_TRUE(ProductScanner(nullptr, fake.environment()).scanAll().empty());
+    test::FakeUi ui;
+    EXPECT_TRUE(scanInstalledProducts(fake.environment(), ui).empty());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(ProductScan, TdbFoundThroughTheProductDescriptionWhenTheFolderHasNone) {
+    FakeInstall fake;
+    fake.writeSystemReg("[Software\\\\Garmin\\\\MapSource\\\\Products\\\\Hills]\n"
+                        "\"Loc\"=\"C:\\\\Maps\\\\Hills\\\\\"\n"
+                        "\"Tdb\"=\"C:\\\\Maps\\\\Hills\\\\moved.tdb\"\n");
+    test::copyFile(test::hillsTdb(), fake.driveC("Maps/Hills/Data/kestrel_hills.tdb"));
+    test::writeText(fake.driveC("Maps/Hills/product.xml"),
+                    "<MapProduct><ID>889</ID><SubProduct><ID>1</ID><TDB>kestrel_hills.tdb</TDB>"
+                    "<Directory>Data</Directory></SubProduct></MapProduct>");
+    test::FakeUi ui;
+    const auto products = scanInstalledProducts(fake.environment(), ui);
+    ASSERT_EQ(products.size(), 1u);
+    EXPECT_EQ(products[0].name, "Kestrel Hills");
+    EXPECT_EQ(products[0].familyId, 889);
+    EXPECT_EQ(products[0].source, ProductSource::Products);
+    EXPECT_EQ(products[0].folder, canon(fake.driveC("Maps/Hills")));
+}
+
+TEST(ProductScan, RecordWithoutLocUsesTheFolderOfItsTdb) {
+    FakeInstall fake;
+    fake.writeSystemReg("[Software\\\\Garmin\\\\MapSource\\\\Families\\\\F]\n"
+                        "\"Typ\"=\"C:\\\\Maps\\\\Dunes\\\\x.typ\"\n"
+                        "\"Index\"=\"C:\\\\Maps\\\\Dunes\\\\kestrel_dunes.TDB\"\n");
+    fake.installMap(fake.driveC("Maps/Dunes"), test::dunesTdb());
+    test::FakeUi ui;
+    const auto products = scanInstalledProducts(fake.environment(), ui);
+    ASSERT_EQ(products.size(), 1u);
+    EXPECT_EQ(products[0].familyId, 890);
+    EXPECT_EQ(products[0].folder, canon(fake.driveC("Maps/Dunes")));
+}
+
+TEST(ProductScan, InstalledRecordNeedsItsProduct1Folder) {
+    FakeInstall fake;
+    fake.writeSystemReg("[Software\\\\Garmin\\\\Installed\\\\Fens]\n"
+                        "\"Loc\"=\"C:\\\\Maps\\\\Fens\\\\\"\n\"Tdb\"=\"fens.tdb\"\n");
+    fake.installMap(fake.driveC("Maps/Fens"), test::fensTdb()); // no Product1
+    test::FakeUi ui;
+    EXPECT_TRUE(scanInstalledProducts(fake.environment(), ui).empty());
+}
+
+TEST(ProductEnvironment, MapPackageFoldersPerPlatform) {
+    ProductEnvironment env;
+    env.home = "/Users/kes";
+    env.fsRoot = "/tmp/root";
+    env.wineprefix = "/p";
+    env.platform = Platform::MacOS;
+    EXPECT_EQ(mapPackageFolders(env),
+              (std::vector<std::string>{"/Users/kes/Library/Application Support/Garmin/Maps",
+                                        "/tmp/root/Library/Application Support/Garmin/Maps"}));
+    env.platform = Platform::Linux;
+    EXPECT_EQ(mapPackageFolders(env),
+              std::vector<std::string>{"/p/drive_c/ProgramData/Garmin/Maps"});
+    env.wineprefix.clear();
+    EXPECT_EQ(env.winePrefix(), "/Users/kes/.wine");
+    env.home.clear();
+    EXPECT_TRUE(mapPackageFolders(env).empty());
+    env.platform = Platform::Windows;
+    env.programData = "";
+    EXPECT_EQ(mapPackageFolders(env), std::vector<std::string>{"c:\\programdata\\garmin\\maps"});
+}
+
+TEST(ProductEnvironment, WindowsProgramDataWithoutPackagesFallsBack) {
+    FakeInstall fake;
+    ProductEnvironment env;
+    env.platform = Platform::Windows;
+    env.programData = fake.root();
+    EXPECT_EQ(mapPackageFolders(env), std::vector<std::string>{"c:\\programdata\\garmin\\maps"});
+    test::makeFolder(fake.root() + "/Garmin/Maps/A.gmap");
+    EXPECT_EQ(mapPackageFolders(env).size(), 1u);
+    EXPECT_NE(mapPackageFolders(env)[0], "c:\\programdata\\garmin\\maps");
+}
+
+TEST(ProductEnvironment, DeviceVolumesPerPlatform) {
+    FakeInstall fake;
+    test::makeFolder(fake.root() + "/media/kes/B");
+    test::makeFolder(fake.root() + "/media/kes/A");
+    test::makeFolder(fake.root() + "/run/media/kes/C");
+    test::makeFolder(fake.root() + "/Volumes/D");
+    ProductEnvironment env = fake.environment();
+    EXPECT_EQ(deviceVolumes(env),
+              (std::vector<std::string>{fake.root() + "/media/kes/A", fake.root() + "/media/kes/B",
+                                        fake.root() + "/run/media/kes/C"}));
+    env.platform = Platform::MacOS;
+    EXPECT_EQ(deviceVolumes(env), std::vector<std::string>{fake.root() + "/Volumes/D"});
+    env.platform = Platform::Windows;
+    env.removableDrives = {"E:\\"};
+    EXPECT_EQ(deviceVolumes(env), std::vector<std::string>{"E:\\"});
+    env.platform = Platform::Linux;
+    env.user.clear();
+    EXPECT_TRUE(deviceVolumes(env).empty());
+}
+
+TEST(ProductSources, NamesAndThirtyTwoBitKeys) {
+    EXPECT_EQ(sourceName(ProductSource::Families), "families");
+    EXPECT_EQ(sourceName(ProductSource::MapPackages), "gmap");
+    EXPECT_EQ(sourceName(ProductSource::Devices), "device");
+    EXPECT_EQ(wow6432Key(kScanKeys[3]), "SOFTWARE\\Wow6432Node\\Garmin\\Installed\\");
+}
+
+} // namespace
+} // namespace kestrel::installed
