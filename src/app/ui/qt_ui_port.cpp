@@ -1,6 +1,7 @@
 #include "app/ui/qt_ui_port.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 
 namespace kestrel {
@@ -14,6 +15,15 @@ QString toQt(const std::string& s) {
 
 std::string fromQt(const QString& s) {
     const QByteArray b = s.toLatin1();
+    return std::string(b.constData(), static_cast<std::size_t>(b.size()));
+}
+
+QString toQtPath(const std::string& path) {
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+std::string fromQtPath(const QString& path) {
+    const QByteArray b = QFile::encodeName(path);
     return std::string(b.constData(), static_cast<std::size_t>(b.size()));
 }
 

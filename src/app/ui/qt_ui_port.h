@@ -11,7 +11,7 @@ class QWidget;
 namespace kestrel {
 
 class QtUiPort : public UiPort {
-public:
+  public:
     explicit QtUiPort(QWidget* parent = nullptr);
 
     void setParent(QWidget* parent) { parent_ = parent; }
@@ -23,10 +23,10 @@ public:
     void progress(float percent) override;
     void busy(bool on) override;
 
-protected:
+  protected:
     void pump() override;
 
-private:
+  private:
     QWidget* parent_;
     QElapsedTimer sinceLastPump_;
     std::function<void(float)> progressSink_;
@@ -36,5 +36,9 @@ private:
 // 8-bit program text to the window's Unicode, and back (Latin-1: one character per byte).
 QString toQt(const std::string& s);
 std::string fromQt(const QString& s);
+// File names are bytes in the file system's encoding (UTF-8 on Linux), so that every name the
+// desktop hands over can be opened again.
+QString toQtPath(const std::string& path);
+std::string fromQtPath(const QString& path);
 
 } // namespace kestrel

@@ -1,0 +1,47 @@
+#include "app/ui/screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QThread>
+
+#include "app/session.h"
+#include "app/ui/file_name_window.h"
+#include "app/ui/main_window.h"
+#include "app/ui/qt_ui_port.h"
+#include "app/ui/settings_window.h"
+
+namespace kestrel {
+namespace {
+
+// Lets the window system map and paint the window before it is grabbed.
+void settle() {
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+}
+
+bool grab(QWidget& w, const QString& path) {
+    w.show();
+    w.raise();
+    settle();
+    return w.grab().save(path, "PNG");
+}
+
+} // namespace
+
+bool saveScreenshots(MainWindow& window, Session& session, QtUiPort& ui, const QString& folder) {
+    QDir().mkpath(folder);
+    const QDir dir(folder);
+    bool ok = grab(window, dir.filePath("main.png"));
+    SettingsWindow settings(session.settings, ui, &window);
+    ok = grab(settings, dir.filePath("settings.png")) && ok;
+    settings.close();
+    FileNameWindow names(session.settings.typfile, ui, &window);
+    ok = grab(names, dir.filePath("filename.png")) && ok;
+    names.close();
+    return ok;
+}
+
+} // namespace kestrel
