@@ -38,18 +38,21 @@ void expectSquareOfBits(const std::vector<std::string>& rows, std::size_t size) 
 
 using Grid = std::vector<std::string>;
 
-Grid emptyGrid() {
-    return Grid(32, std::string(32, '0'));
-}
-
-void place(Grid& g, int value, bool odd, int top, int left) {
-    const std::vector<std::string> glyph = split(get_number2(value, odd), "\r\n");
-    for (int r = 0; r < 10; ++r)
-        for (int c = 0; c < 10; ++c) g[top + r][left + c] = glyph[r][c];
-}
-
-void drawEdges(Grid& g) {
+// The type-number bitmap drawn by hand: the glyphs in reading order (odd places take the second
+// form of 1), the two edge lines and, when barColumn is above 0, the bar of an extended type.
+Grid numberBitmap(const std::vector<int>& values, int barColumn = 0) {
+    Grid g(32, std::string(32, '0'));
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const std::vector<std::string> glyph = split(get_number2(values[i], i % 2 == 0), "\r\n");
+        const int top = i >= 2 ? 12 : 0;
+        const int left = i % 2 == 0 ? 6 : 18;
+        for (int r = 0; r < 10; ++r)
+            for (int c = 0; c < 10; ++c) g[top + r][left + c] = glyph[r][c];
+    }
     for (int k = 1; k <= 30; ++k) g[0][k] = g[k][0] = '1';
+    if (barColumn > 0)
+        for (int r = 6; r <= 15; ++r) g[r][barColumn] = g[r][barColumn + 1] = '1';
+    return g;
 }
 
 TEST(BmpStripes, EveryStripeIs32QuotedRowsOf32Bits) {
@@ -239,12 +242,8 @@ TEST(GetNumber2, ValueOutsideZeroToFifteenGivesNothing) {
 }
 
 TEST(GetBmp2, StandardTypeDrawsTwoDigitsSideBySideAndTheEdges) {
-    Grid want = emptyGrid();
-    place(want, 4, true, 0, 6);
-    place(want, 10, false, 0, 18);
-    drawEdges(want);
     const std::vector<std::string> rows = rowsOf(get_bmp2("4a00"));
-    EXPECT_EQ(rows, want);
+    EXPECT_EQ(rows, numberBitmap({4, 10}));
     EXPECT_EQ(get_bmp2("4A00"), get_bmp2("4a00"));
     // The corner and the last cells of the edge lines stay empty; nothing below the first row of
     // digits.
@@ -255,47 +254,23 @@ TEST(GetBmp2, StandardTypeDrawsTwoDigitsSideBySideAndTheEdges) {
 }
 
 TEST(GetBmp2, ExtendedTypeDrawsFourDigitsAndTheBarForTheLeadingOne) {
-    Grid want = emptyGrid();
-    place(want, 0, true, 0, 6);
-    place(want, 13, false, 0, 18);
-    place(want, 0, true, 12, 6);
-    place(want, 1, false, 12, 18);
-    drawEdges(want);
-    for (int r = 6; r <= 15; ++r) want[r][3] = want[r][4] = '1';
-    EXPECT_EQ(rowsOf(get_bmp2("10d01")), want);
+    EXPECT_EQ(rowsOf(get_bmp2("10d01")), numberBitmap({0, 13, 0, 1}, 3));
 }
 
 TEST(GetBmp2, ExtendedTypeStartingWithOneMovesTheBarRight) {
-    Grid want = emptyGrid();
-    place(want, 1, true, 0, 6);
-    place(want, 0, false, 0, 18);
-    place(want, 0, true, 12, 6);
-    place(want, 2, false, 12, 18);
-    drawEdges(want);
-    for (int r = 6; r <= 15; ++r) want[r][6] = want[r][7] = '1';
-    EXPECT_EQ(rowsOf(get_bmp2("11002")), want);
+    EXPECT_EQ(rowsOf(get_bmp2("11002")), numberBitmap({1, 0, 0, 2}, 6));
 }
 
 TEST(GetBmp2, FourDigitsWithSubtypeKeepAllFour) {
-    Grid want = emptyGrid();
-    place(want, 2, true, 0, 6);
-    place(want, 15, false, 0, 18);
-    place(want, 0, true, 12, 6);
-    place(want, 12, false, 12, 18);
-    drawEdges(want);
-    EXPECT_EQ(rowsOf(get_bmp2("2f0c")), want);
+    EXPECT_EQ(rowsOf(get_bmp2("2f0c")), numberBitmap({2, 15, 0, 12}));
 }
 
 TEST(GetBmp2, OddInputDrawsOnlyEdgesForWhatIsNotADigit) {
-    Grid edges = emptyGrid();
-    drawEdges(edges);
-    EXPECT_EQ(rowsOf(get_bmp2("")), edges);
-    EXPECT_EQ(rowsOf(get_bmp2("00")), edges);
-    EXPECT_EQ(rowsOf(get_bmp2("zz")), edges);
+    EXPECT_EQ(rowsOf(get_bmp2("")), numberBitmap({}));
+    EXPECT_EQ(rowsOf(get_bmp2("00")), numberBitmap({}));
+    EXPECT_EQ(rowsOf(get_bmp2("zz")), numberBitmap({}));
     // More than four digits never overdraw the four places.
-    const std::vector<std::string> six = rowsOf(get_bmp2("123456"));
-    EXPECT_EQ(six.size(), 32u);
-    EXPECT_EQ(six, rowsOf(get_bmp2("1234")));
+    EXPECT_EQ(rowsOf(get_bmp2("123456")), numberBitmap({1, 2, 3, 4}));
 }
 
 TEST(Bmp, ClosesEveryLineWithAQuoteAndEndsEachWithCrLf) {
