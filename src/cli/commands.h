@@ -9,5 +9,7 @@ namespace kestrel::cli {
 using Args = std::vector<std::string>;
 
 int scan(const Args& args);
+// Lists the installed map products (name, family ID, source, folder).
+int products(const Args& args);
 
 } // namespace kestrel::cli

@@ -15,6 +15,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"scan", kestrel::cli::scan,
      "scan [--highways] [--draworder|--no-draworder] [--data DIR] [--json] MAP..."},
+    {"products", kestrel::cli::products, "products [--json]"},
 };
 
 int usage() {

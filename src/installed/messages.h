@@ -6,6 +6,8 @@ namespace kestrel::installed {
 
 inline constexpr std::string_view kMsgSelectFiles = "Please select img(s)/gmp(s).";
 inline constexpr std::string_view kMsgErrorClosingKey = "Error closing key.";
+// The command line's note when the scans found nothing.
+inline constexpr std::string_view kMsgNoProducts = "No installed map products found.";
 
 inline constexpr std::string_view kCaption = "Multi Select IMGs";
 inline constexpr std::string_view kMapsFound = "Maps Found:";

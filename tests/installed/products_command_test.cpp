@@ -1,0 +1,75 @@
+// `kestrel-cli products` run as a program on a fake Wine prefix.
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "installed/install_fixture.h"
+
+namespace kestrel::installed {
+namespace {
+
+struct CliRun {
+    std::string out;
+    int status = -1;
+};
+
+CliRun runProducts(const test::FakeInstall& fake, const std::string& args) {
+    const std::string cmd = "WINEPREFIX='" + fake.prefix() + "' HOME='" + fake.root() +
+                            "/home' USER=kestrel-nobody '" + KESTREL_BIN_DIR +
+                            "/kestrel-cli' products " + args + " 2>/dev/null";
+    CliRun r;
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    r.status = pclose(p);
+    return r;
+}
+
+class ProductsCommand : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fake.writeSystemReg(
+            "[Software\\\\Wow6432Node\\\\Garmin\\\\MapSource\\\\Families\\\\F\\\\1]\n"
+            "\"Loc\"=\"C:\\\\Garmin\\\\Lakes\\\\\"\n"
+            "\"Tdb\"=\"C:\\\\Garmin\\\\Lakes\\\\kestrel_lakes.tdb\"\n");
+        fake.installMap(fake.driveC("Garmin/Lakes"), test::lakesTdb());
+        fake.installPackage("Topo \"Alps\".gmap", test::hillsTdb(), "");
+    }
+    test::FakeInstall fake;
+};
+
+TEST_F(ProductsCommand, ListsNameFamilySourceAndFolder) {
+    const CliRun r = runProducts(fake, "");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Kestrel Lakes\t888\tfamilies\t" + test::canon(fake.driveC("Garmin/Lakes")) +
+                         "\nTopo \"Alps\"\t889\tgmap\t" +
+                         fake.driveC("ProgramData/Garmin/Maps/Topo \"Alps\".gmap/Product1") + "\n");
+}
+
+TEST_F(ProductsCommand, JsonListsTheSameProducts) {
+    const CliRun r = runProducts(fake, "--json");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "[\n {\"name\": \"Kestrel Lakes\", \"folder\": \"" +
+                         test::canon(fake.driveC("Garmin/Lakes")) +
+                         "\", \"family_id\": 888, \"source\": \"families\"},\n"
+                         " {\"name\": \"Topo \\\"Alps\\\"\", \"folder\": \"" +
+                         fake.driveC("ProgramData/Garmin/Maps/Topo \\\"Alps\\\".gmap/Product1") +
+                         "\", \"family_id\": 889, \"source\": \"gmap\"}\n]\n");
+}
+
+TEST(ProductsCommandEmpty, NothingInstalledPrintsAnEmptyListAndUnknownOptionsAreRefused) {
+    test::FakeInstall fake;
+    EXPECT_EQ(runProducts(fake, "--json").out, "[]\n");
+    const CliRun plain = runProducts(fake, "");
+    EXPECT_EQ(plain.out, "");
+    EXPECT_EQ(plain.status, 0);
+    const CliRun bad = runProducts(fake, "--bogus");
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(WEXITSTATUS(bad.status), 2);
+}
+
+} // namespace
+} // namespace kestrel::installed
