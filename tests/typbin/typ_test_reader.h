@@ -1,0 +1,94 @@
+#pragma once
+// An independent reader of the binary TYP files the generators write, for the tests. It knows the
+// layout only from the documented tables (offsets written out here as numbers) and shares no code
+// with the writer.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kestrel::test {
+
+class TypBytes {
+  public:
+    explicit TypBytes(std::string bytes) : b_(std::move(bytes)) {}
+
+    std::size_t size() const { return b_.size(); }
+    const std::string& bytes() const { return b_; }
+    // Little-endian readers; past the end they give 0xFFFFFFFF so that a missing byte never
+    // passes for a zero.
+    std::uint32_t u8(std::size_t o) const {
+        return o < b_.size() ? static_cast<unsigned char>(b_[o]) : 0xFFFFFFFFu;
+    }
+    std::uint32_t u16(std::size_t o) const { return le(o, 2); }
+    std::uint32_t u24(std::size_t o) const { return le(o, 3); }
+    std::uint32_t u32(std::size_t o) const { return le(o, 4); }
+    std::string str(std::size_t o, std::size_t n) const {
+        return o + n <= b_.size() ? b_.substr(o, n) : std::string();
+    }
+    // Hex dump "06 00 00 80 FF 04" of n bytes at o.
+    std::string hexdump(std::size_t o, std::size_t n) const {
+        static const char* d = "0123456789ABCDEF";
+        std::string out;
+        for (std::size_t k = 0; k < n && o + k < b_.size(); ++k) {
+            if (k) out += ' ';
+            const auto v = static_cast<unsigned char>(b_[o + k]);
+            out += d[v >> 4];
+            out += d[v & 15];
+        }
+        return out;
+    }
+    bool allZero(std::size_t from, std::size_t to) const { // [from, to)
+        for (std::size_t o = from; o < to; ++o)
+            if (u8(o) != 0) return false;
+        return true;
+    }
+
+  private:
+    std::uint32_t le(std::size_t o, std::size_t n) const {
+        if (o + n > b_.size()) return 0xFFFFFFFFu;
+        std::uint32_t v = 0;
+        for (std::size_t k = n; k-- > 0;) v = v << 8 | static_cast<unsigned char>(b_[o + k]);
+        return v;
+    }
+    std::string b_;
+};
+
+// One index entry of a POI, line, polygon (5 bytes), active-route (7) or extra POI (6) file.
+struct IndexEntry {
+    std::uint32_t code = 0; // or ID
+    std::uint32_t groupA = 0, groupB = 0;
+    std::uint32_t offset = 0;
+};
+
+inline std::vector<IndexEntry> readIndex(const TypBytes& f, std::size_t offset, std::size_t length,
+                                         std::size_t entrySize) {
+    std::vector<IndexEntry> out;
+    for (std::size_t o = offset; o + entrySize <= offset + length; o += entrySize) {
+        IndexEntry e;
+        e.code = f.u16(o);
+        if (entrySize == 5) e.offset = f.u24(o + 2);
+        if (entrySize == 6) e.offset = f.u32(o + 2);
+        if (entrySize == 7) {
+            e.groupA = f.u8(o + 2);
+            e.groupB = f.u8(o + 3);
+            e.offset = f.u24(o + 4);
+        }
+        out.push_back(e);
+    }
+    return out;
+}
+
+// The colour text RRGGBB of three colour bytes stored blue, green, red at o.
+inline std::string colourAt(const TypBytes& f, std::size_t o) {
+    return f.hexdump(o + 2, 1) + f.hexdump(o + 1, 1) + f.hexdump(o, 1);
+}
+
+// Where the data and index of each short-header kind are described (offsets of the header table).
+struct ShortFields {
+    std::size_t dataOffset, dataLength, indexOffset, indexRecordSize, indexLength;
+};
+inline constexpr ShortFields kPoiFields{0x17, 0x1B, 0x33, 0x37, 0x39};
+inline constexpr ShortFields kLineFields{0x1F, 0x23, 0x3D, 0x41, 0x43};
+inline constexpr ShortFields kPolygonFields{0x27, 0x2B, 0x47, 0x4B, 0x4D};
+
+} // namespace kestrel::test
