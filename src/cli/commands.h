@@ -12,4 +12,7 @@ int scan(const Args& args);
 // Lists the installed map products (name, family ID, source, folder).
 int products(const Args& args);
 
+// Compares the running version with the published one and prints the result text.
+int checkUpdateCommand(const Args& args);
+
 } // namespace kestrel::cli

@@ -16,6 +16,7 @@ constexpr Command kCommands[] = {
     {"scan", kestrel::cli::scan,
      "scan [--highways] [--draworder|--no-draworder] [--data DIR] [--json] MAP..."},
     {"products", kestrel::cli::products, "products [--json]"},
+    {"check-update", kestrel::cli::checkUpdateCommand, "check-update [--url URL]"},
 };
 
 int usage() {
