@@ -1,0 +1,72 @@
+#include "update/ui/update_window.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/launcher.h"
+#include "app/session.h"
+#include "update/messages.h"
+#include "update/ui/link_label.h"
+#include "update/update_check.h"
+
+namespace kestrel {
+
+namespace {
+
+constexpr int kYieldsBeforeClosing = 3;
+
+QString qt(std::string_view s) {
+    return toQt(std::string(s));
+}
+
+} // namespace
+
+UpdateWindow::UpdateWindow(Session& session, Launcher& launcher, QWidget* parent)
+    : QDialog(parent), session_(session), launcher_(launcher), ui_(this),
+      link_(new LinkLabel(qt(kCheckWebsite), this)),
+      downloadButton_(new QPushButton(qt(kDownloadLink), this)) {
+    setObjectName("UpdateWindow");
+    setWindowTitle(qt(kUpdatesTitle));
+
+    auto* version = new QLabel(qt(std::string(kCurrentVersion) + versionText(session_.ver)), this);
+    version->setObjectName("Label1");
+    link_->setObjectName("Label2");
+    link_->setMinimumWidth(280);
+    downloadButton_->setObjectName("Command1");
+    downloadButton_->setEnabled(false);
+    auto* cancel = new QPushButton(qt(kCancel), this);
+    cancel->setObjectName("Command2");
+
+    connect(link_, &LinkLabel::clicked, this, &UpdateWindow::runCheck);
+    connect(downloadButton_, &QPushButton::clicked, this, &UpdateWindow::download);
+    connect(cancel, &QPushButton::clicked, this, &UpdateWindow::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(downloadButton_);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(version);
+    layout->addSpacing(8);
+    layout->addWidget(link_);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+}
+
+void UpdateWindow::runCheck() {
+    ui_.busy(true);
+    const std::string result = checkUpdate(updatePageUrl(session_.settings), session_.ver, ui_);
+    ui_.busy(false);
+    link_->setText(toQt(result));
+    downloadButton_->setEnabled(result.find('!') != std::string::npos);
+}
+
+void UpdateWindow::download() {
+    launcher_.openDefault(downloadUrl(session_.settings), session_.paths.apppath);
+    for (int i = 0; i < kYieldsBeforeClosing; ++i) ui_.yieldNow();
+    accept();
+}
+
+} // namespace kestrel

@@ -1,0 +1,76 @@
+#include "update/ui/update_window.h"
+
+#include <QCoreApplication>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "app/session.h"
+#include "support/fake_launcher.h"
+#include "update/local_http_server.h"
+#include "update/ui/link_label.h"
+
+using namespace kestrel;
+using test::LocalHttpServer;
+
+namespace {
+
+struct Fixture {
+    Session session;
+    test::FakeLauncher launcher;
+};
+
+} // namespace
+
+TEST(UpdateWindow, ShowsTheVersionAndADisabledDownloadButton) {
+    Fixture f;
+    UpdateWindow w(f.session, f.launcher);
+    EXPECT_EQ(w.windowTitle(), "Updates");
+    EXPECT_EQ(w.findChild<QLabel*>("Label1")->text(), "Current Version: 5.1");
+    EXPECT_EQ(w.findChild<QLabel*>("Label2")->text(), "Click here to check website");
+    EXPECT_FALSE(w.findChild<QPushButton*>("Command1")->isEnabled());
+    EXPECT_EQ(w.findChild<QPushButton*>("Command1")->text(), "Download Link");
+    EXPECT_EQ(w.findChild<QPushButton*>("Command2")->text(), "Cancel");
+}
+
+TEST(UpdateWindow, NewerVersionEnablesDownloadWhichOpensThePageAndCloses) {
+    LocalHttpServer server(LocalHttpServer::ok("<html><body>5.2</body></html>"));
+    Fixture f;
+    f.session.settings.updatePageUrl = server.url();
+    f.session.settings.downloadUrl = "http://example.test/get";
+    f.session.paths.apppath = "/opt/kestrel";
+    UpdateWindow w(f.session, f.launcher);
+    w.runCheck();
+    EXPECT_EQ(w.findChild<QLabel*>("Label2")->text(), "An update is available! 5.2");
+    auto* download = w.findChild<QPushButton*>("Command1");
+    ASSERT_TRUE(download->isEnabled());
+    download->click();
+    ASSERT_EQ(f.launcher.opened.size(), 1u);
+    EXPECT_EQ(f.launcher.opened[0], "http://example.test/get");
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+}
+
+TEST(UpdateWindow, NoUpdateKeepsDownloadDisabled) {
+    LocalHttpServer server(LocalHttpServer::ok("<html><body>5.1</body></html>"));
+    Fixture f;
+    f.session.settings.updatePageUrl = server.url();
+    UpdateWindow w(f.session, f.launcher);
+    w.runCheck();
+    EXPECT_EQ(w.findChild<QLabel*>("Label2")->text(), "No update available.");
+    EXPECT_FALSE(w.findChild<QPushButton*>("Command1")->isEnabled());
+}
+
+TEST(UpdateWindow, LinkTurnsMagentaUnderTheMouse) {
+    Fixture f;
+    UpdateWindow w(f.session, f.launcher);
+    auto* link = w.findChild<LinkLabel*>("Label2");
+    const QColor normal = link->palette().color(QPalette::WindowText);
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(link, &enter);
+    EXPECT_TRUE(link->hovered());
+    EXPECT_NE(link->palette().color(QPalette::WindowText), normal);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(link, &leave);
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), normal);
+}
