@@ -1,0 +1,139 @@
+#include "installed/ui/selection_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <gtest/gtest.h>
+
+#include "app/session.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+
+namespace kestrel {
+namespace {
+
+using installed::InstalledProduct;
+using installed::ProductSource;
+
+class SelectionWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* name : {"c.img", "a.img", "b.IMG"})
+            dir.write(std::string("Lakes/Product1/") + name, "m");
+        dir.write("NT/D1/one.gmp", "g");
+        dir.write("NT/D2/two.gmp", "g");
+        dir.write("last/x.img", "m");
+        dir.write("last/y.gmp", "m");
+        dir.write("last/z.txt", "m");
+        session.paths.apppath = dir.path();
+        session.settings.lastdir = dir.path() + "/last/x.img";
+    }
+
+    void makeWindow() {
+        window = std::make_unique<SelectionWindow>(session, ui);
+        window->setProducts(
+            {{"Kestrel Lakes", dir.path() + "/Lakes/Product1", 888, ProductSource::MapPackages},
+             {"City NT", dir.path() + "/NT", 5, ProductSource::FamiliesNt}});
+        window->show();
+    }
+    QListWidget* list(const char* name) { return window->findChild<QListWidget*>(name); }
+    QPushButton* button(const char* name) { return window->findChild<QPushButton*>(name); }
+    QStringList texts(QListWidget* l) {
+        QStringList r;
+        for (int i = 0; i < l->count(); ++i) r << l->item(i)->text();
+        return r;
+    }
+
+    test::TempDir dir;
+    Session session;
+    test::FakeUi ui;
+    std::unique_ptr<SelectionWindow> window;
+};
+
+TEST_F(SelectionWindowTest, ShowsItsCaptionsAndStartsInTheLastMapFolder) {
+    makeWindow();
+    EXPECT_EQ(window->windowTitle(), "Multi Select IMGs");
+    EXPECT_EQ(button("open")->text(), "Open");
+    EXPECT_EQ(button("cancel")->text(), "Cancel");
+    EXPECT_EQ(button("search")->text(), "Search");
+    EXPECT_EQ(window->findChild<QLabel*>("hint")->text(),
+              "Select a IMG or GMP File then click OPEN");
+    EXPECT_EQ(window->findChild<QCheckBox*>("extend")->text(), "Extend Directories");
+    EXPECT_EQ(texts(list("List1")), (QStringList{"Kestrel Lakes", "City NT"}));
+    EXPECT_EQ(texts(list("File1")), (QStringList{"x.img", "y.gmp"}));
+    EXPECT_EQ(list("File1")->selectionMode(), QAbstractItemView::ExtendedSelection);
+}
+
+TEST_F(SelectionWindowTest, OpenWithoutASelectionAsksForOneAndStaysOpen) {
+    makeWindow();
+    button("open")->click();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Please select img(s)/gmp(s)."});
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->selectedPaths().empty());
+}
+
+TEST_F(SelectionWindowTest, ThreeSelectedFilesComeBackInListOrder) {
+    makeWindow();
+    window->chooseProduct(0);
+    QListWidget* files = list("File1");
+    ASSERT_EQ(texts(files), (QStringList{"a.img", "b.IMG", "c.img"}));
+    for (int row : {2, 0, 1}) files->item(row)->setSelected(true);
+    button("open")->click();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    const std::string folder = dir.path() + "/Lakes/Product1/";
+    EXPECT_EQ(window->selectedPaths(),
+              (std::vector<std::string>{folder + "a.img", folder + "b.IMG", folder + "c.img"}));
+}
+
+TEST_F(SelectionWindowTest, NtProductShowsTheGmpListInPlaceOfTheFileList) {
+    makeWindow();
+    list("List1")->setCurrentRow(1);
+    window->chooseProduct(1);
+    auto* stack = window->findChild<QStackedWidget*>();
+    EXPECT_EQ(stack->currentWidget(), list("List3"));
+    EXPECT_EQ(texts(list("List3")), (QStringList{"one.gmp", "two.gmp"}));
+    list("List3")->item(1)->setSelected(true);
+    button("open")->click();
+    EXPECT_EQ(window->selectedPaths(), std::vector<std::string>{dir.path() + "/NT/D2/two.gmp"});
+}
+
+TEST_F(SelectionWindowTest, SearchChoosesTheFirstMatchingProduct) {
+    makeWindow();
+    window->findChild<QLineEdit*>("searchText")->setText("city");
+    button("search")->click();
+    EXPECT_EQ(list("List1")->currentRow(), 1);
+    EXPECT_EQ(window->findChild<QStackedWidget*>()->currentWidget(), list("List3"));
+}
+
+TEST_F(SelectionWindowTest, ExtendDirectoriesIsRememberedAndCancelHandsBackNothing) {
+    makeWindow();
+    auto* extend = window->findChild<QCheckBox*>("extend");
+    EXPECT_FALSE(extend->isChecked());
+    EXPECT_FALSE(window->findChild<QFrame*>("frameExtend")->isVisible());
+    extend->setChecked(true);
+    EXPECT_TRUE(window->findChild<QFrame*>("frameExtend")->isVisible());
+    button("cancel")->click();
+    EXPECT_EQ(window->result(), QDialog::Rejected);
+    EXPECT_EQ(session.settings.extendDirectories, 1);
+    EXPECT_TRUE(window->selectedPaths().empty());
+
+    makeWindow(); // the next opening starts with the frame shown
+    EXPECT_TRUE(window->findChild<QCheckBox*>("extend")->isChecked());
+    EXPECT_TRUE(window->findChild<QFrame*>("frameExtend")->isVisible());
+}
+
+TEST_F(SelectionWindowTest, FolderChosenInTheTreeListsItsMaps) {
+    makeWindow();
+    window->goToFolder(dir.path() + "/Lakes/Product1");
+    EXPECT_EQ(texts(list("File1")), (QStringList{"a.img", "b.IMG", "c.img"}));
+    EXPECT_GE(window->findChild<QComboBox*>("Drive1")->count(), 1);
+}
+
+} // namespace
+} // namespace kestrel
