@@ -1,0 +1,287 @@
+#include "typbin/ui/generator_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "app/files.h"
+#include "app/session.h"
+#include "support/fake_launcher.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+#include "typbin/ui/numbered_generator_runner.h"
+
+using namespace kestrel;
+
+namespace {
+
+QLineEdit* field(QDialog& d, const char* name) {
+    return d.findChild<QLineEdit*>(name);
+}
+QString rangeText(QDialog& d) {
+    return d.findChild<QLabel*>("RangeLabel")->text();
+}
+QString rangeStyle(QDialog& d) {
+    return d.findChild<QLabel*>("RangeLabel")->styleSheet();
+}
+
+void retype(QDialog& d, const char* name, const char* text) {
+    QLineEdit* f = field(d, name);
+    f->selectAll();
+    QTest::keyClick(f, Qt::Key_Backspace);
+    QTest::keyClicks(f, text);
+}
+
+void create(QDialog& d) {
+    d.findChild<QPushButton*>("CreateTyp")->click();
+}
+
+} // namespace
+
+TEST(GeneratorDialog, ShowsTheControlsOfItsKind) {
+    test::FakeUi ui;
+    GeneratorDialog lines(GeneratorKind::Lines, "/maps", ui);
+    EXPECT_EQ(lines.windowTitle(), "Create Lines");
+    EXPECT_EQ(field(lines, "StartField")->text(), "1");
+    EXPECT_EQ(field(lines, "CountField")->text(), "1800");
+    EXPECT_EQ(field(lines, "PathField")->text(), "/maps/untitled.typ");
+    EXPECT_FALSE(lines.findChild<QCheckBox*>("IgnoreSubtypes")->isHidden());
+    EXPECT_TRUE(lines.findChild<QCheckBox*>("StartHex")->isHidden());
+    EXPECT_FALSE(lines.findChild<QComboBox*>("LineWidth")->isHidden());
+    EXPECT_EQ(lines.findChild<QComboBox*>("LineWidth")->currentText(), "4");
+    EXPECT_EQ(lines.findChild<QComboBox*>("LineWidth")->count(), 10);
+
+    GeneratorDialog extra(GeneratorKind::ExtraPois, "/maps", ui);
+    EXPECT_EQ(extra.windowTitle(), "Create Extra POIS");
+    EXPECT_EQ(field(extra, "CountField")->text(), "26000");
+    EXPECT_FALSE(extra.findChild<QCheckBox*>("StartHex")->isHidden());
+    EXPECT_FALSE(extra.findChild<QCheckBox*>("CountHex")->isHidden());
+    EXPECT_TRUE(extra.findChild<QCheckBox*>("IgnoreSubtypes")->isHidden());
+    EXPECT_TRUE(extra.findChild<QComboBox*>("LineWidth")->isHidden());
+    // The doubled ampersand is kept so that Qt shows one.
+    EXPECT_EQ(lines.findChild<QCheckBox*>("IgnoreSubtypes")->text(),
+              "Ignore subtypes with types <&&100");
+}
+
+TEST(GeneratorDialog, StartFieldTakesUpperCaseHexDigitsOnly) {
+    test::FakeUi ui;
+    GeneratorDialog d(GeneratorKind::Pois, "/m", ui);
+    retype(d, "StartField", "1fz-g2");
+    EXPECT_EQ(field(d, "StartField")->text(), "1F2");
+    EXPECT_EQ(d.form().start(), "1F2");
+}
+
+TEST(GeneratorDialog, CountFieldTakesDecimalDigitsOnly) {
+    test::FakeUi ui;
+    GeneratorDialog d(GeneratorKind::Polygons, "/m", ui);
+    retype(d, "CountField", "1a2f3");
+    EXPECT_EQ(field(d, "CountField")->text(), "123");
+}
+
+TEST(GeneratorDialog, PastedTextIsFilteredLikeTypedText) {
+    test::FakeUi ui;
+    GeneratorDialog d(GeneratorKind::Pois, "/m", ui);
+    QLineEdit* f = field(d, "StartField");
+    f->setText("2a x!");
+    emit f->textEdited(f->text());
+    EXPECT_EQ(f->text(), "2A");
+    EXPECT_EQ(d.form().start(), "2A");
+}
+
+TEST(GeneratorDialog, ExtraPoiHexBoxesDecideTheFilterAndConvert) {
+    test::FakeUi ui;
+    GeneratorDialog d(GeneratorKind::ExtraPois, "/m", ui);
+    retype(d, "StartField", "25a5");
+    EXPECT_EQ(field(d, "StartField")->text(), "255");
+    d.findChild<QCheckBox*>("StartHex")->click();
+    EXPECT_EQ(field(d, "StartField")->text(), "FF");
+    QTest::keyClicks(field(d, "StartField"), "e");
+    EXPECT_EQ(field(d, "StartField")->text(), "FFE");
+    d.findChild<QCheckBox*>("CountHex")->click();
+    EXPECT_EQ(field(d, "CountField")->text(), "6590"); // 26000
+}
+
+TEST(GeneratorDialog, RangeLabelFollowsTheFieldsInBlueOrRed) {
+    test::FakeUi ui;
+    GeneratorDialog d(GeneratorKind::Pois, "/m", ui);
+    retype(d, "CountField", "32");
+    retype(d, "StartField", "1ff");
+    EXPECT_EQ(rangeText(d), "0 x 1FF -> 0 x 1FF1F");
+    EXPECT_TRUE(rangeStyle(d).contains("blue"));
+    EXPECT_TRUE(field(d, "StartField")->styleSheet().contains("black"));
+    retype(d, "CountField", "33");
+    EXPECT_EQ(rangeText(d), "0 x 1FF -> 0 x 20000");
+    EXPECT_TRUE(rangeStyle(d).contains("red"));
+    EXPECT_TRUE(field(d, "StartField")->styleSheet().contains("red"));
+}
+
+TEST(GeneratorDialog, IgnoreSubtypesBoxRecomputesTheRange) {
+    test::FakeUi ui;
+    GeneratorDialog d(GeneratorKind::Lines, "/m", ui);
+    retype(d, "CountField", "3");
+    EXPECT_EQ(rangeText(d), "0 x 1 -> 0 x 00102");
+    d.findChild<QCheckBox*>("IgnoreSubtypes")->click();
+    EXPECT_EQ(rangeText(d), "0 x 1 -> 0 x 00300");
+}
+
+TEST(GeneratorDialog, ActiveRoutesShowTheFixedRange) {
+    test::FakeUi ui;
+    GeneratorDialog d(GeneratorKind::ActiveRoutes, "/m", ui);
+    retype(d, "CountField", "5");
+    EXPECT_EQ(rangeText(d), "0 x 1 --> 0 x 1F");
+}
+
+TEST(GeneratorDialog, RefusalsAreShownAndTheDialogStays) {
+    test::FakeUi ui;
+    GeneratorDialog lines(GeneratorKind::Lines, "/m", ui);
+    retype(lines, "StartField", "200");
+    retype(lines, "CountField", "1");
+    create(lines);
+    GeneratorDialog polygons(GeneratorKind::Polygons, "/m", ui);
+    retype(polygons, "CountField", "1801");
+    create(polygons);
+    GeneratorDialog extra(GeneratorKind::ExtraPois, "/m", ui);
+    retype(extra, "StartField", "65535");
+    retype(extra, "CountField", "2");
+    create(extra);
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[0], "Last ID would have been ~ &200  ID's are between 1 - &1FF1F  ");
+    EXPECT_EQ(ui.messages[1], "Max number of elements = 1800");
+    EXPECT_EQ(ui.messages[2], "Last ID would have been 65537 ID's are between 1 - 65535 ");
+    for (QDialog* d : {static_cast<QDialog*>(&lines), static_cast<QDialog*>(&polygons),
+                       static_cast<QDialog*>(&extra)}) {
+        EXPECT_NE(d->result(), QDialog::Accepted);
+    }
+    EXPECT_FALSE(lines.request());
+}
+
+TEST(GeneratorDialog, EmptyCountDoesNothing) {
+    test::FakeUi ui;
+    GeneratorDialog d(GeneratorKind::Pois, "/m", ui);
+    retype(d, "CountField", "");
+    create(d);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(d.request());
+}
+
+TEST(GeneratorDialog, AcceptedRequestCarriesTheFieldsAndTheWidthRule) {
+    test::TempDir dir;
+    test::FakeUi ui;
+    GeneratorDialog d(GeneratorKind::Lines, dir.path(), ui);
+    retype(d, "StartField", "10");
+    retype(d, "CountField", "20");
+    d.findChild<QComboBox*>("LineWidth")->setCurrentText("12");
+    d.findChild<QCheckBox*>("IgnoreSubtypes")->click();
+    create(d);
+    ASSERT_TRUE(d.request());
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(d.request()->start, "10");
+    EXPECT_EQ(d.request()->count, 20u);
+    EXPECT_EQ(d.request()->lineWidth, 4);
+    EXPECT_TRUE(d.request()->ignoreSubtypes);
+    EXPECT_EQ(d.request()->path, dir.file("untitled.typ"));
+}
+
+TEST(GeneratorDialog, ExistingFileIsReplacedOnlyAfterYes) {
+    test::TempDir dir;
+    const std::string path = dir.write("old.typ", "x");
+    test::FakeUi ui;
+    GeneratorDialog d(GeneratorKind::Pois, dir.path(), ui);
+    field(d, "PathField")->setText(QString::fromStdString(path));
+    ui.answers = {Answer::No, Answer::Cancel, Answer::Yes};
+    create(d);
+    create(d);
+    EXPECT_FALSE(d.request());
+    create(d);
+    ASSERT_TRUE(d.request());
+    EXPECT_EQ(ui.questions.size(), 3u);
+    EXPECT_EQ(ui.questions[0], "TYP file exists . Overwrite this file?");
+}
+
+TEST(GeneratorDialog, CloseHandsBackNothing) {
+    test::FakeUi ui;
+    GeneratorDialog d(GeneratorKind::Pois, "/m", ui);
+    d.findChild<QPushButton*>("Close")->click();
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_FALSE(d.request());
+}
+
+namespace {
+
+// Fills the dialog that the runner opens, once it is shown, and presses "Create TYP".
+void answerDialogWith(const std::string& path, const char* count) {
+    QTimer::singleShot(0, [path, count] {
+        auto* d = qobject_cast<GeneratorDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        field(*d, "PathField")->setText(QString::fromStdString(path));
+        retype(*d, "CountField", count);
+        create(*d);
+    });
+}
+
+struct RunnerFixture {
+    test::TempDir dir;
+    Session session;
+    test::FakeUi ui;
+    test::FakeLauncher launcher;
+    RunnerFixture() {
+        session.paths.apppath = dir.path();
+        session.paths.syspath = dir.path();
+    }
+};
+
+} // namespace
+
+TEST(NumberedGeneratorRunner, PoisAreWrittenAndOpenedWithoutAMessage) {
+    RunnerFixture f;
+    const std::string path = f.dir.file("pois.typ");
+    answerDialogWith(path, "10");
+    const auto r = runNumberedGenerator(3, f.session, f.ui, f.launcher);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, GenerateStatus::Written);
+    EXPECT_EQ(r->elements, 10u);
+    EXPECT_EQ(fileSize(path), r->bytes);
+    ASSERT_EQ(f.launcher.opened.size(), 1u);
+    EXPECT_EQ(f.launcher.opened[0], path);
+    EXPECT_TRUE(f.ui.messages.empty());
+}
+
+TEST(NumberedGeneratorRunner, ExtraPoisSayCreatedAndBecomeTheCurrentFile) {
+    RunnerFixture f;
+    const std::string path = f.dir.file("extra.typ");
+    answerDialogWith(path, "5");
+    const auto r = runNumberedGenerator(2, f.session, f.ui, f.launcher);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, GenerateStatus::Written);
+    ASSERT_EQ(f.ui.messages.size(), 1u);
+    EXPECT_EQ(f.ui.messages[0], "Created " + path);
+    EXPECT_EQ(f.launcher.opened, std::vector<std::string>{path});
+    EXPECT_EQ(f.session.currentFile, path);
+}
+
+TEST(NumberedGeneratorRunner, ClosedDialogOrOtherItemGeneratesNothing) {
+    RunnerFixture f;
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_FALSE(runNumberedGenerator(4, f.session, f.ui, f.launcher));
+    EXPECT_FALSE(runNumberedGenerator(0, f.session, f.ui, f.launcher));
+    EXPECT_FALSE(runNumberedGenerator(7, f.session, f.ui, f.launcher));
+    EXPECT_TRUE(f.launcher.opened.empty());
+}
+
+TEST(NumberedGeneratorRunner, UnwritablePathIsReported) {
+    RunnerFixture f;
+    const std::string path = f.dir.file("missing/folder/x.typ");
+    answerDialogWith(path, "3");
+    const auto r = runNumberedGenerator(5, f.session, f.ui, f.launcher);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, GenerateStatus::WriteFailed);
+    ASSERT_EQ(f.ui.messages.size(), 1u);
+    EXPECT_NE(f.ui.messages[0].find("Could not write the TYP file"), std::string::npos);
+    EXPECT_TRUE(f.launcher.opened.empty());
+}
