@@ -1,0 +1,142 @@
+#include "app/state_file.h"
+
+#include <charconv>
+#include <optional>
+#include <vector>
+
+#include "app/files.h"
+#include "app/paths.h"
+#include "app/text.h"
+
+namespace kestrel {
+
+namespace {
+
+// The lines of the file, numbered from 0; a line past the end is missing and keeps its value.
+class StateLines {
+  public:
+    explicit StateLines(const std::string& text) : parts_(split(text, kCrLf)) {}
+
+    std::size_t count() const { return parts_.size(); }
+    const std::string* at(std::size_t n) const { return n < parts_.size() ? &parts_[n] : nullptr; }
+
+    void text(std::size_t n, std::string& out) const {
+        if (const auto* s = at(n)) out = *s;
+    }
+    // A whole decimal number (blanks around it allowed); a line that is not one keeps the value.
+    std::optional<long long> number(std::size_t n) const {
+        const auto* s = at(n);
+        if (s == nullptr) return std::nullopt;
+        const std::string t = trim(*s);
+        long long v = 0;
+        const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+        if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size()) return std::nullopt;
+        return v;
+    }
+    void integer(std::size_t n, int& out) const {
+        if (const auto v = number(n)) out = static_cast<int>(*v);
+    }
+
+  private:
+    std::vector<std::string> parts_;
+};
+
+constexpr std::size_t kLastdir = 3, kReserved5 = 5, kReserved6 = 6, kCarried7 = 7, kTinker = 8,
+                      kDumpflag = 9, kTdbEditor = 10, kCodepage = 11, kTypfile = 12,
+                      kDraworder = 16, kPoiWidth = 17, kCityPoiWidth = 18, kKindmode = 19,
+                      kRecent = 22, kExtendDirectories = 29, kCarried30 = 30, kCarried31 = 31,
+                      kKindsel = 32, kColourSlots = 35, kVariousIcons = 39, kInclude4b4a = 40,
+                      kUpdatePage = 41, kDownloadPage = 42;
+
+// Files of exactly this many parts come from an older layout whose lines 35 to 40 meant
+// something else; their defaults stay.
+constexpr std::size_t kOldLayoutParts = 37;
+
+constexpr ColourValue kMaxColour = 16777215;
+
+} // namespace
+
+bool loaddata(const std::string& statefile, Settings& s) {
+    const auto text = readFile(statefile);
+    if (!text) return false;
+    const StateLines lines(*text);
+
+    lines.text(kLastdir, s.lastdir);
+    lines.text(kReserved5, s.reserved5);
+    lines.text(kReserved6, s.reserved6);
+    lines.text(kCarried7, s.carried7);
+    lines.text(kTinker, s.tinkerPath);
+    if (const auto* d = lines.at(kDumpflag)) {
+        // Written as "True"/"False"; older files may hold a number.
+        const std::string word = lcase(trim(*d));
+        s.dumpflag = word == "true" || (word != "false" && val(word) != 0);
+    }
+    lines.text(kTdbEditor, s.tdbEditorPath);
+    if (const auto* cp = lines.at(kCodepage)) s.codepage = val(*cp) < 800 ? "1252" : *cp;
+    lines.text(kTypfile, s.typfile);
+    if (const auto v = lines.number(kDraworder)) s.draworder = *v != 0;
+    lines.text(kPoiWidth, s.poiWidth);
+    lines.text(kCityPoiWidth, s.cityPoiWidth);
+    for (std::size_t k = 0; k < 3; ++k) lines.integer(kKindmode + k, s.kindmode[k]);
+    for (std::size_t i = 0; i < s.recent.size(); ++i) lines.text(kRecent + i, s.recent[i]);
+    lines.integer(kExtendDirectories, s.extendDirectories);
+    lines.text(kCarried30, s.carried30);
+    lines.text(kCarried31, s.carried31);
+    for (std::size_t k = 0; k < 3; ++k) {
+        if (const auto* line = lines.at(kKindsel + k))
+            s.kindsel[k] = std::to_string(static_cast<long long>(val(*line)));
+    }
+
+    if (lines.count() != kOldLayoutParts) {
+        // A colour line holds the decimal colour value; 0 is black. An empty or unreadable line
+        // keeps the default.
+        for (std::size_t i = 0; i < 4; ++i) {
+            const auto v = lines.number(kColourSlots + i);
+            if (v && *v >= 0 && *v <= kMaxColour) s.colourSlots[i] = static_cast<ColourValue>(*v);
+        }
+        if (const auto* line = lines.at(kVariousIcons)) s.variousIcons = val(*line) == 1;
+        if (const auto* line = lines.at(kInclude4b4a)) s.include4b4a = val(*line) == 1;
+        lines.text(kUpdatePage, s.updatePageUrl);
+        lines.text(kDownloadPage, s.downloadUrl);
+    }
+    return true;
+}
+
+bool savedata(const std::string& statefile, const Settings& s) {
+    std::vector<std::string> out(kDownloadPage + 1);
+    out[0] = "111";
+    out[kLastdir] = s.lastdir;
+    out[4] = " ";
+    out[kReserved5] = s.reserved5;
+    out[kReserved6] = s.reserved6;
+    out[kCarried7] = s.carried7;
+    out[kTinker] = s.tinkerPath;
+    out[kDumpflag] = s.dumpflag ? "True" : "False";
+    out[kTdbEditor] = s.tdbEditorPath;
+    out[kCodepage] = s.codepage;
+    out[kTypfile] = s.typfile;
+    out[13] = out[14] = out[15] = " ";
+    out[kDraworder] = s.draworder ? "1" : "0";
+    out[kPoiWidth] = s.poiWidth;
+    out[kCityPoiWidth] = s.cityPoiWidth;
+    for (std::size_t k = 0; k < 3; ++k) out[kKindmode + k] = std::to_string(s.kindmode[k]);
+    for (std::size_t i = 0; i < s.recent.size(); ++i) out[kRecent + i] = s.recent[i];
+    out[kExtendDirectories] = std::to_string(s.extendDirectories);
+    out[kCarried30] = s.carried30;
+    out[kCarried31] = s.carried31;
+    for (std::size_t k = 0; k < 3; ++k) out[kKindsel + k] = s.kindsel[k];
+    for (std::size_t i = 0; i < 4; ++i) out[kColourSlots + i] = std::to_string(s.colourSlots[i]);
+    out[kVariousIcons] = s.variousIcons ? "1" : "0";
+    out[kInclude4b4a] = s.include4b4a ? "1" : "0";
+    out[kUpdatePage] = s.updatePageUrl;
+    out[kDownloadPage] = s.downloadUrl;
+
+    std::string text;
+    for (const auto& line : out) {
+        text += line;
+        text += kCrLf;
+    }
+    return saveText(normalisePath(statefile), text);
+}
+
+} // namespace kestrel

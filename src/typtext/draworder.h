@@ -1,0 +1,13 @@
+#pragma once
+// The "[_drawOrder]" section: one line per polygon type that has a draw level.
+#include "mapread/type_inventory.h"
+#include "typtext/typ_text_document.h"
+
+namespace kestrel {
+
+// `draworder`: appends the section for the polygon list as one chunk. A level comes from the
+// subtype digits of a four-digit code or from the entry's first " (dN)" marker; an entry with
+// neither gets no line, and an entry whose type already has a line gets none either.
+void draworder(TypTextDocument& doc, const TypeInventory& inventory);
+
+} // namespace kestrel

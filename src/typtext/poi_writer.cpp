@@ -1,0 +1,100 @@
+#include "typtext/poi_writer.h"
+
+#include <algorithm>
+
+#include "app/text.h"
+#include "typtext/bitmap_library.h"
+#include "typtext/colour_code.h"
+#include "typtext/element_entry.h"
+#include "typtext/poi_icons.h"
+
+namespace kestrel {
+
+namespace {
+
+// Types below 0x2A00 are cities and the like: their own width and a dark frame.
+constexpr std::uint64_t kFirstNonCity = 0x2A00;
+
+// The generated square icon: a one-pixel frame at the sides, top and bottom bands of m + 1 rows
+// that grow with each icon (`frameStep`) and start again when the hollow would get too small.
+void frameIcon(TypTextDocument& doc, std::string& widthSetting, const std::string& fill,
+               const std::string& frame, int& frameStep) {
+    if (val(widthSetting) > 32) widthSetting = "32";
+    const int w = std::max(1, static_cast<int>(roundHalfEven(val(widthSetting))));
+    if (w - frameStep < 0 || w - 2 - 2 * frameStep < 10) frameStep = 0;
+    const std::string size = std::to_string(w);
+    doc.xpm(size + " " + size + " 2 1");
+    doc.colour('0', fill);
+    doc.colour('1', frame);
+    const std::string full(static_cast<std::size_t>(w), '1');
+    const std::string hollow =
+        w >= 2 ? "1" + std::string(static_cast<std::size_t>(w - 2), '0') + "1" : full;
+    for (int r = 0; r < w; ++r) {
+        const bool band = r <= frameStep || r >= w - 1 - frameStep;
+        doc.line("\"" + (band ? full : hollow) + "\"");
+    }
+    ++frameStep;
+}
+
+std::string numberBackground(const Settings& settings, const std::string& digits) {
+    if (digits.size() == 5)
+        return settings.colourSlots[3] != 0 ? rev(settings.colourSlots[3]) : "FFFF00";
+    return settings.colourSlots[2] != 0 ? rev(settings.colourSlots[2]) : "CCCCCC";
+}
+
+} // namespace
+
+void pois(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort& ui) {
+    Settings& settings = session.settings;
+    const int mode = settings.kindmode[kPois];
+    WrittenTypes written;
+    int frameStep = 0;
+
+    for (const auto& entry : session.inventory.list(kPois)) {
+        ui.yield();
+        std::string fill = randomColour(rng);
+        bool malformed = false;
+        const auto parts = splitEntry(entry, nullptr, malformed);
+        if (!parts || !written.first(parts->code)) continue;
+        const std::string code = lcase(parts->code);
+        const std::string label = parts->rest.empty() ? code : parts->rest;
+        const std::string digits = codeDigits(code);
+        const std::uint64_t value = hexValue(digits);
+        const bool city = value < kFirstNonCity;
+        std::string frame = city ? "5B0000" : "B0B0B0";
+        int icon = findPoiIcon(code);
+
+        doc.line("[_point]");
+        doc.line("Type=0x" + digits);
+        doc.line("String1=0x0," + label);
+        std::string& width = city ? settings.cityPoiWidth : settings.poiWidth;
+        if (mode == kModeCatalogue || icon > 0) {
+            if (icon == 0) {
+                for (const auto& bare : kBareTypeIcons)
+                    if (digits == bare.digits) icon = bare.icon;
+            }
+            doc.line("ExtendedLabels=N");
+            // A missing icon file would leave the block without a picture, which compilers
+            // refuse; the generated icon stands in.
+            const std::string iconText = icon > 0 ? bmp(session.paths.syspath, icon) : "";
+            if (!iconText.empty())
+                doc.raw(iconText);
+            else
+                frameIcon(doc, width, fill, frame, frameStep);
+        } else if (mode == kModeTypeOnBmp) {
+            settings.cityPoiWidth = "32";
+            doc.xpm(settings.cityPoiWidth + " " + settings.cityPoiWidth + " 2 1");
+            doc.colour('0', numberBackground(settings, digits));
+            doc.colour('1', "000000");
+            doc.raw(get_bmp2(digits));
+        } else {
+            fill = padTo(6, hex(value));
+            frame = "c0c0c0";
+            frameIcon(doc, width, fill, frame, frameStep);
+        }
+        doc.line("[end]");
+        doc.endChunk();
+    }
+}
+
+} // namespace kestrel

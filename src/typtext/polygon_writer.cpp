@@ -1,0 +1,154 @@
+#include "typtext/polygon_writer.h"
+
+#include <unordered_set>
+
+#include "app/text.h"
+#include "typtext/bitmap_library.h"
+#include "typtext/colour_code.h"
+#include "typtext/element_entry.h"
+#include "typtext/polygon_styles.h"
+
+namespace kestrel {
+
+namespace {
+
+enum class Fill { Stripes, Solid, Background, Picture, TypeNumber };
+
+// The random colour 0 of a block: never one given out before in this run.
+std::string freshColour(std::mt19937& rng, std::unordered_set<std::string>& used) {
+    for (;;) {
+        std::string c = randomColour(rng);
+        if (used.insert(c).second) return c;
+    }
+}
+
+bool listHasCode(const std::vector<std::string>& list, std::string_view code) {
+    const std::string want = ucase(code);
+    for (const auto& entry : list) {
+        const std::string upper = ucase(entry);
+        if (upper.size() >= 2 && startsWith(std::string_view(upper).substr(2), want)) return true;
+    }
+    return false;
+}
+
+// Background of the type-number bitmap, from the colour slots (a black slot keeps the default:
+// the digits are black).
+std::string numberBackground(const Settings& settings, const std::string& digits) {
+    if (lcase(digits) == "4b00") return "FFFFD5";
+    if (digits.size() == 5)
+        return settings.colourSlots[1] != 0 ? rev(settings.colourSlots[1]) : "FFFF00";
+    return settings.colourSlots[0] != 0 ? rev(settings.colourSlots[0]) : "FFFFFF";
+}
+
+} // namespace
+
+void chkpolstoadd(Session& session) {
+    if (!session.settings.include4b4a) return;
+    auto& list = session.inventory.list(kPolygons);
+    if (session.fields.ntMarker) {
+        for (const char* code : {"10802", "10B08", "10A01", "1090C"})
+            if (!listHasCode(list, code)) addlz(session.inventory, code, kPolygons);
+        return;
+    }
+    for (const char* code : {"4B00", "4A00"})
+        if (!listHasCode(list, code)) list.push_back("0x" + std::string(code));
+}
+
+void polygons(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort& ui) {
+    chkpolstoadd(session);
+    const Settings& settings = session.settings;
+    const auto& list = session.inventory.list(kPolygons);
+    const SubtypeSet subtypes(list);
+    const int mode = settings.kindmode[kPolygons];
+    std::unordered_set<std::string> usedColours;
+    WrittenTypes written;
+    int stripeCounter = 0;
+
+    for (const auto& entry : list) {
+        ui.yield();
+        bool malformed = false;
+        const auto parts = splitEntry(entry, &subtypes, malformed);
+        if (!parts) {
+            if (malformed) session.errors.append("pgn", "not a type code: " + entry);
+            continue;
+        }
+        if (!written.first(parts->code)) continue;
+        const std::string code = parts->hasBlank ? lcase(parts->code) : parts->code;
+        const std::string digits = codeDigits(code);
+        const std::string label =
+            !parts->hasBlank ? code : (parts->rest.empty() ? parts->word : parts->rest);
+
+        Fill fill = Fill::Stripes;
+        std::string colour;
+        int picture = 0;
+        if (mode == kModeCatalogue) {
+            colour = freshColour(rng, usedColours);
+            if (const PolygonStyle* row = findPolygonStyle(bareTypeKey(code))) {
+                switch (row->fill) {
+                case PolygonFill::Stripes:
+                    if (!row->colour.empty()) colour = row->colour;
+                    break;
+                case PolygonFill::Picture:
+                    fill = Fill::Picture;
+                    picture = row->picture;
+                    break;
+                case PolygonFill::Solid:
+                    fill = Fill::Solid;
+                    colour = row->colour;
+                    break;
+                case PolygonFill::Background:
+                    fill = Fill::Background;
+                    colour = row->colour;
+                    break;
+                }
+            }
+        } else if (mode == kModeTypeOnBmp) {
+            fill = Fill::TypeNumber;
+        } else {
+            fill = Fill::Solid;
+            colour = padTo(6, digits);
+        }
+
+        doc.line("[_polygon]");
+        doc.line("Type=" + parts->code);
+        doc.line("String1=0x0," + digits + " " + label);
+        doc.line("ExtendedLabels=N");
+        doc.line("CustomColor=No");
+        switch (fill) {
+        case Fill::Picture: {
+            const PolygonPicture& p = polygonPicture(picture);
+            doc.xpm("32 32 2 1");
+            doc.line("\"" + p.colour0 + "\"");
+            doc.line("\"" + p.colour1 + "\"");
+            doc.raw(p.rows);
+            break;
+        }
+        case Fill::TypeNumber:
+            doc.xpm("32 32 2 1");
+            doc.colour('0', numberBackground(settings, digits));
+            doc.colour('1', "000000");
+            doc.raw(get_bmp2(digits));
+            break;
+        case Fill::Stripes:
+            ++stripeCounter;
+            doc.xpm("32 32 2 1");
+            doc.colour('0', colour);
+            doc.colour('1', randomColour(rng));
+            doc.raw(bmpstripes(stripeCounter % 9));
+            break;
+        case Fill::Solid:
+            ++stripeCounter;
+            doc.xpm("0 0 1 0");
+            doc.colour('1', colour == "010D01" ? "E9e9d3" : colour);
+            break;
+        case Fill::Background:
+            doc.xpm("0 0 1 0");
+            doc.colour('1', colour);
+            break;
+        }
+        doc.line("[end]");
+        doc.endChunk();
+    }
+}
+
+} // namespace kestrel

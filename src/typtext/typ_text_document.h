@@ -1,0 +1,32 @@
+#pragma once
+// The TYP source text as it is built, in memory: lines ending in CR LF, grouped in chunks (the
+// identification, the draw order, one chunk per element block) that each end with one more CR LF,
+// so consecutive chunks are separated by an empty line. The whole text is written to disk once.
+#include <string>
+#include <string_view>
+
+namespace kestrel {
+
+class TypTextDocument {
+  public:
+    // A line and its CR LF.
+    void line(std::string_view s);
+    // The bitmap header: Xpm="<header>".
+    void xpm(std::string_view header);
+    // A colour line "<pixel> c #<rrggbb>" in quotes.
+    void colour(char pixel, std::string_view rrggbb);
+    // The transparent colour line "<pixel> c none" in quotes.
+    void transparent(char pixel);
+    // Text that already ends in its own line ends (bitmap rows, icon files).
+    void raw(std::string_view s);
+    // The chunk terminator (`append_`): one more CR LF.
+    void endChunk();
+
+    const std::string& text() const { return text_; }
+    void reserve(std::size_t n) { text_.reserve(n); }
+
+  private:
+    std::string text_;
+};
+
+} // namespace kestrel

@@ -1,0 +1,112 @@
+#pragma once
+// Helpers for the TYP text tests: a session set up as the program starts, and the written text
+// taken apart into its chunks (identification, draw order, one per block).
+#include <string>
+#include <vector>
+
+#include "app/session.h"
+#include "app/text.h"
+#include "support/temp_dir.h"
+
+namespace kestrel::test {
+
+// The data folder of the source tree (icon files "bmps/N.txt").
+inline std::string sourceDataFolder() {
+    return fixtureDir() + "/../../data/system";
+}
+
+// A fresh session with the default settings and the given lists.
+inline Session writerSession(std::vector<std::string> polygons, std::vector<std::string> lines,
+                             std::vector<std::string> pois) {
+    Session s;
+    s.paths.apppath = "/nowhere";
+    s.paths.syspath = sourceDataFolder();
+    s.settings.typfile = "/nowhere/untitled.txt";
+    s.inventory.list(kPolygons) = std::move(polygons);
+    s.inventory.list(kLines) = std::move(lines);
+    s.inventory.list(kPois) = std::move(pois);
+    return s;
+}
+
+using Chunk = std::vector<std::string>;
+
+// The chunks of a text: runs of lines separated by one empty line. Every line must end in CR LF.
+inline std::vector<Chunk> chunksOf(const std::string& text) {
+    std::vector<Chunk> out(1);
+    std::vector<std::string> lines = split(text, "\r\n");
+    lines.pop_back(); // after the last CR LF
+    for (const auto& line : lines) {
+        if (line.empty())
+            out.emplace_back();
+        else
+            out.back().push_back(line);
+    }
+    if (out.back().empty()) out.pop_back();
+    return out;
+}
+
+// The blocks that start with the given header ("[_polygon]", "[_line]", "[_point]"), each up to
+// and including its "[end]".
+inline std::vector<Chunk> blocksOf(const std::string& text, const std::string& header) {
+    std::vector<Chunk> out;
+    bool in = false;
+    for (const auto& line : split(text, "\r\n")) {
+        if (line == header) {
+            out.emplace_back();
+            in = true;
+        }
+        if (!in) continue;
+        out.back().push_back(line);
+        if (line == "[end]") in = false;
+    }
+    return out;
+}
+
+// The value of the first "Key=" line of a chunk, or "<none>".
+inline std::string valueOf(const Chunk& chunk, const std::string& key) {
+    for (const auto& line : chunk)
+        if (startsWith(line, key + "=")) return line.substr(key.size() + 1);
+    return "<none>";
+}
+
+// The lines after the Xpm header (colour lines and rows), without the closing "[end]".
+inline std::vector<std::string> fillOf(const Chunk& chunk) {
+    std::vector<std::string> out;
+    bool in = false;
+    for (const auto& line : chunk) {
+        if (line == "[end]") break;
+        if (in) out.push_back(line);
+        if (startsWith(line, "Xpm=")) in = true;
+    }
+    return out;
+}
+
+} // namespace kestrel::test
+
+#include "typtext/xpm_fill.h"
+
+namespace kestrel::test {
+
+// Checks that a block's fill is well formed: a solid or plain form ("0 0 n c") with n colour
+// lines, or a bitmap whose rows match its header. Returns what is wrong, empty when fine.
+inline std::string fillProblem(const Chunk& chunk) {
+    std::string xpm;
+    for (const auto& line : chunk)
+        if (startsWith(line, "Xpm=")) xpm = line;
+    if (xpm.empty()) return "no Xpm line";
+    const std::vector<std::string> fill = fillOf(chunk);
+    if (startsWith(xpm, "Xpm=\"0 0 ")) {
+        const std::size_t colours = static_cast<std::size_t>(xpm[9] - '0');
+        if (fill.size() != colours)
+            return "plain form with " + std::to_string(fill.size()) + " lines for " +
+                   std::to_string(colours) + " colours";
+        for (const auto& c : fill)
+            if (!(c.size() == 13 && c[0] == '"' && c.substr(2, 4) == " c #" && c[12] == '"'))
+                return "malformed colour line " + c;
+        return {};
+    }
+    const XpmReadResult r = readXpmFill(xpm + "\r\n" + join(fill, "\r\n"));
+    return r.fill ? std::string() : r.error;
+}
+
+} // namespace kestrel::test
