@@ -1,0 +1,57 @@
+#include "app/ui/file_name_window.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "app/ui/qt_ui_port.h"
+#include "app/ui/recording_port.h"
+#include "support/temp_dir.h"
+
+using namespace kestrel;
+using kestrel::test::RecordingPort;
+using kestrel::test::TempDir;
+
+TEST(FileNameWindow, ShowsTheCurrentTypFile) {
+    RecordingPort ui;
+    FileNameWindow w("/home/ann/untitled.txt", ui);
+    EXPECT_EQ(w.windowTitle(), "Create TYP File");
+    EXPECT_EQ(w.findChild<QLineEdit*>("filename")->text(), "/home/ann/untitled.txt");
+    EXPECT_EQ(w.findChild<QPushButton*>("create")->text(), "Create TYP");
+    EXPECT_EQ(w.findChild<QPushButton*>("cancel")->text(), "Cancel");
+}
+
+TEST(FileNameWindow, RefusesNamesThatAreNotTxt) {
+    TempDir dir;
+    RecordingPort ui;
+    FileNameWindow w(dir.file("style.typ"), ui);
+    w.show();
+    w.findChild<QPushButton*>("create")->click();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"This is not a .txt file."});
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST(FileNameWindow, ExistingFileNeedsYesThenReportsCreate) {
+    TempDir dir;
+    const std::string path = dir.write("style.TXT", "old");
+    RecordingPort ui;
+    FileNameWindow w(path, ui);
+    w.show();
+    w.findChild<QPushButton*>("create")->click();
+    EXPECT_TRUE(w.isVisible());
+    ui.answers.push_back(Answer::Yes);
+    w.findChild<QPushButton*>("create")->click();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_EQ(ui.questions.size(), 2u);
+    EXPECT_EQ(w.fileName(), path);
+}
+
+TEST(FileNameWindow, CancelReportsCancel) {
+    RecordingPort ui;
+    FileNameWindow w("/tmp/a.txt", ui);
+    w.show();
+    w.findChild<QPushButton*>("cancel")->click();
+    EXPECT_EQ(w.result(), QDialog::Rejected);
+    EXPECT_TRUE(ui.messages.empty());
+}

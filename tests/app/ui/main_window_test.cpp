@@ -1,0 +1,322 @@
+#include "app/ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <QUrl>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "app/files.h"
+#include "app/paths.h"
+#include "app/project_pages.h"
+#include "app/session.h"
+#include "app/startup.h"
+#include "app/state_file.h"
+#include "app/text.h"
+#include "app/ui/qt_ui_port.h"
+#include "app/ui/recording_port.h"
+#include "support/fake_launcher.h"
+#include "support/temp_dir.h"
+
+using namespace kestrel;
+using kestrel::test::FakeLauncher;
+using kestrel::test::RecordingPort;
+using kestrel::test::TempDir;
+
+namespace {
+
+struct MainWindowTest : ::testing::Test {
+    TempDir dir;
+    Session session;
+    RecordingPort ui;
+    FakeLauncher launcher;
+    std::unique_ptr<MainWindow> window;
+
+    void SetUp() override { startup(session, dir.path(), ""); }
+    void open() { window = std::make_unique<MainWindow>(session, ui, launcher); }
+    template <class T> T* find(const QString& name) {
+        T* w = window->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    QString text(const QString& label) { return find<QLabel>(label)->text(); }
+    // The sample map, copied into the test's folder; empty when the build has none.
+    std::string sampleMap() {
+        const std::string from = std::string(KESTREL_BIN_DIR) + "/test.img";
+        if (!std::filesystem::exists(from)) return {};
+        std::filesystem::copy_file(from, dir.file("sample.img"));
+        return dir.file("sample.img");
+    }
+    void drop(QWidget* target, const std::vector<std::string>& files) {
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (const std::string& f : files) urls << QUrl::fromLocalFile(toQtPath(f));
+        mime.setUrls(urls);
+        const QPointF at(target->width() / 2.0, target->height() / 2.0);
+        auto* view = qobject_cast<QAbstractScrollArea*>(target);
+        QWidget* receiver = view ? view->viewport() : target;
+        // A drop goes to the widget that accepted the drag's entry.
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(receiver, &enter);
+        QDropEvent event(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(receiver, &event);
+    }
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsWithTheDefaultsWhenThereIsNoStateFile) {
+    open();
+    EXPECT_EQ(find<QComboBox>("Combo1")->currentText(), "1252");
+    EXPECT_EQ(find<QComboBox>("Combo1")->count(), 9);
+    EXPECT_EQ(find<QLineEdit>("Text1")->text(), "1212");
+    for (int k = 0; k < 3; ++k)
+        EXPECT_TRUE(find<QCheckBox>(QString("Check6_%1").arg(k))->isChecked());
+    EXPECT_EQ(text("lbl_0"), "B");
+    EXPECT_EQ(text("lbl_1"), "C");
+    EXPECT_EQ(text("lbl_2"), "B");
+    EXPECT_EQ(text("Label1_0"), "Polygons:0");
+    EXPECT_EQ(text("Label1_1"), "Lines:0");
+    EXPECT_EQ(text("Label1_2"), "POIs:0");
+    EXPECT_EQ(session.settings.poiWidth, "16");
+    EXPECT_EQ(session.settings.cityPoiWidth, "16");
+    EXPECT_EQ(session.settings.typfile, dir.file("untitled.txt"));
+    EXPECT_EQ(window->windowTitle(), "kestrel 5.1 ");
+    EXPECT_FALSE(find<QPushButton>("Command1")->isEnabled());
+    EXPECT_TRUE(find<QPushButton>("Command3")->isEnabled());
+    EXPECT_EQ(window->maximumSize(), QSize(965, 675));
+
+    QAction* first = find<QAction>("mnuFile_10");
+    EXPECT_EQ(fromQtPath(first->text()), dir.file("test.img"));
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isEnabled()); // no sample map beside this test's "program"
+    for (int i = 11; i <= 16; ++i)
+        EXPECT_FALSE(find<QAction>(QString("mnuFile_%1").arg(i))->isVisible());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(MainWindowTest, EditorIconsShowWhenTheEditorsArePresent) {
+    session.settings.tinkerPath = dir.write("tnk5.exe", "MZ");
+    open();
+    EXPECT_TRUE(find<QToolButton>("picture5_1")->isVisibleTo(window.get()));
+    EXPECT_FALSE(find<QToolButton>("picture5_0")->isVisibleTo(window.get()));
+    EXPECT_FALSE(find<QToolButton>("picture5_3")->isVisibleTo(window.get()));
+    EXPECT_TRUE(find<QToolButton>("picture5_2")->isVisibleTo(window.get()));
+}
+
+TEST_F(MainWindowTest, EditCurrentFileAsksBeforeStartingTheEditor) {
+    session.settings.tinkerPath = dir.write("tnk5.exe", "MZ");
+    open();
+    find<QToolButton>("picture5_1")->click();
+    EXPECT_EQ(ui.questions,
+              std::vector<std::string>{"Please Create TYP txt file first. Continue anyway?"});
+    EXPECT_TRUE(launcher.started.empty());
+
+    ui.answers.push_back(Answer::Yes);
+    find<QToolButton>("picture5_1")->click();
+    ASSERT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(launcher.started[0].args, std::vector<std::string>{dir.file("untitled.txt")});
+}
+
+TEST_F(MainWindowTest, RecentItemLoadMovesItToTheTop) {
+    std::array<std::string, 7> items;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        items[i] = dir.write("m" + std::to_string(i) + ".img", "no map here");
+    session.settings.recent = items;
+    open();
+    window->loadRecentItem(2); // File item 12
+    const std::array<std::string, 7> moved{items[2], items[0], items[1], items[3],
+                                           items[4], items[5], items[6]};
+    EXPECT_EQ(session.settings.recent, moved);
+    EXPECT_EQ(fromQtPath(find<QAction>("mnuFile_10")->text()), items[2]);
+    EXPECT_EQ(fromQtPath(find<QAction>("mnuFile_12")->text()), items[1]);
+    EXPECT_TRUE(find<QPushButton>("Command1")->isEnabled());
+}
+
+TEST_F(MainWindowTest, RecentItemWhoseFileHasGoneDoesNothing) {
+    session.settings.recent[1] = dir.file("gone.img");
+    open();
+    const auto before = session.settings.recent;
+    window->loadRecentItem(1);
+    EXPECT_EQ(session.settings.recent, before);
+    EXPECT_FALSE(find<QAction>("mnuFile_11")->isEnabled());
+    dir.write("gone.img", "back again");
+    window->refreshRecent();
+    EXPECT_TRUE(find<QAction>("mnuFile_11")->isEnabled());
+}
+
+TEST_F(MainWindowTest, NewMapWithAFullRecentListDropsTheLast) {
+    for (std::size_t i = 0; i < 7; ++i)
+        session.settings.recent[i] = dir.write("m" + std::to_string(i) + ".img", "x");
+    const auto before = session.settings.recent;
+    open();
+    window->dropFiles({toQtPath(dir.write("new.img", "x"))}, true);
+    EXPECT_EQ(session.settings.recent[0], dir.file("new.img"));
+    EXPECT_EQ(session.settings.recent[6], before[5]);
+}
+
+TEST_F(MainWindowTest, LoadShowsTheMapAndFileNewClearsIt) {
+    const std::string map = sampleMap();
+    if (map.empty()) GTEST_SKIP() << "no sample map in the build";
+    open();
+    window->openBatchPaths({map});
+    EXPECT_GT(find<QListWidget>("List1_0")->count(), 0);
+    EXPECT_EQ(text("Label1_0"), QString("Polygons:%1").arg(find<QListWidget>("List1_0")->count()));
+    EXPECT_EQ(window->windowTitle().toStdString(), "kestrel 5.1 " + lcase(map));
+    EXPECT_TRUE(find<QPushButton>("Command1")->isEnabled());
+    EXPECT_FALSE(find<QFrame>("Frame1")->isVisibleTo(window.get()));
+    EXPECT_EQ(session.settings.lastdir, map);
+
+    window->fileNew();
+    EXPECT_EQ(text("Label1_0"), "Polygons:0");
+    EXPECT_EQ(text("Label1_1"), "Lines:0");
+    EXPECT_EQ(text("Label1_2"), "POIs:0");
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(find<QListWidget>(QString("List1_%1").arg(k))->count(), 0);
+    EXPECT_FALSE(find<QPushButton>("Command1")->isEnabled());
+}
+
+TEST_F(MainWindowTest, KindBoxAndCountLabelSelectTheKindAndColourTheList) {
+    open();
+    auto* box = find<QCheckBox>("Check6_1");
+    auto* list = find<QListWidget>("List1_1");
+    box->click();
+    EXPECT_EQ(session.settings.kindsel[1], "0");
+    EXPECT_EQ(list->palette().color(QPalette::Text), QColor(120, 60, 60));
+    QTest::mouseClick(find<QLabel>("Label1_1"), Qt::LeftButton);
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_EQ(session.settings.kindsel[1], "1");
+    EXPECT_EQ(list->palette().color(QPalette::Text), QColor(Qt::black));
+}
+
+TEST_F(MainWindowTest, CreateTypFileWithNoKindTickedCreatesNothing) {
+    open();
+    for (int k = 0; k < 3; ++k) find<QCheckBox>(QString("Check6_%1").arg(k))->click();
+    window->createTypFile();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Please select Point , Line or Polygon"});
+    EXPECT_FALSE(fileExists(session.settings.typfile));
+    EXPECT_TRUE(launcher.started.empty());
+    EXPECT_TRUE(launcher.opened.empty());
+}
+
+TEST_F(MainWindowTest, CreateTypFileWithAKindUntickedAsksFirst) {
+    open();
+    find<QCheckBox>("Check6_2")->click();
+    window->createTypFile(); // the answer is No
+    EXPECT_EQ(ui.questions, std::vector<std::string>{"You have deselected an element. Continue?"});
+    EXPECT_FALSE(fileExists(session.settings.typfile));
+}
+
+TEST_F(MainWindowTest, EscapeWhileIdleOnlyStops) {
+    open();
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(ui.stopflag());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(MainWindowTest, EscapeDuringABatchSaysTheProcessHalted) {
+    open();
+    session.busy = true;
+    QTest::keyClick(find<QListWidget>("List1_0"), Qt::Key_Escape); // before the list sees it
+    EXPECT_TRUE(ui.stopflag());
+    EXPECT_EQ(ui.messages, std::vector<std::string>{
+                               "Process halted.\r\n\r\nCreate TYP file if elements are found."});
+}
+
+TEST_F(MainWindowTest, StopLabelStopsWithoutMessage) {
+    open();
+    session.busy = true;
+    QTest::mouseClick(find<QLabel>("Label6"), Qt::LeftButton);
+    EXPECT_TRUE(ui.stopflag());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(MainWindowTest, TabTogglesTheDumpFlag) {
+    open();
+    const bool before = session.settings.dumpflag;
+    QTest::keyClick(window.get(), Qt::Key_Tab);
+    EXPECT_NE(session.settings.dumpflag, before);
+    QTest::keyClick(find<QLineEdit>("Text1"), Qt::Key_Tab);
+    EXPECT_EQ(session.settings.dumpflag, before);
+}
+
+TEST_F(MainWindowTest, DropOnAListLoadsUntilTheFirstNonMap) {
+    const std::string a = dir.write("a.img", "x");
+    const std::string b = dir.write("b.txt", "x");
+    const std::string c = dir.write("c.img", "x");
+    open();
+    drop(find<QListWidget>("List1_2"), {a, b, c});
+    EXPECT_EQ(session.settings.recent[0], a);
+    EXPECT_EQ(session.currentFile, lcase(a));
+}
+
+TEST_F(MainWindowTest, DropOnTheWindowTakesOnlyTheFirstFile) {
+    const std::string a = dir.write("a.img", "x");
+    const std::string c = dir.write("c.img", "x");
+    open();
+    drop(window.get(), {c, a});
+    EXPECT_EQ(session.currentFile, lcase(c));
+    EXPECT_EQ(session.settings.recent[0], c);
+    EXPECT_NE(session.settings.recent[1], a);
+}
+
+TEST_F(MainWindowTest, SaveAsTextWithEmptyListsSaysNoData) {
+    open();
+    window->saveAsText();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"No data"});
+    EXPECT_FALSE(fileExists(session.settings.typfile));
+}
+
+TEST_F(MainWindowTest, TypFileListOpensAndDeletesFilesOfTheUserFolder) {
+    const std::string typ = dir.write("mine.typ", "TYP");
+    open();
+    auto* list = find<QListWidget>("File1");
+    ASSERT_EQ(list->count(), 1);
+    list->setCurrentRow(0);
+    emit list->itemDoubleClicked(list->item(0));
+    EXPECT_EQ(launcher.opened, std::vector<std::string>{typ});
+
+    ui.answers.push_back(Answer::Yes);
+    window->deleteSelectedTypFile();
+    EXPECT_EQ(ui.questions,
+              std::vector<std::string>{"This will delete 'mine.typ' . Do you want to continue?"});
+    EXPECT_FALSE(fileExists(typ));
+    EXPECT_EQ(list->count(), 0);
+    window->deleteSelectedTypFile();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Please select TYP file."});
+}
+
+TEST_F(MainWindowTest, HelpItemsOpenTheirPages) {
+    open();
+    find<QAction>("mnuHelp_1")->trigger();
+    find<QAction>("mnuHelp_4")->trigger();
+    EXPECT_EQ(launcher.opened, (std::vector<std::string>{std::string(kHelpPages[1].url),
+                                                         std::string(kHelpPages[3].url)}));
+}
+
+TEST_F(MainWindowTest, ClosingWritesTheStateFile) {
+    open();
+    find<QLineEdit>("Text1")->setText("4242");
+    find<QComboBox>("Combo1")->setEditText("1250");
+    QSignalSpy closed(window.get(), &MainWindow::closed);
+    window->close();
+    EXPECT_EQ(closed.count(), 1);
+    ASSERT_TRUE(fileExists(session.paths.statefile));
+    EXPECT_EQ(session.settings.codepage, "1250");
+    Settings reread;
+    loaddata(session.paths.statefile, reread);
+    EXPECT_EQ(reread.codepage, "1250");
+}
