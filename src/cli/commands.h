@@ -11,6 +11,8 @@ using Args = std::vector<std::string>;
 int scan(const Args& args);
 // Lists the installed map products (name, family ID, source, folder).
 int products(const Args& args);
+// Writes a binary TYP file of numbered POIs, lines, polygons, active routes or extra POIs.
+int gen(const Args& args);
 
 // Compares the running version with the published one and prints the result text.
 int checkUpdateCommand(const Args& args);

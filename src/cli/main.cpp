@@ -16,6 +16,9 @@ constexpr Command kCommands[] = {
     {"scan", kestrel::cli::scan,
      "scan [--highways] [--draworder|--no-draworder] [--data DIR] [--json] MAP..."},
     {"products", kestrel::cli::products, "products [--json]"},
+    {"gen", kestrel::cli::gen,
+     "gen KIND --start S --count N -o OUT.typ [--ignore-subtypes] [--line-width W] "
+     "[--codepage CP] [--start-hex|--start-dec] [--count-hex] [--force] [--data DIR]"},
     {"check-update", kestrel::cli::checkUpdateCommand, "check-update [--url URL]"},
 };
 

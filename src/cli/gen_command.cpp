@@ -1,0 +1,191 @@
+// `kestrel-cli gen`: writes a binary TYP file of numbered elements, with exactly the checks and
+// messages of the desktop program's generator dialog.
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "app/app_paths.h"
+#include "app/launcher.h"
+#include "cli/cli_ui.h"
+#include "cli/commands.h"
+#include "typbin/generator_form.h"
+#include "typbin/generators.h"
+#include "typbin/messages.h"
+
+namespace kestrel::cli {
+namespace {
+
+constexpr const char* kGenUsage =
+    "usage: kestrel-cli gen KIND --start S --count N -o OUT.typ [--ignore-subtypes]\n"
+    "           [--line-width W] [--codepage CP] [--start-hex|--start-dec] [--count-hex]\n"
+    "           [--force] [--data DIR]\n"
+    "  KIND               pois, lines, polygons, routes (active routes) or extra-pois\n"
+    "  --start S          first type in hexadecimal; for extra-pois the first ID, decimal\n"
+    "                     unless --start-hex\n"
+    "  --count N          number of elements, decimal (extra-pois: hexadecimal with --count-hex)\n"
+    "  --ignore-subtypes  lines, polygons: one type per element, subtype 0\n"
+    "  --line-width W     lines, routes: 1 to 10 (other values give 4); default 4\n"
+    "  --codepage CP      code page number written in the header; default 1252\n"
+    "  --force            replace OUT.typ when it exists (without it an existing file is kept\n"
+    "                     and the command fails with exit status 2)\n"
+    "  --data DIR         data folder holding the optional sections b2..b5 (extra-pois)\n"
+    "The header's date and time are SOURCE_DATE_EPOCH (seconds, UTC) when it is set, else the\n"
+    "local time now. Exit status: 0 written, 1 the file could not be written, 2 usage error or\n"
+    "refused input.\n";
+
+// The command line opens nothing with the desktop's handlers.
+class NoLauncher : public Launcher {
+  public:
+    bool openDefault(const std::string&, const std::string&) override { return false; }
+    bool start(const std::string&, const std::vector<std::string>&, const std::string&) override {
+        return false;
+    }
+};
+
+struct GenOptions {
+    std::optional<GeneratorKind> kind;
+    std::optional<std::string> start, count, out, lineWidth, codepage, dataDir;
+    bool ignoreSubtypes = false, startHex = false, startDec = false, countHex = false;
+    bool force = false;
+};
+
+std::optional<GeneratorKind> kindFromName(const std::string& name) {
+    if (name == "pois") return GeneratorKind::Pois;
+    if (name == "lines") return GeneratorKind::Lines;
+    if (name == "polygons") return GeneratorKind::Polygons;
+    if (name == "routes") return GeneratorKind::ActiveRoutes;
+    if (name == "extra-pois") return GeneratorKind::ExtraPois;
+    return std::nullopt;
+}
+
+int fail(const std::string& text) {
+    std::fprintf(stderr, "gen: %s\n", text.c_str());
+    return 2;
+}
+
+int usageError(const std::string& text) {
+    std::fprintf(stderr, "gen: %s\n%s", text.c_str(), kGenUsage);
+    return 2;
+}
+
+// Parses the arguments; an error text when they cannot be used.
+std::optional<std::string> parse(const Args& args, GenOptions& o) {
+    const std::pair<const char*, std::optional<std::string>*> valued[] = {
+        {"--start", &o.start}, {"--count", &o.count},          {"-o", &o.out},
+        {"--output", &o.out},  {"--line-width", &o.lineWidth}, {"--codepage", &o.codepage},
+        {"--data", &o.dataDir}};
+    const std::pair<const char*, bool*> flags[] = {{"--ignore-subtypes", &o.ignoreSubtypes},
+                                                   {"--start-hex", &o.startHex},
+                                                   {"--start-dec", &o.startDec},
+                                                   {"--count-hex", &o.countHex},
+                                                   {"--force", &o.force}};
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        bool known = false;
+        for (const auto& [name, into] : valued) {
+            if (a != name) continue;
+            if (i + 1 >= args.size()) return a + " needs a value";
+            *into = args[++i];
+            known = true;
+        }
+        for (const auto& [name, into] : flags) {
+            if (a != name) continue;
+            *into = true;
+            known = true;
+        }
+        if (known) continue;
+        if (!a.empty() && a[0] == '-') return "unknown option " + a;
+        if (o.kind) return "one KIND only (" + a + ")";
+        if (!(o.kind = kindFromName(a))) return "unknown KIND " + a;
+    }
+    if (!o.kind) return "KIND missing";
+    if (!o.start || !o.count || !o.out) return "--start, --count and -o are required";
+    const GeneratorKind k = *o.kind;
+    if (o.startHex && o.startDec) return "--start-hex and --start-dec exclude each other";
+    if ((o.startHex || o.startDec || o.countHex) && k != GeneratorKind::ExtraPois)
+        return "--start-hex, --start-dec and --count-hex apply to extra-pois only";
+    if (o.ignoreSubtypes && k != GeneratorKind::Lines && k != GeneratorKind::Polygons)
+        return "--ignore-subtypes applies to lines and polygons only";
+    if (o.lineWidth && k != GeneratorKind::Lines && k != GeneratorKind::ActiveRoutes)
+        return "--line-width applies to lines and routes only";
+    if (o.codepage && codepageValue(*o.codepage) == 0)
+        return "--codepage must be a number from 1 to 65535";
+    return std::nullopt;
+}
+
+// The value typed into a dialog field key by key: a character the field drops is an error here.
+std::optional<std::string> typeInto(const GeneratorForm& form, GeneratorField field,
+                                    const std::string& text, const char* option) {
+    for (const char c : text) {
+        if (!form.filterKey(field, c) || c == kBackspace) {
+            const bool hexMode = field == GeneratorField::Start ? form.startHex() : form.countHex();
+            return std::string(option) + " \"" + text + "\" is not a " +
+                   (hexMode ? "hexadecimal" : "decimal") + " number";
+        }
+    }
+    return std::nullopt;
+}
+
+// The header clock: SOURCE_DATE_EPOCH when set (reproducible builds), else now.
+std::optional<TypDateTime> headerClock() {
+    const char* env = std::getenv("SOURCE_DATE_EPOCH");
+    if (!env || !*env) return typDateTimeNow();
+    const std::string s = env;
+    if (s.size() > 15 || s.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return typDateTimeUtc(std::stoll(s));
+}
+
+} // namespace
+
+int gen(const Args& args) {
+    GenOptions o;
+    if (const auto err = parse(args, o)) return usageError(*err);
+
+    const std::optional<TypDateTime> clock = headerClock();
+    if (!clock) return fail("SOURCE_DATE_EPOCH must be a whole number of seconds");
+
+    GeneratorForm form(*o.kind, "");
+    form.setStartHex(o.startHex);
+    form.setCountHex(o.countHex);
+    if (const auto err = typeInto(form, GeneratorField::Start, *o.start, "--start"))
+        return fail(*err);
+    if (const auto err = typeInto(form, GeneratorField::Count, *o.count, "--count"))
+        return fail(*err);
+    form.setStart(*o.start);
+    form.setCount(*o.count);
+    form.setPath(*o.out);
+    form.setIgnoreSubtypes(o.ignoreSubtypes);
+    if (o.lineWidth) form.setLineWidth(*o.lineWidth);
+
+    if (form.validate().verdict == Validation::Verdict::Incomplete)
+        return fail("--start must not be empty and --count must be at least 1");
+    CliUiPort ui(o.force ? Answer::Yes : Answer::No);
+    const std::optional<GeneratorRequest> request = form.accept(ui);
+    if (!request) {
+        // The refusal or the overwrite question is already on stderr.
+        if (form.validate().verdict == Validation::Verdict::Valid)
+            return fail(*o.out + " exists; use --force to replace it");
+        return 2;
+    }
+
+    const std::string apppath = AppPaths::programFolder();
+    const std::string syspath =
+        o.dataDir ? *o.dataDir : AppPaths::resolve(apppath, KESTREL_INSTALL_DATADIR).syspath;
+    NoLauncher launcher;
+    TypSectionSlots slots;
+    const TypHeaderInfo header{*clock, codepageValue(o.codepage.value_or("1252"))};
+    GeneratorContext ctx{ui, launcher, slots, header, apppath, syspath};
+    const GenerateResult r = runGenerator(*request, ctx);
+    if (r.status != GenerateStatus::Written) {
+        std::fprintf(stderr, "%s\n", typmsg::writeFailed(request->path).c_str());
+        return 1;
+    }
+    std::printf("%s: %u elements, %llu bytes\n", request->path.c_str(), r.elements,
+                static_cast<unsigned long long>(r.bytes));
+    return 0;
+}
+
+} // namespace kestrel::cli
