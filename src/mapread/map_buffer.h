@@ -39,9 +39,8 @@ class MapBuffer {
 
     // `dat`, `bit2`, `bit3`, `bit4`: little-endian, unmasked; 0 outside the file.
     std::uint8_t dat(std::int64_t offset) const {
-        return offset >= 0 && static_cast<std::uint64_t>(offset) < size_
-                   ? static_cast<std::uint8_t>(data_[offset] ^ key_)
-                   : 0;
+        const auto at = static_cast<std::uint64_t>(offset); // negative offsets wrap far beyond
+        return at < size_ ? static_cast<std::uint8_t>(data_[at] ^ key_) : 0;
     }
     std::uint32_t bit2(std::int64_t offset) const {
         return dat(offset) | static_cast<std::uint32_t>(dat(offset + 1)) << 8;

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/files.h"
+#include "app/paths.h"
+#include "app/text.h"
+#include "mapread/map_batch.h"
+#include "mapread/messages.h"
+#include "mapread/read_helpers.h"
+#include "support/img_builder.h"
+#include "support/temp_dir.h"
+
+namespace kestrel::test {
+namespace {
+
+using V = std::vector<std::string>;
+
+SyntheticMap sampleMap(std::uint8_t line = 0x06) {
+    SyntheticMap m;
+    m.lines({line}).polygons({{0x13, 1}}).rgnPoints({0x14, 0x01, 0, 0, 0, 0});
+    return m;
+}
+
+struct Batch : ::testing::Test {
+    TempDir dir;
+    Reading r;
+
+    void SetUp() override {
+        r.session.paths.apppath = dir.path();
+        r.session.paths.userdir = dir.path();
+        r.session.paths.sampleMap = dir.file("test.img");
+    }
+    std::string write(const std::string& name, const std::string& bytes) {
+        return dir.write(name, bytes);
+    }
+    void open(const V& paths) { openBatch(r.session, r.ui, paths); }
+};
+
+TEST_F(Batch, MaskedFileReadsLikeTheUnmaskedOne) {
+    const SyntheticMap m = sampleMap();
+    open({write("plain.img", m.bytes())});
+    const V plainLines = r.lines();
+    const V plainPois = r.pois();
+    Reading masked;
+    openBatch(masked.session, masked.ui, {write("masked.img", m.bytes(0x4B))});
+    EXPECT_EQ(masked.lines(), plainLines);
+    EXPECT_EQ(masked.pois(), plainPois);
+    EXPECT_EQ(masked.session.container.key, 0x4B);
+    EXPECT_FALSE(fileExists(dir.file("temp.img")));
+    EXPECT_FALSE(fileExists(dir.file("tmp.txt")));
+}
+
+TEST_F(Batch, DumpflagWritesTheUnmaskedMapToTempImg) {
+    const SyntheticMap m = sampleMap();
+    r.session.settings.dumpflag = true;
+    open({write("masked.img", m.bytes(0x4B))});
+    EXPECT_EQ(readFile(dir.file("temp.img")).value_or(""), m.bytes());
+}
+
+TEST_F(Batch, MaskedGmpNameIsNotUnmasked) {
+    open({write("masked.gmp", sampleMap().bytes(0x4B))});
+    EXPECT_TRUE(r.lines().empty());
+    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoInformation)}));
+}
+
+TEST_F(Batch, FileWithoutRgnSaysNoInformationOnlyAsTheFirstFile) {
+    const std::string empty = write("empty.img", std::string(100, '\0'));
+    const std::string map = write("map.img", sampleMap().bytes());
+    open({empty, map});
+    // The TDB lookup of the first file comes before its read.
+    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid), std::string(msg::kNoInformation)}));
+    Reading later;
+    openBatch(later.session, later.ui, {map, empty});
+    EXPECT_EQ(later.ui.messages, (V{std::string(msg::kNoFid)}));
+    EXPECT_EQ(later.lines(), (V{"0x0600 "}));
+}
+
+TEST_F(Batch, NtHintIsShownOncePerBatch) {
+    SyntheticMap nt = sampleMap();
+    nt.img.header(0x40, "GMP", 0x31);
+    const std::string a = write("a.img", nt.bytes());
+    const std::string b = write("b.img", nt.bytes());
+    open({a, b});
+    EXPECT_EQ(std::count(r.ui.messages.begin(), r.ui.messages.end(), msg::kHighwaysHint), 1);
+    EXPECT_TRUE(r.session.fields.ntMarker);
+    open({a});
+    EXPECT_EQ(std::count(r.ui.messages.begin(), r.ui.messages.end(), msg::kHighwaysHint), 2);
+    r.session.highways = true;
+    open({a});
+    EXPECT_EQ(std::count(r.ui.messages.begin(), r.ui.messages.end(), msg::kHighwaysHint), 2);
+}
+
+TEST_F(Batch, GmpNameSkipsTheTdbLookupAndMarksTheMapNt) {
+    open({write("I0000001.GMP", sampleMap().bytes())});
+    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kHighwaysHint)}));
+    EXPECT_TRUE(r.session.fields.ntMarker);
+}
+
+TEST_F(Batch, NameThatIsNotAMapEndsTheBatchWithAMessage) {
+    const std::string map = write("a.img", sampleMap().bytes());
+    const std::string txt = write("b.txt", sampleMap(0x07).bytes());
+    open({map, txt, write("c.img", sampleMap(0x08).bytes())});
+    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+    EXPECT_EQ(r.ui.messages.back(), msg::kNotAnImg);
+}
+
+TEST_F(Batch, MissingFileEndsTheBatchSilently) {
+    open({write("a.img", sampleMap().bytes()), dir.file("gone.img"),
+          write("c.img", sampleMap(0x08).bytes())});
+    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid)}));
+}
+
+TEST_F(Batch, NameWithoutAnyDotIsAccepted) {
+    // The temporary folder's path holds no dot either.
+    ASSERT_FALSE(contains(dir.path(), "."));
+    open({write("mapfile", sampleMap().bytes())});
+    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+}
+
+TEST_F(Batch, MixedCaseNameIsOpenedByItsRealName) {
+    const std::string path = write("Maps/MyMap.IMG", sampleMap().bytes());
+    open({path});
+    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+    EXPECT_EQ(r.session.settings.recent[0], path);
+    EXPECT_EQ(r.session.settings.lastdir, path);
+    EXPECT_EQ(r.session.currentFile, lcase(path));
+    EXPECT_EQ(r.session.mapfile, lcase(path));
+}
+
+TEST_F(Batch, EscapeDuringTheSecondOfThreeFilesStopsTheBatch) {
+    SyntheticMap big = sampleMap(0x07);
+    std::vector<std::uint8_t> records;
+    for (int i = 0; i < 50; ++i) records.insert(records.end(), {0x14, 0x01, 0, 0, 0, 0});
+    big.rgnPoints(records);
+    const std::string a = write("a.img", sampleMap().bytes());
+    const std::string b = write("b.img", big.bytes());
+    const std::string c = write("c.img", sampleMap(0x08).bytes());
+    // Stop once the second file's reading is under way.
+    open({a});
+    const long perFile = r.ui.yields;
+    Reading run;
+    run.ui.stopAfterYields(perFile + 5);
+    openBatch(run.session, run.ui, {a, b, c});
+    EXPECT_EQ(run.lines(), (V{"0x0600 ", "0x0700 "}));
+    ASSERT_GE(run.ui.progressValues.size(), 2u);
+    EXPECT_FLOAT_EQ(run.ui.progressValues[run.ui.progressValues.size() - 2], 50.0f);
+    EXPECT_FLOAT_EQ(run.ui.progressValues.back(), 1.0f);
+}
+
+TEST_F(Batch, FileOf90MillionBytesIsReadWithoutMessageAnd100MillionWithOne) {
+    auto sparse = [&](const std::string& name, std::uintmax_t size) {
+        const std::string p = write(name, sampleMap().bytes());
+        std::filesystem::resize_file(p, size);
+        return p;
+    };
+    open({sparse("small.img", 90'000'000)});
+    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid)}));
+    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+    Reading big;
+    openBatch(big.session, big.ui, {sparse("big.img", 100'000'000)});
+    EXPECT_EQ(big.ui.messages, (V{std::string(msg::kFileTooBig), std::string(msg::kNoFid)}));
+    EXPECT_EQ(big.lines(), (V{"0x0600 "}));
+}
+
+TEST_F(Batch, OnlyTheFirstTileOfAContainerIsRead) {
+    SyntheticMap first = sampleMap();
+    SyntheticMap second = sampleMap(0x09);
+    std::string both = first.bytes() + second.bytes();
+    open({write("gmapsupp.img", both)});
+    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+}
+
+TEST_F(Batch, ErrorLogAndStopflagAreClearedByEachLoad) {
+    r.session.errors.append("TRE", "old");
+    r.ui.setStopflag(true);
+    open({write("a.img", sampleMap().bytes())});
+    EXPECT_EQ(r.session.errors.text(), "");
+    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+}
+
+TEST_F(Batch, DropOnAListLoadsUntilTheFirstNameThatIsNotAMap) {
+    const std::string a = write("a.img", sampleMap().bytes());
+    const std::string b = write("b.txt", sampleMap(0x07).bytes());
+    const std::string c = write("c.img", sampleMap(0x08).bytes());
+    loadole(r.session, r.ui, a + "\r\n" + b + "\r\n" + c + "\r\n");
+    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+    // A list drop passes the last index of the split list: no TDB lookup, no message.
+    EXPECT_TRUE(r.ui.messages.empty());
+    EXPECT_EQ(r.session.settings.recent[0], a);
+}
+
+TEST_F(Batch, DropOnTheWindowLooksUpTheTdb) {
+    loadole(r.session, r.ui, write("a.img", sampleMap().bytes()));
+    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid)}));
+}
+
+TEST_F(Batch, DroppedImgEqualToTheCurrentMapEndsTheWalk) {
+    const std::string a = write("a.img", sampleMap().bytes());
+    const std::string b = write("b.img", sampleMap(0x07).bytes());
+    loadole(r.session, r.ui, a + "\r\n" + a + "\r\n" + b + "\r\n");
+    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+}
+
+TEST_F(Batch, RecentItemLoadsByItsExactPath) {
+    const std::string a = write("A.img", sampleMap().bytes());
+    EXPECT_FALSE(loadRecent(r.session, r.ui, dir.file("gone.img")));
+    EXPECT_FALSE(loadRecent(r.session, r.ui, ""));
+    ASSERT_TRUE(loadRecent(r.session, r.ui, a));
+    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+    EXPECT_EQ(r.session.settings.recent[0], a);
+    EXPECT_EQ(r.session.mapfile, a);
+}
+
+TEST_F(Batch, DraworderRunsAfterTheBatch) {
+    r.session.settings.draworder = true;
+    open({write("a.img", sampleMap().bytes())});
+    EXPECT_EQ(r.polygons(), (V{"0x1300 (d0)"}));
+}
+
+TEST_F(Batch, FileNewClearsTheInventoryAndTheNtMarker) {
+    SyntheticMap nt = sampleMap();
+    nt.img.header(0x40, "GMP", 0x31);
+    open({write("a.img", nt.bytes())});
+    ASSERT_TRUE(r.session.fields.ntMarker);
+    fileNew(r.session);
+    EXPECT_FALSE(r.session.fields.ntMarker);
+    EXPECT_FALSE(r.session.container.fngmp());
+    EXPECT_EQ(r.session.inventory.caption(kPolygons), "Polygons:0");
+    EXPECT_EQ(r.session.inventory.caption(kLines), "Lines:0");
+    EXPECT_EQ(r.session.inventory.caption(kPois), "POIs:0");
+}
+
+} // namespace
+} // namespace kestrel::test
