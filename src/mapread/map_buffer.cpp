@@ -77,8 +77,10 @@ bool MapBuffer::open(const std::string& path, UiPort& ui) {
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
         const auto len = static_cast<std::size_t>(st.st_size);
-        void* m = ::mmap(nullptr, len, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        void* m = ::mmap(nullptr, len, PROT_READ, MAP_PRIVATE, fd, 0);
         if (m != MAP_FAILED) {
+            // The signature search walks the whole file once, front to back.
+            ::madvise(m, len, MADV_SEQUENTIAL);
             ::close(fd);
             map_ = m;
             data_ = static_cast<const std::uint8_t*>(m);
