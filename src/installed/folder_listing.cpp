@@ -47,7 +47,12 @@ template <typename Keep> std::vector<std::string> list(const std::string& folder
         std::error_code typeEc;
         const bool isFolder = it->is_directory(typeEc);
         if (typeEc) continue;
-        std::string name = it->path().filename().string();
+        std::string name;
+        try {
+            name = it->path().filename().string();
+        } catch (const std::exception&) {
+            continue; // Windows: a name the 8-bit code page cannot hold
+        }
         if (keep(name, isFolder)) names.push_back(std::move(name));
     }
     sortCaseless(names);
@@ -81,10 +86,8 @@ std::string findChild(const std::string& folder, std::string_view name) {
     std::error_code ec;
     if (fs::exists(exact, ec)) return exact;
     const std::string wanted = lcase(name);
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (lcase(it->path().filename().string()) == wanted)
-            return joinPath(folder, it->path().filename().string());
-    }
+    for (const std::string& child : list(folder, [](const std::string&, bool) { return true; }))
+        if (lcase(child) == wanted) return joinPath(folder, child);
     return {};
 }
 

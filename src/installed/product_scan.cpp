@@ -63,13 +63,17 @@ ProductScanner::ProductScanner(RegistrySource* registry, ProductEnvironment env)
     : registry_(registry), env_(std::move(env)) {}
 
 void ProductScanner::get_regvals(int scan) {
-    if (scan >= 0 && scan < kScanPackages) {
-        scanRegistryKey(scan, kScanKeys[scan]);
-        scanRegistryKey(scan, wow6432Key(kScanKeys[scan]));
-    } else if (scan == kScanPackages) {
-        scanPackages();
-    } else if (scan == kScanDevices) {
-        scanDevices();
+    // A scan that fails is skipped silently; the products found before stay listed.
+    try {
+        if (scan >= 0 && scan < kScanPackages) {
+            scanRegistryKey(scan, kScanKeys[scan]);
+            scanRegistryKey(scan, wow6432Key(kScanKeys[scan]));
+        } else if (scan == kScanPackages) {
+            scanPackages();
+        } else if (scan == kScanDevices) {
+            scanDevices();
+        }
+    } catch (const std::exception&) {
     }
 }
 
