@@ -73,10 +73,10 @@ GenerateResult create_activelines(const GeneratorRequest& request, GeneratorCont
 
 GenerateResult create_extrapois(const GeneratorRequest& request, GeneratorContext& ctx) {
     ctx.ui.setStopflag(false);
-    ctx.slots.slot[1].clear();
     ctx.ui.busy(true);
-    std::optional<ExtraPoiSections> sections =
-        buildExtraPoiSections(startValue(request, false), request.count, ctx.ui);
+    std::optional<ExtraPoiSections> sections = buildExtraPoiSections(
+        startValue(request, false), request.count, ctx.ui, std::move(ctx.slots.slot[1]));
+    ctx.slots.slot[1].clear(); // slot 1 only ever holds the records of the current run
     ctx.ui.busy(false);
     if (!sections) return {GenerateStatus::Stopped, 0, 0};
 

@@ -1,6 +1,7 @@
 #include "typbin/record_encoders.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "typbin/element_codes.h"
@@ -51,6 +52,16 @@ void putRecord(GeneratorKind kind, ByteImage& data, std::size_t pos, std::uint32
         break;
     }
 }
+
+// An extra POI icon record before its colour is set: one icon, 0x042E, 1, 32 x 32 pixels,
+// 2 colours, colour mode 0, the colour (bytes 8 to 10), white, and 256 bitmap bytes of zero
+// (every pixel takes colour 1).
+constexpr std::array<char, kExtraPoiRecordSize> kExtraPoiRecord = [] {
+    std::array<char, kExtraPoiRecordSize> r{};
+    const unsigned char head[] = {1, 0x2E, 0x04, 1, 32, 32, 2, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF};
+    for (std::size_t k = 0; k < sizeof head; ++k) r[k] = static_cast<char>(head[k]);
+    return r;
+}();
 
 // Yields after an element; true when the user asked to stop.
 bool stopped(UiPort& ui) {
@@ -121,16 +132,18 @@ std::optional<NumberedSections> buildActiveRouteSections(std::uint32_t start, st
 }
 
 std::optional<ExtraPoiSections> buildExtraPoiSections(std::uint32_t startId, std::uint32_t count,
-                                                      UiPort& ui) {
+                                                      UiPort& ui, std::string reuse) {
     ui.progress(0);
     const std::uint32_t n =
         startId > kMaxExtraPoiId ? 0 : std::min(count, kMaxExtraPoiId - startId + 1);
     // Sized from the count: however many icons are asked for, no record is cut.
-    ByteImage icons(std::size_t{n} * kExtraPoiRecordSize);
+    ByteImage icons(std::move(reuse));
+    icons.reserve(std::size_t{n} * kExtraPoiRecordSize);
     ExtraPoiSections s;
     s.index.reserve(n);
     std::size_t chunk = 0;
     const double end = static_cast<double>(startId) + static_cast<double>(count);
+    const std::string_view record(kExtraPoiRecord.data(), kExtraPoiRecord.size());
     for (std::uint32_t i = 0; i < n; ++i) {
         const std::uint32_t id = startId + i;
         if (chunk > kProgressChunkBytes) {
@@ -139,16 +152,8 @@ std::optional<ExtraPoiSections> buildExtraPoiSections(std::uint32_t startId, std
         }
         chunk += kExtraPoiRecordSize;
         const std::size_t pos = std::size_t{i} * kExtraPoiRecordSize;
-        // One icon, 0x042E, 1, 32 x 32 pixels, 2 colours, colour mode 0, the ID's colour, white;
-        // the 256 bitmap bytes stay zero.
-        icons.put1u(pos, 1);
-        icons.put2u(pos + 1, 0x042E);
-        icons.put1u(pos + 3, 1);
-        icons.put1u(pos + 4, 32);
-        icons.put1u(pos + 5, 32);
-        icons.put1u(pos + 6, 2);
+        icons.putBytes(pos, record);
         putColourBgr(icons, pos + 8, id);
-        putWhite(icons, pos + 11);
         s.index.push_back({static_cast<std::uint16_t>(id), static_cast<std::uint32_t>(pos)});
         if (stopped(ui)) return std::nullopt;
     }

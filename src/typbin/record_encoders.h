@@ -52,8 +52,10 @@ struct ExtraPoiSections {
     std::string icons; // the icon records, slot 1 of the file
     std::vector<ExtraPoiIndexItem> index;
 };
-// Extra POI icons for the IDs start, start + 1, ... (never beyond 65535).
+// Extra POI icons for the IDs start, start + 1, ... (never beyond 65535). The records are built
+// in the storage of `reuse` (the previous run's records), so a repeated run does not claim fresh
+// memory for its megabytes.
 std::optional<ExtraPoiSections> buildExtraPoiSections(std::uint32_t startId, std::uint32_t count,
-                                                      UiPort& ui);
+                                                      UiPort& ui, std::string reuse = {});
 
 } // namespace kestrel

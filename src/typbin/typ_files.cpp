@@ -36,7 +36,8 @@ std::uint32_t u32(std::size_t v) {
 
 // Header, then data, then index, in one buffer sized once.
 ByteImage withSections(std::size_t headerSize, const NumberedSections& s) {
-    ByteImage image(headerSize + s.data.size() + s.index.size());
+    ByteImage image(headerSize);
+    image.reserve(headerSize + s.data.size() + s.index.size());
     image.putBytes(headerSize, s.data.bytes());
     image.putBytes(headerSize + s.data.size(), s.index.bytes());
     return image;
@@ -90,7 +91,8 @@ ByteImage extraPoiFile(TypSectionSlots& slots, const std::vector<ExtraPoiIndexIt
 
     std::size_t total = kExtraPoiFirstSection;
     for (const std::string& s : slots.slot) total += s.size();
-    ByteImage image(total);
+    ByteImage image(kExtraPoiFirstSection);
+    image.reserve(total);
 
     writeCommonHeader(image, kLongSize, info);
     image.head(kSlot0RecordSize, kExtraPoiIndexEntrySize);

@@ -32,6 +32,11 @@ void ByteImage::put4u(std::size_t pos, std::uint32_t v) {
 }
 
 void ByteImage::putBytes(std::size_t pos, std::string_view bytes) {
+    if (pos >= bytes_.size()) {
+        bytes_.resize(pos, '\0');
+        bytes_.append(bytes);
+        return;
+    }
     reserveUpTo(pos + bytes.size());
     std::copy(bytes.begin(), bytes.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(pos));
 }

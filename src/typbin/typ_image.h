@@ -14,13 +14,18 @@ class ByteImage {
     ByteImage() = default;
     // A buffer of `size` zero bytes.
     explicit ByteImage(std::size_t size) : bytes_(size, '\0') {}
+    // An empty buffer that reuses the storage of `storage` (its content is dropped).
+    explicit ByteImage(std::string&& storage) : bytes_(std::move(storage)) { bytes_.clear(); }
 
     // Patches by offset. Writing past the end first grows the buffer with zero bytes.
     void put1u(std::size_t pos, std::uint8_t v);
     void put2u(std::size_t pos, std::uint16_t v);
     void put3u(std::size_t pos, std::uint32_t v); // the low 24 bits
     void put4u(std::size_t pos, std::uint32_t v);
+    // At the end of the buffer this appends without zero-filling first.
     void putBytes(std::size_t pos, std::string_view bytes);
+    // Room for `capacity` bytes, so that appending up to it never reallocates.
+    void reserve(std::size_t capacity) { bytes_.reserve(capacity); }
 
     // `head`: one byte at a position. A position at or beyond the end (or an empty buffer) first
     // grows the buffer by blocks of 256 blanks (0x20) until the position is inside it.
