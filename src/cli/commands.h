@@ -9,6 +9,8 @@ namespace kestrel::cli {
 using Args = std::vector<std::string>;
 
 int scan(const Args& args);
+// Reads maps like `scan` and writes the TYP source text for them.
+int typ(const Args& args);
 // Lists the installed map products (name, family ID, source, folder).
 int products(const Args& args);
 // Writes a binary TYP file of numbered POIs, lines, polygons, active routes or extra POIs.

@@ -15,6 +15,9 @@ struct Command {
 constexpr Command kCommands[] = {
     {"scan", kestrel::cli::scan,
      "scan [--highways] [--draworder|--no-draworder] [--data DIR] [--json] MAP..."},
+    {"typ", kestrel::cli::typ,
+     "typ [--highways] [--draworder|--no-draworder] [--data DIR] [--fid N] [--product N] "
+     "[--codepage CP] [--kinds polygons,lines,pois] [--seed N] [--state FILE] -o OUT.txt MAP..."},
     {"products", kestrel::cli::products, "products [--json]"},
     {"gen", kestrel::cli::gen,
      "gen KIND --start S --count N -o OUT.typ [--ignore-subtypes] [--line-width W] "

@@ -7,8 +7,7 @@
 #include "app/session.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
-#include "mapread/map_batch.h"
-#include "mapread/style_texts.h"
+#include "cli/map_options.h"
 
 namespace kestrel::cli {
 namespace {
@@ -18,9 +17,7 @@ constexpr const char* kScanUsage =
     "MAP...\n";
 
 struct ScanOptions {
-    bool highways = false;
-    int draworder = -1; // -1: as the settings say
-    std::string dataDir;
+    MapOptions read;
     bool json = false;
     std::vector<std::string> maps;
 };
@@ -28,17 +25,12 @@ struct ScanOptions {
 bool parse(const Args& args, ScanOptions& o) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--highways") {
-            o.highways = true;
-        } else if (a == "--draworder") {
-            o.draworder = 1;
-        } else if (a == "--no-draworder") {
-            o.draworder = 0;
+        const OptionTaken taken = takeMapOption(args, i, o.read);
+        if (taken == OptionTaken::MissingValue) return false;
+        if (taken == OptionTaken::Yes) {
+            continue;
         } else if (a == "--json") {
             o.json = true;
-        } else if (a == "--data") {
-            if (++i == args.size()) return false;
-            o.dataDir = args[i];
         } else if (a.size() > 1 && a[0] == '-' && a != "--") {
             return false;
         } else {
@@ -125,13 +117,8 @@ int scan(const Args& args) {
     }
     Session session;
     session.paths = AppPaths::resolve(AppPaths::programFolder(), KESTREL_INSTALL_DATADIR);
-    session.highways = o.highways;
-    if (o.draworder >= 0) session.settings.draworder = o.draworder == 1;
-    StyleTexts texts = loadStyleTexts(o.dataDir.empty() ? session.paths.syspath : o.dataDir);
-    a_n_p(texts);
-    session.styletxt = texts;
     CliUiPort ui;
-    openBatch(session, ui, o.maps);
+    readMaps(session, ui, o.read, o.maps);
     if (o.json)
         printJson(session, ui);
     else

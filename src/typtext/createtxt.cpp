@@ -5,8 +5,10 @@
 #include <charconv>
 #include <limits>
 
+#include "app/drives.h"
 #include "app/files.h"
 #include "app/paths.h"
+#include "app/startup.h"
 #include "app/text.h"
 #include "typtext/draworder.h"
 #include "typtext/line_writer.h"
@@ -17,9 +19,6 @@
 namespace kestrel {
 
 namespace {
-
-constexpr std::array<std::string_view, 9> kCodepages{"1250", "1251", "1252", "1253", "1254",
-                                                     "1255", "1256", "1257", "1258"};
 
 // A field's numeric value as a whole number (halves to even), kept within 32 bits.
 std::int64_t wholeValue(const std::string& text) {
@@ -44,7 +43,7 @@ constexpr std::size_t kBytesPerBlock = 1300;
 } // namespace
 
 bool isOfferedCodepage(const std::string& codepage) {
-    return std::find(kCodepages.begin(), kCodepages.end(), codepage) != kCodepages.end();
+    return std::find(kCodePages.begin(), kCodePages.end(), codepage) != kCodePages.end();
 }
 
 TypTextDocument buildTypText(Session& session, const std::string& codepage, std::mt19937& rng,
@@ -96,6 +95,11 @@ CreateTxtResult createtxt(Session& session, UiPort& ui, Launcher& launcher, std:
     ui.busy(true);
     session.txtdone = false;
     const TypTextDocument doc = buildTypText(session, codepage, rng, ui);
+    if (chkdrive(typfile) == DriveState::Missing) {
+        ui.message(std::string(typmsg::kDriveMissing));
+        ui.busy(false);
+        return {CreateTxtStatus::DriveMissing, typfile};
+    }
     const std::string folder = folderOf(typfile, "");
     if (!folder.empty()) makeFolders(folder);
     if (!writeFileAtomic(typfile, doc.text())) {

@@ -10,12 +10,13 @@
 
 #include "app/files.h"
 #include "support/fake_ui.h"
+#include "support/json_reader.h"
+#include "typtext/compiled_typ_check.h"
 #include "typtext/createtxt.h"
 #include "typtext/element_entry.h"
 #include "typtext/line_styles.h"
 #include "typtext/poi_icons.h"
 #include "typtext/polygon_styles.h"
-#include "typtext/typ_binary_probe.h"
 #include "typtext/typ_text_support.h"
 
 namespace kestrel {
@@ -23,114 +24,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string findOnPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    for (const auto& dir : split(path ? path : "", ":")) {
-        const fs::path p = fs::path(dir.empty() ? "." : dir) / program;
-        std::error_code ec;
-        if (fs::is_regular_file(p, ec)) return p.string();
-    }
-    return {};
-}
-
-struct Compiled {
-    int status = -1;
-    std::string log;
-    std::string typ;
-};
-
-// Runs mkgmap on the text in a fresh folder. Its warnings go to a log only when asked for, so a
-// java wrapper turns the logging on (the mkgmap launcher honours JAVACMD).
-Compiled compile(const std::string& text, const std::string& codepage, int fid) {
-    test::TempDir dir;
-    dir.write("typ.txt", text);
-    dir.write("log.props", "handlers = java.util.logging.ConsoleHandler\n"
-                           ".level = WARNING\n"
-                           "java.util.logging.ConsoleHandler.level = ALL\n");
-    const std::string wrapper = dir.write("java-log", "#!/bin/sh\nexec java -Dlog.config=\"" +
-                                                          dir.file("log.props") + "\" \"$@\"\n");
-    fs::permissions(wrapper, fs::perms::owner_all);
-    const std::string cmd =
-        "cd '" + dir.path() + "' && JAVACMD='" + wrapper + "' mkgmap --code-page=" + codepage +
-        " --family-id=" + std::to_string(fid) + " --product-id=1 typ.txt > mkgmap.log 2>&1";
-    Compiled c;
-    c.status = std::system(cmd.c_str());
-    c.log = readFile(dir.file("mkgmap.log")).value_or("");
-    c.typ = readFile(dir.file("typ.typ")).value_or("");
-    return c;
-}
-
-std::string problems(const std::string& log) {
-    std::string out;
-    for (const auto& line : split(log, "\n"))
-        if (contains(line, "WARNING") || contains(line, "SEVERE") || contains(line, "ERROR") ||
-            (contains(line, "Exception") && !contains(line, "Exceptions: 0")))
-            out += line + "\n";
-    return out;
-}
-
-std::string colourOf(const std::string& colourLine) { // "\"0 c #a0b1c2\"" -> "A0B1C2"
-    return ucase(colourLine.substr(6, 6));
-}
-
-// Compares the compiled records with the blocks of the text.
-void expectCarriesTheText(const std::string& text, const test::TypProbe& typ) {
-    const auto polygons = test::blocksOf(text, "[_polygon]");
-    ASSERT_EQ(typ.records[kPolygons].size(), polygons.size());
-    for (const auto& b : polygons) {
-        const std::string type = test::valueOf(b, "Type");
-        const test::TypRecord* r = typ.find(kPolygons, typeValue(type));
-        ASSERT_NE(r, nullptr) << type;
-        const auto fill = test::fillOf(b);
-        const int ctyp = static_cast<std::uint8_t>(r->bytes[0]) & 0x0F;
-        if (test::valueOf(b, "Xpm") == "\"0 0 1 0\"") {
-            EXPECT_EQ(ctyp, 6) << type;
-            EXPECT_EQ(test::bgrColour(r->bytes, 1), colourOf(fill[0])) << type;
-        } else {
-            EXPECT_EQ(ctyp, 8) << type;
-            EXPECT_EQ(test::bgrColour(r->bytes, 1), colourOf(fill[0])) << type;
-            EXPECT_EQ(test::bgrColour(r->bytes, 4), colourOf(fill[1])) << type;
-            // The 32 x 32 bitmap: one bit per pixel, rows of four bytes, "0" pixels set.
-            ASSERT_GE(r->bytes.size(), 7u + 128u);
-            for (std::size_t row = 0; row < 32; ++row)
-                for (std::size_t col = 0; col < 32; ++col) {
-                    const auto byte = static_cast<std::uint8_t>(r->bytes[7 + row * 4 + col / 8]);
-                    const char pixel = ((byte >> (col % 8)) & 1) ? '0' : '1';
-                    ASSERT_EQ(pixel, fill[2 + row][1 + col]) << type << " row " << row;
-                }
-        }
-    }
-    const auto lines = test::blocksOf(text, "[_line]");
-    ASSERT_EQ(typ.records[kLines].size(), lines.size());
-    for (const auto& b : lines)
-        EXPECT_NE(typ.find(kLines, typeValue(test::valueOf(b, "Type"))), nullptr);
-    const auto points = test::blocksOf(text, "[_point]");
-    ASSERT_EQ(typ.records[kPois].size(), points.size());
-    for (const auto& b : points) {
-        const std::string type = test::valueOf(b, "Type");
-        const test::TypRecord* r = typ.find(kPois, typeValue(type));
-        ASSERT_NE(r, nullptr) << type;
-        std::istringstream header(test::valueOf(b, "Xpm").substr(1));
-        int w = 0, h = 0;
-        header >> w >> h;
-        EXPECT_EQ(static_cast<std::uint8_t>(r->bytes[1]), w) << type;
-        EXPECT_EQ(static_cast<std::uint8_t>(r->bytes[2]), h) << type;
-    }
-}
-
 void compileAndCheck(Session& s, const std::string& what) {
     test::FakeUi ui;
     std::mt19937 rng(11);
     const std::string text = buildTypText(s, s.settings.codepage, rng, ui).text();
-    const int fid = static_cast<int>(val(s.fields.fid));
-    const Compiled c = compile(text, s.settings.codepage, fid);
-    ASSERT_EQ(c.status, 0) << what << "\n" << c.log;
-    EXPECT_EQ(problems(c.log), "") << what;
-    const auto typ = test::probeTyp(c.typ);
-    ASSERT_TRUE(typ) << what;
-    EXPECT_EQ(typ->fid, fid);
-    EXPECT_EQ(typ->codepage, std::stoi(s.settings.codepage));
-    expectCarriesTheText(text, *typ);
+    SCOPED_TRACE(what);
+    test::expectCompilesAsWritten(text);
 }
 
 // Every catalogue row in the form a map overview gives it, plus unknown, extended and
@@ -158,8 +57,7 @@ Session everyForm() {
 class TypCompile : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (findOnPath("mkgmap").empty() || findOnPath("java").empty())
-            GTEST_SKIP() << "mkgmap is not installed";
+        if (!test::mkgmapAvailable()) GTEST_SKIP() << "mkgmap is not installed";
     }
 };
 
@@ -184,26 +82,6 @@ TEST_F(TypCompile, TypeOnBmpStylesCompileCleanly) {
     compileAndCheck(s, "type on bmp");
 }
 
-// The string arrays of a fixture's expected result ("polygons": [ "...", ... ]).
-std::vector<std::string> jsonList(const std::string& json, const std::string& key) {
-    std::vector<std::string> out;
-    auto at = json.find("\"" + key + "\": [");
-    if (at == std::string::npos) return out;
-    at = json.find('[', at) + 1;
-    while (at < json.size()) {
-        while (at < json.size() && (json[at] == ' ' || json[at] == '\n' || json[at] == ',')) ++at;
-        if (at >= json.size() || json[at] != '"') break;
-        std::string s;
-        for (++at; at < json.size() && json[at] != '"'; ++at) {
-            if (json[at] == '\\' && at + 1 < json.size()) ++at;
-            s += json[at];
-        }
-        out.push_back(s);
-        ++at;
-    }
-    return out;
-}
-
 TEST_F(TypCompile, TextsForThePublicMapsCompileCleanly) {
     const fs::path root = test::sharedFixtureDir();
     if (!fs::exists(root)) GTEST_SKIP() << "no shared fixtures";
@@ -219,9 +97,10 @@ TEST_F(TypCompile, TextsForThePublicMapsCompileCleanly) {
     }
     int mode = kModeCatalogue;
     for (const auto& file : files) {
-        const std::string json = readFile(file).value_or("");
-        Session s = test::writerSession(jsonList(json, "polygons"), jsonList(json, "lines"),
-                                        jsonList(json, "pois"));
+        const auto json = test::Json::parse(readFile(file).value_or(""));
+        ASSERT_TRUE(json) << file;
+        Session s = test::writerSession((*json)["polygons"].strings(), (*json)["lines"].strings(),
+                                        (*json)["pois"].strings());
         s.settings.kindmode = {mode, kModeColorPicker, mode};
         SCOPED_TRACE(file);
         compileAndCheck(s, file);

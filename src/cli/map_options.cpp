@@ -1,0 +1,35 @@
+#include "cli/map_options.h"
+
+#include "mapread/map_batch.h"
+#include "mapread/style_texts.h"
+
+namespace kestrel::cli {
+
+OptionTaken takeMapOption(const Args& args, std::size_t& i, MapOptions& o) {
+    const std::string& a = args[i];
+    if (a == "--highways") {
+        o.highways = true;
+    } else if (a == "--draworder") {
+        o.draworder = 1;
+    } else if (a == "--no-draworder") {
+        o.draworder = 0;
+    } else if (a == "--data") {
+        if (++i == args.size()) return OptionTaken::MissingValue;
+        o.dataDir = args[i];
+    } else {
+        return OptionTaken::No;
+    }
+    return OptionTaken::Yes;
+}
+
+void readMaps(Session& session, UiPort& ui, const MapOptions& o,
+              const std::vector<std::string>& maps) {
+    session.highways = o.highways;
+    if (o.draworder >= 0) session.settings.draworder = o.draworder == 1;
+    StyleTexts texts = loadStyleTexts(o.dataDir.empty() ? session.paths.syspath : o.dataDir);
+    a_n_p(texts);
+    session.styletxt = texts;
+    openBatch(session, ui, maps);
+}
+
+} // namespace kestrel::cli

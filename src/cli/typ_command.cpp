@@ -1,0 +1,151 @@
+// `kestrel-cli typ`: reads maps like `scan` and writes the TYP source text for them, with the
+// settings of the state file and the checks and messages of "Create TYP file".
+#include <cstdio>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/app_paths.h"
+#include "app/files.h"
+#include "app/paths.h"
+#include "app/session.h"
+#include "app/startup.h"
+#include "app/state_file.h"
+#include "app/text.h"
+#include "cli/cli_ui.h"
+#include "cli/commands.h"
+#include "cli/map_options.h"
+#include "typtext/createtxt.h"
+
+namespace kestrel::cli {
+namespace {
+
+constexpr const char* kTypUsage =
+    "usage: kestrel-cli typ [--highways] [--draworder|--no-draworder] [--data DIR] [--fid N]\n"
+    "                       [--product N] [--codepage CP] [--kinds polygons,lines,pois]\n"
+    "                       [--seed N] [--state FILE] -o OUT.txt MAP...\n"
+    "  --fid N, --product N  family ID and product code; default: from the map's TDB file\n"
+    "  --codepage CP         code page named in the text (1250 to 1258); default: the state\n"
+    "                        file's\n"
+    "  --kinds LIST          the element kinds to write; default: the state file's selection\n"
+    "  --seed N              seed of the random colours: the same seed writes the same bytes\n"
+    "  --state FILE          state file to take the styles and options from; default: the one\n"
+    "                        in the data folder\n"
+    "Exit status: 0 written, 1 no map could be read or the text could not be written, 2 usage\n"
+    "error or refused code page or family ID.\n";
+
+// The command line opens nothing with the desktop's handlers and starts no editor.
+class NoLauncher : public Launcher {
+  public:
+    bool openDefault(const std::string&, const std::string&) override { return false; }
+    bool start(const std::string&, const std::vector<std::string>&, const std::string&) override {
+        return false;
+    }
+};
+
+struct TypOptions {
+    MapOptions read;
+    std::optional<std::string> fid, product, codepage, kinds, state, out;
+    std::optional<std::uint32_t> seed;
+    std::vector<std::string> maps;
+};
+
+bool parseSeed(const std::string& text, std::optional<std::uint32_t>& seed) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    seed = static_cast<std::uint32_t>(std::stoull(text.substr(0, 18)));
+    return true;
+}
+
+bool parse(const Args& args, TypOptions& o) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const OptionTaken taken = takeMapOption(args, i, o.read);
+        if (taken == OptionTaken::MissingValue) return false;
+        if (taken == OptionTaken::Yes) continue;
+        const std::string& a = args[i];
+        std::optional<std::string>* value = a == "--fid"        ? &o.fid
+                                            : a == "--product"  ? &o.product
+                                            : a == "--codepage" ? &o.codepage
+                                            : a == "--kinds"    ? &o.kinds
+                                            : a == "--state"    ? &o.state
+                                            : a == "-o"         ? &o.out
+                                                                : nullptr;
+        if (value != nullptr || a == "--seed") {
+            if (++i == args.size()) return false;
+            if (value != nullptr)
+                *value = args[i];
+            else if (!parseSeed(args[i], o.seed))
+                return false;
+        } else if (a.size() > 1 && a[0] == '-' && a != "--") {
+            return false;
+        } else {
+            if (a == "--") ++i;
+            o.maps.insert(o.maps.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+            break;
+        }
+    }
+    return !o.maps.empty() && o.out && !o.out->empty();
+}
+
+// "polygons,lines" -> kindsel {"1", "1", "0"}; nothing for an unknown kind.
+std::optional<std::array<std::string, 3>> kindSelection(const std::string& list) {
+    std::array<std::string, 3> sel{"0", "0", "0"};
+    for (const std::string& k : split(list, ",")) {
+        const std::string name = trim(k);
+        if (name == "polygons")
+            sel[kPolygons] = "1";
+        else if (name == "lines")
+            sel[kLines] = "1";
+        else if (name == "pois")
+            sel[kPois] = "1";
+        else
+            return std::nullopt;
+    }
+    return sel;
+}
+
+} // namespace
+
+int typ(const Args& args) {
+    TypOptions o;
+    std::optional<std::array<std::string, 3>> kinds;
+    if (!parse(args, o) || (o.kinds && !(kinds = kindSelection(*o.kinds)))) {
+        std::fputs(kTypUsage, stderr);
+        return 2;
+    }
+    Session session;
+    startup(session, AppPaths::programFolder(), KESTREL_INSTALL_DATADIR);
+    if (o.state) {
+        if (!fileExists(*o.state)) {
+            std::fprintf(stderr, "typ: no state file %s\n", o.state->c_str());
+            return 2;
+        }
+        session.settings = Settings{};
+        loaddata(*o.state, session.settings);
+    }
+    if (!o.read.dataDir.empty()) session.paths.syspath = o.read.dataDir;
+    CliUiPort ui;
+    readMaps(session, ui, o.read, o.maps);
+    if (session.container.filesRead == 0) return 1;
+
+    if (o.fid) session.fields.fid = *o.fid;
+    if (o.product) session.fields.productCode = *o.product;
+    if (o.codepage) session.settings.codepage = *o.codepage;
+    if (kinds) session.settings.kindsel = *kinds;
+    session.settings.typfile = *o.out;
+    std::mt19937 rng(o.seed ? *o.seed : std::random_device{}());
+    NoLauncher launcher;
+    session.settings.tinkerPath.clear();
+    const CreateTxtResult r = createtxt(session, ui, launcher, rng, false, nullptr, false);
+    switch (r.status) {
+    case CreateTxtStatus::Written:
+        return 0;
+    case CreateTxtStatus::InvalidCodepage:
+    case CreateTxtStatus::InvalidFid:
+        return 2;
+    default:
+        return 1;
+    }
+}
+
+} // namespace kestrel::cli
