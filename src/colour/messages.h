@@ -6,9 +6,10 @@ namespace kestrel {
 
 inline constexpr std::string_view kColourSlotTitle = "Color";
 inline constexpr std::string_view kPickerTitle = "Color Picker";
-// Shown instead of the magnified view where the desktop does not let programs read the screen.
+// Shown instead of the magnified view where the desktop does not let programs read the screen
+// (Wayland sessions, or no real screen at all).
 inline constexpr std::string_view kCaptureRefused =
-    "This desktop does not allow reading the screen (Wayland). Start the program in an X11 "
-    "session, or with QT_QPA_PLATFORM=xcb, to pick colours from the screen.";
+    "This desktop does not let programs read the screen, so colours cannot be picked here. "
+    "On Wayland, start the program with QT_QPA_PLATFORM=xcb to pick colours.";
 
 } // namespace kestrel

@@ -8,6 +8,7 @@
 
 #include "colour/ui/colour_field_view.h"
 #include "colour/ui/shade_strip_view.h"
+#include "support/window_shot.h"
 
 using namespace kestrel;
 
@@ -107,4 +108,15 @@ TEST(ColourSlotWindow, ClickOnTheStripTakesItsStripeWithoutRedrawing) {
     QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(0, 5));
     EXPECT_EQ(w.current(), darkest);
     EXPECT_EQ(strip->colourAt(255), shades(0x3264C8)->stripes[127]); // strip unchanged
+}
+
+TEST(WindowShots, ColourSlotWindowShowsAllItsParts) {
+    Settings s;
+    s.colourSlots[0] = 0x3264C8;
+    ColourSlotWindow w(s, 0);
+    const QImage shot = test::windowShot(w, "colour_slot_window");
+    ASSERT_FALSE(shot.isNull());
+    // The colour field and the shade strip both fit inside the window.
+    EXPECT_GE(shot.width(), ColourFieldView::kWidth + ShadeStripView::kStripWidth / 2);
+    EXPECT_GE(shot.height(), ColourFieldView::kHeight + ShadeStripView::kStripHeight);
 }

@@ -1,10 +1,15 @@
 #include "colour/ui/screen_colour_picker.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include "colour/ui/colour_slot_window.h"
+#include "support/window_shot.h"
 
 using namespace kestrel;
 
@@ -33,7 +38,35 @@ TEST(ScreenColourPicker, EmptyGrabShowsTheRefusalInsteadOfGarbage) {
     auto* picker = new ScreenColourPicker;
     picker->showGrab(QImage());
     EXPECT_TRUE(picker->refused());
-    EXPECT_TRUE(picker->findChild<QLabel*>("CaptureNote")->text().contains("does not allow"));
+    EXPECT_TRUE(picker->findChild<QLabel*>("CaptureNote")
+                    ->text()
+                    .contains("does not let programs read the screen"));
     EXPECT_TRUE(picker->colourText().isEmpty());
+    delete picker;
+}
+
+TEST(ScreenColourPicker, DesktopWithoutAScreenToReadIsRefusedAtOpening) {
+    ASSERT_EQ(QGuiApplication::platformName(), "offscreen");
+    auto* picker = new ScreenColourPicker;
+    EXPECT_TRUE(picker->refused());
+    picker->tick(); // no grab is tried
+    EXPECT_TRUE(picker->colourText().isEmpty());
+    delete picker;
+}
+
+TEST(WindowShots, ScreenColourPickerShowsTheMagnifierOrTheRefusal) {
+    // Something colourful under the pointer, where the desktop lets the picker read it.
+    Settings settings;
+    ColourSlotWindow colours(settings, 0);
+    colours.show();
+    QTest::qWait(50);
+    QCursor::setPos(colours.mapToGlobal(QPoint(200, 100)));
+    auto* picker = new ScreenColourPicker;
+    picker->move(colours.frameGeometry().topRight() + QPoint(20, 0));
+    picker->tick();
+    const QImage shot = test::windowShot(*picker, "screen_colour_picker");
+    ASSERT_FALSE(shot.isNull());
+    // Either the colour under the pointer or the note that the desktop refuses.
+    EXPECT_TRUE(picker->refused() || picker->colourText().size() == 6);
     delete picker;
 }

@@ -8,6 +8,7 @@
 
 #include "app/session.h"
 #include "support/fake_launcher.h"
+#include "support/window_shot.h"
 #include "update/local_http_server.h"
 #include "update/ui/link_label.h"
 
@@ -73,4 +74,15 @@ TEST(UpdateWindow, LinkTurnsMagentaUnderTheMouse) {
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(link, &leave);
     EXPECT_EQ(link->palette().color(QPalette::WindowText), normal);
+}
+
+TEST(WindowShots, UpdateWindowAfterACheck) {
+    LocalHttpServer server(LocalHttpServer::ok("<html><body>5.2</body></html>"));
+    Fixture f;
+    f.session.settings.updatePageUrl = server.url();
+    UpdateWindow w(f.session, f.launcher);
+    w.runCheck();
+    const QImage shot = test::windowShot(w, "update_window");
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_GT(shot.width(), w.findChild<QLabel*>("Label2")->width() - 1);
 }

@@ -57,10 +57,15 @@ ScreenColourPicker::ScreenColourPicker(QWidget* parent)
 }
 
 bool ScreenColourPicker::captureAllowed() {
-    return !QGuiApplication::platformName().contains("wayland", Qt::CaseInsensitive);
+    // Wayland forbids reading other programs' pixels; the offscreen and minimal platforms have no
+    // screen to read and would hand back uninitialised pixels.
+    const QString platform = QGuiApplication::platformName();
+    return !platform.contains("wayland", Qt::CaseInsensitive) && platform != "offscreen" &&
+           platform != "minimal";
 }
 
 void ScreenColourPicker::tick() {
+    if (refused_) return;
     const QPoint pos = QCursor::pos();
     QScreen* screen = QGuiApplication::screenAt(pos);
     if (!screen) screen = QGuiApplication::primaryScreen();
@@ -85,7 +90,10 @@ void ScreenColourPicker::showGrab(const QImage& grab) {
         painter.drawLine(0, mid, mid - kZoom, mid);
         painter.drawLine(mid + 2 * kZoom, mid, big.width(), mid);
     }
+    refused_ = false;
+    note_->hide();
     view_->setPixmap(big);
+    view_->show();
     const QRgb px = grab.pixel(grab.width() / 2, grab.height() / 2);
     text_->setText(toQt(kestrel::colourText(rgbValue({qRed(px), qGreen(px), qBlue(px)}))));
 }

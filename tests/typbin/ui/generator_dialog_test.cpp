@@ -15,6 +15,7 @@
 #include "support/fake_launcher.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
+#include "support/window_shot.h"
 #include "typbin/ui/numbered_generator_runner.h"
 
 using namespace kestrel;
@@ -284,4 +285,17 @@ TEST(NumberedGeneratorRunner, UnwritablePathIsReported) {
     ASSERT_EQ(f.ui.messages.size(), 1u);
     EXPECT_NE(f.ui.messages[0].find("Could not write the TYP file"), std::string::npos);
     EXPECT_TRUE(f.launcher.opened.empty());
+}
+
+TEST(WindowShots, GeneratorDialogsOfLinesAndExtraPois) {
+    test::FakeUi ui;
+    GeneratorDialog lines(GeneratorKind::Lines, "/home/user/maps", ui);
+    retype(lines, "StartField", "200");
+    const QImage a = test::windowShot(lines, "generator_dialog_lines");
+    GeneratorDialog extra(GeneratorKind::ExtraPois, "/home/user/maps", ui);
+    const QImage b = test::windowShot(extra, "generator_dialog_extra_pois");
+    ASSERT_FALSE(a.isNull());
+    ASSERT_FALSE(b.isNull());
+    // The lines dialog has the width list the extra POI dialog lacks.
+    EXPECT_GT(a.height(), b.height());
 }
