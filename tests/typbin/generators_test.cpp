@@ -262,6 +262,19 @@ TEST_F(Generators, AStopFlagLeftFromEarlierWorkDoesNotStopANewRun) {
     run(request(GeneratorKind::Lines, "1", 5));
 }
 
+TEST_F(Generators, ASmallerRunAfterALargerOneLeavesNothingOfIt) {
+    run(request(GeneratorKind::ExtraPois, "1", 500));
+    const std::string second = run(request(GeneratorKind::ExtraPois, "20", 3)).bytes();
+    EXPECT_EQ(slots.slot[1].size(), 3u * 270);
+    TypSectionSlots fresh;
+    test::FakeUi ui2;
+    GeneratorContext c{ui2, launcher, fresh, ctx().header, "/app", dir.file("system")};
+    GeneratorRequest r = request(GeneratorKind::ExtraPois, "20", 3);
+    r.path = dir.file("fresh.typ");
+    ASSERT_EQ(runGenerator(r, c).status, GenerateStatus::Written);
+    EXPECT_EQ(second, readFile(r.path).value_or(""));
+}
+
 TEST_F(Generators, SameInputsGiveTheSameBytes) {
     const std::string a = run(request(GeneratorKind::ExtraPois, "7", 100)).bytes();
     const std::string b = run(request(GeneratorKind::ExtraPois, "7", 100)).bytes();
