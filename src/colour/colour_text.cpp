@@ -4,31 +4,19 @@
 
 namespace kestrel {
 
-namespace {
-
-// Six digits, pairs in reverse order. Both directions (RGB to BGR and back) are this swap.
-std::string swapPairs(std::string_view digits) {
-    std::string six = padTo(6, digits);
-    six = six.substr(six.size() - 6);
-    return six.substr(4, 2) + six.substr(2, 2) + six.substr(0, 2);
-}
-
-} // namespace
-
 std::string rev(std::string_view colourText) {
-    return swapPairs(colourText);
+    const std::string_view six =
+        colourText.size() > 6 ? colourText.substr(colourText.size() - 6) : colourText;
+    // Swapping the pairs of RRGGBB and of BBGGRR is the same swap as that of a value's digits.
+    return rev(static_cast<ColourValue>(hexValue(six)));
 }
 
 std::string reversehex(std::string_view valueHex) {
-    return swapPairs(valueHex);
+    return rev(valueHex);
 }
 
 ColourValue colourFromText(std::string_view colourText) {
-    return static_cast<ColourValue>(hexValue(rev(colourText)) & 0xFFFFFF);
-}
-
-std::string colourText(ColourValue value) {
-    return reversehex(hex(static_cast<std::uint32_t>(value) & 0xFFFFFFu));
+    return static_cast<ColourValue>(hexValue(rev(colourText)));
 }
 
 } // namespace kestrel

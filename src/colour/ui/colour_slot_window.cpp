@@ -23,8 +23,7 @@ namespace {
 constexpr int kSwatchSize = 24;
 
 QString styleFor(ColourValue v) {
-    return QStringLiteral("background-color: #%1; border: 1px solid #808080;")
-        .arg(toQt(colourText(v)));
+    return QStringLiteral("background-color: #%1; border: 1px solid #808080;").arg(toQt(rev(v)));
 }
 
 bool validSlot(int slot) {
@@ -95,7 +94,7 @@ void ColourSlotWindow::takeColour(ColourValue colour) {
     if (colour < 0) return;
     current_ = colour;
     sample_->setStyleSheet(styleFor(colour));
-    hexField_->setText(toQt(colourText(colour)));
+    hexField_->setText(toQt(rev(colour)));
 }
 
 void ColourSlotWindow::shades(ColourValue colour) {

@@ -95,7 +95,7 @@ void ScreenColourPicker::showGrab(const QImage& grab) {
     view_->setPixmap(big);
     view_->show();
     const QRgb px = grab.pixel(grab.width() / 2, grab.height() / 2);
-    text_->setText(toQt(kestrel::colourText(rgbValue({qRed(px), qGreen(px), qBlue(px)}))));
+    text_->setText(toQt(kestrel::rev(rgbValue({qRed(px), qGreen(px), qBlue(px)}))));
 }
 
 QString ScreenColourPicker::colourText() const {
