@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "app/session.h"
+#include "installed/install_fixture.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
@@ -133,6 +134,31 @@ TEST_F(SelectionWindowTest, FolderChosenInTheTreeListsItsMaps) {
     window->goToFolder(dir.path() + "/Lakes/Product1");
     EXPECT_EQ(texts(list("File1")), (QStringList{"a.img", "b.IMG", "c.img"}));
     EXPECT_GE(window->findChild<QComboBox*>("Drive1")->count(), 1);
+}
+
+// The first showing scans this machine: here a Wine prefix named by the environment.
+TEST(SelectionWindowScan, FirstShowingListsTheProductsOfTheWinePrefix) {
+    test::FakeInstall fake;
+    fake.writeSystemReg("[Software\\\\Garmin\\\\MapSource\\\\Families\\\\F\\\\1]\n"
+                        "\"Loc\"=\"C:\\\\Garmin\\\\Lakes\\\\\"\n"
+                        "\"Tdb\"=\"C:\\\\Garmin\\\\Lakes\\\\kestrel_lakes.tdb\"\n");
+    fake.installMap(fake.driveC("Garmin/Lakes"), test::lakesTdb());
+    const QByteArray oldPrefix = qgetenv("WINEPREFIX"), oldUser = qgetenv("USER");
+    qputenv("WINEPREFIX", QByteArray::fromStdString(fake.prefix()));
+    qputenv("USER", "kestrel-nobody");
+    Session session;
+    session.paths.apppath = fake.root();
+    test::FakeUi ui;
+    SelectionWindow window(session, ui);
+    window.show();
+    qputenv("WINEPREFIX", oldPrefix);
+    qputenv("USER", oldUser);
+    auto* products = window.findChild<QListWidget*>("List1");
+    ASSERT_EQ(products->count(), 1);
+    EXPECT_EQ(products->item(0)->text(), "Kestrel Lakes");
+    window.chooseProduct(0);
+    EXPECT_EQ(window.findChild<QListWidget*>("File1")->item(0)->text(), "63248801.img");
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 } // namespace
