@@ -66,9 +66,9 @@ double fwriteMicros(const std::string& path, const std::string& bytes, bool sync
 std::size_t buildOnly(const GeneratorRequest& r, GeneratorContext& ctx) {
     const auto start = static_cast<std::uint32_t>(fieldValue(r.start, true));
     if (r.kind == GeneratorKind::ExtraPois) {
-        auto s = buildExtraPoiSections(start, r.count, ctx.ui, std::move(ctx.slots.slot[1]));
-        ctx.slots.slot[1] = std::move(s->icons);
-        return extraPoiFile(ctx.slots, s->index, true, ctx.header, ctx.syspath).size();
+        auto s = buildExtraPoiSections(start, r.count, ctx.ui, std::move(ctx.sections.slot[1]));
+        ctx.sections.slot[1] = std::move(s->icons);
+        return extraPoiFile(ctx.sections, s->index, true, ctx.header, ctx.syspath).size();
     }
     if (r.kind == GeneratorKind::ActiveRoutes)
         return activeRouteFile(*buildActiveRouteSections(start, r.count, 4, ctx.ui), ctx.header)

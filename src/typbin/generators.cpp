@@ -75,12 +75,12 @@ GenerateResult create_extrapois(const GeneratorRequest& request, GeneratorContex
     ctx.ui.setStopflag(false);
     ctx.ui.busy(true);
     std::optional<ExtraPoiSections> sections = buildExtraPoiSections(
-        startValue(request, false), request.count, ctx.ui, std::move(ctx.slots.slot[1]));
-    ctx.slots.slot[1].clear(); // slot 1 only ever holds the records of the current run
+        startValue(request, false), request.count, ctx.ui, std::move(ctx.sections.slot[1]));
+    ctx.sections.slot[1].clear(); // slot 1 only ever holds the records of the current run
     ctx.ui.busy(false);
     if (!sections) return {GenerateStatus::Stopped, 0, 0};
 
-    ctx.slots.slot[1] = std::move(sections->icons);
+    ctx.sections.slot[1] = std::move(sections->icons);
     ctx.ui.progress(90);
     const GenerateResult r = savetypfile(true, sections->index, request.path, ctx);
     ctx.ui.progress(100);
@@ -93,7 +93,7 @@ GenerateResult create_extrapois(const GeneratorRequest& request, GeneratorContex
 
 GenerateResult savetypfile(bool flag, const std::vector<ExtraPoiIndexItem>& index,
                            const std::string& path, GeneratorContext& ctx) {
-    const ByteImage image = extraPoiFile(ctx.slots, index, flag, ctx.header, ctx.syspath);
+    const ByteImage image = extraPoiFile(ctx.sections, index, flag, ctx.header, ctx.syspath);
     return written(image, static_cast<std::uint32_t>(index.size()), path, ctx.ui);
 }
 

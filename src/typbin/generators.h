@@ -21,10 +21,10 @@ namespace kestrel {
 struct GeneratorContext {
     UiPort& ui;
     Launcher& launcher;
-    TypSectionSlots& slots;
-    TypHeaderInfo header; // date and time (from an injected clock) and code page
-    std::string apppath;  // working folder of the program that opens the new file
-    std::string syspath;  // data folder holding the optional sections "b2".."b5"
+    TypSectionSlots& sections; // not "slots": that is a macro in windows that include Qt
+    TypHeaderInfo header;      // date and time (from an injected clock) and code page
+    std::string apppath;       // working folder of the program that opens the new file
+    std::string syspath;       // data folder holding the optional sections "b2".."b5"
 };
 
 enum class GenerateStatus {

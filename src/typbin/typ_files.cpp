@@ -69,7 +69,7 @@ ByteImage activeRouteFile(const NumberedSections& s, const TypHeaderInfo& info) 
     return image;
 }
 
-ByteImage extraPoiFile(TypSectionSlots& slots, const std::vector<ExtraPoiIndexItem>& index,
+ByteImage extraPoiFile(TypSectionSlots& sections, const std::vector<ExtraPoiIndexItem>& index,
                        bool flag, const TypHeaderInfo& info, const std::string& syspath) {
     using namespace typhdr;
 
@@ -78,25 +78,26 @@ ByteImage extraPoiFile(TypSectionSlots& slots, const std::vector<ExtraPoiIndexIt
         slot0.put2u(k * kExtraPoiIndexEntrySize, index[k].id);
         slot0.put4u(k * kExtraPoiIndexEntrySize + 2, index[k].offset);
     }
-    slots.slot[0] = slot0.release();
+    sections.slot[0] = slot0.release();
 
-    if (flag && slots.iconSetFlag == 0 && !index.empty()) slots.iconSetFlag = kIconSetFlagValue;
+    if (flag && sections.iconSetFlag == 0 && !index.empty())
+        sections.iconSetFlag = kIconSetFlagValue;
 
-    if (flag && slots.slot[3].empty() && fileExists(joinPath(syspath, "b2"))) {
+    if (flag && sections.slot[3].empty() && fileExists(joinPath(syspath, "b2"))) {
         for (std::size_t k = 2; k <= 5; ++k)
-            slots.slot[k] =
+            sections.slot[k] =
                 readFile(joinPath(syspath, "b" + std::to_string(k)), kMaxPrebuiltSection)
                     .value_or("");
     }
 
     std::size_t total = kExtraPoiFirstSection;
-    for (const std::string& s : slots.slot) total += s.size();
+    for (const std::string& s : sections.slot) total += s.size();
     ByteImage image(kExtraPoiFirstSection);
     image.reserve(total);
 
     writeCommonHeader(image, kLongSize, info);
     image.head(kSlot0RecordSize, kExtraPoiIndexEntrySize);
-    image.head(kIconSetFlag, slots.iconSetFlag);
+    image.head(kIconSetFlag, sections.iconSetFlag);
     image.head(kSlot2Constant, 6);
     image.head(kSlot2Tail, 0x1B);
     image.head(kSlot3Tail, 0x1B);
@@ -104,8 +105,8 @@ ByteImage extraPoiFile(TypSectionSlots& slots, const std::vector<ExtraPoiIndexIt
     image.head(kSlot4Constant, 0x13);
 
     std::size_t pos = kExtraPoiFirstSection;
-    for (std::size_t k = 0; k < slots.slot.size(); ++k) {
-        const std::string& s = slots.slot[k];
+    for (std::size_t k = 0; k < sections.slot.size(); ++k) {
+        const std::string& s = sections.slot[k];
         if (s.empty()) continue;
         image.put_head4(u32(pos), kSlotOffset[k]);
         image.put_head4(u32(s.size()), kSlotLength[k]);

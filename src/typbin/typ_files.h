@@ -25,7 +25,7 @@ inline constexpr std::uint64_t kMaxPrebuiltSection = 64u << 20;
 // flag is recorded once elements were generated, and, while slot 3 is empty, the files "b2" to
 // "b5" of `syspath` (when "b2" exists) are loaded verbatim into slots 2 to 5; a missing one leaves
 // its slot empty.
-ByteImage extraPoiFile(TypSectionSlots& slots, const std::vector<ExtraPoiIndexItem>& index,
+ByteImage extraPoiFile(TypSectionSlots& sections, const std::vector<ExtraPoiIndexItem>& index,
                        bool flag, const TypHeaderInfo& info, const std::string& syspath);
 
 } // namespace kestrel
