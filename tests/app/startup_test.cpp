@@ -1,0 +1,76 @@
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include "app/paths.h"
+#include "app/state_file.h"
+#include "support/temp_dir.h"
+
+using namespace kestrel;
+using kestrel::test::TempDir;
+
+TEST(Startup, WithoutStateFileEverythingHasItsDefault) {
+    TempDir dir;
+    Session session;
+    session.settings.kindsel = {"0", "0", "0"};
+    startup(session, dir.path(), "");
+    const Settings& s = session.settings;
+    EXPECT_TRUE(folderExists(dir.file("system")));
+    EXPECT_EQ(session.paths.statefile, dir.file("system/kestrel.dat"));
+    EXPECT_EQ(s.recent[0], dir.file("test.img"));
+    for (std::size_t i = 1; i < 7; ++i) EXPECT_EQ(s.recent[i], "");
+    EXPECT_EQ(s.kindsel, (std::array<std::string, 3>{"1", "1", "1"}));
+    EXPECT_EQ(s.kindmode, (std::array<int, 3>{10, 1, 10}));
+    EXPECT_EQ(s.colourSlots, (std::array<ColourValue, 4>{kWhite, kYellow, kWhite, kYellow}));
+    EXPECT_EQ(s.poiWidth, "16");
+    EXPECT_EQ(s.cityPoiWidth, "16");
+    EXPECT_EQ(s.codepage, "1252");
+    EXPECT_EQ(s.typfile, dir.file("untitled.txt"));
+    EXPECT_FALSE(s.variousIcons);
+    EXPECT_TRUE(s.include4b4a);
+    EXPECT_FLOAT_EQ(session.ver, 5.1f);
+}
+
+TEST(Startup, StateFileOverridesDefaultsAndBadWidthsBecomeSixteen) {
+    TempDir dir;
+    Settings saved;
+    saved.recent[0] = "/maps/a.img";
+    saved.recent[3] = "/maps/d.img";
+    saved.poiWidth = "0";
+    saved.cityPoiWidth = "24";
+    saved.kindsel = {"1", "0", "1"};
+    saved.typfile = "/home/ann/styles/roads.txt";
+    saved.tinkerPath = "/opt/tinker/tnk5.exe";
+    ASSERT_TRUE(makeFolders(dir.file("system")));
+    ASSERT_TRUE(savedata(dir.file("system/kestrel.dat"), saved));
+
+    Session session;
+    startup(session, dir.path(), "");
+    const Settings& s = session.settings;
+    EXPECT_EQ(s.recent[0], "/maps/a.img");
+    EXPECT_EQ(s.recent[3], "/maps/d.img");
+    EXPECT_EQ(s.poiWidth, "16");
+    EXPECT_EQ(s.cityPoiWidth, "24");
+    EXPECT_EQ(s.kindsel, (std::array<std::string, 3>{"1", "0", "1"}));
+    EXPECT_EQ(s.typfile, "/home/ann/styles/roads.txt");
+    EXPECT_EQ(s.tinkerPath, "/opt/tinker/tnk5.exe");
+}
+
+TEST(Startup, ShortTypfileBecomesUntitledInTheUserFolder) {
+    TempDir dir;
+    Settings saved;
+    saved.typfile = "a.txt"; // five characters
+    ASSERT_TRUE(makeFolders(dir.file("system")));
+    ASSERT_TRUE(savedata(dir.file("system/kestrel.dat"), saved));
+    Session session;
+    startup(session, dir.path(), "");
+    EXPECT_EQ(session.settings.typfile, joinPath(session.paths.userdir, "untitled.txt"));
+}
+
+TEST(Startup, StyleTextsAreLoadedFromTheDataFolder) {
+    TempDir dir;
+    dir.write("system/polygons_.txt", "0x01 URBAN AREA\r\n");
+    Session session;
+    startup(session, dir.path(), "");
+    EXPECT_EQ(session.styletxt[0], "0x01 urban area\r\n");
+}
