@@ -4,6 +4,7 @@
 #include <QEnterEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "app/session.h"
@@ -52,12 +53,13 @@ TEST(UpdateWindow, NewerVersionEnablesDownloadWhichOpensThePageAndCloses) {
     EXPECT_EQ(w.result(), QDialog::Accepted);
 }
 
-TEST(UpdateWindow, NoUpdateKeepsDownloadDisabled) {
+TEST(UpdateWindow, PressingTheLinkChecksAndNoUpdateKeepsDownloadDisabled) {
     LocalHttpServer server(LocalHttpServer::ok("<html><body>5.1</body></html>"));
     Fixture f;
     f.session.settings.updatePageUrl = server.url();
     UpdateWindow w(f.session, f.launcher);
-    w.runCheck();
+    QTest::mouseClick(w.findChild<QLabel*>("Label2"), Qt::LeftButton);
+    EXPECT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(w.findChild<QLabel*>("Label2")->text(), "No update available.");
     EXPECT_FALSE(w.findChild<QPushButton*>("Command1")->isEnabled());
 }

@@ -1,7 +1,5 @@
 #include "update/ui/link_label.h"
 
-#include <QMouseEvent>
-
 namespace kestrel {
 
 namespace {
@@ -11,7 +9,7 @@ const QColor kLightMagenta(0xFF, 0x80, 0xFF);
 
 } // namespace
 
-LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+LinkLabel::LinkLabel(const QString& text, QWidget* parent) : ClickableLabel(text, parent) {
     setCursor(Qt::PointingHandCursor);
     setWordWrap(true);
     paintHover(false);
@@ -26,17 +24,12 @@ void LinkLabel::paintHover(bool on) {
 
 void LinkLabel::enterEvent(QEnterEvent* e) {
     paintHover(true);
-    QLabel::enterEvent(e);
+    ClickableLabel::enterEvent(e);
 }
 
 void LinkLabel::leaveEvent(QEvent* e) {
     paintHover(false);
-    QLabel::leaveEvent(e);
-}
-
-void LinkLabel::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) emit clicked();
-    QLabel::mousePressEvent(e);
+    ClickableLabel::leaveEvent(e);
 }
 
 } // namespace kestrel

@@ -1,23 +1,18 @@
 #pragma once
-// A label that works as a link: light blue, light magenta while the mouse is over it, and a
-// signal when pressed.
-#include <QLabel>
+// A label that works as a link: light blue, and light magenta while the mouse is over it.
+#include "app/ui/clickable_label.h"
 
 namespace kestrel {
 
-class LinkLabel : public QLabel {
+class LinkLabel : public ClickableLabel {
     Q_OBJECT
   public:
     explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
     bool hovered() const { return hovered_; }
 
-  signals:
-    void clicked();
-
   protected:
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
 
   private:
     void paintHover(bool on);
