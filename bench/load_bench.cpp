@@ -17,25 +17,13 @@
 #include "app/session.h"
 #include "mapread/map_batch.h"
 #include "mapread/style_texts.h"
+#include "support/fake_ui.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr std::uint64_t kMapSize = std::uint64_t(1) << 30;
-
-class QuietUi : public kestrel::UiPort {
-  public:
-    void message(const std::string&) override {}
-    kestrel::Answer ask(const std::string&, kestrel::Buttons) override {
-        return kestrel::Answer::No;
-    }
-    void progress(float) override {}
-    void busy(bool) override {}
-
-  protected:
-    void pump() override {}
-};
 
 // The two padded maps, made once per run in their own folder and removed at exit.
 struct BigMaps {
@@ -95,7 +83,7 @@ std::size_t loadBatch(const std::string& path) {
     s.paths.userdir = maps().folder.string();
     s.settings.draworder = false;
     kestrel::a_n_p(s.styletxt);
-    QuietUi ui;
+    kestrel::test::FakeUi ui;
     kestrel::openBatch(s, ui, {path});
     return s.inventory.list(kestrel::kPois).size();
 }
