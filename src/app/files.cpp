@@ -7,10 +7,6 @@
 
 #include "app/text.h"
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
 namespace fs = std::filesystem;
 
 namespace kestrel {
@@ -40,10 +36,9 @@ bool writeFileAtomic(const std::string& path, std::string_view bytes) {
         if (!f) return false;
         const bool wrote =
             bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-        bool flushed = std::fflush(f) == 0;
-#ifndef _WIN32
-        flushed = flushed && ::fsync(fileno(f)) == 0;
-#endif
+        // No fsync: the rename already guarantees that a failed or interrupted write never
+        // replaces the old file, and flushing to the disk would cost more than the write itself.
+        const bool flushed = std::fflush(f) == 0;
         const bool closed = std::fclose(f) == 0;
         if (!wrote || !flushed || !closed) {
             std::remove(tmp.c_str());
