@@ -31,22 +31,34 @@ bool isUtf8(const std::string& s) {
     return true;
 }
 
-// A JSON string: UTF-8 text passes through, other 8-bit text is taken as Latin-1.
-std::string jsonText(const std::string& s) {
-    const bool utf8 = isUtf8(s);
-    std::string r = "\"";
+// The text as UTF-8: file-system names already are; 8-bit code-page text (names from TDB files)
+// is taken as Latin-1.
+std::string asUtf8(const std::string& s) {
+    if (isUtf8(s)) return s;
+    std::string r;
     for (const char c : s) {
         const auto b = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            r += '\\';
+        if (b < 0x80) {
             r += c;
-        } else if (b < 0x20 || b == 0x7F || (b >= 0x80 && !utf8)) {
-            char u[8];
-            std::snprintf(u, sizeof u, "\\u%04x", b);
-            r += u;
         } else {
-            r += c;
+            r += static_cast<char>(0xC0 | b >> 6);
+            r += static_cast<char>(0x80 | (b & 0x3F));
         }
+    }
+    return r;
+}
+
+std::string jsonText(const std::string& s) {
+    std::string r = "\"";
+    for (const char c : asUtf8(s)) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            char u[8];
+            std::snprintf(u, sizeof u, "\\u%04x", static_cast<unsigned>(c));
+            r += u;
+            continue;
+        }
+        if (c == '"' || c == '\\') r += '\\';
+        r += c;
     }
     return r + "\"";
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/files.h"
 #include "installed/install_fixture.h"
 
 namespace kestrel::installed {
@@ -58,6 +59,20 @@ TEST_F(ProductsCommand, JsonListsTheSameProducts) {
                          " {\"name\": \"Topo \\\"Alps\\\"\", \"folder\": \"" +
                          fake.driveC("ProgramData/Garmin/Maps/Topo \\\"Alps\\\".gmap/Product1") +
                          "\", \"family_id\": 889, \"source\": \"gmap\"}\n]\n");
+}
+
+TEST(ProductsCommandText, CodePageNamesComeOutAsUtf8InJson) {
+    test::FakeInstall fake;
+    fake.writeSystemReg("[Software\\\\Garmin\\\\MapSource\\\\Families\\\\F]\n"
+                        "\"Tdb\"=\"C:\\\\K\\\\k.tdb\"\n");
+    std::string tdb = readFile(test::lakesTdb()).value();
+    tdb[9] = '\xC4'; // "\xC4" "estrel Lakes": the K becomes an A with diaeresis (code page 1252)
+    test::writeText(fake.driveC("K/k.tdb"), tdb);
+    const CliRun r = runProducts(fake, "--json");
+    EXPECT_EQ(r.out, "[\n {\"name\": \"\xC3\x84"
+                     "estrel Lakes\", \"folder\": \"" +
+                         test::canon(fake.driveC("K")) +
+                         "\", \"family_id\": 888, \"source\": \"families\"}\n]\n");
 }
 
 TEST(ProductsCommandEmpty, NothingInstalledPrintsAnEmptyListAndUnknownOptionsAreRefused) {
