@@ -1,5 +1,7 @@
 #include "typtext/element_entry.h"
 
+#include <algorithm>
+
 #include "app/text.h"
 
 namespace kestrel {

@@ -74,21 +74,20 @@ void polylines(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort
         }
 
         doc.line("[_line]");
-        doc.line("Type=" + parts->code);
+        doc.line("Type=", parts->code);
         if (pattern == 0) {
             doc.line("LineWidth=" + std::to_string(width));
             doc.line("BorderWidth=" + std::to_string(border));
         }
         doc.line("UseOrientation=N");
-        doc.line("String1=0x0,PL:" + label);
+        doc.line("String1=0x0,PL:", label);
         doc.line("ExtendedLabels=N");
         doc.line("CustomColor=No");
         if (const LinePattern* p = pattern != 0 ? findLinePattern(pattern) : nullptr) {
             doc.xpm(p->header);
-            doc.line("\"" + std::string(p->colour0) + "\"");
-            doc.line("\"" + std::string(p->colour1) + "\"");
-            for (int r = 0; r < p->height; ++r)
-                doc.line("\"" + std::string(p->rows[static_cast<std::size_t>(r)]) + "\"");
+            doc.quoted(p->colour0);
+            doc.quoted(p->colour1);
+            for (int r = 0; r < p->height; ++r) doc.quoted(p->rows[static_cast<std::size_t>(r)]);
         } else if (border == 0) {
             doc.xpm("0 0 1 1");
             doc.colour('0', colour);

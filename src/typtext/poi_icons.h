@@ -2,6 +2,7 @@
 // The ready-made point icons: code -> number of the icon file "bmps/N.txt" in the data folder.
 #include <array>
 #include <string_view>
+#include <unordered_map>
 
 namespace kestrel {
 
@@ -33,10 +34,15 @@ struct BareIcon {
 };
 inline constexpr std::array<BareIcon, 3> kBareTypeIcons{{{"2a", 5}, {"2b", 10}, {"2e", 4}}};
 
+// The icon of the first row for the code, 0 when there is none.
 inline int findPoiIcon(std::string_view code) {
-    for (const auto& row : kPoiIcons)
-        if (row.key == code) return row.icon;
-    return 0;
+    static const std::unordered_map<std::string_view, int> byCode = [] {
+        std::unordered_map<std::string_view, int> m;
+        for (const auto& row : kPoiIcons) m.emplace(row.key, row.icon); // keeps the first row
+        return m;
+    }();
+    const auto it = byCode.find(code);
+    return it == byCode.end() ? 0 : it->second;
 }
 
 } // namespace kestrel

@@ -1,6 +1,7 @@
 #include "typtext/poi_writer.h"
 
 #include <algorithm>
+#include <map>
 
 #include "app/text.h"
 #include "typtext/bitmap_library.h"
@@ -15,31 +16,44 @@ namespace {
 // Types below 0x2A00 are cities and the like: their own width and a dark frame.
 constexpr std::uint64_t kFirstNonCity = 0x2A00;
 
+// The rows of a generated icon depend only on its width and the frame step; they are made once
+// per run and copied after that.
+using FrameRows = std::map<std::pair<int, int>, std::string>;
+
 // The generated square icon: a one-pixel frame at the sides, top and bottom bands of m + 1 rows
 // that grow with each icon (`frameStep`) and start again when the hollow would get too small.
 void frameIcon(TypTextDocument& doc, std::string& widthSetting, const std::string& fill,
-               const std::string& frame, int& frameStep) {
-    if (val(widthSetting) > 32) widthSetting = "32";
-    const int w = std::max(1, static_cast<int>(roundHalfEven(val(widthSetting))));
+               const std::string& frame, int& frameStep, FrameRows& made) {
+    double width = val(widthSetting);
+    if (width > 32) {
+        widthSetting = "32";
+        width = 32;
+    }
+    const int w = std::max(1, static_cast<int>(roundHalfEven(width)));
     if (w - frameStep < 0 || w - 2 - 2 * frameStep < 10) frameStep = 0;
     const std::string size = std::to_string(w);
-    doc.xpm(size + " " + size + " 2 1");
+    doc.line("Xpm=\"", size, " ", size, " 2 1\"");
     doc.colour('0', fill);
     doc.colour('1', frame);
-    const std::string full(static_cast<std::size_t>(w), '1');
-    const std::string hollow =
-        w >= 2 ? "1" + std::string(static_cast<std::size_t>(w - 2), '0') + "1" : full;
-    for (int r = 0; r < w; ++r) {
-        const bool band = r <= frameStep || r >= w - 1 - frameStep;
-        doc.line("\"" + (band ? full : hollow) + "\"");
+    std::string& rows = made[{w, frameStep}];
+    if (rows.empty()) {
+        const std::string full(static_cast<std::size_t>(w), '1');
+        const std::string hollow =
+            w >= 2 ? "1" + std::string(static_cast<std::size_t>(w - 2), '0') + "1" : full;
+        for (int r = 0; r < w; ++r) {
+            const bool band = r <= frameStep || r >= w - 1 - frameStep;
+            rows += "\"" + (band ? full : hollow) + "\"\r\n";
+        }
     }
+    doc.raw(rows);
     ++frameStep;
 }
 
-std::string numberBackground(const Settings& settings, const std::string& digits) {
-    if (digits.size() == 5)
-        return settings.colourSlots[3] != 0 ? rev(settings.colourSlots[3]) : "FFFF00";
-    return settings.colourSlots[2] != 0 ? rev(settings.colourSlots[2]) : "CCCCCC";
+// Backgrounds of the type-number bitmap from the colour slots: standard types, extended types
+// (a black slot keeps the default: the digits are black).
+std::pair<std::string, std::string> numberBackgrounds(const Settings& settings) {
+    const auto& slots = settings.colourSlots;
+    return {slots[2] != 0 ? rev(slots[2]) : "CCCCCC", slots[3] != 0 ? rev(slots[3]) : "FFFF00"};
 }
 
 } // namespace
@@ -49,6 +63,8 @@ void pois(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort& ui)
     const int mode = settings.kindmode[kPois];
     WrittenTypes written;
     int frameStep = 0;
+    FrameRows frameRows;
+    const auto backgrounds = numberBackgrounds(settings);
 
     for (const auto& entry : session.inventory.list(kPois)) {
         ui.yield();
@@ -65,8 +81,8 @@ void pois(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort& ui)
         int icon = findPoiIcon(code);
 
         doc.line("[_point]");
-        doc.line("Type=0x" + digits);
-        doc.line("String1=0x0," + label);
+        doc.line("Type=0x", digits);
+        doc.line("String1=0x0,", label);
         std::string& width = city ? settings.cityPoiWidth : settings.poiWidth;
         if (mode == kModeCatalogue || icon > 0) {
             if (icon == 0) {
@@ -80,17 +96,17 @@ void pois(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort& ui)
             if (!iconText.empty())
                 doc.raw(iconText);
             else
-                frameIcon(doc, width, fill, frame, frameStep);
+                frameIcon(doc, width, fill, frame, frameStep, frameRows);
         } else if (mode == kModeTypeOnBmp) {
             settings.cityPoiWidth = "32";
-            doc.xpm(settings.cityPoiWidth + " " + settings.cityPoiWidth + " 2 1");
-            doc.colour('0', numberBackground(settings, digits));
+            doc.line("Xpm=\"", settings.cityPoiWidth, " ", settings.cityPoiWidth, " 2 1\"");
+            doc.colour('0', digits.size() == 5 ? backgrounds.second : backgrounds.first);
             doc.colour('1', "000000");
             doc.raw(get_bmp2(digits));
         } else {
             fill = padTo(6, hex(value));
             frame = "c0c0c0";
-            frameIcon(doc, width, fill, frame, frameStep);
+            frameIcon(doc, width, fill, frame, frameStep, frameRows);
         }
         doc.line("[end]");
         doc.endChunk();

@@ -31,13 +31,11 @@ bool listHasCode(const std::vector<std::string>& list, std::string_view code) {
     return false;
 }
 
-// Background of the type-number bitmap, from the colour slots (a black slot keeps the default:
-// the digits are black).
-std::string numberBackground(const Settings& settings, const std::string& digits) {
-    if (lcase(digits) == "4b00") return "FFFFD5";
-    if (digits.size() == 5)
-        return settings.colourSlots[1] != 0 ? rev(settings.colourSlots[1]) : "FFFF00";
-    return settings.colourSlots[0] != 0 ? rev(settings.colourSlots[0]) : "FFFFFF";
+// Backgrounds of the type-number bitmap from the colour slots: standard types, extended types
+// (a black slot keeps the default: the digits are black).
+std::pair<std::string, std::string> numberBackgrounds(const Settings& settings) {
+    const auto& slots = settings.colourSlots;
+    return {slots[0] != 0 ? rev(slots[0]) : "FFFFFF", slots[1] != 0 ? rev(slots[1]) : "FFFF00"};
 }
 
 } // namespace
@@ -63,6 +61,7 @@ void polygons(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort&
     std::unordered_set<std::string> usedColours;
     WrittenTypes written;
     int stripeCounter = 0;
+    const auto backgrounds = numberBackgrounds(settings);
 
     for (const auto& entry : list) {
         ui.yield();
@@ -110,22 +109,24 @@ void polygons(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort&
         }
 
         doc.line("[_polygon]");
-        doc.line("Type=" + parts->code);
-        doc.line("String1=0x0," + digits + " " + label);
+        doc.line("Type=", parts->code);
+        doc.line("String1=0x0,", digits, " ", label);
         doc.line("ExtendedLabels=N");
         doc.line("CustomColor=No");
         switch (fill) {
         case Fill::Picture: {
             const PolygonPicture& p = polygonPicture(picture);
             doc.xpm("32 32 2 1");
-            doc.line("\"" + p.colour0 + "\"");
-            doc.line("\"" + p.colour1 + "\"");
+            doc.quoted(p.colour0);
+            doc.quoted(p.colour1);
             doc.raw(p.rows);
             break;
         }
         case Fill::TypeNumber:
             doc.xpm("32 32 2 1");
-            doc.colour('0', numberBackground(settings, digits));
+            doc.colour('0', lcase(digits) == "4b00" ? "FFFFD5"
+                            : digits.size() == 5    ? backgrounds.second
+                                                    : backgrounds.first);
             doc.colour('1', "000000");
             doc.raw(get_bmp2(digits));
             break;

@@ -4,9 +4,10 @@
 
 namespace kestrel {
 
-void TypTextDocument::line(std::string_view s) {
+void TypTextDocument::quoted(std::string_view s) {
+    text_.push_back('"');
     text_.append(s);
-    text_.append(kCrLf);
+    text_.append("\"\r\n");
 }
 
 void TypTextDocument::xpm(std::string_view header) {

@@ -9,8 +9,13 @@ namespace kestrel {
 
 class TypTextDocument {
   public:
-    // A line and its CR LF.
-    void line(std::string_view s);
+    // A line made of the parts, and its CR LF.
+    template <class... Parts> void line(const Parts&... parts) {
+        (text_.append(std::string_view(parts)), ...);
+        text_.append("\r\n");
+    }
+    // A line in double quotes (a bitmap row).
+    void quoted(std::string_view s);
     // The bitmap header: Xpm="<header>".
     void xpm(std::string_view header);
     // A colour line "<pixel> c #<rrggbb>" in quotes.

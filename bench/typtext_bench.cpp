@@ -1,0 +1,127 @@
+// Writing the TYP text for a large inventory (300 polygons, 500 lines, 4,000 POIs) against one
+// fwrite of the same number of bytes in the same run. Each quantity is the fastest of the
+// iterations, so that other work on a shared machine does not decide the ratios. Counters:
+// text_us and fwrite_us per file; ratio = createtxt / fwrite; ratio_synced = createtxt /
+// (fwrite + fsync), since createtxt's atomic replace flushes its file to the disk before renaming
+// it; build_ratio = building the text in memory / fwrite.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "app/text.h"
+#include "typtext/createtxt.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace {
+
+using namespace kestrel;
+using Clock = std::chrono::steady_clock;
+
+class QuietUi : public UiPort {
+  public:
+    void message(const std::string&) override {}
+    Answer ask(const std::string&, Buttons) override { return Answer::Yes; }
+    void progress(float) override {}
+    void busy(bool) override {}
+
+  protected:
+    void pump() override {}
+};
+
+class NoLauncher : public Launcher {
+  public:
+    bool openDefault(const std::string&, const std::string&) override { return true; }
+    bool start(const std::string&, const std::vector<std::string>&, const std::string&) override {
+        return true;
+    }
+};
+
+double since(Clock::time_point t0) {
+    return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
+}
+
+double fwriteMicros(const std::string& path, const std::string& bytes, bool sync) {
+    std::remove(path.c_str());
+    const auto t0 = Clock::now();
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return 0;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    if (sync) {
+        std::fflush(f);
+#ifndef _WIN32
+        ::fsync(fileno(f));
+#endif
+    }
+    std::fclose(f);
+    return since(t0);
+}
+
+// An inventory as large maps give it: overview codes, extended codes, labels and markers.
+Session bigSession(const std::string& typfile, int polygonMode, int poiMode) {
+    Session s;
+    s.paths.syspath = KESTREL_DATA_DIR;
+    s.settings.typfile = typfile;
+    s.settings.kindmode = {polygonMode, kModeColorPicker, poiMode};
+    auto& inv = s.inventory;
+    for (int i = 0; i < 300; ++i)
+        inv.list(kPolygons).push_back(i < 80 ? "0x" + padTo(2, hex(i)) + "00 Area (d" +
+                                                   std::to_string(i % 4) + ")"
+                                             : "0x" + hex(0x10100 + i) + "  (d2)");
+    for (int i = 0; i < 500; ++i)
+        inv.list(kLines).push_back(i < 60 ? "0x" + padTo(2, hex(i)) + "00 "
+                                          : "0x" + hex(0x10100 + i) + " Track");
+    for (int i = 0; i < 4000; ++i)
+        inv.list(kPois).push_back("0x" + hex(0x10100 + i) + (i % 3 ? "  Shop" : " "));
+    return s;
+}
+
+void runCreatetxt(benchmark::State& state, int polygonMode, int poiMode) {
+    const auto dir = std::filesystem::temp_directory_path() / "kestrel-typtext-bench";
+    std::filesystem::create_directories(dir);
+    const std::string typfile = (dir / "big.txt").string();
+    const std::string plain = (dir / "plain.txt").string();
+    QuietUi ui;
+    NoLauncher launcher;
+    double textUs = 1e18, buildUs = 1e18, fwriteUs = 1e18, syncedUs = 1e18, bytes = 0;
+    for (auto _ : state) {
+        Session s = bigSession(typfile, polygonMode, poiMode);
+        Session copy = s;
+        std::mt19937 rng(1), rng2(1);
+        auto t0 = Clock::now();
+        createtxt(s, ui, launcher, rng, false, nullptr, false);
+        textUs = std::min(textUs, since(t0));
+        t0 = Clock::now();
+        const std::string text = buildTypText(copy, "1252", rng2, ui).text();
+        buildUs = std::min(buildUs, since(t0));
+        bytes = static_cast<double>(text.size());
+        fwriteUs = std::min(fwriteUs, fwriteMicros(plain, text, false));
+        syncedUs = std::min(syncedUs, fwriteMicros(plain, text, true));
+    }
+    state.counters["text_us"] = textUs;
+    state.counters["fwrite_us"] = fwriteUs;
+    state.counters["bytes"] = bytes;
+    state.counters["ratio"] = textUs / fwriteUs;
+    state.counters["ratio_synced"] = textUs / syncedUs;
+    state.counters["build_ratio"] = buildUs / fwriteUs;
+    std::filesystem::remove_all(dir);
+}
+
+void BM_TypTextDefaultModes(benchmark::State& state) {
+    runCreatetxt(state, kModeTypeOnBmp, kModeTypeOnBmp);
+}
+void BM_TypTextCatalogue(benchmark::State& state) {
+    runCreatetxt(state, kModeCatalogue, kModeCatalogue);
+}
+
+} // namespace
+
+BENCHMARK(BM_TypTextDefaultModes)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_TypTextCatalogue)->Unit(benchmark::kMillisecond)->Iterations(20);
