@@ -7,44 +7,19 @@
 #include "cli/commands.h"
 #include "installed/messages.h"
 #include "installed/product_scan.h"
+#include "installed/utf8.h"
 
 namespace kestrel::cli {
 namespace {
 
 constexpr const char* kProductsUsage = "usage: kestrel-cli products [--json]\n";
 
-// True when the bytes are well-formed UTF-8 (file names on Linux and macOS usually are; names
-// read from TDB files are 8-bit code-page text).
-bool isUtf8(const std::string& s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        const std::size_t n = b < 0x80           ? 1
-                              : (b >> 5) == 0x6  ? 2
-                              : (b >> 4) == 0xE  ? 3
-                              : (b >> 3) == 0x1E ? 4
-                                                 : 0;
-        if (n == 0 || i + n > s.size()) return false;
-        for (std::size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += n;
-    }
-    return true;
-}
-
 // The text as UTF-8: file-system names already are; 8-bit code-page text (names from TDB files)
 // is taken as Latin-1.
 std::string asUtf8(const std::string& s) {
-    if (isUtf8(s)) return s;
+    if (installed::isUtf8(s)) return s;
     std::string r;
-    for (const char c : s) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
-            r += c;
-        } else {
-            r += static_cast<char>(0xC0 | b >> 6);
-            r += static_cast<char>(0x80 | (b & 0x3F));
-        }
-    }
+    for (const char c : s) installed::appendUtf8(r, static_cast<unsigned char>(c));
     return r;
 }
 

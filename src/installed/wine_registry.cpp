@@ -9,6 +9,7 @@
 #include "app/paths.h"
 #include "app/text.h"
 #include "installed/folder_listing.h"
+#include "installed/utf8.h"
 
 namespace fs = std::filesystem;
 
@@ -46,24 +47,7 @@ class Utf8Builder {
         if (high_) put(0xFFFD);
         high_ = 0;
     }
-    void put(std::uint32_t cp) {
-        if (cp >= 0xD800 && cp <= 0xDFFF) cp = 0xFFFD;
-        if (cp < 0x80) {
-            out_.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out_.push_back(static_cast<char>(0xC0 | cp >> 6));
-            out_.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out_.push_back(static_cast<char>(0xE0 | cp >> 12));
-            out_.push_back(static_cast<char>(0x80 | (cp >> 6 & 0x3F)));
-            out_.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            out_.push_back(static_cast<char>(0xF0 | cp >> 18));
-            out_.push_back(static_cast<char>(0x80 | (cp >> 12 & 0x3F)));
-            out_.push_back(static_cast<char>(0x80 | (cp >> 6 & 0x3F)));
-            out_.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
-    }
+    void put(std::uint32_t cp) { appendUtf8(out_, cp); }
     std::string out_;
     std::uint32_t high_ = 0;
 };
