@@ -104,10 +104,8 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     file->addAction("Save as text", this, &MainWindow::saveAsText)->setObjectName("mnuFile_3");
     file->addSeparator();
-    QAction* updates = file->addAction("Check for Updates");
-    updates->setObjectName("mnuFile_5");
-    // TODO(update window): opens the update window once it is part of the program.
-    updates->setEnabled(false);
+    file->addAction("Check for Updates", this, &MainWindow::checkForUpdates)
+        ->setObjectName("mnuFile_5");
     file->addAction("About", this, &MainWindow::about)->setObjectName("mnuFile_6");
     file->addSeparator();
     file->addAction("Exit", this, &QWidget::close)->setObjectName("mnuFile_8");
@@ -130,10 +128,9 @@ void MainWindow::buildMenus() {
                                                 "Create Lines TYP", "Create Polygons TYP",
                                                 "Create Active Routes"};
     for (std::size_t i = 0; i < generators.size(); ++i) {
-        QAction* a = tools->addAction(generators[i]);
-        a->setObjectName(indexed("mnuTools", static_cast<int>(i) + 2));
-        // TODO(generator dialog): runs the numbered-element generator once its dialog is here.
-        a->setEnabled(false);
+        const int item = static_cast<int>(i) + 2;
+        tools->addAction(generators[i], this, [this, item] { runGenerator(item); })
+            ->setObjectName(indexed("mnuTools", item));
     }
 
     QMenu* help = menuBar()->addMenu("&Help");

@@ -47,6 +47,9 @@ class MainWindow : public QMainWindow {
     void editCurrentFile();
     void launchTdbEditor();
     void about();
+    void checkForUpdates();
+    // Tools items 2 to 6: the numbered-element generator of the item's kind.
+    void runGenerator(int item);
     void openColourPicker();
     void deleteSelectedTypFile();
 

@@ -26,8 +26,11 @@
 #include "app/ui/qt_ui_port.h"
 #include "app/ui/settings_window.h"
 #include "colour/ui/screen_colour_picker.h"
+#include "installed/ui/selection_window.h"
 #include "mapread/map_batch.h"
+#include "typbin/ui/numbered_generator_runner.h"
 #include "typtext/createtxt.h"
+#include "update/ui/update_window.h"
 
 namespace kestrel {
 namespace {
@@ -64,13 +67,10 @@ void MainWindow::runLoad(bool batch, const std::function<void()>& load) {
 void MainWindow::fileOpen() {
     session_.errors.clear();
     if (session_.settings.lastdir.empty()) session_.settings.lastdir = session_.paths.apppath;
-    // TODO(selection window): the installed-products selection window replaces this plain
-    // file window once it is part of the program.
-    const QStringList chosen = QFileDialog::getOpenFileNames(
-        this, "Open File", toQtPath(folderOf(session_.settings.lastdir, session_.paths.apppath)),
-        "Garmin maps (*.img *.IMG *.gmp *.GMP);;All files (*)");
-    if (chosen.isEmpty()) return;
-    openBatchPaths(toPaths(chosen));
+    SelectionWindow selection(session_, ui_, this);
+    if (selection.exec() != QDialog::Accepted) return;
+    const std::vector<std::string> chosen = selection.selectedPaths();
+    openBatchPaths(chosen);
 }
 
 void MainWindow::openBatchPaths(const std::vector<std::string>& paths) {
@@ -149,6 +149,16 @@ void MainWindow::launchTdbEditor() {
 void MainWindow::about() {
     AboutWindow window(session_.ver, launcher_, this);
     window.exec();
+}
+
+void MainWindow::checkForUpdates() {
+    UpdateWindow window(session_, launcher_, this);
+    window.exec();
+}
+
+void MainWindow::runGenerator(int item) {
+    runNumberedGenerator(item, session_, ui_, launcher_, this);
+    refreshTypFiles();
 }
 
 void MainWindow::openColourPicker() {

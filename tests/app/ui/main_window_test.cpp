@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <filesystem>
@@ -319,4 +320,49 @@ TEST_F(MainWindowTest, ClosingWritesTheStateFile) {
     Settings reread;
     loaddata(session.paths.statefile, reread);
     EXPECT_EQ(reread.codepage, "1250");
+}
+
+namespace {
+
+// Runs the command, which opens a modal window, and closes that window from the event loop;
+// returns the window's title and the text of its child with the given name.
+std::pair<QString, QString> closeModal(const std::function<void()>& command,
+                                       const QString& childName = {}) {
+    std::pair<QString, QString> seen;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        seen.first = modal->windowTitle();
+        if (auto* label = modal->findChild<QLabel*>(childName)) seen.second = label->text();
+        modal->close();
+    });
+    command();
+    return seen;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, GeneratorItemsOpenTheirDialogAndCloseMakesNothing) {
+    open();
+    const auto seen = closeModal([this] { find<QAction>("mnuTools_4")->trigger(); });
+    EXPECT_EQ(seen.first, "Create Lines");
+    EXPECT_FALSE(fileExists(joinPath(session.paths.userdir, "untitled.typ")));
+}
+
+TEST_F(MainWindowTest, AboutShowsTheVersion) {
+    open();
+    const auto seen = closeModal([this] { find<QAction>("mnuFile_6")->trigger(); }, "version");
+    EXPECT_EQ(seen.first, "Information");
+    EXPECT_EQ(seen.second, "Version 5.1");
+}
+
+TEST_F(MainWindowTest, AllSettingsRefreshesIndicatorsAndIcons) {
+    open();
+    session.settings.kindmode = {1, 0, 0};
+    session.settings.tinkerPath = dir.write("tnk5.exe", "MZ");
+    closeModal([this] { window->allSettings(); });
+    EXPECT_EQ(text("lbl_0"), "C");
+    EXPECT_EQ(text("lbl_1"), "-");
+    EXPECT_EQ(text("lbl_2"), "-");
+    EXPECT_TRUE(find<QToolButton>("picture5_1")->isVisibleTo(window.get()));
 }
