@@ -20,6 +20,12 @@ inline std::string colourOf(const std::string& colourLine) { // "\"0 c #a0b1c2\"
 }
 
 // Compares the compiled records with the blocks of the text.
+// The label text of a block's String1 line, as the compiler stores it (8-bit, in the text's
+// code page).
+inline std::string labelOf(const Chunk& block) {
+    return valueOf(block, "String1").substr(4);
+}
+
 inline void expectCarriesTheText(const std::string& text, const TypProbe& typ) {
     const auto polygons = blocksOf(text, "[_polygon]");
     ASSERT_EQ(typ.records[kPolygons].size(), polygons.size());
@@ -27,6 +33,7 @@ inline void expectCarriesTheText(const std::string& text, const TypProbe& typ) {
         const std::string type = valueOf(b, "Type");
         const TypRecord* r = typ.find(kPolygons, typeValue(type));
         ASSERT_NE(r, nullptr) << type;
+        EXPECT_TRUE(contains(r->bytes, labelOf(b))) << type;
         const auto fill = fillOf(b);
         const int ctyp = static_cast<std::uint8_t>(r->bytes[0]) & 0x0F;
         if (valueOf(b, "Xpm") == "\"0 0 1 0\"") {
@@ -55,6 +62,7 @@ inline void expectCarriesTheText(const std::string& text, const TypProbe& typ) {
         const std::string type = valueOf(b, "Type");
         const TypRecord* r = typ.find(kPois, typeValue(type));
         ASSERT_NE(r, nullptr) << type;
+        EXPECT_TRUE(contains(r->bytes, labelOf(b))) << type;
         std::istringstream header(valueOf(b, "Xpm").substr(1));
         int w = 0, h = 0;
         header >> w >> h;
