@@ -10,6 +10,7 @@
 #include "app/launcher.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
+#include "cli/no_launcher.h"
 #include "typbin/generator_form.h"
 #include "typbin/generators.h"
 #include "typbin/messages.h"
@@ -35,14 +36,6 @@ constexpr const char* kGenUsage =
     "local time now. Exit status: 0 written, 1 the file could not be written, 2 usage error or\n"
     "refused input.\n";
 
-// The command line opens nothing with the desktop's handlers.
-class NoLauncher : public Launcher {
-  public:
-    bool openDefault(const std::string&, const std::string&) override { return false; }
-    bool start(const std::string&, const std::vector<std::string>&, const std::string&) override {
-        return false;
-    }
-};
 
 struct GenOptions {
     std::optional<GeneratorKind> kind;

@@ -22,6 +22,15 @@ OptionTaken takeMapOption(const Args& args, std::size_t& i, MapOptions& o) {
     return OptionTaken::Yes;
 }
 
+bool unknownOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-' && arg != "--";
+}
+
+std::vector<std::string> mapsFrom(const Args& args, std::size_t i) {
+    if (i < args.size() && args[i] == "--") ++i;
+    return {args.begin() + static_cast<std::ptrdiff_t>(i), args.end()};
+}
+
 void readMaps(Session& session, UiPort& ui, const MapOptions& o,
               const std::vector<std::string>& maps) {
     session.highways = o.highways;

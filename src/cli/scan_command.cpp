@@ -31,11 +31,10 @@ bool parse(const Args& args, ScanOptions& o) {
             continue;
         } else if (a == "--json") {
             o.json = true;
-        } else if (a.size() > 1 && a[0] == '-' && a != "--") {
+        } else if (unknownOption(a)) {
             return false;
         } else {
-            if (a == "--") ++i;
-            o.maps.insert(o.maps.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+            o.maps = mapsFrom(args, i);
             break;
         }
     }

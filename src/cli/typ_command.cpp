@@ -16,6 +16,7 @@
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/map_options.h"
+#include "cli/no_launcher.h"
 #include "typtext/createtxt.h"
 
 namespace kestrel::cli {
@@ -34,15 +35,6 @@ constexpr const char* kTypUsage =
     "                        in the data folder\n"
     "Exit status: 0 written, 1 no map could be read or the text could not be written, 2 usage\n"
     "error or refused code page or family ID.\n";
-
-// The command line opens nothing with the desktop's handlers and starts no editor.
-class NoLauncher : public Launcher {
-  public:
-    bool openDefault(const std::string&, const std::string&) override { return false; }
-    bool start(const std::string&, const std::vector<std::string>&, const std::string&) override {
-        return false;
-    }
-};
 
 struct TypOptions {
     MapOptions read;
@@ -76,11 +68,10 @@ bool parse(const Args& args, TypOptions& o) {
                 *value = args[i];
             else if (!parseSeed(args[i], o.seed))
                 return false;
-        } else if (a.size() > 1 && a[0] == '-' && a != "--") {
+        } else if (unknownOption(a)) {
             return false;
         } else {
-            if (a == "--") ++i;
-            o.maps.insert(o.maps.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+            o.maps = mapsFrom(args, i);
             break;
         }
     }
