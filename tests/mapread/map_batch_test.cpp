@@ -173,6 +173,14 @@ TEST_F(Batch, OnlyTheFirstTileOfAContainerIsRead) {
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
 }
 
+TEST_F(Batch, EscapeWhileLoadingLeavesTheBufferEmpty) {
+    r.ui.stopAfterYields(0);
+    open({write("a.img", sampleMap().bytes())});
+    EXPECT_TRUE(r.lines().empty());
+    EXPECT_EQ(r.session.container.filesRead, 0);
+    EXPECT_TRUE(r.ui.messages.empty()); // nor is the TDB looked up
+}
+
 TEST_F(Batch, ErrorLogAndStopflagAreClearedByEachLoad) {
     r.session.errors.append("TRE", "old");
     r.ui.setStopflag(true);

@@ -46,6 +46,17 @@ TEST(RgnPointScan, NtRecordWithLongExtraBytesUsesTheTable) {
               (V{"0x11401 ", "0x12F03 "}));
 }
 
+TEST(RgnPointScan, GmpHeaderMakesTheMapNtAndIsTheSectionBase) {
+    SyntheticMap m;
+    constexpr std::int64_t gmp = 0x40;
+    m.img.header(gmp, "GMP", 0x31);
+    m.rgnPoints(point(0x14, 0x81, 41, {{6, 0xE5}, {7, 0x41}}) + kMarker, gmp);
+    Reading r;
+    r.session.highways = true;
+    EXPECT_EQ(r.read(m.bytes()).pois(), (V{"0x11401 ", "0x12F03 "}));
+    EXPECT_TRUE(r.ui.messages.empty());
+}
+
 TEST(RgnPointScan, LongExtraBytesOnAnOrdinaryMapAreNotCounted) {
     EXPECT_EQ(poisAfter(point(0x14, 0x81, 6, {{2, 0}, {3, 0}, {4, 0}, {5, 0}}) + Bytes{0xE5, 0x41}),
               (V{"0x11401 ", "0x1E501 "}));
