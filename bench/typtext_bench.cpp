@@ -14,55 +14,13 @@
 #include <string>
 
 #include "app/text.h"
+#include "bench_support.h"
 #include "typtext/createtxt.h"
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace {
 
 using namespace kestrel;
-using Clock = std::chrono::steady_clock;
-
-class QuietUi : public UiPort {
-  public:
-    void message(const std::string&) override {}
-    Answer ask(const std::string&, Buttons) override { return Answer::Yes; }
-    void progress(float) override {}
-    void busy(bool) override {}
-
-  protected:
-    void pump() override {}
-};
-
-class NoLauncher : public Launcher {
-  public:
-    bool openDefault(const std::string&, const std::string&) override { return true; }
-    bool start(const std::string&, const std::vector<std::string>&, const std::string&) override {
-        return true;
-    }
-};
-
-double since(Clock::time_point t0) {
-    return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
-}
-
-double fwriteMicros(const std::string& path, const std::string& bytes, bool sync) {
-    std::remove(path.c_str());
-    const auto t0 = Clock::now();
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return 0;
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    if (sync) {
-        std::fflush(f);
-#ifndef _WIN32
-        ::fsync(fileno(f));
-#endif
-    }
-    std::fclose(f);
-    return since(t0);
-}
+using namespace kestrel::bench;
 
 // An inventory as large maps give it: overview codes, extended codes, labels and markers.
 Session bigSession(const std::string& typfile, int polygonMode, int poiMode) {
