@@ -172,6 +172,16 @@ TEST(Createtxt, FailedWriteLeavesTheOldFileAndSaysSo) {
     EXPECT_TRUE(r.launcher.opened.empty());
 }
 
+TEST(Createtxt, MissingRemovableVolumeIsReported) {
+    CreateRun r;
+    r.session.settings.typfile = "/media/kestrel-no-such-user/stick/out.txt";
+    EXPECT_EQ(r.create().status, CreateTxtStatus::DriveMissing);
+    EXPECT_EQ(r.ui.messages, (std::vector<std::string>{"Drive does not exist"}));
+    EXPECT_FALSE(std::filesystem::exists("/media/kestrel-no-such-user"));
+    EXPECT_FALSE(r.ui.busyOn);
+    EXPECT_FALSE(r.session.txtdone);
+}
+
 TEST(Createtxt, ExistingFileIsReplacedWhole) {
     CreateRun r;
     r.dir.write("out.txt", std::string(100000, 'x'));
