@@ -36,7 +36,6 @@ constexpr const char* kGenUsage =
     "local time now. Exit status: 0 written, 1 the file could not be written, 2 usage error or\n"
     "refused input.\n";
 
-
 struct GenOptions {
     std::optional<GeneratorKind> kind;
     std::optional<std::string> start, count, out, lineWidth, codepage, dataDir;
