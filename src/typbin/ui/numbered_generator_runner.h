@@ -4,12 +4,7 @@
 // say "Created " + path.
 #include <optional>
 
-// GeneratorContext has a member named like Qt's "slots" keyword macro; keep the macro away from it
-// when a window that already included Qt includes this header.
-#pragma push_macro("slots")
-#undef slots
 #include "typbin/generators.h"
-#pragma pop_macro("slots")
 
 class QWidget;
 
