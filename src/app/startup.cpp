@@ -17,6 +17,11 @@ void widthAtLeastOne(std::string& width) {
 
 } // namespace
 
+std::string installedDataFolder(const std::string& apppath, const std::string& configured) {
+    const std::string beside = joinPath(folderOf(apppath, apppath), "share/kestrel/system");
+    return folderExists(beside) ? beside : configured;
+}
+
 void startup(Session& session, const std::string& apppath, const std::string& installedData) {
     Settings& s = session.settings;
     // 1-3: folders and the state file's place; the sample map heads the recent list.

@@ -13,6 +13,10 @@ namespace kestrel {
 inline constexpr std::array<std::string_view, 9> kCodePages{"1250", "1251", "1252", "1253", "1254",
                                                             "1255", "1256", "1257", "1258"};
 
+// The installed data folder of a program living in `apppath`: <prefix>/share/kestrel/system
+// beside its <prefix>/bin when that exists (so an installed tree may be moved), else `configured`.
+std::string installedDataFolder(const std::string& apppath, const std::string& configured);
+
 // Start-up steps 1 to 8 and 11 for a program living in `apppath` whose installed data folder is
 // `installedData`. Leaves every default in place for what the state file does not say.
 void startup(Session& session, const std::string& apppath, const std::string& installedData);

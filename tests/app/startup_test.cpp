@@ -74,3 +74,12 @@ TEST(Startup, StyleTextsAreLoadedFromTheDataFolder) {
     startup(session, dir.path(), "");
     EXPECT_EQ(session.styletxt[0], "0x01 urban area\r\n");
 }
+
+TEST(Startup, InstalledDataIsFoundBesideTheProgramFolder) {
+    TempDir dir;
+    EXPECT_EQ(installedDataFolder(dir.file("bin"), "/usr/share/kestrel/system"),
+              "/usr/share/kestrel/system");
+    ASSERT_TRUE(makeFolders(dir.file("share/kestrel/system")));
+    EXPECT_EQ(installedDataFolder(dir.file("bin"), "/usr/share/kestrel/system"),
+              dir.file("share/kestrel/system"));
+}

@@ -27,7 +27,9 @@ int main(int argc, char** argv) {
     }
 
     kestrel::Session session;
-    kestrel::startup(session, kestrel::AppPaths::programFolder(), KESTREL_INSTALL_DATADIR);
+    const std::string apppath = kestrel::AppPaths::programFolder();
+    kestrel::startup(session, apppath,
+                     kestrel::installedDataFolder(apppath, KESTREL_INSTALL_DATADIR));
     kestrel::QtUiPort ui;
     kestrel::DesktopLauncher launcher;
     kestrel::MainWindow window(session, ui, launcher);
