@@ -5,6 +5,7 @@
 
 #include "app/app_paths.h"
 #include "app/session.h"
+#include "app/startup.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/map_options.h"
@@ -115,7 +116,8 @@ int scan(const Args& args) {
         return 2;
     }
     Session session;
-    session.paths = AppPaths::resolve(AppPaths::programFolder(), KESTREL_INSTALL_DATADIR);
+    // Like the desktop program: the state file decides the options the command line leaves open.
+    startup(session, AppPaths::programFolder(), KESTREL_INSTALL_DATADIR);
     CliUiPort ui;
     readMaps(session, ui, o.read, o.maps);
     if (o.json)
