@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -365,4 +366,35 @@ TEST_F(MainWindowTest, AllSettingsRefreshesIndicatorsAndIcons) {
     EXPECT_EQ(text("lbl_1"), "-");
     EXPECT_EQ(text("lbl_2"), "-");
     EXPECT_TRUE(find<QToolButton>("picture5_1")->isVisibleTo(window.get()));
+}
+
+TEST_F(MainWindowTest, CreateTypFileWritesTheTextAndOpensIt) {
+    open();
+    QTimer::singleShot(0, [] {
+        if (QWidget* names = QApplication::activeModalWidget())
+            names->findChild<QPushButton*>("create")->click();
+    });
+    window->createTypFile();
+    const std::string typfile = dir.file("untitled.txt");
+    ASSERT_TRUE(fileExists(typfile));
+    EXPECT_TRUE(startsWith(readTextIfPresent(typfile), "[_id]\r\nProductCode="));
+    EXPECT_TRUE(session.txtdone);
+    EXPECT_EQ(launcher.opened, std::vector<std::string>{typfile});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(startsWith(ui.messages[0], "'" + typfile + " has been created."));
+}
+
+TEST_F(MainWindowTest, SaveAsTextWritesTheChosenNameWithTxtAdded) {
+    session.inventory.list(kPolygons).push_back("0x0100 large urban area");
+    open();
+    const std::string chosen = dir.file("roads");
+    QTimer::singleShot(0, [&chosen] {
+        if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            files->selectFile(toQtPath(chosen));
+            QMetaObject::invokeMethod(files, "accept");
+        }
+    });
+    window->saveAsText();
+    EXPECT_EQ(session.settings.typfile, chosen + ".txt");
+    EXPECT_TRUE(fileExists(chosen + ".txt"));
 }
