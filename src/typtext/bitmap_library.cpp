@@ -24,20 +24,18 @@ constexpr int kMaxDigits = 4;   // two rows of two
 // An icon file is a few hundred bytes; anything larger is not an icon.
 constexpr std::uint64_t kIconFileLimit = 1 << 20;
 
-std::string quotedRow(std::string_view row) {
-    std::string s;
-    s.reserve(row.size() + 4);
-    s += '"';
-    s += row;
-    s += '"';
-    s += kCrLf;
-    return s;
+// Appends in place: the writers call this for thousands of rows per text.
+void appendQuotedRow(std::string& out, std::string_view row) {
+    out += '"';
+    out += row;
+    out += '"';
+    out += kCrLf;
 }
 
 template <std::size_t N> std::string quotedRows(const std::array<std::string_view, N>& rows) {
     std::string s;
     s.reserve(N * (rows[0].size() + 4));
-    for (std::string_view r : rows) s += quotedRow(r);
+    for (std::string_view r : rows) appendQuotedRow(s, r);
     return s;
 }
 
@@ -124,7 +122,7 @@ std::string get_bmp2(std::string_view digits) {
 
     std::string out;
     out.reserve(kGrid * (kGrid + 4));
-    for (const auto& row : grid) out += quotedRow(std::string_view(row.data(), row.size()));
+    for (const auto& row : grid) appendQuotedRow(out, std::string_view(row.data(), row.size()));
     return out;
 }
 

@@ -64,6 +64,14 @@ void pois(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort& ui)
     WrittenTypes written;
     int frameStep = 0;
     FrameRows frameRows;
+    // Each icon file is read once per run, however many blocks show it.
+    std::map<int, std::string> iconTexts;
+    const auto iconText = [&](int icon) -> const std::string& {
+        auto it = iconTexts.find(icon);
+        if (it == iconTexts.end())
+            it = iconTexts.emplace(icon, bmp(session.paths.syspath, icon)).first;
+        return it->second;
+    };
     const auto backgrounds = numberBackgrounds(settings);
 
     for (const auto& entry : session.inventory.list(kPois)) {
@@ -92,9 +100,10 @@ void pois(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort& ui)
             doc.line("ExtendedLabels=N");
             // A missing icon file would leave the block without a picture, which compilers
             // refuse; the generated icon stands in.
-            const std::string iconText = icon > 0 ? bmp(session.paths.syspath, icon) : "";
-            if (!iconText.empty())
-                doc.raw(iconText);
+            const std::string noIcon;
+            const std::string& text = icon > 0 ? iconText(icon) : noIcon;
+            if (!text.empty())
+                doc.raw(text);
             else
                 frameIcon(doc, width, fill, frame, frameStep, frameRows);
         } else if (mode == kModeTypeOnBmp) {
