@@ -177,6 +177,8 @@ QWidget* SettingsWindow::elementsPage() {
     auto* page = new QWidget;
     page->setObjectName("pageElements");
     auto* grid = new QGridLayout(page);
+    grid->setHorizontalSpacing(28);
+    grid->setVerticalSpacing(12);
     grid->addWidget(heading("TYPE on BMP"), 0, 1, Qt::AlignCenter);
     grid->addWidget(heading("Color Picker"), 0, 2, Qt::AlignCenter);
     for (std::size_t k = 0; k < 3; ++k) {
