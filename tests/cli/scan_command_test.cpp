@@ -1,34 +1,17 @@
 // `kestrel-cli scan`, run as a program: exit codes, the text and JSON outputs.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sys/wait.h>
-
 #include "app/paths.h"
 #include "support/img_builder.h"
 #include "support/json_reader.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 
 namespace kestrel::test {
 namespace {
 
-struct ScanRun {
-    int status = -1;
-    std::string out;
-};
-
-ScanRun scan(const std::string& args) {
-    const std::string cmd =
-        std::string(KESTREL_BIN_DIR) + "/kestrel-cli scan " + args + " 2>/dev/null";
-    ScanRun r;
-    std::FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int st = ::pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
+ProgramRun scan(const std::string& args) {
+    return runShell(cliCommand("scan " + args + " 2>/dev/null"));
 }
 
 std::string shellQuoted(const std::string& s) {
@@ -65,7 +48,7 @@ TEST_F(ScanCommand, NoReadableMapExitsWith1) {
 }
 
 TEST_F(ScanCommand, TextOutputShowsCountsFieldsAndLists) {
-    const ScanRun r = scan(common() + "--draworder " + shellQuoted(map));
+    const ProgramRun r = scan(common() + "--draworder " + shellQuoted(map));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "Polygons:3\nLines:1\nPOIs:1\nID: 63240101\nFID: 1212\nProduct code: \n"
                      "[Polygons]\n0x1300 (d1)\n0x4B00 (d2)\n0x10D01  map container (d0)\n"
@@ -74,7 +57,7 @@ TEST_F(ScanCommand, TextOutputShowsCountsFieldsAndLists) {
 
 TEST_F(ScanCommand, JsonOutputHoldsTheExactTexts) {
     dir.write("maps/fam.tdb", std::string("\x50\x10\x00\x02\x00\x68\x12", 7));
-    const ScanRun r = scan(common() + "--json --no-draworder --highways " + shellQuoted(map));
+    const ProgramRun r = scan(common() + "--json --no-draworder --highways " + shellQuoted(map));
     EXPECT_EQ(r.status, 0);
     const auto j = Json::parse(r.out);
     ASSERT_TRUE(j) << r.out;
@@ -97,7 +80,7 @@ TEST_F(ScanCommand, JsonOutputHoldsTheExactTexts) {
 }
 
 TEST_F(ScanCommand, JsonReportsMessagesAndNullIdWithoutTre) {
-    const ScanRun r =
+    const ProgramRun r =
         scan(common() + "--json " + shellQuoted(dir.write("x.img", std::string(64, '\0'))));
     EXPECT_EQ(r.status, 0);
     const auto j = Json::parse(r.out);

@@ -1,32 +1,19 @@
 // `kestrel-cli products` run as a program on a fake Wine prefix.
-#include <cstdio>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "app/files.h"
 #include "installed/install_fixture.h"
+#include "support/run_program.h"
 
 namespace kestrel::installed {
 namespace {
 
-struct CliRun {
-    std::string out;
-    int status = -1;
-};
-
-CliRun runProducts(const test::FakeInstall& fake, const std::string& args) {
-    const std::string cmd = "WINEPREFIX='" + fake.prefix() + "' HOME='" + fake.root() +
-                            "/home' USER=kestrel-nobody '" + KESTREL_BIN_DIR +
-                            "/kestrel-cli' products " + args + " 2>/dev/null";
-    CliRun r;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    r.status = pclose(p);
-    return r;
+test::ProgramRun runProducts(const test::FakeInstall& fake, const std::string& args) {
+    return test::runShell("WINEPREFIX='" + fake.prefix() + "' HOME='" + fake.root() +
+                          "/home' USER=kestrel-nobody " +
+                          test::cliCommand("products " + args + " 2>/dev/null"));
 }
 
 class ProductsCommand : public ::testing::Test {
@@ -43,7 +30,7 @@ class ProductsCommand : public ::testing::Test {
 };
 
 TEST_F(ProductsCommand, ListsNameFamilySourceAndFolder) {
-    const CliRun r = runProducts(fake, "");
+    const test::ProgramRun r = runProducts(fake, "");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "Kestrel Lakes\t888\tfamilies\t" + test::canon(fake.driveC("Garmin/Lakes")) +
                          "\nTopo \"Alps\"\t889\tgmap\t" +
@@ -51,7 +38,7 @@ TEST_F(ProductsCommand, ListsNameFamilySourceAndFolder) {
 }
 
 TEST_F(ProductsCommand, JsonListsTheSameProducts) {
-    const CliRun r = runProducts(fake, "--json");
+    const test::ProgramRun r = runProducts(fake, "--json");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "[\n {\"name\": \"Kestrel Lakes\", \"folder\": \"" +
                          test::canon(fake.driveC("Garmin/Lakes")) +
@@ -68,7 +55,7 @@ TEST(ProductsCommandText, CodePageNamesComeOutAsUtf8InJson) {
     std::string tdb = readFile(test::lakesTdb()).value();
     tdb[9] = '\xC4'; // "\xC4" "estrel Lakes": the K becomes an A with diaeresis (code page 1252)
     test::writeText(fake.driveC("K/k.tdb"), tdb);
-    const CliRun r = runProducts(fake, "--json");
+    const test::ProgramRun r = runProducts(fake, "--json");
     EXPECT_EQ(r.out, "[\n {\"name\": \"\xC3\x84"
                      "estrel Lakes\", \"folder\": \"" +
                          test::canon(fake.driveC("K")) +
@@ -78,12 +65,12 @@ TEST(ProductsCommandText, CodePageNamesComeOutAsUtf8InJson) {
 TEST(ProductsCommandEmpty, NothingInstalledPrintsAnEmptyListAndUnknownOptionsAreRefused) {
     test::FakeInstall fake;
     EXPECT_EQ(runProducts(fake, "--json").out, "[]\n");
-    const CliRun plain = runProducts(fake, "");
+    const test::ProgramRun plain = runProducts(fake, "");
     EXPECT_EQ(plain.out, "");
     EXPECT_EQ(plain.status, 0);
-    const CliRun bad = runProducts(fake, "--bogus");
+    const test::ProgramRun bad = runProducts(fake, "--bogus");
     EXPECT_EQ(bad.out, "");
-    EXPECT_EQ(WEXITSTATUS(bad.status), 2);
+    EXPECT_EQ(bad.status, 2);
 }
 
 } // namespace
