@@ -11,11 +11,7 @@ namespace {
 using test::Chunk;
 
 std::vector<Chunk> writeLines(Session& s, unsigned seed = 1) {
-    test::FakeUi ui;
-    std::mt19937 rng(seed);
-    TypTextDocument doc;
-    polylines(doc, s, rng, ui);
-    return test::blocksOf(doc.text(), "[_line]");
+    return test::writeWith(polylines, s, seed, "[_line]").blocks;
 }
 
 std::vector<Chunk> writeLines(std::vector<std::string> list, int mode = kModeCatalogue,

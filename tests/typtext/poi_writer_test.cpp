@@ -11,17 +11,10 @@ namespace {
 
 using test::Chunk;
 
-struct Written {
-    std::string text;
-    std::vector<Chunk> blocks;
-};
+using Written = test::WrittenBlocks;
 
 Written writePois(Session& s, unsigned seed = 1) {
-    test::FakeUi ui;
-    std::mt19937 rng(seed);
-    TypTextDocument doc;
-    pois(doc, s, rng, ui);
-    return {doc.text(), test::blocksOf(doc.text(), "[_point]")};
+    return test::writeWith(pois, s, seed, "[_point]");
 }
 
 Session poiSession(std::vector<std::string> list, int mode) {

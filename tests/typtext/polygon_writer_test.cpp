@@ -13,17 +13,10 @@ namespace {
 
 using test::Chunk;
 
-struct Written {
-    std::string text;
-    std::vector<Chunk> blocks;
-};
+using Written = test::WrittenBlocks;
 
 Written writePolygons(Session& s, unsigned seed = 1) {
-    test::FakeUi ui;
-    std::mt19937 rng(seed);
-    TypTextDocument doc;
-    polygons(doc, s, rng, ui);
-    return {doc.text(), test::blocksOf(doc.text(), "[_polygon]")};
+    return test::writeWith(polygons, s, seed, "[_polygon]");
 }
 
 Written writePolygons(std::vector<std::string> list, int mode, bool include4b4a = false) {

@@ -1,12 +1,15 @@
 #pragma once
 // Helpers for the TYP text tests: a session set up as the program starts, and the written text
 // taken apart into its chunks (identification, draw order, one per block).
+#include <random>
 #include <string>
 #include <vector>
 
 #include "app/session.h"
 #include "app/text.h"
+#include "support/fake_ui.h"
 #include "support/temp_dir.h"
+#include "typtext/typ_text_document.h"
 
 namespace kestrel::test {
 
@@ -60,6 +63,21 @@ inline std::vector<Chunk> blocksOf(const std::string& text, const std::string& h
         if (line == "[end]") in = false;
     }
     return out;
+}
+
+// What one element writer wrote with a fixed seed: the text and its blocks.
+struct WrittenBlocks {
+    std::string text;
+    std::vector<Chunk> blocks;
+};
+
+template <class Writer>
+WrittenBlocks writeWith(Writer writer, Session& s, unsigned seed, const std::string& header) {
+    FakeUi ui;
+    std::mt19937 rng(seed);
+    TypTextDocument doc;
+    writer(doc, s, rng, ui);
+    return {doc.text(), blocksOf(doc.text(), header)};
 }
 
 // The value of the first "Key=" line of a chunk, or "<none>".
