@@ -1,0 +1,25 @@
+// Any bytes through the small readers: the TDB header, the version page and an icon file's fill.
+// None may crash or read out of bounds; their results must keep their own promises.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "mapread/tdb_header.h"
+#include "typtext/xpm_fill.h"
+#include "update/update_check.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    const auto tdb = kestrel::TdbHeader::parse(bytes);
+    if (tdb.has_value() != (size >= 7)) std::abort();
+
+    const std::string result = kestrel::versionResult(bytes, 5.1f);
+    if (result != "No update available." && result.rfind("An update is available! ", 0) != 0)
+        std::abort();
+
+    kestrel::readXpmFill(bytes);
+    return 0;
+}
