@@ -33,7 +33,9 @@ void CliUiPort::message(const std::string& text) {
 
 Answer CliUiPort::ask(const std::string& text, Buttons) {
     clearBar();
-    const char* answer = fixedAnswer_ == Answer::Yes ? "Yes" : fixedAnswer_ == Answer::No ? "No" : "Cancel";
+    const char* answer = fixedAnswer_ == Answer::Yes  ? "Yes"
+                         : fixedAnswer_ == Answer::No ? "No"
+                                                      : "Cancel";
     std::fprintf(stderr, "%s [%s]\n", replaceAll(text, "\r\n", "\n").c_str(), answer);
     return fixedAnswer_;
 }

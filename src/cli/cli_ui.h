@@ -9,7 +9,7 @@
 namespace kestrel {
 
 class CliUiPort : public UiPort {
-public:
+  public:
     explicit CliUiPort(Answer fixedAnswer = Answer::No);
 
     void message(const std::string& text) override;
@@ -20,10 +20,10 @@ public:
     // Every message shown, in order (for --json output).
     const std::vector<std::string>& messages() const { return messages_; }
 
-protected:
+  protected:
     void pump() override {}
 
-private:
+  private:
     void clearBar();
 
     Answer fixedAnswer_;

@@ -5,38 +5,14 @@
 
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "installed/messages.h"
 #include "installed/product_scan.h"
-#include "installed/utf8.h"
 
 namespace kestrel::cli {
 namespace {
 
 constexpr const char* kProductsUsage = "usage: kestrel-cli products [--json]\n";
-
-// The text as UTF-8: file-system names already are; 8-bit code-page text (names from TDB files)
-// is taken as Latin-1.
-std::string asUtf8(const std::string& s) {
-    if (installed::isUtf8(s)) return s;
-    std::string r;
-    for (const char c : s) installed::appendUtf8(r, static_cast<unsigned char>(c));
-    return r;
-}
-
-std::string jsonText(const std::string& s) {
-    std::string r = "\"";
-    for (const char c : asUtf8(s)) {
-        if (static_cast<unsigned char>(c) < 0x20) {
-            char u[8];
-            std::snprintf(u, sizeof u, "\\u%04x", static_cast<unsigned>(c));
-            r += u;
-            continue;
-        }
-        if (c == '"' || c == '\\') r += '\\';
-        r += c;
-    }
-    return r + "\"";
-}
 
 std::string familyText(const installed::InstalledProduct& p, const char* none) {
     return p.familyId ? std::to_string(*p.familyId) : std::string(none);
@@ -61,8 +37,9 @@ int products(const Args& args) {
         out = "[";
         for (std::size_t i = 0; i < found.size(); ++i) {
             const auto& p = found[i];
-            out += std::string(i ? ",\n " : "\n ") + "{\"name\": " + jsonText(p.name) +
-                   ", \"folder\": " + jsonText(p.folder) +
+            out += std::string(i ? ",\n " : "\n ") +
+                   "{\"name\": " + jsonString(p.name, HighBytes::Utf8WhenValid) +
+                   ", \"folder\": " + jsonString(p.folder, HighBytes::Utf8WhenValid) +
                    ", \"family_id\": " + familyText(p, "null") + ", \"source\": \"" +
                    std::string(installed::sourceName(p.source)) + "\"}";
         }

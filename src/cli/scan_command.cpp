@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "cli/map_options.h"
 
 namespace kestrel::cli {
@@ -42,28 +43,9 @@ bool parse(const Args& args, ScanOptions& o) {
     return !o.maps.empty();
 }
 
-// A JSON string of 8-bit text: bytes above 127 are taken as Latin-1.
-std::string quote(const std::string& s) {
-    std::string r = "\"";
-    for (const char c : s) {
-        const auto b = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            r += '\\';
-            r += c;
-        } else if (b < 0x20 || b >= 0x7F) {
-            char u[8];
-            std::snprintf(u, sizeof u, "\\u%04x", b);
-            r += u;
-        } else {
-            r += c;
-        }
-    }
-    return r + "\"";
-}
-
 std::string array(const std::vector<std::string>& items) {
     std::string r = "[";
-    for (std::size_t i = 0; i < items.size(); ++i) r += (i ? ", " : "") + quote(items[i]);
+    for (std::size_t i = 0; i < items.size(); ++i) r += (i ? ", " : "") + jsonString(items[i]);
     return r + "]";
 }
 
@@ -79,14 +61,14 @@ void printJson(const Session& s, const CliUiPort& ui) {
     key("pois", array(inv.list(kPois)));
     key("captions", array({inv.caption(kPolygons), inv.caption(kLines), inv.caption(kPois)}));
     key("levellist", array(inv.levellist));
-    key("polylevels", quote(inv.polylevels));
+    key("polylevels", jsonString(inv.polylevels));
     key("maxlevel", std::to_string(inv.maxlevel));
-    key("map_id_label", f.mapIdLabel.empty() ? "null" : quote(f.mapIdLabel));
+    key("map_id_label", f.mapIdLabel.empty() ? "null" : jsonString(f.mapIdLabel));
     key("nt_marker", f.ntMarker ? "true" : "false");
-    key("fid", quote(f.fid));
-    key("product_code", quote(f.productCode));
+    key("fid", jsonString(f.fid));
+    key("product_code", jsonString(f.productCode));
     key("messages", array(ui.messages()));
-    key("error_log", quote(s.errors.text()), true);
+    key("error_log", jsonString(s.errors.text()), true);
     std::fputs((out + "}\n").c_str(), stdout);
 }
 

@@ -48,7 +48,7 @@ TEST_F(ProductsCommand, JsonListsTheSameProducts) {
                          "\", \"family_id\": 889, \"source\": \"gmap\"}\n]\n");
 }
 
-TEST(ProductsCommandText, CodePageNamesComeOutAsUtf8InJson) {
+TEST(ProductsCommandText, CodePageNamesAreReadAsLatin1InJson) {
     test::FakeInstall fake;
     fake.writeSystemReg("[Software\\\\Garmin\\\\MapSource\\\\Families\\\\F]\n"
                         "\"Tdb\"=\"C:\\\\K\\\\k.tdb\"\n");
@@ -56,8 +56,7 @@ TEST(ProductsCommandText, CodePageNamesComeOutAsUtf8InJson) {
     tdb[9] = '\xC4'; // "\xC4" "estrel Lakes": the K becomes an A with diaeresis (code page 1252)
     test::writeText(fake.driveC("K/k.tdb"), tdb);
     const test::ProgramRun r = runProducts(fake, "--json");
-    EXPECT_EQ(r.out, "[\n {\"name\": \"\xC3\x84"
-                     "estrel Lakes\", \"folder\": \"" +
+    EXPECT_EQ(r.out, "[\n {\"name\": \"\\u00c4estrel Lakes\", \"folder\": \"" +
                          test::canon(fake.driveC("K")) +
                          "\", \"family_id\": 888, \"source\": \"families\"}\n]\n");
 }
