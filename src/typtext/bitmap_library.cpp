@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -88,8 +89,19 @@ std::string get_bmp2(std::string_view digits) {
     else if (endsWith(d, "00"))
         d.erase(d.size() - 2);
 
-    std::array<std::array<char, kGrid>, kGrid> grid;
-    for (auto& row : grid) row.fill('0');
+    // The rows are drawn straight into the text: each is a quote, 32 cells, a quote and CR LF.
+    constexpr std::size_t kRowBytes = kGrid + 4;
+    std::string out(kGrid * kRowBytes, '0');
+    for (std::size_t r = 0; r < kGrid; ++r) {
+        char* row = &out[r * kRowBytes];
+        row[0] = '"';
+        row[kGrid + 1] = '"';
+        row[kGrid + 2] = '\r';
+        row[kGrid + 3] = '\n';
+    }
+    const auto cell = [&out](int r, int c) -> char& {
+        return out[static_cast<std::size_t>(r) * kRowBytes + 1 + static_cast<std::size_t>(c)];
+    };
 
     // More than four digits cannot occur for a real type; they would only overdraw the others.
     const int count = std::min(static_cast<int>(d.size()), kMaxDigits);
@@ -100,29 +112,23 @@ std::string get_bmp2(std::string_view digits) {
         const int top = i >= 3 ? kDigitStep : 0;
         const int left = kGlyphColumn + (i % 2 == 0 ? kDigitStep : 0);
         for (int r = 0; r < kGlyph; ++r)
-            for (int c = 0; c < kGlyph; ++c)
-                grid[top + r][left + c] =
-                    g[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+            std::memcpy(&cell(top + r, left), g[static_cast<std::size_t>(r)].data(), kGlyph);
     }
 
     // A line along the top and the left edge; the corner and the last cell stay empty.
     for (int k = 1; k <= kGrid - 2; ++k) {
-        grid[0][k] = '1';
-        grid[k][0] = '1';
+        cell(0, k) = '1';
+        cell(k, 0) = '1';
     }
 
     // A bar in front of the digits stands for the leading 1 that an extended type drops.
     if (extended) {
         const int o = !d.empty() && d[0] == '1' ? 3 : 0;
         for (int r = 6; r <= 15; ++r) {
-            grid[r][o + 3] = '1';
-            grid[r][o + 4] = '1';
+            cell(r, o + 3) = '1';
+            cell(r, o + 4) = '1';
         }
     }
-
-    std::string out;
-    out.reserve(kGrid * (kGrid + 4));
-    for (const auto& row : grid) appendQuotedRow(out, std::string_view(row.data(), row.size()));
     return out;
 }
 
