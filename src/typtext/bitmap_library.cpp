@@ -54,9 +54,15 @@ int digitValue(char ch) {
 
 } // namespace
 
-std::string bmpstripes(int index) {
-    if (index < 0 || index >= static_cast<int>(kStripeArt.size())) return {};
-    return quotedRows(kStripeArt[static_cast<std::size_t>(index)]);
+const std::string& bmpstripes(int index) {
+    // Quoted once: every unknown polygon type of a text takes one of these.
+    static const std::array<std::string, kStripeArt.size() + 1> stripes = [] {
+        std::array<std::string, kStripeArt.size() + 1> s;
+        for (std::size_t i = 0; i < kStripeArt.size(); ++i) s[i] = quotedRows(kStripeArt[i]);
+        return s; // the last one stays empty, for indexes out of range
+    }();
+    if (index < 0 || index >= static_cast<int>(kStripeArt.size())) return stripes.back();
+    return stripes[static_cast<std::size_t>(index)];
 }
 
 const PolygonPicture& polygonPicture(int n) {

@@ -8,7 +8,7 @@
 namespace kestrel {
 
 // Rows of stripe bitmap 0 to 8 (32 x 32); empty for any other index.
-std::string bmpstripes(int index);
+const std::string& bmpstripes(int index);
 
 struct PolygonPicture {
     std::string colour0; // full colour line text without quotes, e.g. "0 c #3F3F3F"; empty for 9
