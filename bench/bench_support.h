@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/launcher.h"
-#include "app/uiport.h"
+#include "base/launcher.h"
+#include "base/uiport.h"
 
 #ifndef _WIN32
 #include <unistd.h>

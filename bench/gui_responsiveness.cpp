@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/desktop_launcher.h"
+#include "base/desktop_launcher.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/ui/main_window.h"
-#include "app/ui/qt_ui_port.h"
+#include "base/ui/qt_ui_port.h"
 
 namespace fs = std::filesystem;
 

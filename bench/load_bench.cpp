@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/files.h"
+#include "base/files.h"
 #include "app/session.h"
 #include "mapread/map_batch.h"
 #include "mapread/style_texts.h"

@@ -13,7 +13,7 @@
 #include <random>
 #include <string>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "bench_support.h"
 #include "typtext/createtxt.h"
 

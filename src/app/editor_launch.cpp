@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "app/drives.h"
+#include "base/drives.h"
 #include "app/messages.h"
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/paths.h"
+#include "base/text.h"
 
 namespace kestrel {
 namespace {

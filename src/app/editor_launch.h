@@ -1,9 +1,9 @@
 #pragma once
 // The two external editors: the TYP editor `Tinker` for the TYP text just written, and a TDB
 // editor for the map family's TDB file. Their paths come from the settings window.
-#include "app/launcher.h"
+#include "base/launcher.h"
 #include "app/session.h"
-#include "app/uiport.h"
+#include "base/uiport.h"
 
 namespace kestrel {
 

@@ -24,17 +24,6 @@ inline std::string replaceQuestion(std::string_view path) {
     return std::string(path) + " exists.\r\n\r\n Replace?";
 }
 
-// Drive test.
-inline std::string driveMissing(std::string_view label) {
-    return "Drive does not exist " + std::string(label);
-}
-inline std::string badFile(std::string_view path) {
-    return "Bad File: " + std::string(path);
-}
-inline std::string driveUnavailable(std::string_view drive, std::string_view label) {
-    return "Drive " + std::string(drive) + " not avalable \r\n\r\n" + std::string(label);
-}
-
 // Editor launchers.
 inline constexpr std::string_view kLocateTinker = "Please locate Tinker in settings.";
 inline constexpr std::string_view kFoundOtherSession =

@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "app/app_paths.h"
-#include "app/error_log.h"
+#include "base/app_paths.h"
+#include "base/error_log.h"
 #include "app/settings.h"
 #include "mapread/map_container.h"
 #include "mapread/type_inventory.h"

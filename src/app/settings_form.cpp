@@ -1,8 +1,8 @@
 #include "app/settings_form.h"
 
 #include "app/messages.h"
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/paths.h"
+#include "base/text.h"
 
 namespace kestrel {
 namespace {

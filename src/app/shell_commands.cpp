@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/files.h"
+#include "base/files.h"
 #include "app/messages.h"
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/paths.h"
+#include "base/text.h"
 
 namespace kestrel {
 

@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "app/state_file.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "mapread/style_texts.h"
 
 namespace kestrel {

@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "app/files.h"
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/files.h"
+#include "base/paths.h"
+#include "base/text.h"
 
 namespace kestrel {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/text.h"
+#include "base/text.h"
 
 #ifndef _WIN32
 #include <unistd.h>

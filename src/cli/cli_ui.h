@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 
 namespace kestrel {
 

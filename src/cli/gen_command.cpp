@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "app/app_paths.h"
-#include "app/launcher.h"
+#include "base/app_paths.h"
+#include "base/launcher.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/no_launcher.h"

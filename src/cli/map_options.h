@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/session.h"
-#include "app/uiport.h"
+#include "base/uiport.h"
 #include "cli/commands.h"
 
 namespace kestrel::cli {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "cli/cli_ui.h"

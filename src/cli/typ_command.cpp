@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "app/app_paths.h"
-#include "app/files.h"
-#include "app/paths.h"
+#include "base/app_paths.h"
+#include "base/files.h"
+#include "base/paths.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/state_file.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/map_options.h"

@@ -1,6 +1,6 @@
 #include "colour/colour_text.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace kestrel {
 

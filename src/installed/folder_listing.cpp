@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/paths.h"
+#include "base/text.h"
 
 namespace fs = std::filesystem;
 

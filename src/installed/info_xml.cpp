@@ -3,7 +3,7 @@
 #include <charconv>
 #include <vector>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "installed/utf8.h"
 
 namespace kestrel::installed {

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "installed/folder_listing.h"
 
 #ifdef _WIN32

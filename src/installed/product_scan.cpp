@@ -1,8 +1,8 @@
 #include "installed/product_scan.h"
 
-#include "app/files.h"
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/files.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "installed/folder_listing.h"
 #include "installed/info_xml.h"
 #include "installed/messages.h"

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/paths.h"
-#include "app/text.h"
-#include "app/uiport.h"
+#include "base/paths.h"
+#include "base/text.h"
+#include "base/uiport.h"
 #include "installed/folder_listing.h"
 #include "installed/messages.h"
 

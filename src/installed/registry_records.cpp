@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace kestrel::installed {
 namespace {

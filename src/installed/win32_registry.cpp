@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "app/paths.h"
-#include "app/uiport.h"
+#include "base/paths.h"
+#include "base/uiport.h"
 #include "installed/messages.h"
 
 namespace kestrel::installed {

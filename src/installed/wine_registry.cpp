@@ -5,9 +5,9 @@
 #include <optional>
 #include <system_error>
 
-#include "app/files.h"
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/files.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "installed/folder_listing.h"
 #include "installed/utf8.h"
 

@@ -1,8 +1,8 @@
 #include "mapread/map_batch.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "app/recent_list.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "mapread/map_reader.h"
 #include "mapread/messages.h"
 #include "typtext/add_draworder.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/session.h"
-#include "app/uiport.h"
+#include "base/uiport.h"
 
 namespace kestrel {
 

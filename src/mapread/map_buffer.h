@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 
 namespace kestrel {
 

@@ -1,6 +1,6 @@
 #include "mapread/map_container.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace kestrel {
 

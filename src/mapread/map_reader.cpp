@@ -3,9 +3,9 @@
 #include <exception>
 #include <string>
 
-#include "app/files.h"
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/files.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "mapread/match.h"
 #include "mapread/messages.h"
 #include "mapread/rgn_extended_scan.h"

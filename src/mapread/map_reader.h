@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/session.h"
-#include "app/uiport.h"
+#include "base/uiport.h"
 #include "mapread/map_buffer.h"
 
 namespace kestrel {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace kestrel {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // Labels inventory entries from the name/style texts.
-#include "app/error_log.h"
+#include "base/error_log.h"
 #include "mapread/style_texts.h"
 #include "mapread/type_inventory.h"
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "mapread/rgn_header.h"
 
 namespace kestrel {

@@ -2,7 +2,7 @@
 // The walk over the RGN subfile's extended polygon and line sections, record by record.
 #include <string>
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 #include "mapread/map_buffer.h"
 #include "mapread/map_container.h"
 #include "mapread/type_inventory.h"

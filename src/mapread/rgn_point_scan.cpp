@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "mapread/rgn_header.h"
 
 namespace kestrel {

@@ -3,7 +3,7 @@
 // its flag bits (and, on NT maps, from a table of known cases and an end marker).
 #include <cstdint>
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 #include "mapread/map_buffer.h"
 #include "mapread/map_container.h"
 #include "mapread/type_inventory.h"

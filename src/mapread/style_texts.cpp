@@ -1,8 +1,8 @@
 #include "mapread/style_texts.h"
 
-#include "app/files.h"
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/files.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "mapread/poi_label_table.h"
 
 namespace kestrel {

@@ -7,8 +7,8 @@
 #include <system_error>
 #include <vector>
 
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "mapread/messages.h"
 
 namespace fs = std::filesystem;

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "app/session.h"
-#include "app/uiport.h"
+#include "base/uiport.h"
 
 namespace kestrel {
 

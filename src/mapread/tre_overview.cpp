@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace kestrel {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // The three overview scans of the TRE subfile and the "Highways+" line defaults.
-#include "app/uiport.h"
+#include "base/uiport.h"
 #include "mapread/map_buffer.h"
 #include "mapread/tre_header.h"
 #include "mapread/type_inventory.h"

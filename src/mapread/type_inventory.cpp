@@ -1,6 +1,6 @@
 #include "mapread/type_inventory.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace kestrel {
 

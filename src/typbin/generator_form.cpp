@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "typbin/messages.h"
 
 namespace kestrel {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 #include "typbin/generator_request.h"
 
 namespace kestrel {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/files.h"
+#include "base/files.h"
 #include "typbin/messages.h"
 #include "typbin/typ_files.h"
 

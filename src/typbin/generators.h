@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/launcher.h"
-#include "app/uiport.h"
+#include "base/launcher.h"
+#include "base/uiport.h"
 #include "typbin/generator_request.h"
 #include "typbin/record_encoders.h"
 #include "typbin/section_slots.h"

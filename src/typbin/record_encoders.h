@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 #include "typbin/generator_request.h"
 #include "typbin/typ_image.h"
 

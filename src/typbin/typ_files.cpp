@@ -1,7 +1,7 @@
 #include "typbin/typ_files.h"
 
-#include "app/files.h"
-#include "app/paths.h"
+#include "base/files.h"
+#include "base/paths.h"
 
 namespace kestrel {
 

@@ -1,6 +1,6 @@
 #include "typbin/typ_header.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace kestrel {
 

@@ -2,9 +2,9 @@
 // reads the icon files.
 #include "typtext/bitmap_library.h"
 
-#include "app/files.h"
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/files.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "typtext/bitmap_art.h"
 
 #include <algorithm>

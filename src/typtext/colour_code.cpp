@@ -1,6 +1,6 @@
 #include "typtext/colour_code.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace kestrel {
 

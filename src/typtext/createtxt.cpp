@@ -5,11 +5,11 @@
 #include <charconv>
 #include <limits>
 
-#include "app/drives.h"
-#include "app/files.h"
-#include "app/paths.h"
+#include "base/drives.h"
+#include "base/files.h"
+#include "base/paths.h"
 #include "app/startup.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "typtext/draworder.h"
 #include "typtext/line_writer.h"
 #include "typtext/messages.h"

@@ -4,9 +4,9 @@
 #include <random>
 #include <string>
 
-#include "app/launcher.h"
+#include "base/launcher.h"
 #include "app/session.h"
-#include "app/uiport.h"
+#include "base/uiport.h"
 #include "typtext/typ_text_document.h"
 
 namespace kestrel {

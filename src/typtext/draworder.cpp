@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "typtext/element_entry.h"
 
 namespace kestrel {

@@ -1,6 +1,6 @@
 #include "typtext/line_writer.h"
 
-#include "app/text.h"
+#include "base/text.h"
 #include "typtext/colour_code.h"
 #include "typtext/element_entry.h"
 #include "typtext/line_styles.h"

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "app/session.h"
-#include "app/uiport.h"
+#include "base/uiport.h"
 #include "typtext/typ_text_document.h"
 
 namespace kestrel {

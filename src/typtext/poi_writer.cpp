@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "typtext/bitmap_library.h"
 #include "typtext/colour_code.h"
 #include "typtext/element_entry.h"

@@ -2,7 +2,7 @@
 
 #include <unordered_set>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "typtext/bitmap_library.h"
 #include "typtext/colour_code.h"
 #include "typtext/element_entry.h"

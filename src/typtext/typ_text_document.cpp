@@ -1,6 +1,6 @@
 #include "typtext/typ_text_document.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace kestrel {
 

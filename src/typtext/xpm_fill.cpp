@@ -1,6 +1,6 @@
 #include "typtext/xpm_fill.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 #include <cctype>
 #include <sstream>

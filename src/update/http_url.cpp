@@ -1,6 +1,6 @@
 #include "update/http_get.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace kestrel {
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "update/http_get.h"
 #include "update/messages.h"
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 

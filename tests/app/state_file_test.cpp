@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/files.h"
-#include "app/text.h"
+#include "base/files.h"
+#include "base/text.h"
 #include "support/temp_dir.h"
 #include <filesystem>
 

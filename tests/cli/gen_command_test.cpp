@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/files.h"
-#include "app/paths.h"
+#include "base/files.h"
+#include "base/paths.h"
 #include "support/temp_dir.h"
 
 namespace kestrel {

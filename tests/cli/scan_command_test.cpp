@@ -1,7 +1,7 @@
 // `kestrel-cli scan`, run as a program: exit codes, the text and JSON outputs.
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "support/img_builder.h"
 #include "support/json_reader.h"
 #include "support/run_program.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <set>
 
-#include "app/files.h"
+#include "base/files.h"
 #include "app/settings.h"
 #include "app/state_file.h"
 #include "support/run_program.h"

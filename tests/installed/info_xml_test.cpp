@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/files.h"
+#include "base/files.h"
 #include "installed/install_fixture.h"
 
 namespace kestrel::installed {

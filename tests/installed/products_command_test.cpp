@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/files.h"
+#include "base/files.h"
 #include "installed/install_fixture.h"
 #include "support/run_program.h"
 

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/files.h"
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/files.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "mapread/map_batch.h"
 #include "mapread/messages.h"
 #include "mapread/read_helpers.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/files.h"
+#include "base/files.h"
 #include "mapread/map_buffer.h"
 #include "support/fake_ui.h"
 #include "support/img_builder.h"

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/files.h"
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/files.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "mapread/map_batch.h"
 #include "mapread/read_helpers.h"
 #include "support/json_reader.h"

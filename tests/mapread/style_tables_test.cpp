@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/error_log.h"
-#include "app/files.h"
-#include "app/text.h"
+#include "base/error_log.h"
+#include "base/files.h"
+#include "base/text.h"
 #include "mapread/match.h"
 #include "mapread/style_texts.h"
 #include "mapread/type_inventory.h"

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "mapread/messages.h"
 #include "mapread/tdb_header.h"
 #include "support/fake_ui.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/launcher.h"
+#include "base/launcher.h"
 
 namespace kestrel::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 
 namespace kestrel::test {
 

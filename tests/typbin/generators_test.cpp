@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/files.h"
-#include "app/paths.h"
+#include "base/files.h"
+#include "base/paths.h"
 #include "support/fake_launcher.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"

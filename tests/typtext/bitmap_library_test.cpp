@@ -1,6 +1,6 @@
 #include "typtext/bitmap_library.h"
 
-#include "app/text.h"
+#include "base/text.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

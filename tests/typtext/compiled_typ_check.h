@@ -6,7 +6,7 @@
 
 #include <sstream>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "mapread/type_inventory.h"
 #include "typtext/element_entry.h"
 #include "typtext/mkgmap_runner.h"

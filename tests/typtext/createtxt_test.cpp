@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/files.h"
+#include "base/files.h"
 #include "support/fake_launcher.h"
 #include "support/fake_ui.h"
 #include "typtext/messages.h"

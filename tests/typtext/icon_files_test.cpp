@@ -3,8 +3,8 @@
 #include "typtext/bitmap_library.h"
 #include "typtext/xpm_fill.h"
 
-#include "app/files.h"
-#include "app/text.h"
+#include "base/files.h"
+#include "base/text.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

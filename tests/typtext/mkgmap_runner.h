@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/files.h"
-#include "app/text.h"
+#include "base/files.h"
+#include "base/text.h"
 #include "support/temp_dir.h"
 
 namespace kestrel::test {

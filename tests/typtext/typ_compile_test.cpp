@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "app/files.h"
+#include "base/files.h"
 #include "support/fake_ui.h"
 #include "support/json_reader.h"
 #include "typtext/compiled_typ_check.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/session.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "typtext/typ_text_document.h"

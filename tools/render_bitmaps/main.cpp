@@ -1,6 +1,6 @@
 // Contact sheet of the bitmap library and the icon files: stripes, polygon pictures, digit
 // glyphs, a few type-number bitmaps and icons 1 to 41, each scaled up and labelled.
-#include "app/text.h"
+#include "base/text.h"
 #include "typtext/bitmap_library.h"
 #include "typtext/xpm_fill.h"
 

@@ -3,11 +3,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/launcher.h"
+#include "base/launcher.h"
 #include "app/project_pages.h"
 #include "app/shell_commands.h"
-#include "app/ui/clickable_label.h"
-#include "app/ui/qt_ui_port.h"
+#include "base/ui/clickable_label.h"
+#include "base/ui/qt_ui_port.h"
 
 namespace kestrel {
 

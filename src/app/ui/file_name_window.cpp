@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/shell_commands.h"
-#include "app/ui/qt_ui_port.h"
+#include "base/ui/qt_ui_port.h"
 
 namespace kestrel {
 

@@ -5,12 +5,12 @@
 #include <QStringList>
 #include <QTimer>
 
-#include "app/app_paths.h"
-#include "app/desktop_launcher.h"
+#include "base/app_paths.h"
+#include "base/desktop_launcher.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/ui/main_window.h"
-#include "app/ui/qt_ui_port.h"
+#include "base/ui/qt_ui_port.h"
 #include "app/ui/screenshots.h"
 
 int main(int argc, char** argv) {

@@ -21,10 +21,10 @@
 #include "app/session.h"
 #include "app/shell_commands.h"
 #include "app/startup.h"
-#include "app/ui/clickable_label.h"
+#include "base/ui/clickable_label.h"
 #include "app/ui/drop_list.h"
 #include "app/ui/icon_art.h"
-#include "app/ui/qt_ui_port.h"
+#include "base/ui/qt_ui_port.h"
 
 namespace kestrel {
 namespace {

@@ -8,7 +8,7 @@
 #include "app/session.h"
 #include "app/ui/file_name_window.h"
 #include "app/ui/main_window.h"
-#include "app/ui/qt_ui_port.h"
+#include "base/ui/qt_ui_port.h"
 #include "app/ui/settings_window.h"
 
 namespace kestrel {

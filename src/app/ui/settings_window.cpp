@@ -11,9 +11,9 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "app/settings_form.h"
-#include "app/ui/qt_ui_port.h"
+#include "base/ui/qt_ui_port.h"
 #include "colour/ui/colour_slot_window.h"
 
 namespace kestrel {

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/ui/qt_ui_port.h"
+#include "base/ui/qt_ui_port.h"
 #include "colour/colour_text.h"
 #include "colour/hex_field.h"
 #include "colour/messages.h"

@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/ui/qt_ui_port.h"
+#include "base/ui/qt_ui_port.h"
 #include "colour/colour_text.h"
 #include "colour/messages.h"
 #include "colour/shade_strip.h"

@@ -17,9 +17,9 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "app/session.h"
-#include "app/ui/qt_ui_port.h"
+#include "base/ui/qt_ui_port.h"
 #include "installed/messages.h"
 #include "installed/product_scan.h"
 

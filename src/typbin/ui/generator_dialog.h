@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 #include "typbin/generator_form.h"
 
 class QCheckBox;

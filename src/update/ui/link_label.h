@@ -1,6 +1,6 @@
 #pragma once
 // A label that works as a link: light blue, and light magenta while the mouse is over it.
-#include "app/ui/clickable_label.h"
+#include "base/ui/clickable_label.h"
 
 namespace kestrel {
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/launcher.h"
+#include "base/launcher.h"
 #include "app/session.h"
 #include "update/messages.h"
 #include "update/ui/link_label.h"

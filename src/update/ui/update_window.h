@@ -3,7 +3,7 @@
 // check and shows its result; "Download Link" opens the download page once an update is known.
 #include <QDialog>
 
-#include "app/ui/qt_ui_port.h"
+#include "base/ui/qt_ui_port.h"
 
 class QLabel;
 class QPushButton;

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "app/ui/qt_ui_port.h"
+#include "base/ui/qt_ui_port.h"
 #include "app/ui/recording_port.h"
 #include "support/temp_dir.h"
 

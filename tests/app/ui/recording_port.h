@@ -1,7 +1,7 @@
 #pragma once
 // The window's port with its boxes replaced by a record: messages and questions are kept, and
 // questions are answered from a queue (No when it is empty), so no modal box ever opens.
-#include "app/ui/qt_ui_port.h"
+#include "base/ui/qt_ui_port.h"
 #include "support/fake_ui.h"
 
 namespace kestrel::test {

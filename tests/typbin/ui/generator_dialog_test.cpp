@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/files.h"
+#include "base/files.h"
 #include "app/session.h"
 #include "support/fake_launcher.h"
 #include "support/fake_ui.h"

@@ -1,4 +1,4 @@
-#include "app/ui/qt_ui_port.h"
+#include "base/ui/qt_ui_port.h"
 
 #include <QApplication>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include <QElapsedTimer>
 #include <functional>
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "app/paths.h"
+#include "base/paths.h"
 
 #include <gtest/gtest.h>
 

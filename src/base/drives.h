@@ -5,7 +5,7 @@
 // mounted. Paths elsewhere live on volumes that are always present.
 #include <string>
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 
 namespace kestrel {
 

@@ -1,11 +1,11 @@
-#include "app/desktop_launcher.h"
+#include "base/desktop_launcher.h"
 
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
 
-#include "app/files.h"
+#include "base/files.h"
 #include "support/temp_dir.h"
 
 using namespace kestrel;

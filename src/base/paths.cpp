@@ -1,11 +1,11 @@
-#include "app/paths.h"
+#include "base/paths.h"
 
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 #include <vector>
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace fs = std::filesystem;
 

@@ -1,12 +1,12 @@
-#include "app/drives.h"
+#include "base/drives.h"
 
 #include <array>
 #include <string_view>
 #include <vector>
 
-#include "app/messages.h"
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/messages.h"
+#include "base/paths.h"
+#include "base/text.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -121,15 +121,15 @@ DriveState chkdrive(const std::string& path) {
 bool drivetest(const std::string& path, const std::string& label, UiPort& ui) {
     const std::string p = normalisePath(path);
     if (!fullPath(p)) {
-        ui.message(shellmsg::badFile(path));
+        ui.message(basemsg::badFile(path));
         return true;
     }
     switch (chkdrive(p)) {
     case DriveState::Missing:
-        if (!label.empty()) ui.message(shellmsg::driveMissing(label));
+        if (!label.empty()) ui.message(basemsg::driveMissing(label));
         return false;
     case DriveState::NotReady:
-        ui.message(shellmsg::driveUnavailable(volumeName(p), label));
+        ui.message(basemsg::driveUnavailable(volumeName(p), label));
         return false;
     case DriveState::Ready:
         break;

@@ -1,10 +1,10 @@
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
-#include "app/paths.h"
+#include "base/paths.h"
 
 namespace fs = std::filesystem;
 

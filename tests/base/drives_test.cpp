@@ -1,4 +1,4 @@
-#include "app/drives.h"
+#include "base/drives.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "app/desktop_launcher.h"
+#include "base/desktop_launcher.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 #ifdef _WIN32
 #include <windows.h>

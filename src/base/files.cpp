@@ -1,11 +1,11 @@
-#include "app/files.h"
+#include "base/files.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace fs = std::filesystem;
 

@@ -1,0 +1,19 @@
+#pragma once
+// Every text the ground floor shows: the drive test's messages. Kept together so tests compare
+// them exactly.
+#include <string>
+#include <string_view>
+
+namespace kestrel::basemsg {
+
+inline std::string driveMissing(std::string_view label) {
+    return "Drive does not exist " + std::string(label);
+}
+inline std::string badFile(std::string_view path) {
+    return "Bad File: " + std::string(path);
+}
+inline std::string driveUnavailable(std::string_view drive, std::string_view label) {
+    return "Drive " + std::string(drive) + " not avalable \r\n\r\n" + std::string(label);
+}
+
+} // namespace kestrel::basemsg
