@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "base/desktop_launcher.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/ui/main_window.h"
+#include "base/desktop_launcher.h"
 #include "base/ui/qt_ui_port.h"
 
 namespace fs = std::filesystem;

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "base/drives.h"
 #include "app/messages.h"
+#include "base/drives.h"
 #include "base/paths.h"
 #include "base/text.h"
 

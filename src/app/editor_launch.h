@@ -1,8 +1,8 @@
 #pragma once
 // The two external editors: the TYP editor `Tinker` for the TYP text just written, and a TDB
 // editor for the map family's TDB file. Their paths come from the settings window.
-#include "base/launcher.h"
 #include "app/session.h"
+#include "base/launcher.h"
 #include "base/uiport.h"
 
 namespace kestrel {

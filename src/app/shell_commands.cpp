@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "base/files.h"
 #include "app/messages.h"
+#include "base/files.h"
 #include "base/paths.h"
 #include "base/text.h"
 

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
-#include "base/paths.h"
 #include "app/state_file.h"
+#include "base/paths.h"
 #include "base/text.h"
 #include "mapread/style_texts.h"
 

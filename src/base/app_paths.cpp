@@ -16,7 +16,9 @@ std::string envOr(const char* name, const std::string& fallback) {
     return (v && *v) ? std::string(v) : fallback;
 }
 
-std::string home() { return envOr("HOME", "."); }
+std::string home() {
+    return envOr("HOME", ".");
+}
 
 // Copies the files of the installed data folder that the user's folder does not have yet.
 void seed(const std::string& from, const std::string& to) {

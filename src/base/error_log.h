@@ -7,7 +7,7 @@ namespace kestrel {
 // The error log: failing steps append a tag, a colon, the error text and CR LF. Not shown to the
 // user; cleared at the start of each map read.
 class ErrorLog {
-public:
+  public:
     void append(std::string_view tag, std::string_view text) {
         text_.append(tag);
         text_.push_back(':');
@@ -17,7 +17,7 @@ public:
     void clear() { text_.clear(); }
     const std::string& text() const { return text_; }
 
-private:
+  private:
     std::string text_;
 };
 

@@ -8,7 +8,7 @@
 namespace kestrel {
 
 class Launcher {
-public:
+  public:
     virtual ~Launcher() = default;
     // Opens a file or a web address with the desktop's default handler.
     virtual bool openDefault(const std::string& pathOrUrl, const std::string& workdir) = 0;

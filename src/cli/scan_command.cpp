@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "base/app_paths.h"
 #include "app/session.h"
 #include "app/startup.h"
+#include "base/app_paths.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "base/app_paths.h"
-#include "base/files.h"
-#include "base/paths.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/state_file.h"
+#include "base/app_paths.h"
+#include "base/files.h"
+#include "base/paths.h"
 #include "base/text.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"

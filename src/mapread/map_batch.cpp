@@ -1,7 +1,7 @@
 #include "mapread/map_batch.h"
 
-#include "base/paths.h"
 #include "app/recent_list.h"
+#include "base/paths.h"
 #include "base/text.h"
 #include "mapread/map_reader.h"
 #include "mapread/messages.h"

@@ -5,10 +5,10 @@
 #include <charconv>
 #include <limits>
 
+#include "app/startup.h"
 #include "base/drives.h"
 #include "base/files.h"
 #include "base/paths.h"
-#include "app/startup.h"
 #include "base/text.h"
 #include "typtext/draworder.h"
 #include "typtext/line_writer.h"

@@ -4,8 +4,8 @@
 #include <random>
 #include <string>
 
-#include "base/launcher.h"
 #include "app/session.h"
+#include "base/launcher.h"
 #include "base/uiport.h"
 #include "typtext/typ_text_document.h"
 

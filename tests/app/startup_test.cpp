@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "base/paths.h"
 #include "app/state_file.h"
+#include "base/paths.h"
 #include "support/temp_dir.h"
 
 using namespace kestrel;

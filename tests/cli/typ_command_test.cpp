@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <set>
 
-#include "base/files.h"
 #include "app/settings.h"
 #include "app/state_file.h"
+#include "base/files.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 #include "typtext/compiled_typ_check.h"

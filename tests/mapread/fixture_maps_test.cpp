@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "base/files.h"
 #include "app/session.h"
+#include "base/files.h"
 #include "mapread/map_batch.h"
 #include "mapread/style_texts.h"
 #include "support/fake_ui.h"

@@ -8,7 +8,7 @@
 namespace kestrel::test {
 
 class FakeLauncher : public Launcher {
-public:
+  public:
     struct Start {
         std::string program;
         std::vector<std::string> args;

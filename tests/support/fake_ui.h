@@ -11,7 +11,7 @@
 namespace kestrel::test {
 
 class FakeUi : public UiPort {
-public:
+  public:
     FakeUi() { setYieldStride(1); }
 
     void message(const std::string& text) override { messages.push_back(text); }
@@ -38,13 +38,13 @@ public:
     long yields = 0;
     bool busyOn = false;
 
-protected:
+  protected:
     void pump() override {
         ++yields;
         if (stopAfter_ >= 0 && --stopAfter_ < 0) setStopflag(true);
     }
 
-private:
+  private:
     long stopAfter_ = -1;
 };
 

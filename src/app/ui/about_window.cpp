@@ -3,9 +3,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "base/launcher.h"
 #include "app/project_pages.h"
 #include "app/shell_commands.h"
+#include "base/launcher.h"
 #include "base/ui/clickable_label.h"
 #include "base/ui/qt_ui_port.h"
 

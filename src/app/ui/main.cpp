@@ -5,13 +5,13 @@
 #include <QStringList>
 #include <QTimer>
 
-#include "base/app_paths.h"
-#include "base/desktop_launcher.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/ui/main_window.h"
-#include "base/ui/qt_ui_port.h"
 #include "app/ui/screenshots.h"
+#include "base/app_paths.h"
+#include "base/desktop_launcher.h"
+#include "base/ui/qt_ui_port.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -21,9 +21,9 @@
 #include "app/session.h"
 #include "app/shell_commands.h"
 #include "app/startup.h"
-#include "base/ui/clickable_label.h"
 #include "app/ui/drop_list.h"
 #include "app/ui/icon_art.h"
+#include "base/ui/clickable_label.h"
 #include "base/ui/qt_ui_port.h"
 
 namespace kestrel {

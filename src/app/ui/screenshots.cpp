@@ -8,8 +8,8 @@
 #include "app/session.h"
 #include "app/ui/file_name_window.h"
 #include "app/ui/main_window.h"
-#include "base/ui/qt_ui_port.h"
 #include "app/ui/settings_window.h"
+#include "base/ui/qt_ui_port.h"
 
 namespace kestrel {
 namespace {

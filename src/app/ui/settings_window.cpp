@@ -11,8 +11,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "base/paths.h"
 #include "app/settings_form.h"
+#include "base/paths.h"
 #include "base/ui/qt_ui_port.h"
 #include "colour/ui/colour_slot_window.h"
 

@@ -17,8 +17,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "base/paths.h"
 #include "app/session.h"
+#include "base/paths.h"
 #include "base/ui/qt_ui_port.h"
 #include "installed/messages.h"
 #include "installed/product_scan.h"

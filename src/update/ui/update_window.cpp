@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "base/launcher.h"
 #include "app/session.h"
+#include "base/launcher.h"
 #include "update/messages.h"
 #include "update/ui/link_label.h"
 #include "update/update_check.h"

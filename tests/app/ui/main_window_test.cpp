@@ -21,15 +21,15 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "base/files.h"
-#include "base/paths.h"
 #include "app/project_pages.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/state_file.h"
+#include "app/ui/recording_port.h"
+#include "base/files.h"
+#include "base/paths.h"
 #include "base/text.h"
 #include "base/ui/qt_ui_port.h"
-#include "app/ui/recording_port.h"
 #include "support/fake_launcher.h"
 #include "support/temp_dir.h"
 

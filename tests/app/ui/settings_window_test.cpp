@@ -6,8 +6,8 @@
 #include <QStackedWidget>
 #include <gtest/gtest.h>
 
-#include "base/ui/qt_ui_port.h"
 #include "app/ui/recording_port.h"
+#include "base/ui/qt_ui_port.h"
 #include "support/temp_dir.h"
 
 using namespace kestrel;

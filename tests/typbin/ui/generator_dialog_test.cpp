@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "base/files.h"
 #include "app/session.h"
+#include "base/files.h"
 #include "support/fake_launcher.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
