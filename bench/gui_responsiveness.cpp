@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
     fs::remove_all(folder);
 
     std::printf("map size            %ju bytes\n", kMapSize);
-    std::printf("polygons found      %zu\n", session.inventory.list(0).size());
+    std::printf("polygons found      %zu\n", session.map.inventory.list(0).size());
     std::printf("idle: longest gap   %lld ms over %ld ticks\n", static_cast<long long>(idleLongest),
                 idleTicks);
     std::printf("load: time          %lld ms\n", static_cast<long long>(loadMs));

@@ -13,9 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/session.h"
+#include "app/map_loads.h"
 #include "base/files.h"
-#include "mapread/map_batch.h"
 #include "mapread/style_texts.h"
 #include "support/fake_ui.h"
 
@@ -84,8 +83,8 @@ std::size_t loadBatch(const std::string& path) {
     s.settings.draworder = false;
     kestrel::a_n_p(s.styletxt);
     kestrel::test::FakeUi ui;
-    kestrel::openBatch(s, ui, {path});
-    return s.inventory.list(kestrel::kPois).size();
+    kestrel::openMaps(s, ui, {path});
+    return s.map.inventory.list(kestrel::kPois).size();
 }
 
 void compare(benchmark::State& state, const std::string& path) {

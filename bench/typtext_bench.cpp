@@ -13,9 +13,9 @@
 #include <random>
 #include <string>
 
+#include "app/typ_text_output.h"
 #include "base/text.h"
 #include "bench_support.h"
-#include "typtext/createtxt.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ Session bigSession(const std::string& typfile, int polygonMode, int poiMode) {
     s.paths.syspath = KESTREL_DATA_DIR;
     s.settings.typfile = typfile;
     s.settings.kindmode = {polygonMode, kModeColorPicker, poiMode};
-    auto& inv = s.inventory;
+    auto& inv = s.map.inventory;
     for (int i = 0; i < 300; ++i)
         inv.list(kPolygons).push_back(i < 80 ? "0x" + padTo(2, hex(i)) + "00 Area (d" +
                                                    std::to_string(i % 4) + ")"
@@ -54,10 +54,10 @@ void runCreatetxt(benchmark::State& state, int polygonMode, int poiMode) {
         Session copy = s;
         std::mt19937 rng(1), rng2(1);
         auto t0 = Clock::now();
-        createtxt(s, ui, launcher, rng, false, nullptr, false);
+        createTypText(s, ui, launcher, rng, nullptr, false);
         textUs = std::min(textUs, since(t0));
         t0 = Clock::now();
-        const std::string text = buildTypText(copy, "1252", rng2, ui).text();
+        const std::string text = buildTypText(typTextWriting(copy, ui), "1252", rng2).text();
         buildUs = std::min(buildUs, since(t0));
         bytes = static_cast<double>(text.size());
         fwriteUs = std::min(fwriteUs, fwriteMicros(plain, text, false));

@@ -6,27 +6,29 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/session.h"
+#include "mapread/add_draworder.h"
 #include "mapread/map_reader.h"
 #include "mapread/style_texts.h"
 #include "support/fake_ui.h"
-#include "typtext/add_draworder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    kestrel::Session s;
-    kestrel::a_n_p(s.styletxt);
+    kestrel::MapState map;
+    kestrel::ErrorLog errors;
+    kestrel::StyleTexts styletxt;
+    kestrel::a_n_p(styletxt);
     // The size picks the options, so that NT names and both check boxes are covered too.
-    s.highways = size % 2 == 1;
-    s.settings.draworder = size % 3 != 0;
+    kestrel::MapReadOptions options;
+    options.highways = size % 2 == 1;
+    const bool draworder = size % 3 != 0;
     const std::string name = size % 5 == 0 ? "map.gmp" : "map.img";
     kestrel::test::FakeUi ui;
-    kestrel::MapReader reader(s, ui);
+    kestrel::MapReader reader({map, errors, styletxt, options, ui});
     reader.setBuffer(name, kestrel::MapBuffer::fromBytes(
                                std::string(reinterpret_cast<const char*>(data), size)));
     reader.get_dataTRE(0);
-    kestrel::add_draworder(s);
+    if (draworder) kestrel::add_draworder(map.inventory);
     // The extended overview lists each of at most 65,536 codes once; the point scan stops adding
     // once the list passes 4,000.
-    if (s.inventory.list(kestrel::kPois).size() > 4001 + 65535) std::abort();
+    if (map.inventory.list(kestrel::kPois).size() > 4001 + 65535) std::abort();
     return 0;
 }

@@ -21,10 +21,11 @@ std::string scratch(const char* name) {
 bool same(const kestrel::Settings& a, const kestrel::Settings& b) {
     return a.lastdir == b.lastdir && a.tinkerPath == b.tinkerPath && a.dumpflag == b.dumpflag &&
            a.tdbEditorPath == b.tdbEditorPath && a.codepage == b.codepage &&
-           a.typfile == b.typfile && a.draworder == b.draworder && a.poiWidth == b.poiWidth &&
-           a.cityPoiWidth == b.cityPoiWidth && a.kindmode == b.kindmode && a.recent == b.recent &&
-           a.kindsel == b.kindsel && a.colourSlots == b.colourSlots &&
-           a.variousIcons == b.variousIcons && a.include4b4a == b.include4b4a;
+           a.typfile == b.typfile && a.draworder == b.draworder &&
+           a.poiWidths.poi == b.poiWidths.poi && a.poiWidths.city == b.poiWidths.city &&
+           a.kindmode == b.kindmode && a.recent == b.recent && a.kindsel == b.kindsel &&
+           a.colourSlots == b.colourSlots && a.variousIcons == b.variousIcons &&
+           a.include4b4a == b.include4b4a;
 }
 
 } // namespace
@@ -45,9 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return s.find_first_of("\r\n") == std::string::npos;
     };
     bool comparable = plain(first.lastdir) && plain(first.tinkerPath) &&
-                      plain(first.tdbEditorPath) && plain(first.codepage) && plain(first.typfile) &&
-                      plain(first.poiWidth) && plain(first.cityPoiWidth);
+                      plain(first.tdbEditorPath) && plain(first.codepage.text()) &&
+                      plain(first.typfile);
     for (const auto& r : first.recent) comparable = comparable && plain(r);
     if (comparable && !same(first, second)) std::abort();
+    // Nothing is left behind in the temporary folder.
+    std::filesystem::remove(in);
+    std::filesystem::remove(out);
     return 0;
 }

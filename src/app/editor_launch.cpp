@@ -26,34 +26,31 @@ bool chktdb(const Settings& settings, UiPort& ui, bool report) {
     return editorPresent(settings.tdbEditorPath, ui, report);
 }
 
-bool startTinker(const Session& session, Launcher& launcher) {
-    return launcher.start(trim(session.settings.tinkerPath), {session.settings.typfile},
-                          session.paths.apppath);
-}
-
-void editCurrentFile(const Session& session, UiPort& ui, Launcher& launcher) {
-    if (!chktnk(session.settings, ui, true)) {
+void editCurrentFile(const Settings& settings, bool txtdone, const std::string& apppath, UiPort& ui,
+                     Launcher& launcher) {
+    if (!chktnk(settings, ui, true)) {
         ui.message(std::string(shellmsg::kLocateTinker));
         return;
     }
-    if (!session.txtdone) {
-        const bool found = fileExists(session.settings.typfile);
+    if (!txtdone) {
+        const bool found = fileExists(settings.typfile);
         const std::string_view question =
             found ? shellmsg::kFoundOtherSession : shellmsg::kCreateFirst;
         if (ui.ask(std::string(question), Buttons::YesNo) != Answer::Yes) return;
     }
-    startTinker(session, launcher);
+    launcher.start(trim(settings.tinkerPath), {settings.typfile}, apppath);
 }
 
-void launchTdbEditor(const Session& session, UiPort& ui, Launcher& launcher) {
-    if (!chktdb(session.settings, ui, true)) {
+void launchTdbEditor(const Settings& settings, const std::string& tdbFile,
+                     const std::string& apppath, UiPort& ui, Launcher& launcher) {
+    if (!chktdb(settings, ui, true)) {
         ui.message(std::string(shellmsg::kLocateTdbEditor));
         return;
     }
     // Without a TDB file the editor starts empty rather than on an empty argument.
     std::vector<std::string> args;
-    if (!session.fields.tdbFile.empty()) args.push_back(session.fields.tdbFile);
-    launcher.start(trim(session.settings.tdbEditorPath), args, session.paths.apppath);
+    if (!tdbFile.empty()) args.push_back(tdbFile);
+    launcher.start(trim(settings.tdbEditorPath), args, apppath);
 }
 
 } // namespace kestrel

@@ -30,8 +30,8 @@ SettingsForm settingsForm(const Settings& settings) {
     form.tinkerPath = settings.tinkerPath;
     form.include4b4a = settings.include4b4a;
     form.variousIcons = settings.variousIcons;
-    form.poiWidth = settings.poiWidth;
-    form.cityPoiWidth = settings.cityPoiWidth;
+    form.poiWidth = std::to_string(settings.poiWidths.poi);
+    form.cityPoiWidth = std::to_string(settings.poiWidths.city);
     for (std::size_t k = 0; k < 3; ++k) {
         form.typeOnBmp[k] = settings.kindmode[k] >= kModeTypeOnBmp;
         form.colorPicker[k] = settings.kindmode[k] == kModeColorPicker;
@@ -53,13 +53,13 @@ bool applySettings(const SettingsForm& form, Settings& settings, UiPort& ui) {
                                : form.colorPicker[k] ? kModeColorPicker
                                                      : kModeCatalogue;
     }
-    settings.cityPoiWidth = form.cityPoiWidth;
-    settings.poiWidth = form.poiWidth;
-    if (!within(settings.poiWidth, 1, 64)) {
+    settings.poiWidths.city = poiWidthOf(val(form.cityPoiWidth));
+    settings.poiWidths.poi = poiWidthOf(val(form.poiWidth));
+    if (!within(form.poiWidth, 1, 64)) {
         ui.message(std::string(shellmsg::kPoiWidth1));
         return false;
     }
-    if (!within(settings.cityPoiWidth, 4, 64)) {
+    if (!within(form.cityPoiWidth, 4, 64)) {
         ui.message(std::string(shellmsg::kPoiWidth4));
         return false;
     }

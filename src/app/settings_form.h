@@ -15,8 +15,8 @@ struct SettingsForm {
     std::string tinkerPath;
     bool include4b4a = true;
     bool variousIcons = false;
-    std::string poiWidth;              // "Non-City POI width"
-    std::string cityPoiWidth;          // "City POIs width"
+    std::string poiWidth;              // "Non-City POI width", as typed
+    std::string cityPoiWidth;          // "City POIs width", as typed
     std::array<bool, 3> typeOnBmp{};   // per kind: "TYPE on BMP"
     std::array<bool, 3> colorPicker{}; // per kind: "Color Picker"
 };

@@ -25,22 +25,16 @@ std::string cap(float ver, const std::string& name) {
 std::array<std::string, 3> shw_tp(const std::array<int, 3>& kindmode) {
     std::array<std::string, 3> out;
     for (std::size_t k = 0; k < 3; ++k) {
-        if (kindmode[k] == kModeColorPicker)
-            out[k] = "C";
-        else if (kindmode[k] == kModeTypeOnBmp && k != kLines)
-            out[k] = "B";
-        else
-            out[k] = "-";
+        const char mark = kindmode[k] == kModeColorPicker                ? 'C'
+                          : kindmode[k] == kModeTypeOnBmp && k != kLines ? 'B'
+                                                                         : '-';
+        out[k] = std::string(1, mark);
     }
     return out;
 }
 
-bool kindSelected(const std::string& kindsel) {
-    return val(kindsel) == 1;
-}
-
-bool kindsForCreate(const std::array<std::string, 3>& kindsel, UiPort& ui) {
-    const auto ticked = std::count_if(kindsel.begin(), kindsel.end(), kindSelected);
+bool kindsForCreate(const std::array<bool, 3>& kindsel, UiPort& ui) {
+    const auto ticked = std::count(kindsel.begin(), kindsel.end(), true);
     if (ticked == 0) {
         ui.message(std::string(shellmsg::kSelectKind));
         return false;
@@ -50,9 +44,9 @@ bool kindsForCreate(const std::array<std::string, 3>& kindsel, UiPort& ui) {
     return true;
 }
 
-void escapePressed(const Session& session, UiPort& ui) {
+void escapePressed(bool batchRunning, UiPort& ui) {
     ui.setStopflag(true);
-    if (session.busy) ui.message(std::string(shellmsg::kProcessHalted));
+    if (batchRunning) ui.message(std::string(shellmsg::kProcessHalted));
 }
 
 std::array<bool, 7> recentEnabled(const std::array<std::string, 7>& items) {

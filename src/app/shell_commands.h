@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/session.h"
 #include "base/uiport.h"
+#include "typtext/typ_text_context.h"
 
 namespace kestrel {
 
@@ -19,14 +19,11 @@ std::string cap(float ver, const std::string& name);
 // `shw_tp`: per kind "C" for the colour-picker mode, "B" for "TYPE on BMP" (not for lines), "-".
 std::array<std::string, 3> shw_tp(const std::array<int, 3>& kindmode);
 
-// Whether a kind takes part in TYP creation ("1"), read as a number.
-bool kindSelected(const std::string& kindsel);
-
 // "Create TYP file" steps 1 and 2: refuses when no kind is ticked, asks when one or two are not.
-bool kindsForCreate(const std::array<std::string, 3>& kindsel, UiPort& ui);
+bool kindsForCreate(const std::array<bool, 3>& kindsel, UiPort& ui);
 
-// Escape: sets the stop flag; during a File > Open batch also says so.
-void escapePressed(const Session& session, UiPort& ui);
+// Escape: sets the stop flag; during a File > Open batch (`batchRunning`) also says so.
+void escapePressed(bool batchRunning, UiPort& ui);
 
 // Activation: per recent item, whether it is enabled (non-empty and its file exists).
 std::array<bool, 7> recentEnabled(const std::array<std::string, 7>& items);

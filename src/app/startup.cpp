@@ -2,17 +2,16 @@
 
 #include "app/state_file.h"
 #include "base/paths.h"
-#include "base/text.h"
 #include "mapread/style_texts.h"
 
 namespace kestrel {
 namespace {
 
-constexpr std::string_view kDefaultPoiWidth = "16";
+constexpr int kDefaultPoiWidth = 16;
 constexpr std::size_t kShortestTypfile = 6;
 
-void widthAtLeastOne(std::string& width) {
-    if (val(width) < 1) width = kDefaultPoiWidth;
+void widthAtLeastOne(int& width) {
+    if (width < 1) width = kDefaultPoiWidth;
 }
 
 } // namespace
@@ -33,13 +32,13 @@ void startup(Session& session, const std::string& apppath, const std::string& in
     s.recent[0] = session.paths.sampleMap;
     // 4: style modes, kinds and colours.
     s.kindmode = {kModeTypeOnBmp, kModeColorPicker, kModeTypeOnBmp};
-    s.kindsel = {"1", "1", "1"};
-    s.colourSlots = {kWhite, kYellow, kWhite, kYellow};
+    s.kindsel = {true, true, true};
+    s.colourSlots = kDefaultColourSlots;
     // 5: the state file may overwrite all of it.
     if (fileExists(session.paths.statefile)) loaddata(session.paths.statefile, s);
     // 6-7
-    widthAtLeastOne(s.poiWidth);
-    widthAtLeastOne(s.cityPoiWidth);
+    widthAtLeastOne(s.poiWidths.poi);
+    widthAtLeastOne(s.poiWidths.city);
     session.ver = kVersion;
     // 8: the name and label texts, then the POI label catalogue.
     session.styletxt = loadStyleTexts(session.paths.syspath);

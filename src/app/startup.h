@@ -1,17 +1,11 @@
 #pragma once
 // The program's start-up, before the main window shows anything: folders, defaults, the state
 // file, the style texts. The window then arranges its icons, lists and boxes from the session.
-#include <array>
 #include <string>
-#include <string_view>
 
 #include "app/session.h"
 
 namespace kestrel {
-
-// The code pages a TYP text may name, as the code page box lists them.
-inline constexpr std::array<std::string_view, 9> kCodePages{"1250", "1251", "1252", "1253", "1254",
-                                                            "1255", "1256", "1257", "1258"};
 
 // The installed data folder of a program living in `apppath`: <prefix>/share/kestrel/system
 // beside its <prefix>/bin when that exists (so an installed tree may be moved), else `configured`.

@@ -1,6 +1,8 @@
 #include "app/state_file.h"
 
 #include <charconv>
+#include <cmath>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -33,8 +35,17 @@ class StateLines {
         if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size()) return std::nullopt;
         return v;
     }
+    // A whole number that fits an int; any other line keeps the value.
     void integer(std::size_t n, int& out) const {
-        if (const auto v = number(n)) out = static_cast<int>(*v);
+        const auto v = number(n);
+        if (v && *v >= std::numeric_limits<int>::min() && *v <= std::numeric_limits<int>::max())
+            out = static_cast<int>(*v);
+    }
+    // The leading number as the program reads fields (`val`): 0 when there is none; nothing when
+    // the line is missing or its number overflows.
+    std::optional<double> decimal(std::size_t n) const {
+        const auto* s = at(n);
+        return s == nullptr ? std::nullopt : leadingNumber(*s);
     }
 
   private:
@@ -54,6 +65,9 @@ constexpr std::size_t kOldLayoutParts = 37;
 
 constexpr ColourValue kMaxColour = 16777215;
 
+// Kind selections were written back as whole numbers; one beyond what those hold keeps the value.
+constexpr double kWholeNumberLimit = 9.2e18;
+
 } // namespace
 
 bool loaddata(const std::string& statefile, Settings& s) {
@@ -72,19 +86,21 @@ bool loaddata(const std::string& statefile, Settings& s) {
         s.dumpflag = word == "true" || (word != "false" && val(word) != 0);
     }
     lines.text(kTdbEditor, s.tdbEditorPath);
-    if (const auto* cp = lines.at(kCodepage)) s.codepage = val(*cp) < 800 ? "1252" : *cp;
+    if (const auto* cp = lines.at(kCodepage))
+        s.codepage = val(*cp) < 800 ? CodePage() : CodePage(*cp);
     lines.text(kTypfile, s.typfile);
     if (const auto v = lines.number(kDraworder)) s.draworder = *v != 0;
-    lines.text(kPoiWidth, s.poiWidth);
-    lines.text(kCityPoiWidth, s.cityPoiWidth);
+    if (const auto v = lines.decimal(kPoiWidth)) s.poiWidths.poi = poiWidthOf(*v);
+    if (const auto v = lines.decimal(kCityPoiWidth)) s.poiWidths.city = poiWidthOf(*v);
     for (std::size_t k = 0; k < 3; ++k) lines.integer(kKindmode + k, s.kindmode[k]);
     for (std::size_t i = 0; i < s.recent.size(); ++i) lines.text(kRecent + i, s.recent[i]);
     lines.integer(kExtendDirectories, s.extendDirectories);
     lines.text(kCarried30, s.carried30);
     lines.text(kCarried31, s.carried31);
+    // A kind takes part when the whole part of its line's number is 1.
     for (std::size_t k = 0; k < 3; ++k) {
-        if (const auto* line = lines.at(kKindsel + k))
-            s.kindsel[k] = std::to_string(static_cast<long long>(val(*line)));
+        const auto v = lines.decimal(kKindsel + k);
+        if (v && std::abs(*v) < kWholeNumberLimit) s.kindsel[k] = std::trunc(*v) == 1;
     }
 
     if (lines.count() != kOldLayoutParts) {
@@ -113,18 +129,18 @@ bool savedata(const std::string& statefile, const Settings& s) {
     out[kTinker] = s.tinkerPath;
     out[kDumpflag] = s.dumpflag ? "True" : "False";
     out[kTdbEditor] = s.tdbEditorPath;
-    out[kCodepage] = s.codepage;
+    out[kCodepage] = s.codepage.text();
     out[kTypfile] = s.typfile;
     out[13] = out[14] = out[15] = " ";
     out[kDraworder] = s.draworder ? "1" : "0";
-    out[kPoiWidth] = s.poiWidth;
-    out[kCityPoiWidth] = s.cityPoiWidth;
+    out[kPoiWidth] = std::to_string(s.poiWidths.poi);
+    out[kCityPoiWidth] = std::to_string(s.poiWidths.city);
     for (std::size_t k = 0; k < 3; ++k) out[kKindmode + k] = std::to_string(s.kindmode[k]);
     for (std::size_t i = 0; i < s.recent.size(); ++i) out[kRecent + i] = s.recent[i];
     out[kExtendDirectories] = std::to_string(s.extendDirectories);
     out[kCarried30] = s.carried30;
     out[kCarried31] = s.carried31;
-    for (std::size_t k = 0; k < 3; ++k) out[kKindsel + k] = s.kindsel[k];
+    for (std::size_t k = 0; k < 3; ++k) out[kKindsel + k] = s.kindsel[k] ? "1" : "0";
     for (std::size_t i = 0; i < 4; ++i) out[kColourSlots + i] = std::to_string(s.colourSlots[i]);
     out[kVariousIcons] = s.variousIcons ? "1" : "0";
     out[kInclude4b4a] = s.include4b4a ? "1" : "0";

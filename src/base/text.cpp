@@ -109,6 +109,10 @@ std::size_t separatorPosition(std::string_view s) {
 }
 
 double val(std::string_view s) {
+    return leadingNumber(s).value_or(0.0);
+}
+
+std::optional<double> leadingNumber(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
     std::string num;
@@ -136,7 +140,8 @@ double val(std::string_view s) {
         if (j > first) num += exp;
     }
     const double v = std::strtod(num.c_str(), nullptr);
-    return std::isfinite(v) ? v : 0.0;
+    if (!std::isfinite(v)) return std::nullopt;
+    return v;
 }
 
 std::uint64_t hexValue(std::string_view s) {

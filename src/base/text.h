@@ -1,6 +1,7 @@
 #pragma once
 // Pure text utilities. Program strings are 8-bit bytes, one character per byte.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,8 +32,11 @@ std::size_t separatorPosition(std::string_view s);
 
 // The numeric value of the leading number of a text, as the program reads fields and lines:
 // leading blanks skipped, an optional sign, digits with at most one ".", an optional exponent;
-// 0 when there is no leading number. "12abc" gives 12.
+// 0 when there is no leading number, and when the number lies beyond the range of a double.
+// "12abc" gives 12.
 double val(std::string_view s);
+// The same number, but nothing when it lies beyond the range of a double ("1e400").
+std::optional<double> leadingNumber(std::string_view s);
 // The numeric value of a hexadecimal text (no prefix); stops at the first non-hex character.
 std::uint64_t hexValue(std::string_view s);
 // Whole number nearest to v, halves to the even neighbour (the program's rounding).

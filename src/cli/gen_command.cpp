@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/app_paths.h"
+#include "base/code_page.h"
 #include "base/launcher.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
@@ -102,7 +103,7 @@ std::optional<std::string> parse(const Args& args, GenOptions& o) {
         return "--ignore-subtypes applies to lines and polygons only";
     if (o.lineWidth && k != GeneratorKind::Lines && k != GeneratorKind::ActiveRoutes)
         return "--line-width applies to lines and routes only";
-    if (o.codepage && codepageValue(*o.codepage) == 0)
+    if (o.codepage && CodePage(*o.codepage).number() == 0)
         return "--codepage must be a number from 1 to 65535";
     return std::nullopt;
 }
@@ -168,7 +169,7 @@ int gen(const Args& args) {
         o.dataDir ? *o.dataDir : AppPaths::resolve(apppath, KESTREL_INSTALL_DATADIR).syspath;
     NoLauncher launcher;
     TypSectionSlots slots;
-    const TypHeaderInfo header{*clock, codepageValue(o.codepage.value_or("1252"))};
+    const TypHeaderInfo header{*clock, CodePage(o.codepage.value_or("1252")).number()};
     GeneratorContext ctx{ui, launcher, slots, header, apppath, syspath};
     const GenerateResult r = runGenerator(*request, ctx);
     if (r.status != GenerateStatus::Written) {

@@ -1,6 +1,6 @@
 #include "cli/map_options.h"
 
-#include "mapread/map_batch.h"
+#include "app/map_loads.h"
 #include "mapread/style_texts.h"
 
 namespace kestrel::cli {
@@ -38,7 +38,7 @@ void readMaps(Session& session, UiPort& ui, const MapOptions& o,
     StyleTexts texts = loadStyleTexts(o.dataDir.empty() ? session.paths.syspath : o.dataDir);
     a_n_p(texts);
     session.styletxt = texts;
-    openBatch(session, ui, maps);
+    openMaps(session, ui, maps);
 }
 
 } // namespace kestrel::cli

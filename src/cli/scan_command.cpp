@@ -49,9 +49,9 @@ std::string array(const std::vector<std::string>& items) {
     return r + "]";
 }
 
-void printJson(const Session& s, const CliUiPort& ui) {
-    const TypeInventory& inv = s.inventory;
-    const auto& f = s.fields;
+void printJson(const MapState& map, const ErrorLog& errors, const CliUiPort& ui) {
+    const TypeInventory& inv = map.inventory;
+    const auto& f = map.fields;
     std::string out = "{\n";
     auto key = [&](const char* k, const std::string& v, bool last = false) {
         out += std::string("  \"") + k + "\": " + v + (last ? "\n" : ",\n");
@@ -68,13 +68,13 @@ void printJson(const Session& s, const CliUiPort& ui) {
     key("fid", jsonString(f.fid));
     key("product_code", jsonString(f.productCode));
     key("messages", array(ui.messages()));
-    key("error_log", jsonString(s.errors.text()), true);
+    key("error_log", jsonString(errors.text()), true);
     std::fputs((out + "}\n").c_str(), stdout);
 }
 
-void printText(const Session& s) {
-    const TypeInventory& inv = s.inventory;
-    const auto& f = s.fields;
+void printText(const MapState& map) {
+    const TypeInventory& inv = map.inventory;
+    const auto& f = map.fields;
     std::string out;
     for (int kind : {kPolygons, kLines, kPois}) out += inv.caption(kind) + "\n";
     if (!f.mapIdLabel.empty()) out += f.mapIdLabel + "\n";
@@ -103,10 +103,10 @@ int scan(const Args& args) {
     CliUiPort ui;
     readMaps(session, ui, o.read, o.maps);
     if (o.json)
-        printJson(session, ui);
+        printJson(session.map, session.errors, ui);
     else
-        printText(session);
-    return session.container.filesRead > 0 ? 0 : 1;
+        printText(session.map);
+    return session.map.container.filesRead > 0 ? 0 : 1;
 }
 
 } // namespace kestrel::cli

@@ -9,6 +9,7 @@
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/state_file.h"
+#include "app/typ_text_output.h"
 #include "base/app_paths.h"
 #include "base/files.h"
 #include "base/paths.h"
@@ -17,7 +18,6 @@
 #include "cli/commands.h"
 #include "cli/map_options.h"
 #include "cli/no_launcher.h"
-#include "typtext/createtxt.h"
 
 namespace kestrel::cli {
 namespace {
@@ -78,17 +78,17 @@ bool parse(const Args& args, TypOptions& o) {
     return !o.maps.empty() && o.out && !o.out->empty();
 }
 
-// "polygons,lines" -> kindsel {"1", "1", "0"}; nothing for an unknown kind.
-std::optional<std::array<std::string, 3>> kindSelection(const std::string& list) {
-    std::array<std::string, 3> sel{"0", "0", "0"};
+// "polygons,lines" -> kindsel {true, true, false}; nothing for an unknown kind.
+std::optional<std::array<bool, 3>> kindSelection(const std::string& list) {
+    std::array<bool, 3> sel{};
     for (const std::string& k : split(list, ",")) {
         const std::string name = trim(k);
         if (name == "polygons")
-            sel[kPolygons] = "1";
+            sel[kPolygons] = true;
         else if (name == "lines")
-            sel[kLines] = "1";
+            sel[kLines] = true;
         else if (name == "pois")
-            sel[kPois] = "1";
+            sel[kPois] = true;
         else
             return std::nullopt;
     }
@@ -99,7 +99,7 @@ std::optional<std::array<std::string, 3>> kindSelection(const std::string& list)
 
 int typ(const Args& args) {
     TypOptions o;
-    std::optional<std::array<std::string, 3>> kinds;
+    std::optional<std::array<bool, 3>> kinds;
     if (!parse(args, o) || (o.kinds && !(kinds = kindSelection(*o.kinds)))) {
         std::fputs(kTypUsage, stderr);
         return 2;
@@ -117,17 +117,17 @@ int typ(const Args& args) {
     if (!o.read.dataDir.empty()) session.paths.syspath = o.read.dataDir;
     CliUiPort ui;
     readMaps(session, ui, o.read, o.maps);
-    if (session.container.filesRead == 0) return 1;
+    if (session.map.container.filesRead == 0) return 1;
 
-    if (o.fid) session.fields.fid = *o.fid;
-    if (o.product) session.fields.productCode = *o.product;
-    if (o.codepage) session.settings.codepage = *o.codepage;
+    if (o.fid) session.map.fields.fid = *o.fid;
+    if (o.product) session.map.fields.productCode = *o.product;
+    if (o.codepage) session.settings.codepage = CodePage(*o.codepage);
     if (kinds) session.settings.kindsel = *kinds;
     session.settings.typfile = *o.out;
     std::mt19937 rng(o.seed ? *o.seed : std::random_device{}());
     NoLauncher launcher;
     session.settings.tinkerPath.clear();
-    const CreateTxtResult r = createtxt(session, ui, launcher, rng, false, nullptr, false);
+    const CreateTxtResult r = createTypText(session, ui, launcher, rng, nullptr, false);
     switch (r.status) {
     case CreateTxtStatus::Written:
         return 0;

@@ -3,7 +3,7 @@
 // lightness runs down from white (100) through the pure hues on the middle line (50) to black (0),
 // at full saturation. The window paints the field from `fieldColour` and picks colours from its
 // pixels, so `find_color` and the picture always agree.
-#include "app/settings.h"
+#include "colour/colour_value.h"
 
 namespace kestrel {
 

@@ -1,14 +1,15 @@
 #pragma once
-// Colour texts of the colour windows: six hexadecimal digits red, green, blue (RRGGBB, no "#"),
-// and their conversion to colour values (red + 256 x green + 65536 x blue). The way back, a
-// value to its RRGGBB text, is `rev`(value) of typtext/colour_code.h.
+// Colour texts: six hexadecimal digits red, green, blue (RRGGBB, no "#"), and their conversion
+// to and from colour values (red + 256 x green + 65536 x blue).
 #include <string>
 #include <string_view>
 
-#include "app/settings.h"
-#include "typtext/colour_code.h"
+#include "colour/colour_value.h"
 
 namespace kestrel {
+
+// `rev`: the colour text of a colour value (red + 256 x green + 65536 x blue).
+std::string rev(ColourValue value);
 
 // `rev`: pads the colour text on the left with "0" to six digits and reverses its three digit
 // pairs (RRGGBB becomes BBGGRR), so that the hexadecimal value of the result is the colour

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings.h"
+#include "colour/colour_value.h"
 
 namespace kestrel {
 

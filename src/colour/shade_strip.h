@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 
-#include "app/settings.h"
+#include "colour/colour_value.h"
 
 namespace kestrel {
 

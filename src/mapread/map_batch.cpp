@@ -1,11 +1,10 @@
 #include "mapread/map_batch.h"
 
-#include "app/recent_list.h"
 #include "base/paths.h"
 #include "base/text.h"
+#include "mapread/add_draworder.h"
 #include "mapread/map_reader.h"
 #include "mapread/messages.h"
-#include "typtext/add_draworder.h"
 
 namespace kestrel {
 namespace {
@@ -15,29 +14,32 @@ bool acceptedName(const std::string& lowered) {
     return !contains(lowered, ".") || contains(lowered, ".img") || contains(lowered, ".gmp");
 }
 
+void finishBatch(const MapReadContext& c) {
+    if (c.options.draworder) add_draworder(c.map.inventory);
+}
+
 } // namespace
 
-void resetForBatch(Session& session, UiPort& ui) {
-    session.inventory.reset();
-    session.container = MapContainer{};
-    session.fields.ntMarker = false;
-    session.fields.highwaysHintShown = false;
+void resetForBatch(MapState& map, UiPort& ui) {
+    map.inventory.reset();
+    map.container = MapContainer{};
+    map.fields.ntMarker = false;
+    map.fields.highwaysHintShown = false;
     ui.setStopflag(false);
 }
 
-void openBatch(Session& session, UiPort& ui, const std::vector<std::string>& paths) {
-    if (paths.empty()) return;
+std::optional<std::string> openBatch(const MapReadContext& c,
+                                     const std::vector<std::string>& paths) {
+    if (paths.empty()) return std::nullopt;
+    UiPort& ui = c.ui;
     ui.busy(true);
-    resetForBatch(session, ui);
-    session.busy = true;
-    MapReader reader(session, ui);
+    resetForBatch(c.map, ui);
+    MapReader reader(c);
+    std::optional<std::string> first;
     const std::size_t last = paths.size() - 1;
     for (std::size_t k = 0; k < paths.size(); ++k) {
         const std::string& path = paths[k];
-        if (k == 0) {
-            session.mapfile = path;
-            session.settings.lastdir = path;
-        }
+        if (k == 0) c.map.mapfile = path;
         if (!fileExists(path) || contains(path, "*")) break;
         // The lower-cased name serves the name tests and the captions; on file systems that
         // tell case apart the file is opened, and remembered, by its real name.
@@ -49,56 +51,57 @@ void openBatch(Session& session, UiPort& ui, const std::vector<std::string>& pat
         const int position = static_cast<int>(k);
         reader.loadbinary(lowered, path, position);
         ui.busy(true);
-        session.currentFile = lowered;
-        if (k == 0) updatmf(session.settings.recent, path);
+        c.map.currentFile = lowered;
+        if (k == 0) first = path;
         reader.get_dataTRE(position);
         if (k > 0) ui.progress(static_cast<float>(k) / static_cast<float>(last) * 100.0f);
         if (ui.stopflag()) break;
     }
-    add_draworder(session);
+    finishBatch(c);
     ui.progress(1);
-    session.busy = false;
     ui.busy(false);
+    return first;
 }
 
-bool loadRecent(Session& session, UiPort& ui, const std::string& path) {
-    if (path.empty() || contains(path, "*") || !fileExists(path)) return false;
-    resetForBatch(session, ui);
-    MapReader reader(session, ui);
+std::optional<std::string> loadRecent(const MapReadContext& c, const std::string& path) {
+    if (path.empty() || contains(path, "*") || !fileExists(path)) return std::nullopt;
+    resetForBatch(c.map, c.ui);
+    MapReader reader(c);
     reader.loadbinary(path, path, 0);
-    updatmf(session.settings.recent, path);
     reader.get_dataTRE(0);
-    add_draworder(session);
-    ui.busy(false);
-    ui.progress(1);
-    return true;
+    finishBatch(c);
+    c.ui.busy(false);
+    c.ui.progress(1);
+    return path;
 }
 
-void loadole(Session& session, UiPort& ui, const std::string& names) {
-    resetForBatch(session, ui);
+std::optional<std::string> loadole(const MapReadContext& c, const std::string& names) {
+    resetForBatch(c.map, c.ui);
     const std::vector<std::string> real = split(names, "\r\n");
     const int n = static_cast<int>(real.size()) - 1;
-    MapReader reader(session, ui);
+    MapReader reader(c);
+    std::optional<std::string> first;
     for (std::size_t k = 0; k < real.size(); ++k) {
         const std::string entry = lcase(real[k]);
         if (entry.empty()) continue;
         const bool accepted =
-            endsWith(entry, ".gmp") || (endsWith(entry, ".img") && entry != session.mapfile);
+            endsWith(entry, ".gmp") || (endsWith(entry, ".img") && entry != c.map.mapfile);
         if (!accepted) break;
         reader.loadbinary(entry, real[k], n);
-        ui.busy(true);
-        session.currentFile = entry;
-        if (k == 0) updatmf(session.settings.recent, real[k]);
+        c.ui.busy(true);
+        c.map.currentFile = entry;
+        if (k == 0) first = real[k];
         reader.get_dataTRE(0);
     }
-    ui.busy(false);
+    c.ui.busy(false);
+    return first;
 }
 
-void fileNew(Session& session) {
-    session.inventory.reset();
-    session.container = MapContainer{};
-    session.fields.ntMarker = false;
-    session.fields.highwaysHintShown = false;
+void fileNew(MapState& map) {
+    map.inventory.reset();
+    map.container = MapContainer{};
+    map.fields.ntMarker = false;
+    map.fields.highwaysHintShown = false;
 }
 
 } // namespace kestrel

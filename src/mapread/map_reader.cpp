@@ -4,7 +4,6 @@
 #include <string>
 
 #include "base/files.h"
-#include "base/paths.h"
 #include "base/text.h"
 #include "mapread/match.h"
 #include "mapread/messages.h"
@@ -38,9 +37,9 @@ std::string str(std::int64_t v) {
 void MapReader::loadbinary(const std::string& name, const std::string& realPath, int k) {
     ui_.setStopflag(false);
     buf_.clear();
-    s_.errors.clear();
-    s_.mapfile = name;
-    s_.container.name = name;
+    c_.errors.clear();
+    c_.map.mapfile = name;
+    c_.map.container.name = name;
     ui_.busy(true);
     std::uint64_t pieces = fileSize(realPath).value_or(0) / kPieceSize;
     if (pieces > 1) {
@@ -57,26 +56,26 @@ void MapReader::loadbinary(const std::string& name, const std::string& realPath,
         buf_.clear();
         return;
     }
-    ++s_.container.filesRead;
-    if (k == 0 && !contains(name, "gmp")) loadtdb(s_, ui_, realPath);
+    ++c_.map.container.filesRead;
+    if (k == 0 && !contains(name, "gmp"))
+        loadtdb(c_.map.fields, ui_, realPath, c_.options.sampleMap);
 }
 
 void MapReader::setBuffer(const std::string& name, MapBuffer buf) {
-    s_.mapfile = name;
-    s_.container.name = name;
+    c_.map.mapfile = name;
+    c_.map.container.name = name;
     buf_ = std::move(buf);
 }
 
 void MapReader::get_dataTRE(int k) {
     if (buf_.empty()) return;
-    MapContainer& map = s_.container;
+    MapContainer& map = c_.map.container;
     map.key = buf_.rawFirstByte();
     ui_.busy(true);
     if (map.key != 0 && !contains(map.name, ".gmp")) {
         buf_.setKey(map.key);
-        if (s_.settings.dumpflag)
-            guarded(s_.errors,
-                    [&] { buf_.dumpUnmasked(joinPath(s_.paths.userdir, "temp.img"), ui_); });
+        if (c_.options.dumpflag)
+            guarded(c_.errors, [&] { buf_.dumpUnmasked(c_.options.dumpFile, ui_); });
     }
     const MapBuffer::Signatures sig = buf_.findSignatures(ui_);
     map.rgnStart = sig.rgn >= 0 ? sig.rgn - kSignatureLead : -3;
@@ -89,10 +88,10 @@ void MapReader::get_dataTRE(int k) {
         return;
     }
     if (sig.gmp >= 0 || contains(lcase(map.name), ".gmp")) {
-        s_.fields.ntMarker = true;
-        if (!s_.highways && !s_.fields.highwaysHintShown) {
+        c_.map.fields.ntMarker = true;
+        if (!c_.options.highways && !c_.map.fields.highwaysHintShown) {
             ui_.message(std::string(msg::kHighwaysHint));
-            s_.fields.highwaysHintShown = true;
+            c_.map.fields.highwaysHintShown = true;
         }
         if (sig.gmp >= 0) {
             map.gmpStart = sig.gmp - kSignatureLead;
@@ -110,21 +109,21 @@ void MapReader::get_dataTRE(int k) {
 }
 
 void MapReader::readTre() {
-    const MapContainer& map = s_.container;
-    TypeInventory& inv = s_.inventory;
+    const MapContainer& map = c_.map.container;
+    TypeInventory& inv = c_.map.inventory;
     const TreHeader h = TreHeader::read(buf_, map.treStart, map.treBase());
-    s_.fields.mapIdLabel = "ID:" + str(h.mapId);
-    guarded(s_.errors, [&] { scanLineOverview(buf_, h.lines, inv, ui_); });
-    if (s_.highways) guarded(s_.errors, [&] { addHighwayDefaults(inv); });
+    c_.map.fields.mapIdLabel = "ID:" + str(h.mapId);
+    guarded(c_.errors, [&] { scanLineOverview(buf_, h.lines, inv, ui_); });
+    if (c_.options.highways) guarded(c_.errors, [&] { addHighwayDefaults(inv); });
     if (ui_.stopflag()) return;
-    guarded(s_.errors, [&] { scanPolygonOverview(buf_, h.polygons, inv, ui_); });
-    for (int slot : {0, 1, 2}) match(inv, s_.styletxt, slot, s_.errors);
-    guarded(s_.errors, [&] { scanExtendedOverview(buf_, h, inv, ui_); });
+    guarded(c_.errors, [&] { scanPolygonOverview(buf_, h.polygons, inv, ui_); });
+    for (int slot : {0, 1, 2}) match(inv, c_.styletxt, slot, c_.errors);
+    guarded(c_.errors, [&] { scanExtendedOverview(buf_, h, inv, ui_); });
     RgnExtendedScan rgn(buf_, map, inv, ui_);
-    guarded(s_.errors, [&] { rgn.getrgn_beyond(kPolygons); });
-    guarded(s_.errors, [&] { rgn.getrgn_beyond(kLines); });
-    guarded(s_.errors, [&] { RgnPointScan(buf_, map, inv, ui_).getpoi_extended(); });
-    for (int slot : {2, 3, 4, 5}) match(inv, s_.styletxt, slot, s_.errors);
+    guarded(c_.errors, [&] { rgn.getrgn_beyond(kPolygons); });
+    guarded(c_.errors, [&] { rgn.getrgn_beyond(kLines); });
+    guarded(c_.errors, [&] { RgnPointScan(buf_, map, inv, ui_).getpoi_extended(); });
+    for (int slot : {2, 3, 4, 5}) match(inv, c_.styletxt, slot, c_.errors);
 }
 
 // The lists are shown again and their counts refreshed by whoever shows them.

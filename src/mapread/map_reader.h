@@ -1,12 +1,11 @@
 #pragma once
-// Reads one map file after another into the session's inventory: `loadbinary` brings a file into
+// Reads one map file after another into the inventory: `loadbinary` brings a file into
 // the working buffer, `get_dataTRE` finds its subfiles and runs the overview scans, the RGN
 // scans and the labelling.
 #include <string>
 
-#include "app/session.h"
-#include "base/uiport.h"
 #include "mapread/map_buffer.h"
+#include "mapread/map_read_context.h"
 
 namespace kestrel {
 
@@ -16,7 +15,7 @@ inline constexpr std::uint64_t kPieceSize = 48'673'404;
 
 class MapReader {
   public:
-    MapReader(Session& session, UiPort& ui) : s_(session), ui_(ui) {}
+    explicit MapReader(const MapReadContext& context) : c_(context), ui_(context.ui) {}
 
     // `loadbinary`: `name` is the file as the batch names it (lower-cased on File > Open: the
     // ".gmp" tests and the captions use it); `realPath` is the file opened. k is the position in
@@ -33,7 +32,7 @@ class MapReader {
     void readTre();
     void closing();
 
-    Session& s_;
+    MapReadContext c_;
     UiPort& ui_;
     MapBuffer buf_;
 };

@@ -61,9 +61,8 @@ std::optional<TdbHeader> TdbHeader::parse(std::string_view bytes) {
     return TdbHeader{u16(bytes, kProductCode), u16(bytes, kFamilyId)};
 }
 
-void loadtdb(Session& session, UiPort& ui, const std::string& realPath) {
+void loadtdb(MapFields& f, UiPort& ui, const std::string& realPath, const std::string& sampleMap) {
     ui.setStopflag(false);
-    MapFields& f = session.fields;
     f.fieldsLocked = false;
     // The folder the map lies in: cutting the path at the first occurrence of the map's base
     // name would pick a folder above it whenever that folder's name contains the base name.
@@ -85,7 +84,7 @@ void loadtdb(Session& session, UiPort& ui, const std::string& realPath) {
         std::mt19937 gen(rd());
         std::uniform_int_distribution<int> pick(0, kRandomFidCount - 1);
         f.fid = std::to_string(kRandomFidFirst + pick(gen));
-    } else if (!sameFile(realPath, session.paths.sampleMap)) {
+    } else if (!sameFile(realPath, sampleMap)) {
         ui.message(std::string(msg::kNoFid));
     }
 }

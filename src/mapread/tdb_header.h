@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/session.h"
 #include "base/uiport.h"
+#include "mapread/map_state.h"
 
 namespace kestrel {
 
@@ -22,7 +22,8 @@ struct TdbHeader {
 };
 
 // `loadtdb`: looks for the TDB file in the folder of the map at `realPath` and fills the FID and
-// product-code fields, or tells the user why it cannot.
-void loadtdb(Session& session, UiPort& ui, const std::string& realPath);
+// product-code fields, or tells the user why it cannot (not for the bundled `sampleMap`).
+void loadtdb(MapFields& fields, UiPort& ui, const std::string& realPath,
+             const std::string& sampleMap);
 
 } // namespace kestrel

@@ -1,19 +1,6 @@
 #include "typbin/typ_header.h"
 
-#include "base/text.h"
-
 namespace kestrel {
-
-std::uint16_t codepageValue(std::string_view text) {
-    const std::string t = trim(text);
-    if (t.empty() || t.size() > 5) return 0;
-    std::uint32_t v = 0;
-    for (const char c : t) {
-        if (c < '0' || c > '9') return 0;
-        v = v * 10 + static_cast<std::uint32_t>(c - '0');
-    }
-    return v > 0xFFFF ? 0 : static_cast<std::uint16_t>(v);
-}
 
 void writeCommonHeader(ByteImage& image, std::uint16_t headerLength, const TypHeaderInfo& info) {
     using namespace typhdr;

@@ -74,12 +74,8 @@ inline constexpr std::uint16_t kProductIdValue = 1;
 // What every header records besides its sections.
 struct TypHeaderInfo {
     TypDateTime when;
-    std::uint16_t codepage = 1252;
+    std::uint16_t codepage = 1252; // `CodePage::number` of the code-page box
 };
-
-// The code page number of the code-page box text, trimmed; 0 when the text is not a number from
-// 0 to 65535.
-std::uint16_t codepageValue(std::string_view text);
 
 // Writes the header length, marker, date and time, code page, family and product ID.
 void writeCommonHeader(ByteImage& image, std::uint16_t headerLength, const TypHeaderInfo& info);

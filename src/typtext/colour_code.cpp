@@ -18,12 +18,6 @@ std::string fncol(int r, int g, int b) {
     return out;
 }
 
-std::string rev(ColourValue value) {
-    // Only the low 24 bits are a colour; anything above would push the pairs out of place.
-    const std::string h = padTo(6, hex(static_cast<std::uint32_t>(value) & 0xFFFFFFu));
-    return h.substr(4, 2) + h.substr(2, 2) + h.substr(0, 2);
-}
-
 void addlz(TypeInventory& inventory, std::string_view code, int kind) {
     if (kind < kPolygons || kind > kPois) return; // no such list
     const CodeGuard* seen = kind == kPolygons ? &inventory.seenpoly

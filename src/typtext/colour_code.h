@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings.h"
 #include "mapread/type_inventory.h"
 
 namespace kestrel {
@@ -13,8 +12,6 @@ namespace kestrel {
 std::string& f_mat(std::string& s);
 // `fncol`: six hexadecimal digits red, green, blue (upper case).
 std::string fncol(int r, int g, int b);
-// `rev`: the colour text of a colour value (red + 256 x green + 65536 x blue).
-std::string rev(ColourValue value);
 // `addlz`: adds "0x" + code to the kind's list unless the kind's seen set holds the code.
 void addlz(TypeInventory& inventory, std::string_view code, int kind);
 

@@ -4,9 +4,9 @@
 #include <random>
 #include <string>
 
-#include "app/session.h"
+#include "base/code_page.h"
 #include "base/launcher.h"
-#include "base/uiport.h"
+#include "typtext/typ_text_context.h"
 #include "typtext/typ_text_document.h"
 
 namespace kestrel {
@@ -25,23 +25,28 @@ struct CreateTxtResult {
     std::string typfile; // the file written (or meant to be)
 };
 
-// The code pages the "Codepage" box offers.
-bool isOfferedCodepage(const std::string& codepage);
+// Where the text goes and what follows once it is written.
+struct TypTextTarget {
+    std::string& typfile;    // `typfile`; the file-name window may change it
+    bool& txtdone;           // set once the file is complete, cleared when writing it failed
+    std::string editor;      // the TYP editor `Tinker`; empty when none is configured
+    std::string workdir;     // where the editor or the default handler starts
+    bool editorIcon = false; // the main window shows its "Edit Current File" icon
+};
 
-// The whole text for the session's inventory and settings: identification, then, by `kindsel`,
-// the draw order with the polygons, the lines and the points. Uses the session's settings, field
-// values and inventory as they are (the checks of `createtxt` are not made here); may add the
-// background polygons to the inventory and write the POI width settings back.
-TypTextDocument buildTypText(Session& session, const std::string& codepage, std::mt19937& rng,
-                             UiPort& ui);
+// The whole text for the inventory and the style: identification (naming `codepage`), then, by
+// `kinds`, the draw order with the polygons, the lines and the points. Uses the field values and
+// the inventory as they are (the checks of `createtxt` are not made here); may add the background
+// polygons to the inventory and write the POI widths back.
+TypTextDocument buildTypText(const TypTextContext& context, const std::string& codepage,
+                             std::mt19937& rng);
 
-// `createtxt`(ask): checks the code page and the family ID, asks for the file name when `ask`
-// (the window returns false on Cancel and may change the name), builds the text, writes it beside
-// `settings.typfile` and renames it over the old file when complete, then starts the TYP editor
-// (settings.tinkerPath) on it, or reports it and opens it with the default handler. `editorIcon`
-// tells whether the main window shows its "Edit Current File" icon.
-CreateTxtResult createtxt(Session& session, UiPort& ui, Launcher& launcher, std::mt19937& rng,
-                          bool ask, const std::function<bool(std::string& typfile)>& fileNameWindow,
-                          bool editorIcon);
+// `createtxt`: checks the code page and the family ID, asks for the file name when there is a
+// `fileNameWindow` (it returns false on Cancel and may change the name), builds the text, writes
+// it beside `typfile` and renames it over the old file when complete, then starts the TYP editor
+// on it, or reports it and opens it with the default handler.
+CreateTxtResult createtxt(const TypTextContext& context, const CodePage& codepage,
+                          const TypTextTarget& target, Launcher& launcher, std::mt19937& rng,
+                          const std::function<bool(std::string& typfile)>& fileNameWindow);
 
 } // namespace kestrel

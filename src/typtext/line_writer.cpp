@@ -32,20 +32,20 @@ std::string brightColour(std::mt19937& rng) {
 
 } // namespace
 
-void polylines(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort& ui) {
-    const auto& list = session.inventory.list(kLines);
+void polylines(TypTextDocument& doc, const TypTextContext& c, std::mt19937& rng) {
+    const auto& list = c.inventory.list(kLines);
     const SubtypeSet subtypes(list);
-    const bool colourPicker = session.settings.kindmode[kLines] == kModeColorPicker;
+    const bool colourPicker = c.style.kindmode[kLines] == kModeColorPicker;
     WrittenTypes written;
 
     for (const auto& entry : list) {
-        ui.yield();
+        c.ui.yield();
         std::string colour = brightColour(rng);
         std::string borderColour = brightColour(rng);
         bool malformed = false;
         const auto parts = splitEntry(entry, &subtypes, malformed);
         if (!parts) {
-            if (malformed) session.errors.append("polln", "not a type code: " + entry);
+            if (malformed) c.errors.append("polln", "not a type code: " + entry);
             continue;
         }
         if (!written.first(parts->code)) continue;

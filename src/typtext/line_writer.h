@@ -2,8 +2,7 @@
 // The "[_line]" blocks.
 #include <random>
 
-#include "app/session.h"
-#include "base/uiport.h"
+#include "typtext/typ_text_context.h"
 #include "typtext/typ_text_document.h"
 
 namespace kestrel {
@@ -12,6 +11,6 @@ namespace kestrel {
 // their catalogue style; with `kindmode`(1) "Color Picker" types above 0x2F are coloured by their
 // code. Entries that are not type codes are logged ("polln:") and skipped; a type that already
 // has a block gets no second one.
-void polylines(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort& ui);
+void polylines(TypTextDocument& doc, const TypTextContext& context, std::mt19937& rng);
 
 } // namespace kestrel

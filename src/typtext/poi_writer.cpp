@@ -4,6 +4,7 @@
 #include <map>
 
 #include "base/text.h"
+#include "colour/colour_text.h"
 #include "typtext/bitmap_library.h"
 #include "typtext/colour_code.h"
 #include "typtext/element_entry.h"
@@ -15,6 +16,7 @@ namespace {
 
 // Types below 0x2A00 are cities and the like: their own width and a dark frame.
 constexpr std::uint64_t kFirstNonCity = 0x2A00;
+constexpr int kLargestIcon = 32;
 
 // The rows of a generated icon depend only on its width and the frame step; they are made once
 // per run and copied after that.
@@ -22,14 +24,10 @@ using FrameRows = std::map<std::pair<int, int>, std::string>;
 
 // The generated square icon: a one-pixel frame at the sides, top and bottom bands of m + 1 rows
 // that grow with each icon (`frameStep`) and start again when the hollow would get too small.
-void frameIcon(TypTextDocument& doc, std::string& widthSetting, const std::string& fill,
-               const std::string& frame, int& frameStep, FrameRows& made) {
-    double width = val(widthSetting);
-    if (width > 32) {
-        widthSetting = "32";
-        width = 32;
-    }
-    const int w = std::max(1, static_cast<int>(roundHalfEven(width)));
+void frameIcon(TypTextDocument& doc, int& width, const std::string& fill, const std::string& frame,
+               int& frameStep, FrameRows& made) {
+    width = std::min(width, kLargestIcon);
+    const int w = std::max(1, width);
     if (w - frameStep < 0 || w - 2 - 2 * frameStep < 10) frameStep = 0;
     const std::string size = std::to_string(w);
     doc.line("Xpm=\"", size, " ", size, " 2 1\"");
@@ -51,16 +49,14 @@ void frameIcon(TypTextDocument& doc, std::string& widthSetting, const std::strin
 
 // Backgrounds of the type-number bitmap from the colour slots: standard types, extended types
 // (a black slot keeps the default: the digits are black).
-std::pair<std::string, std::string> numberBackgrounds(const Settings& settings) {
-    const auto& slots = settings.colourSlots;
+std::pair<std::string, std::string> numberBackgrounds(const ColourSlots& slots) {
     return {slots[2] != 0 ? rev(slots[2]) : "CCCCCC", slots[3] != 0 ? rev(slots[3]) : "FFFF00"};
 }
 
 } // namespace
 
-void pois(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort& ui) {
-    Settings& settings = session.settings;
-    const int mode = settings.kindmode[kPois];
+void pois(TypTextDocument& doc, const TypTextContext& c, std::mt19937& rng) {
+    const int mode = c.style.kindmode[kPois];
     WrittenTypes written;
     int frameStep = 0;
     FrameRows frameRows;
@@ -68,14 +64,13 @@ void pois(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort& ui)
     std::map<int, std::string> iconTexts;
     const auto iconText = [&](int icon) -> const std::string& {
         auto it = iconTexts.find(icon);
-        if (it == iconTexts.end())
-            it = iconTexts.emplace(icon, bmp(session.paths.syspath, icon)).first;
+        if (it == iconTexts.end()) it = iconTexts.emplace(icon, bmp(c.syspath, icon)).first;
         return it->second;
     };
-    const auto backgrounds = numberBackgrounds(settings);
+    const auto backgrounds = numberBackgrounds(c.style.colourSlots);
 
-    for (const auto& entry : session.inventory.list(kPois)) {
-        ui.yield();
+    for (const auto& entry : c.inventory.list(kPois)) {
+        c.ui.yield();
         std::string fill = randomColour(rng);
         bool malformed = false;
         const auto parts = splitEntry(entry, nullptr, malformed);
@@ -91,7 +86,7 @@ void pois(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort& ui)
         doc.line("[_point]");
         doc.line("Type=0x", digits);
         doc.line("String1=0x0,", label);
-        std::string& width = city ? settings.cityPoiWidth : settings.poiWidth;
+        int& width = city ? c.widths.city : c.widths.poi;
         if (mode == kModeCatalogue || icon > 0) {
             if (icon == 0) {
                 for (const auto& bare : kBareTypeIcons)
@@ -107,8 +102,9 @@ void pois(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort& ui)
             else
                 frameIcon(doc, width, fill, frame, frameStep, frameRows);
         } else if (mode == kModeTypeOnBmp) {
-            settings.cityPoiWidth = "32";
-            doc.line("Xpm=\"", settings.cityPoiWidth, " ", settings.cityPoiWidth, " 2 1\"");
+            c.widths.city = kLargestIcon;
+            const std::string size = std::to_string(kLargestIcon);
+            doc.line("Xpm=\"", size, " ", size, " 2 1\"");
             doc.colour('0', digits.size() == 5 ? backgrounds.second : backgrounds.first);
             doc.colour('1', "000000");
             doc.raw(get_bmp2(digits));

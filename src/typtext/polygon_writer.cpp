@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "base/text.h"
+#include "colour/colour_text.h"
 #include "typtext/bitmap_library.h"
 #include "typtext/colour_code.h"
 #include "typtext/element_entry.h"
@@ -33,42 +34,39 @@ bool listHasCode(const std::vector<std::string>& list, std::string_view code) {
 
 // Backgrounds of the type-number bitmap from the colour slots: standard types, extended types
 // (a black slot keeps the default: the digits are black).
-std::pair<std::string, std::string> numberBackgrounds(const Settings& settings) {
-    const auto& slots = settings.colourSlots;
+std::pair<std::string, std::string> numberBackgrounds(const ColourSlots& slots) {
     return {slots[0] != 0 ? rev(slots[0]) : "FFFFFF", slots[1] != 0 ? rev(slots[1]) : "FFFF00"};
 }
 
 } // namespace
 
-void chkpolstoadd(Session& session) {
-    if (!session.settings.include4b4a) return;
-    auto& list = session.inventory.list(kPolygons);
-    if (session.fields.ntMarker) {
+void chkpolstoadd(TypeInventory& inventory, bool ntMap) {
+    auto& list = inventory.list(kPolygons);
+    if (ntMap) {
         for (const char* code : {"10802", "10B08", "10A01", "1090C"})
-            if (!listHasCode(list, code)) addlz(session.inventory, code, kPolygons);
+            if (!listHasCode(list, code)) addlz(inventory, code, kPolygons);
         return;
     }
     for (const char* code : {"4B00", "4A00"})
         if (!listHasCode(list, code)) list.push_back("0x" + std::string(code));
 }
 
-void polygons(TypTextDocument& doc, Session& session, std::mt19937& rng, UiPort& ui) {
-    chkpolstoadd(session);
-    const Settings& settings = session.settings;
-    const auto& list = session.inventory.list(kPolygons);
+void polygons(TypTextDocument& doc, const TypTextContext& c, std::mt19937& rng) {
+    if (c.style.include4b4a) chkpolstoadd(c.inventory, c.fields.ntMarker);
+    const auto& list = c.inventory.list(kPolygons);
     const SubtypeSet subtypes(list);
-    const int mode = settings.kindmode[kPolygons];
+    const int mode = c.style.kindmode[kPolygons];
     std::unordered_set<std::string> usedColours;
     WrittenTypes written;
     int stripeCounter = 0;
-    const auto backgrounds = numberBackgrounds(settings);
+    const auto backgrounds = numberBackgrounds(c.style.colourSlots);
 
     for (const auto& entry : list) {
-        ui.yield();
+        c.ui.yield();
         bool malformed = false;
         const auto parts = splitEntry(entry, &subtypes, malformed);
         if (!parts) {
-            if (malformed) session.errors.append("pgn", "not a type code: " + entry);
+            if (malformed) c.errors.append("pgn", "not a type code: " + entry);
             continue;
         }
         if (!written.first(parts->code)) continue;

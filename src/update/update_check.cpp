@@ -23,13 +23,12 @@ std::string withoutSurroundingBreaks(std::string_view s) {
 
 } // namespace
 
-std::string updatePageUrl(const Settings& settings) {
-    return settings.updatePageUrl.empty() ? std::string(kDefaultUpdatePageUrl)
-                                          : settings.updatePageUrl;
+std::string updatePageUrl(const UpdatePages& pages) {
+    return pages.version.empty() ? std::string(kDefaultUpdatePageUrl) : pages.version;
 }
 
-std::string downloadUrl(const Settings& settings) {
-    return settings.downloadUrl.empty() ? std::string(kDefaultDownloadUrl) : settings.downloadUrl;
+std::string downloadUrl(const UpdatePages& pages) {
+    return pages.download.empty() ? std::string(kDefaultDownloadUrl) : pages.download;
 }
 
 std::string versionResult(std::string_view buffer, float ver) {

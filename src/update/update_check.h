@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings.h"
 #include "base/uiport.h"
 
 namespace kestrel {
@@ -18,9 +17,15 @@ inline constexpr std::string_view kCheckAgent = "kestrel chk api";
 inline constexpr std::size_t kPageReadLimit = 1000;
 inline constexpr std::chrono::milliseconds kCheckTimeout{5000};
 
+// The version page and the download page as the settings name them.
+struct UpdatePages {
+    std::string version;
+    std::string download;
+};
+
 // The addresses in use: the settings' own, or the built-in ones when those are empty.
-std::string updatePageUrl(const Settings& settings);
-std::string downloadUrl(const Settings& settings);
+std::string updatePageUrl(const UpdatePages& pages);
+std::string downloadUrl(const UpdatePages& pages);
 
 // The result text for a page read into a buffer of 1000 blanks: the text after the first
 // "<body>", cut before "</", without blanks, is the version; only a version greater than `ver`

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/session.h"
 #include "support/fake_launcher.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
@@ -24,6 +25,13 @@ struct EditorLaunch : ::testing::Test {
         session.settings.typfile = dir.file("untitled.txt");
     }
     std::string tinker() { return dir.write("tnk5.exe", "MZ"); }
+    void edit() {
+        editCurrentFile(session.settings, session.txtdone, session.paths.apppath, ui, launcher);
+    }
+    void tdbEditor() {
+        launchTdbEditor(session.settings, session.map.fields.tdbFile, session.paths.apppath, ui,
+                        launcher);
+    }
 };
 
 } // namespace
@@ -44,7 +52,7 @@ TEST_F(EditorLaunch, DeletedTinkerAsksToLocateIt) {
     session.settings.tinkerPath = tinker();
     std::filesystem::remove(session.settings.tinkerPath);
     session.txtdone = true;
-    editCurrentFile(session, ui, launcher);
+    edit();
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Please locate Tinker in settings."});
     EXPECT_TRUE(launcher.started.empty());
 }
@@ -52,7 +60,7 @@ TEST_F(EditorLaunch, DeletedTinkerAsksToLocateIt) {
 TEST_F(EditorLaunch, AfterCreateTypFileStartsWithoutQuestion) {
     session.settings.tinkerPath = " " + tinker();
     session.txtdone = true;
-    editCurrentFile(session, ui, launcher);
+    edit();
     EXPECT_TRUE(ui.questions.empty());
     ASSERT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(launcher.started[0].program, dir.file("tnk5.exe"));
@@ -63,38 +71,38 @@ TEST_F(EditorLaunch, AfterCreateTypFileStartsWithoutQuestion) {
 TEST_F(EditorLaunch, FileFromAnotherSessionIsOfferedAndNoStartsNothing) {
     session.settings.tinkerPath = tinker();
     dir.write("untitled.txt", "[_id]");
-    editCurrentFile(session, ui, launcher);
+    edit();
     ASSERT_EQ(ui.questions.size(), 1u);
     EXPECT_EQ(ui.questions[0],
               "Have found a file created during another session.\r\n\r\nLoad this file?");
     EXPECT_TRUE(launcher.started.empty());
 
     ui.answers.push_back(Answer::Yes);
-    editCurrentFile(session, ui, launcher);
+    edit();
     EXPECT_EQ(launcher.started.size(), 1u);
 }
 
 TEST_F(EditorLaunch, NoTypTextYetAsksToCreateItFirst) {
     session.settings.tinkerPath = tinker();
     ui.answers.push_back(Answer::Yes);
-    editCurrentFile(session, ui, launcher);
+    edit();
     EXPECT_EQ(ui.questions,
               std::vector<std::string>{"Please Create TYP txt file first. Continue anyway?"});
     EXPECT_EQ(launcher.started.size(), 1u);
 }
 
 TEST_F(EditorLaunch, TdbEditorNeedsLocatingThenOpensTheTdbFile) {
-    launchTdbEditor(session, ui, launcher);
+    tdbEditor();
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Please locate tdb editor in settings."});
     EXPECT_TRUE(launcher.started.empty());
 
     session.settings.tdbEditorPath = dir.write("tdb_editor.exe", "MZ");
-    launchTdbEditor(session, ui, launcher);
+    tdbEditor();
     ASSERT_EQ(launcher.started.size(), 1u);
     EXPECT_TRUE(launcher.started[0].args.empty());
 
-    session.fields.tdbFile = dir.file("family.tdb");
-    launchTdbEditor(session, ui, launcher);
+    session.map.fields.tdbFile = dir.file("family.tdb");
+    tdbEditor();
     ASSERT_EQ(launcher.started.size(), 2u);
     EXPECT_EQ(launcher.started[1].args, std::vector<std::string>{dir.file("family.tdb")});
     EXPECT_EQ(launcher.started[1].workdir, dir.path());

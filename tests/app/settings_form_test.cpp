@@ -39,8 +39,8 @@ TEST(SettingsForm, ApplyTakesEveryFieldOver) {
     EXPECT_EQ(s.tinkerPath, "/opt/t/tnk5.exe");
     EXPECT_FALSE(s.include4b4a);
     EXPECT_TRUE(s.variousIcons);
-    EXPECT_EQ(s.poiWidth, "24");
-    EXPECT_EQ(s.cityPoiWidth, "8");
+    EXPECT_EQ(s.poiWidths.poi, 24);
+    EXPECT_EQ(s.poiWidths.city, 8);
     EXPECT_EQ(s.kindmode, (std::array<int, 3>{1, 0, 10}));
 }
 
@@ -62,13 +62,13 @@ TEST(SettingsForm, PoiWidthOutOfRangeKeepsTheWindowOpenButIsStored) {
     FakeUi ui;
     f.poiWidth = "0";
     EXPECT_FALSE(applySettings(f, s, ui));
-    EXPECT_EQ(s.poiWidth, "0");
+    EXPECT_EQ(s.poiWidths.poi, 0);
     f.poiWidth = "65";
     EXPECT_FALSE(applySettings(f, s, ui));
     f.poiWidth = "64";
     f.cityPoiWidth = "2";
     EXPECT_FALSE(applySettings(f, s, ui));
-    EXPECT_EQ(s.cityPoiWidth, "2");
+    EXPECT_EQ(s.poiWidths.city, 2);
     EXPECT_EQ(ui.messages,
               (std::vector<std::string>{"POI Width Size :1 - 64", "POI Width Size :1 - 64",
                                         "POI Width Size :4 - 64"}));

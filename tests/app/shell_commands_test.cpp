@@ -28,7 +28,7 @@ TEST(StyleModeIndicators, ColourPickerBitmapOrNeither) {
 
 TEST(KindsForCreate, NoneTickedIsRefused) {
     FakeUi ui;
-    EXPECT_FALSE(kindsForCreate({"0", "0", "0"}, ui));
+    EXPECT_FALSE(kindsForCreate({false, false, false}, ui));
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Please select Point , Line or Polygon"});
     EXPECT_TRUE(ui.questions.empty());
 }
@@ -36,8 +36,8 @@ TEST(KindsForCreate, NoneTickedIsRefused) {
 TEST(KindsForCreate, SomeUntickedAsksAndFollowsTheAnswer) {
     FakeUi ui;
     ui.answers = {Answer::No, Answer::Yes};
-    EXPECT_FALSE(kindsForCreate({"1", "0", "1"}, ui));
-    EXPECT_TRUE(kindsForCreate({"0", "0", "1"}, ui));
+    EXPECT_FALSE(kindsForCreate({true, false, true}, ui));
+    EXPECT_TRUE(kindsForCreate({false, false, true}, ui));
     EXPECT_EQ(ui.questions,
               (std::vector<std::string>{"You have deselected an element. Continue?",
                                         "You have deselected an element. Continue?"}));
@@ -46,23 +46,20 @@ TEST(KindsForCreate, SomeUntickedAsksAndFollowsTheAnswer) {
 
 TEST(KindsForCreate, AllTickedGoesOnWithoutQuestion) {
     FakeUi ui;
-    EXPECT_TRUE(kindsForCreate({"1", "1", "1.0"}, ui));
+    EXPECT_TRUE(kindsForCreate({true, true, true}, ui));
     EXPECT_TRUE(ui.questions.empty());
 }
 
 TEST(Escape, IdleOnlySetsTheStopFlag) {
-    Session session;
     FakeUi ui;
-    escapePressed(session, ui);
+    escapePressed(false, ui);
     EXPECT_TRUE(ui.stopflag());
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(Escape, DuringABatchAlsoSaysSo) {
-    Session session;
-    session.busy = true;
     FakeUi ui;
-    escapePressed(session, ui);
+    escapePressed(true, ui);
     EXPECT_TRUE(ui.stopflag());
     EXPECT_EQ(ui.messages, std::vector<std::string>{
                                "Process halted.\r\n\r\nCreate TYP file if elements are found."});

@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "support/temp_dir.h"
 #include <filesystem>
+#include <limits>
 
 namespace kestrel {
 namespace {
@@ -30,17 +31,16 @@ Settings changedSettings() {
     s.tinkerPath = "/opt/tnk/tnk5.exe";
     s.dumpflag = true;
     s.tdbEditorPath = "/opt/tdb_editor.exe";
-    s.codepage = "1250";
+    s.codepage = CodePage("1250");
     s.typfile = "/home/u/my.txt";
     s.draworder = false;
-    s.poiWidth = "24";
-    s.cityPoiWidth = "12";
+    s.poiWidths = {24, 12};
     s.kindmode = {0, 0, 1};
     s.recent = {"/a.img", "/b.img", "", "/d.img", "", "", "/g.img"};
     s.extendDirectories = 1;
     s.carried30 = "x30";
     s.carried31 = "x31";
-    s.kindsel = {"0", "1", "0"};
+    s.kindsel = {false, true, false};
     s.colourSlots = {0, 255, 0x123456, 0};
     s.variousIcons = true;
     s.include4b4a = false;
@@ -60,8 +60,8 @@ void expectSame(const Settings& a, const Settings& b) {
     EXPECT_EQ(a.codepage, b.codepage);
     EXPECT_EQ(a.typfile, b.typfile);
     EXPECT_EQ(a.draworder, b.draworder);
-    EXPECT_EQ(a.poiWidth, b.poiWidth);
-    EXPECT_EQ(a.cityPoiWidth, b.cityPoiWidth);
+    EXPECT_EQ(a.poiWidths.poi, b.poiWidths.poi);
+    EXPECT_EQ(a.poiWidths.city, b.poiWidths.city);
     EXPECT_EQ(a.kindmode, b.kindmode);
     EXPECT_EQ(a.recent, b.recent);
     EXPECT_EQ(a.extendDirectories, b.extendDirectories);
@@ -149,7 +149,7 @@ TEST(StateFile, ShortFileKeepsDefaultsOfMissingLines) {
     Settings s;
     ASSERT_TRUE(loaddata(path, s));
     EXPECT_EQ(s.lastdir, "/maps");
-    EXPECT_EQ(s.codepage, "1252");
+    EXPECT_EQ(s.codepage.text(), "1252");
     EXPECT_EQ(s.kindmode, (std::array<int, 3>{10, 1, 10}));
     EXPECT_TRUE(s.draworder);
     EXPECT_TRUE(s.include4b4a);
@@ -197,7 +197,7 @@ TEST(StateFile, CodepageBelow800Becomes1252) {
         test::TempDir dir;
         Settings s;
         ASSERT_TRUE(loaddata(dir.write("kestrel.dat", fileOf(lines)), s));
-        EXPECT_EQ(s.codepage, expected) << line;
+        EXPECT_EQ(s.codepage.text(), expected) << line;
     }
 }
 
@@ -228,9 +228,46 @@ TEST(StateFile, KindSelectionIsNormalisedAndOptionsNeedOne) {
     test::TempDir dir;
     Settings s;
     ASSERT_TRUE(loaddata(dir.write("kestrel.dat", fileOf(lines)), s));
-    EXPECT_EQ(s.kindsel, (std::array<std::string, 3>{"1", "0", "0"}));
+    EXPECT_EQ(s.kindsel, (std::array<bool, 3>{true, false, false}));
     EXPECT_FALSE(s.variousIcons);
     EXPECT_FALSE(s.include4b4a);
+}
+
+TEST(StateFile, HostileNumbersAreRangeCheckedBeforeTheyAreConverted) {
+    // The same line as a kind selection (32), a style mode (19), a POI width (17) and a colour
+    // (35); a number that does not fit keeps the value (true, 10, 16, white).
+    struct Case {
+        std::string line;
+        bool kind;
+        int mode;
+        int width;
+        ColourValue colour;
+    };
+    constexpr int kMaxInt = std::numeric_limits<int>::max();
+    for (const Case& c : std::vector<Case>{
+             {"1e19", true, 10, kMaxInt, kWhite},
+             {"-1e400", true, 10, 16, kWhite},
+             {"1e400", true, 10, 16, kWhite},
+             {"99999999999999999999", true, 10, kMaxInt, kWhite},
+             {"2147483648", false, 10, kMaxInt, kWhite},
+             {"-2147483649", false, 10, 0, kWhite},
+             {"nan", false, 10, 0, kWhite},
+             {"inf", false, 10, 0, kWhite},
+             {"  7  ", false, 7, 7, 7},
+             {"1.9", true, 10, 2, kWhite},
+             {"12.5", false, 10, 12, kWhite},
+             {"", false, 10, 0, kWhite},
+         }) {
+        auto lines = lineDefaults(41);
+        lines[32] = lines[19] = lines[17] = lines[35] = c.line;
+        test::TempDir dir;
+        Settings s;
+        ASSERT_TRUE(loaddata(dir.write("kestrel.dat", fileOf(lines)), s));
+        EXPECT_EQ(s.kindsel[0], c.kind) << c.line;
+        EXPECT_EQ(s.kindmode[0], c.mode) << c.line;
+        EXPECT_EQ(s.poiWidths.poi, c.width) << c.line;
+        EXPECT_EQ(s.colourSlots[0], c.colour) << c.line;
+    }
 }
 
 TEST(StateFile, OlderFileWithoutUpdateLinesKeepsBuiltInAddresses) {

@@ -21,8 +21,8 @@ QLineEdit* hexField(ColourSlotWindow& w) {
 } // namespace
 
 TEST(ColourSlotWindow, OpensOnTheSlotColour) {
-    Settings s;
-    s.colourSlots[1] = 0x0080FF;
+    ColourSlots s = kDefaultColourSlots;
+    s[1] = 0x0080FF;
     ColourSlotWindow w(s, 1);
     EXPECT_EQ(w.current(), 0x0080FF);
     EXPECT_EQ(hexField(w)->text(), "FF8000");
@@ -30,19 +30,19 @@ TEST(ColourSlotWindow, OpensOnTheSlotColour) {
 }
 
 TEST(ColourSlotWindow, TypingSixDigitsMakesTheColourAndOkStoresIt) {
-    Settings s;
+    ColourSlots s = kDefaultColourSlots;
     ColourSlotWindow w(s, 2);
     hexField(w)->clear();
     QTest::keyClicks(hexField(w), "FF8000");
     EXPECT_EQ(w.current(), 0x0080FF);
     EXPECT_TRUE(w.findChild<QLabel*>("Sample")->styleSheet().contains("#FF8000"));
     w.findChild<QPushButton*>("OK")->click();
-    EXPECT_EQ(s.colourSlots[2], 0x0080FF);
+    EXPECT_EQ(s[2], 0x0080FF);
     EXPECT_EQ(w.result(), QDialog::Accepted);
 }
 
 TEST(ColourSlotWindow, HexFieldDropsForeignKeysAndASeventhCharacter) {
-    Settings s;
+    ColourSlots s = kDefaultColourSlots;
     ColourSlotWindow w(s, 0);
     hexField(w)->clear();
     QTest::keyClicks(hexField(w), "1g2#3 4");
@@ -54,7 +54,7 @@ TEST(ColourSlotWindow, HexFieldDropsForeignKeysAndASeventhCharacter) {
 }
 
 TEST(ColourSlotWindow, PastedTextIsFilteredToo) {
-    Settings s;
+    ColourSlots s = kDefaultColourSlots;
     ColourSlotWindow w(s, 0);
     hexField(w)->selectAll();
     hexField(w)->insert("#00ff00!"); // as a paste would
@@ -65,18 +65,18 @@ TEST(ColourSlotWindow, PastedTextIsFilteredToo) {
 }
 
 TEST(ColourSlotWindow, CancelStoresNothing) {
-    Settings s;
+    ColourSlots s = kDefaultColourSlots;
     ColourSlotWindow w(s, 3);
     hexField(w)->clear();
     QTest::keyClicks(hexField(w), "123456");
     w.findChild<QPushButton*>("Cancel")->click();
-    EXPECT_EQ(s.colourSlots[3], kYellow);
+    EXPECT_EQ(s[3], kYellow);
     EXPECT_EQ(w.current(), -1);
     EXPECT_EQ(w.result(), QDialog::Rejected);
 }
 
 TEST(ColourSlotWindow, SwatchClickMakesItsColourCurrent) {
-    Settings s;
+    ColourSlots s = kDefaultColourSlots;
     ColourSlotWindow w(s, 0);
     w.findChild<QPushButton*>("Swatch_2")->click();
     EXPECT_EQ(w.current(), 16711680);
@@ -85,7 +85,7 @@ TEST(ColourSlotWindow, SwatchClickMakesItsColourCurrent) {
 }
 
 TEST(ColourSlotWindow, ClickOnTheFieldPicksItsPixelAndReleaseMovesTheCrossHair) {
-    Settings s;
+    ColourSlots s = kDefaultColourSlots;
     ColourSlotWindow w(s, 0);
     auto* field = w.findChild<ColourFieldView*>("ColourField");
     QTest::mousePress(field, Qt::LeftButton, {}, QPoint(120, 128));
@@ -100,8 +100,8 @@ TEST(ColourSlotWindow, ClickOnTheFieldPicksItsPixelAndReleaseMovesTheCrossHair) 
 }
 
 TEST(ColourSlotWindow, ClickOnTheStripTakesItsStripeWithoutRedrawing) {
-    Settings s;
-    s.colourSlots[0] = 0x3264C8;
+    ColourSlots s = kDefaultColourSlots;
+    s[0] = 0x3264C8;
     ColourSlotWindow w(s, 0);
     auto* strip = w.findChild<ShadeStripView*>("ShadeStrip");
     const ColourValue darkest = strip->colourAt(0);
@@ -111,8 +111,8 @@ TEST(ColourSlotWindow, ClickOnTheStripTakesItsStripeWithoutRedrawing) {
 }
 
 TEST(WindowShots, ColourSlotWindowShowsAllItsParts) {
-    Settings s;
-    s.colourSlots[0] = 0x3264C8;
+    ColourSlots s = kDefaultColourSlots;
+    s[0] = 0x3264C8;
     ColourSlotWindow w(s, 0);
     const QImage shot = test::windowShot(w, "colour_slot_window");
     ASSERT_FALSE(shot.isNull());

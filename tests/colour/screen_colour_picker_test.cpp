@@ -56,8 +56,8 @@ TEST(ScreenColourPicker, DesktopWithoutAScreenToReadIsRefusedAtOpening) {
 
 TEST(WindowShots, ScreenColourPickerShowsTheMagnifierOrTheRefusal) {
     // Something colourful under the pointer, where the desktop lets the picker read it.
-    Settings settings;
-    ColourSlotWindow colours(settings, 0);
+    ColourSlots colourSlots = kDefaultColourSlots;
+    ColourSlotWindow colours(colourSlots, 0);
     colours.show();
     QTest::qWait(50);
     QCursor::setPos(colours.mapToGlobal(QPoint(200, 100)));

@@ -1,50 +1,41 @@
 #include <gtest/gtest.h>
 
-#include "app/session.h"
-#include "typtext/add_draworder.h"
+#include "mapread/add_draworder.h"
 
 namespace kestrel::test {
 namespace {
 
 using V = std::vector<std::string>;
 
-Session withPolygons(V entries, V levellist, std::string polylevels, int maxlevel) {
-    Session s;
-    s.settings.draworder = true;
-    s.inventory.list(kPolygons) = std::move(entries);
-    s.inventory.levellist = std::move(levellist);
-    s.inventory.polylevels = std::move(polylevels);
-    s.inventory.maxlevel = maxlevel;
-    return s;
+TypeInventory withPolygons(V entries, V levellist, std::string polylevels, int maxlevel) {
+    TypeInventory inv;
+    inv.list(kPolygons) = std::move(entries);
+    inv.levellist = std::move(levellist);
+    inv.polylevels = std::move(polylevels);
+    inv.maxlevel = maxlevel;
+    return inv;
 }
 
 TEST(AddDraworder, MarksEachEntryWithLevelsMinusItsLevel) {
-    Session s = withPolygons({"0x1300", "0x0100 urban", "0x10601 "},
-                             {"0x1300 #1", "0x0100 #2", "0x10601  #0"}, "210", 2);
+    TypeInventory s = withPolygons({"0x1300", "0x0100 urban", "0x10601 "},
+                                   {"0x1300 #1", "0x0100 #2", "0x10601  #0"}, "210", 2);
     add_draworder(s);
-    EXPECT_EQ(s.inventory.list(kPolygons),
-              (V{"0x1300 (d2)", "0x0100 urban (d1)", "0x10601  (d3)"}));
-}
-
-TEST(AddDraworder, UntickedOptionChangesNothing) {
-    Session s = withPolygons({"0x1300"}, {"0x1300 #1"}, "10", 1);
-    s.settings.draworder = false;
-    add_draworder(s);
-    EXPECT_EQ(s.inventory.list(kPolygons), (V{"0x1300"}));
+    EXPECT_EQ(s.list(kPolygons), (V{"0x1300 (d2)", "0x0100 urban (d1)", "0x10601  (d3)"}));
 }
 
 TEST(AddDraworder, MapContainerIsReplacedWhole) {
-    Session s = withPolygons({"0x10D01 ", "0x10D01 *"}, {"0x10D01  #0", "0x10D01 * #1"}, "10", 1);
+    TypeInventory s =
+        withPolygons({"0x10D01 ", "0x10D01 *"}, {"0x10D01  #0", "0x10D01 * #1"}, "10", 1);
     add_draworder(s);
-    EXPECT_EQ(s.inventory.list(kPolygons),
-              (V{"0x10D01  map container (d0)", "0x10D01  map container (d0)"}));
+    EXPECT_EQ(s.list(kPolygons), (V{"0x10D01  map container (d0)", "0x10D01  map container (d0)"}));
 }
 
 TEST(AddDraworder, LevelAboveMaxlevelLeavesTheEntry) {
     // RGN-scan polygons carry level 1 and bomb-out ones level 2, whatever the map's levels.
-    Session s = withPolygons({"0x10E01 *", "0x10F01"}, {"0x10E01 * #1", "0x10F01 b #2"}, "0", 0);
+    TypeInventory s =
+        withPolygons({"0x10E01 *", "0x10F01"}, {"0x10E01 * #1", "0x10F01 b #2"}, "0", 0);
     add_draworder(s);
-    EXPECT_EQ(s.inventory.list(kPolygons), (V{"0x10E01 *", "0x10F01"}));
+    EXPECT_EQ(s.list(kPolygons), (V{"0x10E01 *", "0x10F01"}));
 }
 
 TEST(AddDraworder, LevelsAreReadAsHexAndNeverGoBelowZero) {
@@ -58,19 +49,19 @@ TEST(AddDraworder, LevelsAreReadAsHexAndNeverGoBelowZero) {
     }
     // Only 8 distinct level characters are counted, so high levels would go negative.
     polylevels.resize(8);
-    Session s = withPolygons(entries, levels, polylevels, 11);
+    TypeInventory s = withPolygons(entries, levels, polylevels, 11);
     add_draworder(s);
-    EXPECT_EQ(s.inventory.list(kPolygons)[0], "0x1000 (d8)");
-    EXPECT_EQ(s.inventory.list(kPolygons)[8], "0x1800 (d0)");
-    EXPECT_EQ(s.inventory.list(kPolygons)[10], "0x2000 (d0)");
-    EXPECT_EQ(s.inventory.list(kPolygons)[11], "0x2100 (d0)");
+    EXPECT_EQ(s.list(kPolygons)[0], "0x1000 (d8)");
+    EXPECT_EQ(s.list(kPolygons)[8], "0x1800 (d0)");
+    EXPECT_EQ(s.list(kPolygons)[10], "0x2000 (d0)");
+    EXPECT_EQ(s.list(kPolygons)[11], "0x2100 (d0)");
 }
 
 TEST(AddDraworder, RunningTwiceAddsASecondMarker) {
-    Session s = withPolygons({"0x1300"}, {"0x1300 #0"}, "0", 0);
+    TypeInventory s = withPolygons({"0x1300"}, {"0x1300 #0"}, "0", 0);
     add_draworder(s);
     add_draworder(s);
-    EXPECT_EQ(s.inventory.list(kPolygons), (V{"0x1300 (d1) (d1)"}));
+    EXPECT_EQ(s.list(kPolygons), (V{"0x1300 (d1) (d1)"}));
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/session.h"
 #include "base/files.h"
 #include "mapread/map_batch.h"
 #include "mapread/style_texts.h"
@@ -26,19 +25,19 @@ const std::string kMaps = std::string(KESTREL_FIXTURE_DIR) + "/maps";
 // A fresh program: no name texts (entries stay unlabelled), draw order unticked, the program
 // folder being the build's bin folder (where the sample map lies).
 struct Batch {
-    Session session;
+    MapState map;
+    ErrorLog errors;
+    StyleTexts styletxt;
     test::FakeUi ui;
 
-    Batch() {
-        session.settings.draworder = false;
-        session.paths.apppath = kBinDir;
-        session.paths.sampleMap = kBinDir + "/test.img";
-    }
     Batch& open(const std::vector<std::string>& paths) {
-        openBatch(session, ui, paths);
+        MapReadOptions options;
+        options.draworder = false;
+        options.sampleMap = kBinDir + "/test.img";
+        openBatch({map, errors, styletxt, options, ui}, paths);
         return *this;
     }
-    const Lines& list(int kind) const { return session.inventory.list(kind); }
+    const Lines& list(int kind) const { return map.inventory.list(kind); }
 };
 
 const Lines kSamplePolygons{"0x0100", "0x1300", "0x1700",   "0x3C00",
@@ -53,11 +52,11 @@ TEST(FixtureMaps, SampleMapBesideTheProgramListsItsTypesWithoutAMessage) {
     EXPECT_EQ(b.list(kPolygons), kSamplePolygons);
     EXPECT_EQ(b.list(kLines), kSampleLines);
     EXPECT_EQ(b.list(kPois), kSamplePois);
-    EXPECT_EQ(b.session.inventory.polylevels, "201");
-    EXPECT_EQ(b.session.inventory.maxlevel, 2);
-    EXPECT_EQ(b.session.fields.mapIdLabel, "ID: 63240001");
+    EXPECT_EQ(b.map.inventory.polylevels, "201");
+    EXPECT_EQ(b.map.inventory.maxlevel, 2);
+    EXPECT_EQ(b.map.fields.mapIdLabel, "ID: 63240001");
     EXPECT_TRUE(b.ui.messages.empty());
-    EXPECT_EQ(b.session.fields.fid, "1212");
+    EXPECT_EQ(b.map.fields.fid, "1212");
 }
 
 TEST(FixtureMaps, SampleMapElsewhereHasNoFid) {
@@ -71,8 +70,8 @@ TEST(FixtureMaps, SampleMapElsewhereHasNoFid) {
 
 TEST(FixtureMaps, SampleMapIsNamedByTheShippedTexts) {
     Batch b;
-    b.session.styletxt = loadStyleTexts(kBinDir + "/system");
-    a_n_p(b.session.styletxt);
+    b.styletxt = loadStyleTexts(kBinDir + "/system");
+    a_n_p(b.styletxt);
     b.open({kBinDir + "/test.img"});
     EXPECT_EQ(b.list(kPolygons),
               (Lines{"0x0100 large urban area", "0x1300 building or man-made area",
@@ -101,15 +100,15 @@ TEST(FixtureMaps, MixedMapListsStandardAndExtendedTypesOnFourLevels) {
     EXPECT_EQ(b.list(kPois),
               (Lines{"0x10207 ", "0x10C00 ", "0x10E0A ", "0x11102 ", "0x11401 ", "0x13500 ",
                      "0x11102 ", "0x10C00 ", "0x10207 ", "0x13500 ", "0x10E0A ", "0x11401 "}));
-    EXPECT_EQ(b.session.inventory.levellist,
+    EXPECT_EQ(b.map.inventory.levellist,
               (Lines{"0x0200 #3", "0x0A00 #1", "0x1400 #2", "0x1A00 #0", "0x2800 #3", "0x3C00 #1",
                      "0x4B00 #3", "0x4E00 #0", "0x5100 #2", "0x10101  #2", "0x10D03  #0",
                      "0x10E10  #0", "0x10F08  #0", "0x11001  #1"}));
-    EXPECT_EQ(b.session.inventory.polylevels, "3120");
-    EXPECT_EQ(b.session.inventory.maxlevel, 3);
-    EXPECT_EQ(b.session.fields.mapIdLabel, "ID: 63240021");
+    EXPECT_EQ(b.map.inventory.polylevels, "3120");
+    EXPECT_EQ(b.map.inventory.maxlevel, 3);
+    EXPECT_EQ(b.map.fields.mapIdLabel, "ID: 63240021");
     EXPECT_EQ(b.ui.messages, Lines{"Cannot find a FID"});
-    EXPECT_EQ(b.session.errors.text(), "");
+    EXPECT_EQ(b.errors.text(), "");
 }
 
 TEST(FixtureMaps, MixedMapTwiceInOneBatchAddsNothingTheSecondTime) {
@@ -131,7 +130,7 @@ TEST(FixtureMaps, MaskedCopyOfTheMixedMapReadsTheSame) {
     Batch masked;
     masked.open({dir.write("masked.img", bytes)});
     for (int kind : {kPolygons, kLines, kPois}) EXPECT_EQ(masked.list(kind), plain.list(kind));
-    EXPECT_EQ(masked.session.inventory.levellist, plain.session.inventory.levellist);
+    EXPECT_EQ(masked.map.inventory.levellist, plain.map.inventory.levellist);
 }
 
 TEST(FixtureMaps, TwoTileGmapsuppReadsOnlyTheFirstTileAndItsTdb) {
@@ -140,10 +139,10 @@ TEST(FixtureMaps, TwoTileGmapsuppReadsOnlyTheFirstTileAndItsTdb) {
     EXPECT_EQ(b.list(kPolygons), (Lines{"0x0300", "0x1800", "0x4B00"}));
     EXPECT_EQ(b.list(kLines), (Lines{"0x0500 ", "0x1A00 "}));
     EXPECT_TRUE(b.list(kPois).empty());
-    EXPECT_EQ(b.session.inventory.polylevels, "10");
-    EXPECT_EQ(b.session.fields.mapIdLabel, "ID: 63240031");
-    EXPECT_EQ(b.session.fields.fid, "6325");
-    EXPECT_EQ(b.session.fields.productCode, "2");
+    EXPECT_EQ(b.map.inventory.polylevels, "10");
+    EXPECT_EQ(b.map.fields.mapIdLabel, "ID: 63240031");
+    EXPECT_EQ(b.map.fields.fid, "6325");
+    EXPECT_EQ(b.map.fields.productCode, "2");
     EXPECT_TRUE(b.ui.messages.empty());
 }
 
@@ -153,11 +152,11 @@ TEST(FixtureMaps, TdbBesideTheMapGivesAFamilyIdAbove32767) {
     EXPECT_EQ(b.list(kPolygons), (Lines{"0x0B00", "0x4B00", "0x4C00", "0x11001 "}));
     EXPECT_EQ(b.list(kLines), (Lines{"0x0900 ", "0x2900 ", "0x10E05 "}));
     EXPECT_EQ(b.list(kPois), (Lines{"0x11006 ", "0x11006 "}));
-    EXPECT_EQ(b.session.inventory.polylevels, "120");
-    EXPECT_EQ(b.session.inventory.maxlevel, 2);
-    EXPECT_EQ(b.session.fields.fid, "40000");
-    EXPECT_EQ(b.session.fields.productCode, "3");
-    EXPECT_TRUE(b.session.fields.fieldsLocked);
+    EXPECT_EQ(b.map.inventory.polylevels, "120");
+    EXPECT_EQ(b.map.inventory.maxlevel, 2);
+    EXPECT_EQ(b.map.fields.fid, "40000");
+    EXPECT_EQ(b.map.fields.productCode, "3");
+    EXPECT_TRUE(b.map.fields.fieldsLocked);
     EXPECT_TRUE(b.ui.messages.empty());
 }
 
@@ -170,8 +169,8 @@ TEST(FixtureMaps, TdbIsFoundWhenAFolderAboveTheMapBearsItsName) {
     fs::copy_file(kMaps + "/with_tdb/withtdb.tdb", folder / "withtdb.tdb");
     Batch b;
     b.open({(folder / "63240041.img").string()});
-    EXPECT_EQ(b.session.fields.fid, "40000");
-    EXPECT_EQ(b.session.fields.productCode, "3");
+    EXPECT_EQ(b.map.fields.fid, "40000");
+    EXPECT_EQ(b.map.fields.productCode, "3");
     EXPECT_TRUE(b.ui.messages.empty());
 }
 
@@ -183,11 +182,11 @@ TEST(FixtureMaps, FolderWithTwoTdbFilesGivesARandomFid) {
     EXPECT_EQ(b.list(kPois), (Lines{"0x10F03 ", "0x10F03 "}));
     EXPECT_EQ(b.ui.messages,
               Lines{"Folder contains multiple tdb files.\r\nCannot determine unique FID."});
-    const int fid = std::stoi(b.session.fields.fid);
+    const int fid = std::stoi(b.map.fields.fid);
     EXPECT_GE(fid, 2143);
     EXPECT_LE(fid, 8142);
-    EXPECT_EQ(b.session.fields.productCode, "");
-    EXPECT_FALSE(b.session.fields.fieldsLocked);
+    EXPECT_EQ(b.map.fields.productCode, "");
+    EXPECT_FALSE(b.map.fields.fieldsLocked);
 }
 
 } // namespace

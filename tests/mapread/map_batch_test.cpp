@@ -28,14 +28,13 @@ struct Batch : ::testing::Test {
     Reading r;
 
     void SetUp() override {
-        r.session.paths.apppath = dir.path();
-        r.session.paths.userdir = dir.path();
-        r.session.paths.sampleMap = dir.file("test.img");
+        r.options.dumpFile = dir.file("temp.img");
+        r.options.sampleMap = dir.file("test.img");
     }
     std::string write(const std::string& name, const std::string& bytes) {
         return dir.write(name, bytes);
     }
-    void open(const V& paths) { openBatch(r.session, r.ui, paths); }
+    std::optional<std::string> open(const V& paths) { return r.open(paths); }
 };
 
 TEST_F(Batch, MaskedFileReadsLikeTheUnmaskedOne) {
@@ -44,17 +43,17 @@ TEST_F(Batch, MaskedFileReadsLikeTheUnmaskedOne) {
     const V plainLines = r.lines();
     const V plainPois = r.pois();
     Reading masked;
-    openBatch(masked.session, masked.ui, {write("masked.img", m.bytes(0x4B))});
+    masked.open({write("masked.img", m.bytes(0x4B))});
     EXPECT_EQ(masked.lines(), plainLines);
     EXPECT_EQ(masked.pois(), plainPois);
-    EXPECT_EQ(masked.session.container.key, 0x4B);
+    EXPECT_EQ(masked.map.container.key, 0x4B);
     EXPECT_FALSE(fileExists(dir.file("temp.img")));
     EXPECT_FALSE(fileExists(dir.file("tmp.txt")));
 }
 
 TEST_F(Batch, DumpflagWritesTheUnmaskedMapToTempImg) {
     const SyntheticMap m = sampleMap();
-    r.session.settings.dumpflag = true;
+    r.options.dumpflag = true;
     open({write("masked.img", m.bytes(0x4B))});
     EXPECT_EQ(readFile(dir.file("temp.img")).value_or(""), m.bytes());
 }
@@ -72,7 +71,7 @@ TEST_F(Batch, FileWithoutRgnSaysNoInformationOnlyAsTheFirstFile) {
     // The TDB lookup of the first file comes before its read.
     EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid), std::string(msg::kNoInformation)}));
     Reading later;
-    openBatch(later.session, later.ui, {map, empty});
+    later.open({map, empty});
     EXPECT_EQ(later.ui.messages, (V{std::string(msg::kNoFid)}));
     EXPECT_EQ(later.lines(), (V{"0x0600 "}));
 }
@@ -84,10 +83,10 @@ TEST_F(Batch, NtHintIsShownOncePerBatch) {
     const std::string b = write("b.img", nt.bytes());
     open({a, b});
     EXPECT_EQ(std::count(r.ui.messages.begin(), r.ui.messages.end(), msg::kHighwaysHint), 1);
-    EXPECT_TRUE(r.session.fields.ntMarker);
+    EXPECT_TRUE(r.map.fields.ntMarker);
     open({a});
     EXPECT_EQ(std::count(r.ui.messages.begin(), r.ui.messages.end(), msg::kHighwaysHint), 2);
-    r.session.highways = true;
+    r.options.highways = true;
     open({a});
     EXPECT_EQ(std::count(r.ui.messages.begin(), r.ui.messages.end(), msg::kHighwaysHint), 2);
 }
@@ -95,7 +94,7 @@ TEST_F(Batch, NtHintIsShownOncePerBatch) {
 TEST_F(Batch, GmpNameSkipsTheTdbLookupAndMarksTheMapNt) {
     open({write("I0000001.GMP", sampleMap().bytes())});
     EXPECT_EQ(r.ui.messages, (V{std::string(msg::kHighwaysHint)}));
-    EXPECT_TRUE(r.session.fields.ntMarker);
+    EXPECT_TRUE(r.map.fields.ntMarker);
 }
 
 TEST_F(Batch, NameThatIsNotAMapEndsTheBatchWithAMessage) {
@@ -122,12 +121,10 @@ TEST_F(Batch, NameWithoutAnyDotIsAccepted) {
 
 TEST_F(Batch, MixedCaseNameIsOpenedByItsRealName) {
     const std::string path = write("Maps/MyMap.IMG", sampleMap().bytes());
-    open({path});
+    EXPECT_EQ(open({path}), path);
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
-    EXPECT_EQ(r.session.settings.recent[0], path);
-    EXPECT_EQ(r.session.settings.lastdir, path);
-    EXPECT_EQ(r.session.currentFile, lcase(path));
-    EXPECT_EQ(r.session.mapfile, lcase(path));
+    EXPECT_EQ(r.map.currentFile, lcase(path));
+    EXPECT_EQ(r.map.mapfile, lcase(path));
 }
 
 TEST_F(Batch, EscapeDuringTheSecondOfThreeFilesStopsTheBatch) {
@@ -143,7 +140,7 @@ TEST_F(Batch, EscapeDuringTheSecondOfThreeFilesStopsTheBatch) {
     const long perFile = r.ui.yields;
     Reading run;
     run.ui.stopAfterYields(perFile + 5);
-    openBatch(run.session, run.ui, {a, b, c});
+    run.open({a, b, c});
     EXPECT_EQ(run.lines(), (V{"0x0600 ", "0x0700 "}));
     ASSERT_GE(run.ui.progressValues.size(), 2u);
     EXPECT_FLOAT_EQ(run.ui.progressValues[run.ui.progressValues.size() - 2], 50.0f);
@@ -160,7 +157,7 @@ TEST_F(Batch, FileOf90MillionBytesIsReadWithoutMessageAnd100MillionWithOne) {
     EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid)}));
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
     Reading big;
-    openBatch(big.session, big.ui, {sparse("big.img", 100'000'000)});
+    big.open({sparse("big.img", 100'000'000)});
     EXPECT_EQ(big.ui.messages, (V{std::string(msg::kFileTooBig), std::string(msg::kNoFid)}));
     EXPECT_EQ(big.lines(), (V{"0x0600 "}));
 }
@@ -177,15 +174,15 @@ TEST_F(Batch, EscapeWhileLoadingLeavesTheBufferEmpty) {
     r.ui.stopAfterYields(0);
     open({write("a.img", sampleMap().bytes())});
     EXPECT_TRUE(r.lines().empty());
-    EXPECT_EQ(r.session.container.filesRead, 0);
+    EXPECT_EQ(r.map.container.filesRead, 0);
     EXPECT_TRUE(r.ui.messages.empty()); // nor is the TDB looked up
 }
 
 TEST_F(Batch, ErrorLogAndStopflagAreClearedByEachLoad) {
-    r.session.errors.append("TRE", "old");
+    r.errors.append("TRE", "old");
     r.ui.setStopflag(true);
     open({write("a.img", sampleMap().bytes())});
-    EXPECT_EQ(r.session.errors.text(), "");
+    EXPECT_EQ(r.errors.text(), "");
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
 }
 
@@ -193,38 +190,39 @@ TEST_F(Batch, DropOnAListLoadsUntilTheFirstNameThatIsNotAMap) {
     const std::string a = write("a.img", sampleMap().bytes());
     const std::string b = write("b.txt", sampleMap(0x07).bytes());
     const std::string c = write("c.img", sampleMap(0x08).bytes());
-    loadole(r.session, r.ui, a + "\r\n" + b + "\r\n" + c + "\r\n");
+    EXPECT_EQ(loadole(r.context(), a + "\r\n" + b + "\r\n" + c + "\r\n"), a);
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
     // A list drop passes the last index of the split list: no TDB lookup, no message.
     EXPECT_TRUE(r.ui.messages.empty());
-    EXPECT_EQ(r.session.settings.recent[0], a);
 }
 
 TEST_F(Batch, DropOnTheWindowLooksUpTheTdb) {
-    loadole(r.session, r.ui, write("a.img", sampleMap().bytes()));
+    loadole(r.context(), write("a.img", sampleMap().bytes()));
     EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid)}));
 }
 
 TEST_F(Batch, DroppedImgEqualToTheCurrentMapEndsTheWalk) {
     const std::string a = write("a.img", sampleMap().bytes());
     const std::string b = write("b.img", sampleMap(0x07).bytes());
-    loadole(r.session, r.ui, a + "\r\n" + a + "\r\n" + b + "\r\n");
+    loadole(r.context(), a + "\r\n" + a + "\r\n" + b + "\r\n");
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
 }
 
 TEST_F(Batch, RecentItemLoadsByItsExactPath) {
     const std::string a = write("A.img", sampleMap().bytes());
-    EXPECT_FALSE(loadRecent(r.session, r.ui, dir.file("gone.img")));
-    EXPECT_FALSE(loadRecent(r.session, r.ui, ""));
-    ASSERT_TRUE(loadRecent(r.session, r.ui, a));
+    EXPECT_EQ(loadRecent(r.context(), dir.file("gone.img")), std::nullopt);
+    EXPECT_EQ(loadRecent(r.context(), ""), std::nullopt);
+    ASSERT_EQ(loadRecent(r.context(), a), a);
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
-    EXPECT_EQ(r.session.settings.recent[0], a);
-    EXPECT_EQ(r.session.mapfile, a);
+    EXPECT_EQ(r.map.mapfile, a);
 }
 
-TEST_F(Batch, DraworderRunsAfterTheBatch) {
-    r.session.settings.draworder = true;
-    open({write("a.img", sampleMap().bytes())});
+TEST_F(Batch, DraworderRunsAfterTheBatchWhenTicked) {
+    const std::string a = write("a.img", sampleMap().bytes());
+    open({a});
+    EXPECT_EQ(r.polygons(), (V{"0x1300"}));
+    r.options.draworder = true;
+    open({a});
     EXPECT_EQ(r.polygons(), (V{"0x1300 (d0)"}));
 }
 
@@ -232,13 +230,13 @@ TEST_F(Batch, FileNewClearsTheInventoryAndTheNtMarker) {
     SyntheticMap nt = sampleMap();
     nt.img.header(0x40, "GMP", 0x31);
     open({write("a.img", nt.bytes())});
-    ASSERT_TRUE(r.session.fields.ntMarker);
-    fileNew(r.session);
-    EXPECT_FALSE(r.session.fields.ntMarker);
-    EXPECT_FALSE(r.session.container.fngmp());
-    EXPECT_EQ(r.session.inventory.caption(kPolygons), "Polygons:0");
-    EXPECT_EQ(r.session.inventory.caption(kLines), "Lines:0");
-    EXPECT_EQ(r.session.inventory.caption(kPois), "POIs:0");
+    ASSERT_TRUE(r.map.fields.ntMarker);
+    fileNew(r.map);
+    EXPECT_FALSE(r.map.fields.ntMarker);
+    EXPECT_FALSE(r.map.container.fngmp());
+    EXPECT_EQ(r.map.inventory.caption(kPolygons), "Polygons:0");
+    EXPECT_EQ(r.map.inventory.caption(kLines), "Lines:0");
+    EXPECT_EQ(r.map.inventory.caption(kPois), "POIs:0");
 }
 
 } // namespace

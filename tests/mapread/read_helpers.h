@@ -1,10 +1,11 @@
 #pragma once
-// Reading synthetic maps in tests: a session with empty name texts plus the built-in POI table,
-// and the reader run over bytes in memory or over files on disk.
+// Reading synthetic maps in tests: the reader's parts with empty name texts plus the built-in POI
+// table, and the reader run over bytes in memory or over files on disk.
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/session.h"
+#include "mapread/map_batch.h"
 #include "mapread/map_buffer.h"
 #include "mapread/map_reader.h"
 #include "mapread/style_texts.h"
@@ -13,26 +14,35 @@
 namespace kestrel::test {
 
 struct Reading {
-    Session session;
+    MapState map;
+    ErrorLog errors;
+    StyleTexts styletxt;
+    MapReadOptions options;
     FakeUi ui;
 
     Reading() {
-        a_n_p(session.styletxt);
-        session.settings.draworder = false;
+        a_n_p(styletxt);
+        options.draworder = false;
     }
+
+    MapReadContext context() { return {map, errors, styletxt, options, ui}; }
 
     // `get_dataTRE` over the bytes as the file at position k of a batch.
     Reading& read(const std::string& bytes, int k = 0, const std::string& name = "map.img") {
-        MapReader reader(session, ui);
+        MapReader reader(context());
         reader.setBuffer(name, MapBuffer::fromBytes(bytes));
         reader.get_dataTRE(k);
         return *this;
     }
+    // File > Open of the paths; the map that heads the recent list now.
+    std::optional<std::string> open(const std::vector<std::string>& paths) {
+        return openBatch(context(), paths);
+    }
 
-    const std::vector<std::string>& polygons() const { return session.inventory.list(kPolygons); }
-    const std::vector<std::string>& lines() const { return session.inventory.list(kLines); }
-    const std::vector<std::string>& pois() const { return session.inventory.list(kPois); }
-    const std::vector<std::string>& levellist() const { return session.inventory.levellist; }
+    const std::vector<std::string>& polygons() const { return map.inventory.list(kPolygons); }
+    const std::vector<std::string>& lines() const { return map.inventory.list(kLines); }
+    const std::vector<std::string>& pois() const { return map.inventory.list(kPois); }
+    const std::vector<std::string>& levellist() const { return map.inventory.levellist; }
 };
 
 } // namespace kestrel::test

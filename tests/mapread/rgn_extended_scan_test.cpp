@@ -67,7 +67,7 @@ TEST(RgnExtendedScan, MultipleOfEightStopsTheScanThroughBombout) {
     Reading r;
     r.read(m.bytes());
     EXPECT_EQ(r.polygons(), (V{"0x10D01"}));
-    EXPECT_EQ(r.session.inventory.levellist, (V{"0x10D01 b #2"}));
+    EXPECT_EQ(r.map.inventory.levellist, (V{"0x10D01 b #2"}));
 }
 
 TEST(RgnExtendedScan, UnknownLengthAfterZeroOrFFBombsOut) {
@@ -136,8 +136,8 @@ TEST(RgnExtendedScan, GmpNameWithoutGmpHeaderCountsFromTheRgnHeader) {
     Reading r;
     r.read(m.bytes(), 0, "/maps/i0001.gmp");
     EXPECT_EQ(r.lines(), (V{"0x10E02 *"}));
-    EXPECT_TRUE(r.session.fields.ntMarker);
-    EXPECT_TRUE(r.session.container.fngmp());
+    EXPECT_TRUE(r.map.fields.ntMarker);
+    EXPECT_TRUE(r.map.container.fngmp());
 }
 
 TEST(RgnExtendedScan, SectionRunningOffTheFileEndsInBombout) {

@@ -52,7 +52,7 @@ TEST(RgnPointScan, GmpHeaderMakesTheMapNtAndIsTheSectionBase) {
     m.img.header(gmp, "GMP", 0x31);
     m.rgnPoints(point(0x14, 0x81, 41, {{6, 0xE5}, {7, 0x41}}) + kMarker, gmp);
     Reading r;
-    r.session.highways = true;
+    r.options.highways = true;
     EXPECT_EQ(r.read(m.bytes()).pois(), (V{"0x11401 ", "0x12F03 "}));
     EXPECT_TRUE(r.ui.messages.empty());
 }
@@ -68,8 +68,8 @@ TEST(RgnPointScan, NtLengthNotInTheTableRecordsTheCodeAndEnds) {
     m.rgnPoints(point(0x14, 0x81, 12, {{6, 0xE5}, {7, 0x42}}) + kMarker);
     r.read(m.bytes(), 0, "/maps/nt.gmp");
     EXPECT_EQ(r.pois(), (V{"0x11401 "}));
-    EXPECT_TRUE(r.session.inventory.seenpoi.has("11401"));
-    EXPECT_FALSE(r.session.inventory.extpois.has("11401"));
+    EXPECT_TRUE(r.map.inventory.seenpoi.has("11401"));
+    EXPECT_FALSE(r.map.inventory.extpois.has("11401"));
 }
 
 TEST(RgnPointScan, NtEndMarkerSetsTheLength) {
@@ -92,7 +92,7 @@ TEST(RgnPointScan, OverviewCodeIsListedAgainButEachCodeOnceWithinTheScan) {
 
 TEST(RgnPointScan, StopsAddingOnceTheListPasses4000) {
     Reading r;
-    for (int i = 0; i < 3999; ++i) r.session.inventory.list(kPois).push_back("x");
+    for (int i = 0; i < 3999; ++i) r.map.inventory.list(kPois).push_back("x");
     SyntheticMap m;
     Bytes section;
     for (std::uint8_t t = 0x20; t < 0x28; ++t) section = section + point(t, 0x01, 6);
@@ -104,7 +104,7 @@ TEST(RgnPointScan, StopsAddingOnceTheListPasses4000) {
 
 TEST(RgnPointScan, ListAbove4000SkipsTheScan) {
     Reading r;
-    for (int i = 0; i < 4001; ++i) r.session.inventory.list(kPois).push_back("x");
+    for (int i = 0; i < 4001; ++i) r.map.inventory.list(kPois).push_back("x");
     SyntheticMap m;
     m.rgnPoints(point(0x14, 0x01, 6));
     EXPECT_EQ(r.read(m.bytes()).pois().size(), 4001u);

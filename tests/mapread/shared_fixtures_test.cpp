@@ -42,15 +42,15 @@ void checkAgainst(const std::string& expectedPath) {
     TempDir emptyData;
     const std::string styles =
         o["styles"].isNull() ? emptyData.path() : joinPath(sharedFixtureDir(), o["styles"].string);
-    r.session.styletxt = loadStyleTexts(styles);
-    a_n_p(r.session.styletxt);
-    r.session.highways = o["highways"].boolean;
-    r.session.settings.draworder = o["draworder"].boolean;
+    r.styletxt = loadStyleTexts(styles);
+    a_n_p(r.styletxt);
+    r.options.highways = o["highways"].boolean;
+    r.options.draworder = o["draworder"].boolean;
     std::vector<std::string> maps;
     for (const std::string& m : e["maps"].strings()) maps.push_back(joinPath(folder, m));
-    openBatch(r.session, r.ui, maps);
+    r.open(maps);
 
-    const TypeInventory& inv = r.session.inventory;
+    const TypeInventory& inv = r.map.inventory;
     EXPECT_EQ(r.polygons(), e["polygons"].strings());
     EXPECT_EQ(r.lines(), e["lines"].strings());
     EXPECT_EQ(r.pois(), e["pois"].strings());
@@ -60,7 +60,7 @@ void checkAgainst(const std::string& expectedPath) {
     EXPECT_EQ(inv.levellist, e["levellist"].strings());
     EXPECT_EQ(inv.polylevels, e["polylevels"].string);
     EXPECT_EQ(inv.maxlevel, static_cast<int>(e["maxlevel"].number));
-    const MapFields& f = r.session.fields;
+    const MapFields& f = r.map.fields;
     EXPECT_EQ(f.mapIdLabel, e["map_id_label"].isNull() ? "" : e["map_id_label"].string);
     EXPECT_EQ(f.ntMarker, e["nt_marker"].boolean);
     EXPECT_EQ(r.ui.messages, e["messages"].strings());
@@ -76,7 +76,7 @@ void checkAgainst(const std::string& expectedPath) {
     EXPECT_EQ(f.productCode, e["product_code"].string);
     EXPECT_EQ(f.fieldsLocked, e["fields_locked"].boolean);
     EXPECT_EQ(fileName(f.tdbFile), e["tdb_file"].isNull() ? "" : e["tdb_file"].string);
-    EXPECT_EQ(r.session.errors.text(), e["error_log"].string);
+    EXPECT_EQ(r.errors.text(), e["error_log"].string);
 }
 
 TEST(SharedFixtures, EveryMapReadsAsExpected) {

@@ -24,42 +24,42 @@ std::string tdb(std::uint8_t p0, std::uint8_t p1, std::uint8_t f0, std::uint8_t 
 
 struct TdbLookup : ::testing::Test {
     TempDir dir;
-    Session session;
+    MapFields fields;
+    std::string sampleMap;
     FakeUi ui;
     std::string map;
 
     void SetUp() override {
-        session.paths.apppath = dir.path();
-        session.paths.sampleMap = joinPath(dir.path(), "test.img");
+        sampleMap = joinPath(dir.path(), "test.img");
         map = dir.write("maps/63240101.img", "x");
     }
 };
 
 TEST_F(TdbLookup, ReadsProductCodeAndFamilyIdAndLocksTheFields) {
     dir.write("maps/family.tdb", tdb(0x01, 0x00, 0xBC, 0x04));
-    loadtdb(session, ui, map);
-    EXPECT_EQ(session.fields.productCode, "1");
-    EXPECT_EQ(session.fields.fid, "1212");
-    EXPECT_TRUE(session.fields.fieldsLocked);
-    EXPECT_EQ(session.fields.tdbFile, joinPath(dir.file("maps"), "family.tdb"));
+    loadtdb(fields, ui, map, sampleMap);
+    EXPECT_EQ(fields.productCode, "1");
+    EXPECT_EQ(fields.fid, "1212");
+    EXPECT_TRUE(fields.fieldsLocked);
+    EXPECT_EQ(fields.tdbFile, joinPath(dir.file("maps"), "family.tdb"));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(ui.busyOn);
 }
 
 TEST_F(TdbLookup, ValuesOf32768AndAboveAreShownUnsigned) {
     dir.write("maps/family.TDB", tdb(0x40, 0x9C, 0xFF, 0xFF));
-    loadtdb(session, ui, map);
-    EXPECT_EQ(session.fields.productCode, "40000");
-    EXPECT_EQ(session.fields.fid, "65535");
+    loadtdb(fields, ui, map, sampleMap);
+    EXPECT_EQ(fields.productCode, "40000");
+    EXPECT_EQ(fields.fid, "65535");
 }
 
 TEST_F(TdbLookup, ShortTdbFileLeavesTheFieldsAlone) {
     dir.write("maps/family.tdb", "\x50\x10");
-    session.fields.productCode = "7";
-    loadtdb(session, ui, map);
-    EXPECT_EQ(session.fields.fid, "1212");
-    EXPECT_EQ(session.fields.productCode, "7");
-    EXPECT_FALSE(session.fields.fieldsLocked);
+    fields.productCode = "7";
+    loadtdb(fields, ui, map, sampleMap);
+    EXPECT_EQ(fields.fid, "1212");
+    EXPECT_EQ(fields.productCode, "7");
+    EXPECT_FALSE(fields.fieldsLocked);
     EXPECT_FALSE(ui.busyOn);
 }
 
@@ -67,22 +67,22 @@ TEST_F(TdbLookup, TwoTdbFilesGiveARandomFidAndEditableFields) {
     dir.write("maps/a.tdb", tdb(1, 0, 1, 0));
     dir.write("maps/b.tdb", tdb(2, 0, 2, 0));
     for (int i = 0; i < 20; ++i) {
-        loadtdb(session, ui, map);
-        const int fid = std::stoi(session.fields.fid);
+        loadtdb(fields, ui, map, sampleMap);
+        const int fid = std::stoi(fields.fid);
         EXPECT_GE(fid, 2143);
         EXPECT_LE(fid, 8142);
     }
     EXPECT_EQ(ui.messages.front(), msg::kMultipleTdb);
-    EXPECT_EQ(session.fields.productCode, "");
-    EXPECT_FALSE(session.fields.fieldsLocked);
+    EXPECT_EQ(fields.productCode, "");
+    EXPECT_FALSE(fields.fieldsLocked);
 }
 
 TEST_F(TdbLookup, NoTdbFileSaysSoExceptForTheSampleMap) {
-    loadtdb(session, ui, map);
+    loadtdb(fields, ui, map, sampleMap);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], msg::kNoFid);
     dir.write("test.img", "x");
-    loadtdb(session, ui, session.paths.sampleMap);
+    loadtdb(fields, ui, sampleMap, sampleMap);
     EXPECT_EQ(ui.messages.size(), 1u);
 }
 
@@ -91,9 +91,9 @@ TEST_F(TdbLookup, LooksInTheMapsOwnFolderNotAFolderAboveNamedLikeTheMap) {
     const std::string nested = dir.write("m/maps/m.img", "x");
     dir.write("m/wrong.tdb", tdb(9, 0, 9, 0));
     dir.write("m/maps/right.tdb", tdb(3, 0, 0x39, 0x30));
-    loadtdb(session, ui, nested);
-    EXPECT_EQ(session.fields.fid, "12345");
-    EXPECT_EQ(session.fields.productCode, "3");
+    loadtdb(fields, ui, nested, sampleMap);
+    EXPECT_EQ(fields.fid, "12345");
+    EXPECT_EQ(fields.productCode, "3");
 }
 
 TEST(TdbHeader, NeedsSevenBytes) {

@@ -10,9 +10,9 @@ using V = std::vector<std::string>;
 
 TEST(TreReader, MapIdLabelHasABlankBeforeANonNegativeNumber) {
     SyntheticMap m;
-    EXPECT_EQ(Reading().read(m.bytes()).session.fields.mapIdLabel, "ID: 63240101");
+    EXPECT_EQ(Reading().read(m.bytes()).map.fields.mapIdLabel, "ID: 63240101");
     m.img.put4(SyntheticMap::kTre + tre::kMapId, static_cast<std::uint32_t>(-5));
-    EXPECT_EQ(Reading().read(m.bytes()).session.fields.mapIdLabel, "ID:-5");
+    EXPECT_EQ(Reading().read(m.bytes()).map.fields.mapIdLabel, "ID:-5");
 }
 
 TEST(TreReader, LineOverviewListsEachTypeOnceWithATrailingBlank) {
@@ -50,9 +50,9 @@ TEST(TreReader, PolygonOverviewRecordsLevelsAndLevellist) {
     Reading r;
     r.read(m.bytes());
     EXPECT_EQ(r.polygons(), (V{"0x1300", "0x0100", "0x4B00"}));
-    EXPECT_EQ(r.session.inventory.levellist, (V{"0x1300 #2", "0x0100 #0", "0x4B00 #1"}));
-    EXPECT_EQ(r.session.inventory.polylevels, "201");
-    EXPECT_EQ(r.session.inventory.maxlevel, 2);
+    EXPECT_EQ(r.map.inventory.levellist, (V{"0x1300 #2", "0x0100 #0", "0x4B00 #1"}));
+    EXPECT_EQ(r.map.inventory.polylevels, "201");
+    EXPECT_EQ(r.map.inventory.maxlevel, 2);
 }
 
 TEST(TreReader, PolygonOverviewStopsAddingAt300Entries) {
@@ -78,7 +78,7 @@ TEST(TreReader, HighwaysDefaultsFollowTheOverviewAndKeepBothForms) {
     SyntheticMap m;
     m.lines({0x01, 0x06});
     Reading r;
-    r.session.highways = true;
+    r.options.highways = true;
     r.read(m.bytes());
     EXPECT_EQ(r.lines(),
               (V{"0x0100 ", "0x0600 ", "0x01", "0x02", "0x03", "0x04", "0x05", "0x06", "0x07",
@@ -100,9 +100,9 @@ TEST(TreReader, ExtendedOverviewSplitsRecordsByTheThreeCounts) {
     EXPECT_EQ(r.lines(), (V{"0x10100 ", "0x10200 "}));
     EXPECT_EQ(r.polygons(), (V{"0x10300 ", "0x10400 ", "0x10500 "}));
     EXPECT_EQ(r.pois(), (V{"0x10600 "}));
-    EXPECT_EQ(r.session.inventory.levellist, (V{"0x10300  #1", "0x10400  #2", "0x10500  #0"}));
-    EXPECT_EQ(r.session.inventory.polylevels, "120");
-    EXPECT_EQ(r.session.inventory.maxlevel, 2);
+    EXPECT_EQ(r.map.inventory.levellist, (V{"0x10300  #1", "0x10400  #2", "0x10500  #0"}));
+    EXPECT_EQ(r.map.inventory.polylevels, "120");
+    EXPECT_EQ(r.map.inventory.maxlevel, 2);
 }
 
 TEST(TreReader, SubtypeAbove31CarriesAMarker) {
@@ -112,7 +112,7 @@ TEST(TreReader, SubtypeAbove31CarriesAMarker) {
     r.read(m.bytes());
     EXPECT_EQ(r.lines(), (V{"0x10D21  X:1"}));
     EXPECT_EQ(r.polygons(), (V{"0x10E25  X:5"}));
-    EXPECT_EQ(r.session.inventory.levellist, (V{"0x10E25  X:5 #1"}));
+    EXPECT_EQ(r.map.inventory.levellist, (V{"0x10E25  X:5 #1"}));
 }
 
 TEST(TreReader, ExtendedOverviewNeedsALongHeaderAndSmallRecords) {
@@ -133,17 +133,17 @@ TEST(TreReader, NtMapCountsTheExtendedOverviewFromTheGmpHeader) {
     m.img.header(gmp, "GMP", 0x31);
     m.extended({{0x0D, 1, 1}}, 0, 1, 0, gmp);
     Reading r;
-    r.session.highways = true;
+    r.options.highways = true;
     r.read(m.bytes());
     EXPECT_EQ(r.polygons(), (V{"0x10D01 "}));
-    EXPECT_TRUE(r.session.fields.ntMarker);
+    EXPECT_TRUE(r.map.fields.ntMarker);
 }
 
 TEST(TreReader, EscapeDuringLineOverviewStillAddsHighwaysThenEnds) {
     SyntheticMap m;
     m.lines({0x06, 0x07, 0x08}).polygons({{0x13, 0}});
     Reading r;
-    r.session.highways = true;
+    r.options.highways = true;
     r.ui.stopAfterYields(1); // after the signature search, the first record's yield stops
     r.read(m.bytes());
     ASSERT_GE(r.lines().size(), 2u);
@@ -168,9 +168,9 @@ TEST(TreReader, ReadingTheSameMapTwiceAddsNothing) {
     m.lines({0x06}).polygons({{0x13, 1}}).extended({{0x0D, 1, 1}, {0x14, 0, 1}}, 0, 1, 1);
     Reading r;
     r.read(m.bytes());
-    const auto before = r.session.inventory.list(kPois).size() + r.polygons().size();
+    const auto before = r.map.inventory.list(kPois).size() + r.polygons().size();
     r.read(m.bytes(), 1);
-    EXPECT_EQ(r.session.inventory.list(kPois).size() + r.polygons().size(), before);
+    EXPECT_EQ(r.map.inventory.list(kPois).size() + r.polygons().size(), before);
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
 }
 

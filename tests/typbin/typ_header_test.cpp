@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/code_page.h"
 #include "typ_test_reader.h"
 
 namespace kestrel {
@@ -49,19 +50,19 @@ TEST(TypHeader, YearIsTheLastTwoDigitsPlus100) {
 }
 
 TEST(CodepageValue, ReadsTheTrimmedNumber) {
-    EXPECT_EQ(codepageValue("1252"), 1252);
-    EXPECT_EQ(codepageValue(" 1250 "), 1250);
-    EXPECT_EQ(codepageValue("65535"), 65535);
+    EXPECT_EQ(CodePage("1252").number(), 1252);
+    EXPECT_EQ(CodePage(" 1250 ").number(), 1250);
+    EXPECT_EQ(CodePage("65535").number(), 65535);
 }
 
 TEST(CodepageValue, TextThatIsNotANumberGivesZero) {
-    EXPECT_EQ(codepageValue(""), 0);
-    EXPECT_EQ(codepageValue("abc"), 0);
-    EXPECT_EQ(codepageValue("12x"), 0);
-    EXPECT_EQ(codepageValue("-1"), 0);
-    EXPECT_EQ(codepageValue("65536"), 0);
+    EXPECT_EQ(CodePage("").number(), 0);
+    EXPECT_EQ(CodePage("abc").number(), 0);
+    EXPECT_EQ(CodePage("12x").number(), 0);
+    EXPECT_EQ(CodePage("-1").number(), 0);
+    EXPECT_EQ(CodePage("65536").number(), 0);
     ByteImage im(0x5B);
-    writeCommonHeader(im, 0x5B, {TypDateTime{}, codepageValue("latin")});
+    writeCommonHeader(im, 0x5B, {TypDateTime{}, CodePage("latin").number()});
     EXPECT_EQ(TypBytes(im.bytes()).hexdump(0x15, 2), "00 00");
 }
 

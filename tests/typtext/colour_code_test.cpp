@@ -1,5 +1,7 @@
 #include "typtext/colour_code.h"
 
+#include "colour/colour_text.h"
+
 #include <gtest/gtest.h>
 
 namespace kestrel {

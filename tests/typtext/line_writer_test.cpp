@@ -10,14 +10,14 @@ namespace {
 
 using test::Chunk;
 
-std::vector<Chunk> writeLines(Session& s, unsigned seed = 1) {
+std::vector<Chunk> writeLines(test::WriterInputs& s, unsigned seed = 1) {
     return test::writeWith(polylines, s, seed, "[_line]").blocks;
 }
 
 std::vector<Chunk> writeLines(std::vector<std::string> list, int mode = kModeCatalogue,
                               unsigned seed = 1) {
-    Session s = test::writerSession({}, std::move(list), {});
-    s.settings.kindmode[kLines] = mode;
+    test::WriterInputs s = test::writerInputs({}, std::move(list), {});
+    s.style.kindmode[kLines] = mode;
     return writeLines(s, seed);
 }
 
@@ -130,13 +130,13 @@ TEST(Lines, RandomColoursAreSixDigitsFromTheBrightFamilies) {
 }
 
 TEST(Lines, OneBlockPerTypeAndLoggedBadEntries) {
-    Session s = test::writerSession({}, {"0x0100 ", "0x01", "0x10E02 ", "nonsense"}, {});
+    test::WriterInputs s = test::writerInputs({}, {"0x0100 ", "0x01", "0x10E02 ", "nonsense"}, {});
     const auto b = writeLines(s);
     ASSERT_EQ(b.size(), 2u);
     EXPECT_EQ(test::valueOf(b[0], "Type"), "0x0100");
     EXPECT_EQ(test::valueOf(b[0], "LineWidth"), "6");
     EXPECT_EQ(s.errors.text(), "polln:not a type code: nonsense\r\n");
-    EXPECT_EQ(s.inventory.list(kLines).size(), 4u);
+    EXPECT_EQ(s.map.inventory.list(kLines).size(), 4u);
 }
 
 } // namespace

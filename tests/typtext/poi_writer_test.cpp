@@ -13,13 +13,13 @@ using test::Chunk;
 
 using Written = test::WrittenBlocks;
 
-Written writePois(Session& s, unsigned seed = 1) {
+Written writePois(test::WriterInputs& s, unsigned seed = 1) {
     return test::writeWith(pois, s, seed, "[_point]");
 }
 
-Session poiSession(std::vector<std::string> list, int mode) {
-    Session s = test::writerSession({}, {}, std::move(list));
-    s.settings.kindmode[kPois] = mode;
+test::WriterInputs poiSession(std::vector<std::string> list, int mode) {
+    test::WriterInputs s = test::writerInputs({}, {}, std::move(list));
+    s.style.kindmode[kPois] = mode;
     return s;
 }
 
@@ -42,7 +42,7 @@ int topBand(const Chunk& block) {
 }
 
 TEST(Pois, CatalogueCodeGetsItsIconFile) {
-    Session s = poiSession({"0x2c02"}, kModeTypeOnBmp);
+    test::WriterInputs s = poiSession({"0x2c02"}, kModeTypeOnBmp);
     const Written w = writePois(s);
     const std::string icon = bmp(test::sourceDataFolder(), 8);
     ASSERT_FALSE(icon.empty());
@@ -51,9 +51,9 @@ TEST(Pois, CatalogueCodeGetsItsIconFile) {
 }
 
 TEST(Pois, CityTypesGetDarkFrameAndCityWidth) {
-    Session s = poiSession({"0x0d00", "0x2f04 Shop"}, kModeCatalogue);
-    s.settings.cityPoiWidth = "14";
-    s.settings.poiWidth = "20";
+    test::WriterInputs s = poiSession({"0x0d00", "0x2f04 Shop"}, kModeCatalogue);
+    s.widths.city = 14;
+    s.widths.poi = 20;
     const Written w = writePois(s);
     ASSERT_EQ(w.blocks.size(), 2u);
     EXPECT_EQ(test::valueOf(w.blocks[0], "Xpm"), "\"14 14 2 1\"");
@@ -71,8 +71,8 @@ TEST(Pois, CityTypesGetDarkFrameAndCityWidth) {
 TEST(Pois, FrameBandsGrowToElevenRowsThenStartAgain) {
     std::vector<std::string> list;
     for (int t = 0x11500; t < 0x11500 + 13; ++t) list.push_back("0x" + hex(t));
-    Session s = poiSession(list, kModeCatalogue);
-    s.settings.poiWidth = "32";
+    test::WriterInputs s = poiSession(list, kModeCatalogue);
+    s.widths.poi = 32;
     const Written w = writePois(s);
     ASSERT_EQ(w.blocks.size(), 13u);
     for (std::size_t i = 0; i < 13; ++i) {
@@ -89,7 +89,7 @@ TEST(Pois, FrameBandsGrowToElevenRowsThenStartAgain) {
 }
 
 TEST(Pois, SmallIconsStartAgainSooner) {
-    Session s = poiSession({"0x11500", "0x11501", "0x11502", "0x11503"}, kModeCatalogue);
+    test::WriterInputs s = poiSession({"0x11500", "0x11501", "0x11502", "0x11503"}, kModeCatalogue);
     const Written w = writePois(s); // width 16: the hollow stays at least 10 rows for m up to 2
     ASSERT_EQ(w.blocks.size(), 4u);
     EXPECT_EQ(topBand(w.blocks[0]), 1);
@@ -99,20 +99,20 @@ TEST(Pois, SmallIconsStartAgainSooner) {
 }
 
 TEST(Pois, WidthAboveThirtyTwoIsWrittenBackAsThirtyTwo) {
-    Session s = poiSession({"0x11500"}, kModeCatalogue);
-    s.settings.poiWidth = "40";
+    test::WriterInputs s = poiSession({"0x11500"}, kModeCatalogue);
+    s.widths.poi = 40;
     const Written w = writePois(s);
-    EXPECT_EQ(s.settings.poiWidth, "32");
+    EXPECT_EQ(s.widths.poi, 32);
     EXPECT_EQ(test::valueOf(w.blocks[0], "Xpm"), "\"32 32 2 1\"");
     EXPECT_EQ(pixelRows(w.blocks[0]).size(), 32u);
 }
 
 TEST(Pois, TypeOnBmpKeepsIconsAndNumbersTheRest) {
-    Session s = poiSession({"0x2c02", "0x11401 ", "0x0d00"}, kModeTypeOnBmp);
-    s.settings.cityPoiWidth = "12";
+    test::WriterInputs s = poiSession({"0x2c02", "0x11401 ", "0x0d00"}, kModeTypeOnBmp);
+    s.widths.city = 12;
     const Written w = writePois(s);
     ASSERT_EQ(w.blocks.size(), 3u);
-    EXPECT_EQ(s.settings.cityPoiWidth, "32");
+    EXPECT_EQ(s.widths.city, 32);
     EXPECT_EQ(test::valueOf(w.blocks[0], "ExtendedLabels"), "N");
     for (std::size_t i = 1; i < 3; ++i) {
         EXPECT_EQ(test::valueOf(w.blocks[i], "ExtendedLabels"), "<none>");
@@ -127,19 +127,19 @@ TEST(Pois, TypeOnBmpKeepsIconsAndNumbersTheRest) {
 }
 
 TEST(Pois, TypeOnBmpBlackSlotsKeepReadableBackgrounds) {
-    Session s = poiSession({"0x11401", "0x0d00"}, kModeTypeOnBmp);
-    s.settings.colourSlots = {kWhite, kYellow, 0, 0};
+    test::WriterInputs s = poiSession({"0x11401", "0x0d00"}, kModeTypeOnBmp);
+    s.style.colourSlots = {kWhite, kYellow, 0, 0};
     const Written w = writePois(s);
     EXPECT_EQ(test::fillOf(w.blocks[0])[0], "\"0 c #FFFF00\"");
     EXPECT_EQ(test::fillOf(w.blocks[1])[0], "\"0 c #CCCCCC\"");
-    s.settings.colourSlots = {kWhite, kYellow, 0x00FF00, 0x0000FF};
+    s.style.colourSlots = {kWhite, kYellow, 0x00FF00, 0x0000FF};
     const Written v = writePois(s);
     EXPECT_EQ(test::fillOf(v.blocks[0])[0], "\"0 c #FF0000\"");
     EXPECT_EQ(test::fillOf(v.blocks[1])[0], "\"0 c #00FF00\"");
 }
 
 TEST(Pois, ColorPickerFramesAreColouredByTheCode) {
-    Session s = poiSession({"0x11401 ", "0x2f04"}, kModeColorPicker);
+    test::WriterInputs s = poiSession({"0x11401 ", "0x2f04"}, kModeColorPicker);
     const Written w = writePois(s);
     EXPECT_EQ(test::fillOf(w.blocks[0])[0], "\"0 c #011401\"");
     EXPECT_EQ(test::fillOf(w.blocks[0])[1], "\"1 c #c0c0c0\"");
@@ -147,7 +147,7 @@ TEST(Pois, ColorPickerFramesAreColouredByTheCode) {
 }
 
 TEST(Pois, BareRestaurantShopAndLeisureCodesGetIcons) {
-    Session s = poiSession({"0x2a", "0x2b", "0x2e"}, kModeCatalogue);
+    test::WriterInputs s = poiSession({"0x2a", "0x2b", "0x2e"}, kModeCatalogue);
     const Written w = writePois(s);
     const std::string root = test::sourceDataFolder();
     ASSERT_EQ(w.blocks.size(), 3u);
@@ -157,15 +157,15 @@ TEST(Pois, BareRestaurantShopAndLeisureCodesGetIcons) {
 }
 
 TEST(Pois, MissingIconFileFallsBackToAFrame) {
-    Session s = poiSession({"0x2c02"}, kModeCatalogue);
-    s.paths.syspath = "/nonexistent-data";
+    test::WriterInputs s = poiSession({"0x2c02"}, kModeCatalogue);
+    s.syspath = "/nonexistent-data";
     const Written w = writePois(s);
     EXPECT_EQ(test::valueOf(w.blocks[0], "Xpm"), "\"16 16 2 1\"");
     EXPECT_EQ(test::fillProblem(w.blocks[0]), "");
 }
 
 TEST(Pois, OneBlockPerTypeTheFirstWins) {
-    Session s =
+    test::WriterInputs s =
         poiSession({"0x10B13  African", "0x13500  Filipino", "0x10B13  African", "0x2a", "0x2a00"},
                    kModeCatalogue);
     const Written w = writePois(s);

@@ -15,14 +15,14 @@ using test::Chunk;
 
 using Written = test::WrittenBlocks;
 
-Written writePolygons(Session& s, unsigned seed = 1) {
+Written writePolygons(test::WriterInputs& s, unsigned seed = 1) {
     return test::writeWith(polygons, s, seed, "[_polygon]");
 }
 
 Written writePolygons(std::vector<std::string> list, int mode, bool include4b4a = false) {
-    Session s = test::writerSession(std::move(list), {}, {});
-    s.settings.kindmode[kPolygons] = mode;
-    s.settings.include4b4a = include4b4a;
+    test::WriterInputs s = test::writerInputs(std::move(list), {}, {});
+    s.style.kindmode[kPolygons] = mode;
+    s.style.include4b4a = include4b4a;
     return writePolygons(s);
 }
 
@@ -75,13 +75,13 @@ TEST(Polygons, TypeOnBmpBackgroundsComeFromTheSlots) {
 }
 
 TEST(Polygons, TypeOnBmpUsesChosenSlotColoursAndKeepsDefaultsForBlack) {
-    Session s = test::writerSession({"0x1300", "0x10601 "}, {}, {});
-    s.settings.include4b4a = false;
-    s.settings.colourSlots = {0x123456, 0x0000FF, kWhite, kYellow};
+    test::WriterInputs s = test::writerInputs({"0x1300", "0x10601 "}, {}, {});
+    s.style.include4b4a = false;
+    s.style.colourSlots = {0x123456, 0x0000FF, kWhite, kYellow};
     Written w = writePolygons(s);
     EXPECT_EQ(test::fillOf(w.blocks[0])[0], "\"0 c #563412\"");
     EXPECT_EQ(test::fillOf(w.blocks[1])[0], "\"0 c #FF0000\"");
-    s.settings.colourSlots = {0, 0, kWhite, kYellow};
+    s.style.colourSlots = {0, 0, kWhite, kYellow};
     w = writePolygons(s);
     EXPECT_EQ(test::fillOf(w.blocks[0])[0], "\"0 c #FFFFFF\"");
     EXPECT_EQ(test::fillOf(w.blocks[1])[0], "\"0 c #FFFF00\"");
@@ -165,20 +165,20 @@ TEST(Polygons, EmptyListWritesNothingWithoutTheBackgroundOption) {
 }
 
 TEST(Polygons, BackgroundOptionAddsMissing4Band4A) {
-    Session s = test::writerSession({"0x4B00 (d1)", "0x1300"}, {}, {});
-    s.settings.kindmode[kPolygons] = kModeColorPicker;
+    test::WriterInputs s = test::writerInputs({"0x4B00 (d1)", "0x1300"}, {}, {});
+    s.style.kindmode[kPolygons] = kModeColorPicker;
     const Written w = writePolygons(s);
-    EXPECT_EQ(s.inventory.list(kPolygons),
+    EXPECT_EQ(s.map.inventory.list(kPolygons),
               (std::vector<std::string>{"0x4B00 (d1)", "0x1300", "0x4A00"}));
     EXPECT_EQ(w.blocks.size(), 3u);
 }
 
 TEST(Polygons, NtMapGetsExtendedBackgroundCodesOnce) {
-    Session s = test::writerSession({"0x10802 "}, {}, {});
-    s.fields.ntMarker = true;
-    chkpolstoadd(s);
-    chkpolstoadd(s);
-    EXPECT_EQ(s.inventory.list(kPolygons),
+    test::WriterInputs s = test::writerInputs({"0x10802 "}, {}, {});
+    s.map.fields.ntMarker = true;
+    chkpolstoadd(s.map.inventory, s.map.fields.ntMarker);
+    chkpolstoadd(s.map.inventory, s.map.fields.ntMarker);
+    EXPECT_EQ(s.map.inventory.list(kPolygons),
               (std::vector<std::string>{"0x10802 ", "0x10B08", "0x10A01", "0x1090C"}));
 }
 
@@ -192,18 +192,19 @@ TEST(Polygons, SubtypeEntryStandsForItsZeroForm) {
 }
 
 TEST(Polygons, OneBlockPerTypeTheFirstEntryWins) {
-    Session s = test::writerSession({"0x10601 ", "0x4B00", "0x10601  Lake", "0x4b"}, {}, {});
-    s.settings.kindmode[kPolygons] = kModeColorPicker;
-    s.settings.include4b4a = false;
+    test::WriterInputs s =
+        test::writerInputs({"0x10601 ", "0x4B00", "0x10601  Lake", "0x4b"}, {}, {});
+    s.style.kindmode[kPolygons] = kModeColorPicker;
+    s.style.include4b4a = false;
     const Written w = writePolygons(s);
     ASSERT_EQ(w.blocks.size(), 2u);
     EXPECT_EQ(test::valueOf(w.blocks[0], "String1"), "0x0,10601 0x10601");
-    EXPECT_EQ(s.inventory.list(kPolygons).size(), 4u); // the lists keep both
+    EXPECT_EQ(s.map.inventory.list(kPolygons).size(), 4u); // the lists keep both
 }
 
 TEST(Polygons, EntryThatIsNotACodeIsLoggedAndSkipped) {
-    Session s = test::writerSession({"garbage here", "0x1300"}, {}, {});
-    s.settings.include4b4a = false;
+    test::WriterInputs s = test::writerInputs({"garbage here", "0x1300"}, {}, {});
+    s.style.include4b4a = false;
     const Written w = writePolygons(s);
     EXPECT_EQ(w.blocks.size(), 1u);
     EXPECT_EQ(s.errors.text(), "pgn:not a type code: garbage here\r\n");

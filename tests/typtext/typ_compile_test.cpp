@@ -24,17 +24,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void compileAndCheck(Session& s, const std::string& what) {
+void compileAndCheck(test::WriterInputs& s, const std::string& what,
+                     const std::string& codepage = "1252") {
     test::FakeUi ui;
     std::mt19937 rng(11);
-    const std::string text = buildTypText(s, s.settings.codepage, rng, ui).text();
+    const std::string text = buildTypText(s.context(ui), codepage, rng).text();
     SCOPED_TRACE(what);
     test::expectCompilesAsWritten(text);
 }
 
 // Every catalogue row in the form a map overview gives it, plus unknown, extended and
 // subtype codes, labels with a non-ASCII letter and draw-order markers.
-Session everyForm() {
+test::WriterInputs everyForm() {
     std::vector<std::string> polygons{"0x1305 Urban (d2)",
                                       "0x10D01  map container (d0)",
                                       "0x10601 ",
@@ -49,8 +50,8 @@ Session everyForm() {
                                   "0x2a",   "0x2b",        "0x2e",     "0x6600 Caf\xE9"};
     for (const auto& row : kPoiIcons) pois.push_back(std::string(row.key));
     for (int t = 0x11500; t < 0x11500 + 14; ++t) pois.push_back("0x" + hex(t));
-    Session s = test::writerSession(polygons, lines, pois);
-    s.settings.poiWidth = "32";
+    test::WriterInputs s = test::writerInputs(polygons, lines, pois);
+    s.widths.poi = 32;
     return s;
 }
 
@@ -62,23 +63,22 @@ class TypCompile : public ::testing::Test {
 };
 
 TEST_F(TypCompile, CatalogueStylesCompileCleanly) {
-    Session s = everyForm();
-    s.settings.kindmode = {kModeCatalogue, kModeCatalogue, kModeCatalogue};
+    test::WriterInputs s = everyForm();
+    s.style.kindmode = {kModeCatalogue, kModeCatalogue, kModeCatalogue};
     compileAndCheck(s, "catalogue");
 }
 
 TEST_F(TypCompile, ColorPickerStylesCompileCleanly) {
-    Session s = everyForm();
-    s.settings.kindmode = {kModeColorPicker, kModeColorPicker, kModeColorPicker};
-    s.settings.codepage = "1250";
-    s.fields.fid = "4711";
-    compileAndCheck(s, "color picker");
+    test::WriterInputs s = everyForm();
+    s.style.kindmode = {kModeColorPicker, kModeColorPicker, kModeColorPicker};
+    s.map.fields.fid = "4711";
+    compileAndCheck(s, "color picker", "1250");
 }
 
 TEST_F(TypCompile, TypeOnBmpStylesCompileCleanly) {
-    Session s = everyForm();
-    s.settings.kindmode = {kModeTypeOnBmp, kModeColorPicker, kModeTypeOnBmp};
-    s.fields.ntMarker = true; // the extended background codes too
+    test::WriterInputs s = everyForm();
+    s.style.kindmode = {kModeTypeOnBmp, kModeColorPicker, kModeTypeOnBmp};
+    s.map.fields.ntMarker = true; // the extended background codes too
     compileAndCheck(s, "type on bmp");
 }
 
@@ -99,9 +99,9 @@ TEST_F(TypCompile, TextsForThePublicMapsCompileCleanly) {
     for (const auto& file : files) {
         const auto json = test::Json::parse(readFile(file).value_or(""));
         ASSERT_TRUE(json) << file;
-        Session s = test::writerSession((*json)["polygons"].strings(), (*json)["lines"].strings(),
-                                        (*json)["pois"].strings());
-        s.settings.kindmode = {mode, kModeColorPicker, mode};
+        test::WriterInputs s = test::writerInputs(
+            (*json)["polygons"].strings(), (*json)["lines"].strings(), (*json)["pois"].strings());
+        s.style.kindmode = {mode, kModeColorPicker, mode};
         SCOPED_TRACE(file);
         compileAndCheck(s, file);
         mode = mode == kModeCatalogue ? kModeTypeOnBmp : kModeCatalogue;

@@ -1,14 +1,14 @@
 #pragma once
-// Helpers for the TYP text tests: a session set up as the program starts, and the written text
-// taken apart into its chunks (identification, draw order, one per block).
+// Helpers for the TYP text tests: the writer's inputs set up as the program starts, and the
+// written text taken apart into its chunks (identification, draw order, one per block).
 #include <random>
 #include <string>
 #include <vector>
 
-#include "app/session.h"
 #include "base/text.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
+#include "typtext/typ_text_context.h"
 #include "typtext/typ_text_document.h"
 
 namespace kestrel::test {
@@ -18,16 +18,26 @@ inline std::string sourceDataFolder() {
     return fixtureDir() + "/../../data/system";
 }
 
-// A fresh session with the default settings and the given lists.
-inline Session writerSession(std::vector<std::string> polygons, std::vector<std::string> lines,
-                             std::vector<std::string> pois) {
-    Session s;
-    s.paths.apppath = "/nowhere";
-    s.paths.syspath = sourceDataFolder();
-    s.settings.typfile = "/nowhere/untitled.txt";
-    s.inventory.list(kPolygons) = std::move(polygons);
-    s.inventory.list(kLines) = std::move(lines);
-    s.inventory.list(kPois) = std::move(pois);
+// What the writers read and change, owned by a test.
+struct WriterInputs {
+    MapState map;
+    ErrorLog errors;
+    TypTextStyle style;
+    PoiWidths widths;
+    std::string syspath = sourceDataFolder();
+
+    TypTextContext context(UiPort& ui) {
+        return {map.inventory, map.fields, errors, style, widths, syspath, 5.1f, ui};
+    }
+};
+
+// The program's defaults and the given lists.
+inline WriterInputs writerInputs(std::vector<std::string> polygons, std::vector<std::string> lines,
+                                 std::vector<std::string> pois) {
+    WriterInputs s;
+    s.map.inventory.list(kPolygons) = std::move(polygons);
+    s.map.inventory.list(kLines) = std::move(lines);
+    s.map.inventory.list(kPois) = std::move(pois);
     return s;
 }
 
@@ -72,11 +82,11 @@ struct WrittenBlocks {
 };
 
 template <class Writer>
-WrittenBlocks writeWith(Writer writer, Session& s, unsigned seed, const std::string& header) {
+WrittenBlocks writeWith(Writer writer, WriterInputs& s, unsigned seed, const std::string& header) {
     FakeUi ui;
     std::mt19937 rng(seed);
     TypTextDocument doc;
-    writer(doc, s, rng, ui);
+    writer(doc, s.context(ui), rng);
     return {doc.text(), blocksOf(doc.text(), header)};
 }
 

@@ -54,11 +54,11 @@ TEST(VersionResult, LineBreaksAroundTheNumberAreNotPartOfIt) {
 }
 
 TEST(UpdateCheck, AddressesComeFromTheSettingsOrTheDefaults) {
-    Settings s;
+    UpdatePages s;
     EXPECT_EQ(updatePageUrl(s), kDefaultUpdatePageUrl);
     EXPECT_EQ(downloadUrl(s), kDefaultDownloadUrl);
-    s.updatePageUrl = "http://example.test/v.txt";
-    s.downloadUrl = "http://example.test/get";
+    s.version = "http://example.test/v.txt";
+    s.download = "http://example.test/get";
     EXPECT_EQ(updatePageUrl(s), "http://example.test/v.txt");
     EXPECT_EQ(downloadUrl(s), "http://example.test/get");
 }

@@ -7,7 +7,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/session.h"
 #include "support/fake_launcher.h"
 #include "support/window_shot.h"
 #include "update/local_http_server.h"
@@ -19,15 +18,18 @@ using test::LocalHttpServer;
 namespace {
 
 struct Fixture {
-    Session session;
+    UpdatePages pages;
+    std::string workdir;
     test::FakeLauncher launcher;
 };
+
+constexpr float kVer = 5.1f;
 
 } // namespace
 
 TEST(UpdateWindow, ShowsTheVersionAndADisabledDownloadButton) {
     Fixture f;
-    UpdateWindow w(f.session, f.launcher);
+    UpdateWindow w(f.pages, kVer, f.workdir, f.launcher);
     EXPECT_EQ(w.windowTitle(), "Updates");
     EXPECT_EQ(w.findChild<QLabel*>("Label1")->text(), "Current Version: 5.1");
     EXPECT_EQ(w.findChild<QLabel*>("Label2")->text(), "Click here to check website");
@@ -39,10 +41,10 @@ TEST(UpdateWindow, ShowsTheVersionAndADisabledDownloadButton) {
 TEST(UpdateWindow, NewerVersionEnablesDownloadWhichOpensThePageAndCloses) {
     LocalHttpServer server(LocalHttpServer::ok("<html><body>5.2</body></html>"));
     Fixture f;
-    f.session.settings.updatePageUrl = server.url();
-    f.session.settings.downloadUrl = "http://example.test/get";
-    f.session.paths.apppath = "/opt/kestrel";
-    UpdateWindow w(f.session, f.launcher);
+    f.pages.version = server.url();
+    f.pages.download = "http://example.test/get";
+    f.workdir = "/opt/kestrel";
+    UpdateWindow w(f.pages, kVer, f.workdir, f.launcher);
     w.runCheck();
     EXPECT_EQ(w.findChild<QLabel*>("Label2")->text(), "An update is available! 5.2");
     auto* download = w.findChild<QPushButton*>("Command1");
@@ -56,8 +58,8 @@ TEST(UpdateWindow, NewerVersionEnablesDownloadWhichOpensThePageAndCloses) {
 TEST(UpdateWindow, PressingTheLinkChecksAndNoUpdateKeepsDownloadDisabled) {
     LocalHttpServer server(LocalHttpServer::ok("<html><body>5.1</body></html>"));
     Fixture f;
-    f.session.settings.updatePageUrl = server.url();
-    UpdateWindow w(f.session, f.launcher);
+    f.pages.version = server.url();
+    UpdateWindow w(f.pages, kVer, f.workdir, f.launcher);
     QTest::mouseClick(w.findChild<QLabel*>("Label2"), Qt::LeftButton);
     EXPECT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(w.findChild<QLabel*>("Label2")->text(), "No update available.");
@@ -66,7 +68,7 @@ TEST(UpdateWindow, PressingTheLinkChecksAndNoUpdateKeepsDownloadDisabled) {
 
 TEST(UpdateWindow, LinkTurnsMagentaUnderTheMouse) {
     Fixture f;
-    UpdateWindow w(f.session, f.launcher);
+    UpdateWindow w(f.pages, kVer, f.workdir, f.launcher);
     auto* link = w.findChild<LinkLabel*>("Label2");
     const QColor normal = link->palette().color(QPalette::WindowText);
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
@@ -81,8 +83,8 @@ TEST(UpdateWindow, LinkTurnsMagentaUnderTheMouse) {
 TEST(WindowShots, UpdateWindowAfterACheck) {
     LocalHttpServer server(LocalHttpServer::ok("<html><body>5.2</body></html>"));
     Fixture f;
-    f.session.settings.updatePageUrl = server.url();
-    UpdateWindow w(f.session, f.launcher);
+    f.pages.version = server.url();
+    UpdateWindow w(f.pages, kVer, f.workdir, f.launcher);
     w.runCheck();
     const QImage shot = test::windowShot(w, "update_window");
     ASSERT_FALSE(shot.isNull());

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     for (const QString& a : args) maps << QDir::current().absoluteFilePath(a);
     if (!screenshotDir.isEmpty()) {
         if (!maps.isEmpty()) window.dropFiles(maps, true);
-        return kestrel::saveScreenshots(window, session, ui, screenshotDir) ? 0 : 1;
+        return kestrel::saveScreenshots(window, session.settings, ui, screenshotDir) ? 0 : 1;
     }
     if (!maps.isEmpty())
         QTimer::singleShot(0, &window, [&window, maps] { window.dropFiles(maps, true); });

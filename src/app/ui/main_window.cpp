@@ -81,7 +81,7 @@ MainWindow::MainWindow(Session& session, QtUiPort& ui, Launcher& launcher, QWidg
     refreshFromSession();
     for (int k = 0; k < 3; ++k) {
         kinds_[static_cast<std::size_t>(k)]->setChecked(
-            kindSelected(session_.settings.kindsel[static_cast<std::size_t>(k)]));
+            session_.settings.kindsel[static_cast<std::size_t>(k)]);
         colourList(k);
     }
     shw_tp();
@@ -371,7 +371,7 @@ void MainWindow::buttonenable(bool on) {
 
 void MainWindow::showtots() {
     for (int k = 0; k < 3; ++k)
-        counts_[static_cast<std::size_t>(k)]->setText(toQt(session_.inventory.caption(k)));
+        counts_[static_cast<std::size_t>(k)]->setText(toQt(session_.map.inventory.caption(k)));
 }
 
 void MainWindow::progr(float percent) {
@@ -380,7 +380,7 @@ void MainWindow::progr(float percent) {
         static_cast<int>(percent / 100.0f * static_cast<float>(backprog_->width() - 10));
     progimage_->setFixedWidth(std::max(0, width));
     showtots();
-    const QString title = toQt(cap(session_.ver, session_.currentFile));
+    const QString title = toQt(cap(session_.ver, session_.map.currentFile));
     if (windowTitle() != title) setWindowTitle(title);
 }
 
@@ -392,14 +392,14 @@ void MainWindow::shw_tp() {
 void MainWindow::colourList(int kind) {
     const auto k = static_cast<std::size_t>(kind);
     QPalette pal = lists_[k]->palette();
-    pal.setColor(QPalette::Text, kindSelected(session_.settings.kindsel[k]) ? QColor(Qt::black)
-                                                                            : QColor(120, 60, 60));
+    pal.setColor(QPalette::Text,
+                 session_.settings.kindsel[k] ? QColor(Qt::black) : QColor(120, 60, 60));
     lists_[k]->setPalette(pal);
 }
 
 void MainWindow::kindToggled(int kind) {
     const auto k = static_cast<std::size_t>(kind);
-    session_.settings.kindsel[k] = std::string(1, kinds_[k]->isChecked() ? '1' : '0');
+    session_.settings.kindsel[k] = kinds_[k]->isChecked();
     colourList(kind);
 }
 
@@ -407,23 +407,23 @@ void MainWindow::refreshFromSession() {
     for (int k = 0; k < 3; ++k) {
         DropList* list = lists_[static_cast<std::size_t>(k)];
         list->clear();
-        for (const std::string& entry : session_.inventory.list(k)) list->addItem(toQt(entry));
+        for (const std::string& entry : session_.map.inventory.list(k)) list->addItem(toQt(entry));
     }
     showtots();
-    const MapFields& f = session_.fields;
+    const MapFields& f = session_.map.fields;
     fid_->setText(toQt(f.fid));
     product_->setText(toQt(f.productCode));
     for (QLineEdit* e : {fid_, product_}) {
         e->setReadOnly(f.fieldsLocked);
         e->setStyleSheet(f.fieldsLocked ? "QLineEdit { background: rgb(174, 212, 108); }" : "");
     }
-    codepage_->setEditText(toQt(session_.settings.codepage));
+    codepage_->setEditText(toQt(session_.settings.codepage.text()));
     highways_->setChecked(session_.highways);
     draworder_->setChecked(session_.settings.draworder);
     labelnt_->setVisible(f.ntMarker);
     label9_->setText(toQt(f.mapIdLabel));
-    label4_->setText(toQtPath(session_.currentFile));
-    setWindowTitle(toQt(cap(session_.ver, session_.currentFile)));
+    label4_->setText(toQtPath(session_.map.currentFile));
+    setWindowTitle(toQt(cap(session_.ver, session_.map.currentFile)));
     refreshRecent();
     refreshTypFiles();
 }
@@ -439,9 +439,9 @@ void MainWindow::refreshRecent() {
 }
 
 void MainWindow::syncToSession() {
-    session_.fields.fid = fromQt(fid_->text());
-    session_.fields.productCode = fromQt(product_->text());
-    session_.settings.codepage = fromQt(codepage_->currentText());
+    session_.map.fields.fid = fromQt(fid_->text());
+    session_.map.fields.productCode = fromQt(product_->text());
+    session_.settings.codepage = CodePage(fromQt(codepage_->currentText()));
     session_.highways = highways_->isChecked();
     session_.settings.draworder = draworder_->isChecked();
 }

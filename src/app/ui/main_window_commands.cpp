@@ -14,9 +14,11 @@
 #include <QToolButton>
 
 #include "app/editor_launch.h"
+#include "app/map_loads.h"
 #include "app/session.h"
 #include "app/shell_commands.h"
 #include "app/state_file.h"
+#include "app/typ_text_output.h"
 #include "app/ui/about_window.h"
 #include "app/ui/drop_list.h"
 #include "app/ui/file_name_window.h"
@@ -29,7 +31,6 @@
 #include "installed/ui/selection_window.h"
 #include "mapread/map_batch.h"
 #include "typbin/ui/numbered_generator_runner.h"
-#include "typtext/createtxt.h"
 #include "update/ui/update_window.h"
 
 namespace kestrel {
@@ -67,7 +68,8 @@ void MainWindow::runLoad(bool batch, const std::function<void()>& load) {
 void MainWindow::fileOpen() {
     session_.errors.clear();
     if (session_.settings.lastdir.empty()) session_.settings.lastdir = session_.paths.apppath;
-    SelectionWindow selection(session_, ui_, this);
+    SelectionWindow selection({session_.settings.lastdir, session_.paths.apppath},
+                              session_.settings.extendDirectories, ui_, this);
     if (selection.exec() != QDialog::Accepted) return;
     const std::vector<std::string> chosen = selection.selectedPaths();
     openBatchPaths(chosen);
@@ -75,24 +77,24 @@ void MainWindow::fileOpen() {
 
 void MainWindow::openBatchPaths(const std::vector<std::string>& paths) {
     if (paths.empty()) return;
-    runLoad(true, [&] { openBatch(session_, ui_, paths); });
+    runLoad(true, [&] { openMaps(session_, ui_, paths); });
 }
 
 void MainWindow::loadRecentItem(int index) {
     const std::string path = session_.settings.recent[static_cast<std::size_t>(index)];
     if (path.empty() || contains(path, "*") || !fileExists(path)) return;
-    runLoad(false, [&] { loadRecent(session_, ui_, path); });
+    runLoad(false, [&] { openRecentMap(session_, ui_, path); });
 }
 
 void MainWindow::dropFiles(const QStringList& paths, bool onList) {
     const std::string names = dropText(toPaths(paths), onList);
     if (names.empty()) return;
-    runLoad(false, [&] { loadole(session_, ui_, names); });
+    runLoad(false, [&] { dropMaps(session_, ui_, names); });
 }
 
 void MainWindow::fileNew() {
     if (loading_) return;
-    kestrel::fileNew(session_);
+    kestrel::fileNew(session_.map);
     refreshFromSession();
     create_->setEnabled(false);
 }
@@ -107,13 +109,13 @@ void MainWindow::createTypFile() {
         return true;
     };
     create_->setEnabled(false);
-    createtxt(session_, ui_, launcher_, rng_, true, window, tinkerIcon_);
+    createTypText(session_, ui_, launcher_, rng_, window, tinkerIcon_);
     create_->setEnabled(!loading_);
     refreshFromSession();
 }
 
 void MainWindow::saveAsText() {
-    const TypeInventory& inv = session_.inventory;
+    const TypeInventory& inv = session_.map.inventory;
     if (inv.list(kPolygons).empty() && inv.list(kLines).empty() && inv.list(kPois).empty()) {
         ui_.message("No data");
         return;
@@ -126,7 +128,7 @@ void MainWindow::saveAsText() {
     if (name.empty()) return;
     syncToSession();
     session_.settings.typfile = saveAsTextName(name);
-    createtxt(session_, ui_, launcher_, rng_, false, {}, tinkerIcon_);
+    createTypText(session_, ui_, launcher_, rng_, nullptr, tinkerIcon_);
     refreshFromSession();
 }
 
@@ -139,11 +141,13 @@ void MainWindow::allSettings() {
 }
 
 void MainWindow::editCurrentFile() {
-    kestrel::editCurrentFile(session_, ui_, launcher_);
+    kestrel::editCurrentFile(session_.settings, session_.txtdone, session_.paths.apppath, ui_,
+                             launcher_);
 }
 
 void MainWindow::launchTdbEditor() {
-    kestrel::launchTdbEditor(session_, ui_, launcher_);
+    kestrel::launchTdbEditor(session_.settings, session_.map.fields.tdbFile, session_.paths.apppath,
+                             ui_, launcher_);
 }
 
 void MainWindow::about() {
@@ -152,12 +156,21 @@ void MainWindow::about() {
 }
 
 void MainWindow::checkForUpdates() {
-    UpdateWindow window(session_, launcher_, this);
+    const Settings& s = session_.settings;
+    UpdateWindow window({s.updatePageUrl, s.downloadUrl}, session_.ver, session_.paths.apppath,
+                        launcher_, this);
     window.exec();
 }
 
 void MainWindow::runGenerator(int item) {
-    runNumberedGenerator(item, session_, ui_, launcher_, this);
+    const AppPaths& paths = session_.paths;
+    const NumberedGeneratorSetup setup{session_.typSlots,
+                                       session_.map.currentFile,
+                                       paths.userdir.empty() ? paths.apppath : paths.userdir,
+                                       paths.apppath,
+                                       paths.syspath,
+                                       session_.settings.codepage.number()};
+    runNumberedGenerator(item, setup, ui_, launcher_, this);
     refreshTypFiles();
 }
 
@@ -184,7 +197,7 @@ void MainWindow::refreshTypFiles() {
 }
 
 std::string MainWindow::mapFolder() const {
-    return session_.mapfile.empty() ? std::string() : folderOf(session_.mapfile, "");
+    return session_.map.mapfile.empty() ? std::string() : folderOf(session_.map.mapfile, "");
 }
 
 void MainWindow::openTypFile(QListWidget* list, const std::string& folder) {
@@ -206,7 +219,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QWidget*>(watched)->window() == this) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape) {
-            escapePressed(session_, ui_);
+            escapePressed(session_.busy, ui_);
             return true;
         }
         if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier) {

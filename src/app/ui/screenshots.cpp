@@ -5,7 +5,6 @@
 #include <QPixmap>
 #include <QThread>
 
-#include "app/session.h"
 #include "app/ui/file_name_window.h"
 #include "app/ui/main_window.h"
 #include "app/ui/settings_window.h"
@@ -31,14 +30,14 @@ bool grab(QWidget& w, const QString& path) {
 
 } // namespace
 
-bool saveScreenshots(MainWindow& window, Session& session, QtUiPort& ui, const QString& folder) {
+bool saveScreenshots(MainWindow& window, Settings& settings, QtUiPort& ui, const QString& folder) {
     QDir().mkpath(folder);
     const QDir dir(folder);
     bool ok = grab(window, dir.filePath("main.png"));
-    SettingsWindow settings(session.settings, ui, &window);
-    ok = grab(settings, dir.filePath("settings.png")) && ok;
-    settings.close();
-    FileNameWindow names(session.settings.typfile, ui, &window);
+    SettingsWindow settingsWindow(settings, ui, &window);
+    ok = grab(settingsWindow, dir.filePath("settings.png")) && ok;
+    settingsWindow.close();
+    FileNameWindow names(settings.typfile, ui, &window);
     ok = grab(names, dir.filePath("filename.png")) && ok;
     names.close();
     return ok;

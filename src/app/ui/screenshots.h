@@ -7,10 +7,10 @@ namespace kestrel {
 
 class MainWindow;
 class QtUiPort;
-struct Session;
+struct Settings;
 
 // Saves "main.png", "settings.png" and "filename.png" into the folder. False when one could not
 // be written.
-bool saveScreenshots(MainWindow& window, Session& session, QtUiPort& ui, const QString& folder);
+bool saveScreenshots(MainWindow& window, Settings& settings, QtUiPort& ui, const QString& folder);
 
 } // namespace kestrel

@@ -211,7 +211,7 @@ void SettingsWindow::paintSwatch(int slot) {
 
 void SettingsWindow::editSlot(int slot) {
     swatches_[static_cast<std::size_t>(slot)]->setFocus();
-    ColourSlotWindow window(settings_, slot, this);
+    ColourSlotWindow window(settings_.colourSlots, slot, this);
     window.exec();
     paintSwatch(slot);
 }

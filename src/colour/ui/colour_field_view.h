@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "app/settings.h"
+#include "colour/colour_value.h"
 
 namespace kestrel {
 

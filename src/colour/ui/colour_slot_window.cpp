@@ -32,8 +32,8 @@ bool validSlot(int slot) {
 
 } // namespace
 
-ColourSlotWindow::ColourSlotWindow(Settings& settings, int slot, QWidget* parent)
-    : QDialog(parent), settings_(settings), slot_(slot), field_(new ColourFieldView(this)),
+ColourSlotWindow::ColourSlotWindow(ColourSlots& colourSlots, int slot, QWidget* parent)
+    : QDialog(parent), slots_(colourSlots), slot_(slot), field_(new ColourFieldView(this)),
       strip_(new ShadeStripView(this)), sample_(new QLabel(this)), hexField_(new QLineEdit(this)) {
     setObjectName("ColourSlotWindow");
     setWindowTitle(toQt(std::string(kColourSlotTitle)));
@@ -69,7 +69,7 @@ ColourSlotWindow::ColourSlotWindow(Settings& settings, int slot, QWidget* parent
     grid->addWidget(strip_, 1, 0, 1, 3, Qt::AlignHCenter);
     grid->addWidget(buttons, 2, 0, 1, 3);
 
-    shades(validSlot(slot_) ? settings_.colourSlots[static_cast<std::size_t>(slot_)] : kWhite);
+    shades(validSlot(slot_) ? slots_[static_cast<std::size_t>(slot_)] : kWhite);
     find_color();
 }
 
@@ -129,8 +129,7 @@ bool ColourSlotWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ColourSlotWindow::accept() {
-    if (validSlot(slot_) && current_ >= 0)
-        settings_.colourSlots[static_cast<std::size_t>(slot_)] = current_;
+    if (validSlot(slot_) && current_ >= 0) slots_[static_cast<std::size_t>(slot_)] = current_;
     QDialog::accept();
 }
 

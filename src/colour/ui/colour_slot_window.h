@@ -1,10 +1,10 @@
 #pragma once
-// The colour-slot window: edits one of the four colour slots of the settings with a palette of
+// The colour-slot window: edits one of the four colour slots with a palette of
 // 24 swatches, a colour field, a strip of shades, a sample and a hexadecimal field. OK stores the
 // sample's colour into the slot; Cancel stores nothing.
 #include <QDialog>
 
-#include "app/settings.h"
+#include "colour/colour_value.h"
 
 class QLabel;
 class QLineEdit;
@@ -17,7 +17,7 @@ class ShadeStripView;
 class ColourSlotWindow : public QDialog {
     Q_OBJECT
   public:
-    ColourSlotWindow(Settings& settings, int slot, QWidget* parent = nullptr);
+    ColourSlotWindow(ColourSlots& colourSlots, int slot, QWidget* parent = nullptr);
 
     // The colour shown in the sample; -1 once the window was cancelled.
     ColourValue current() const { return current_; }
@@ -41,7 +41,7 @@ class ColourSlotWindow : public QDialog {
     void takeColour(ColourValue colour);
     void hexEdited(const QString& text);
 
-    Settings& settings_;
+    ColourSlots& slots_;
     int slot_;
     ColourValue current_ = -1;
     ColourFieldView* field_;

@@ -17,7 +17,6 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "app/session.h"
 #include "base/paths.h"
 #include "base/ui/qt_ui_port.h"
 #include "installed/messages.h"
@@ -65,8 +64,10 @@ QListWidget* multiSelectList(const char* name) {
 
 } // namespace
 
-SelectionWindow::SelectionWindow(Session& session, UiPort& ui, QWidget* parent)
-    : QDialog(parent), session_(session), ui_(ui), selection_(ui) {
+SelectionWindow::SelectionWindow(SelectionStart start, int& extendDirectories, UiPort& ui,
+                                 QWidget* parent)
+    : QDialog(parent), start_(std::move(start)), extendDirectories_(extendDirectories), ui_(ui),
+      selection_(ui) {
     setWindowTitle(qt(installed::kCaption));
 
     auto* mapsFound = new QLabel(qt(installed::kMapsFound));
@@ -159,11 +160,11 @@ SelectionWindow::SelectionWindow(Session& session, UiPort& ui, QWidget* parent)
     resize(860, 440);
 
     // Start where the last batch came from.
-    selection_.showFolder(installed::startFolder(session_.settings.lastdir, session_.paths.apppath),
+    selection_.showFolder(installed::startFolder(start_.lastdir, start_.apppath),
                           installed::kPatternMaps);
     pointDriveAt(selection_.folder());
     fillFiles();
-    extend_->setChecked(session_.settings.extendDirectories != 0);
+    extend_->setChecked(extendDirectories_ != 0);
     frame_->setVisible(extend_->isChecked());
 }
 
@@ -185,7 +186,7 @@ void SelectionWindow::showEvent(QShowEvent* event) {
 }
 
 void SelectionWindow::done(int result) {
-    session_.settings.extendDirectories = extend_->isChecked() ? 1 : 0;
+    extendDirectories_ = extend_->isChecked() ? 1 : 0;
     if (result != QDialog::Accepted) selected_.clear();
     QDialog::done(result);
 }
@@ -263,7 +264,7 @@ void SelectionWindow::browse() {
     const QString file = QFileDialog::getOpenFileName(this, qt(installed::kBrowse).remove("..."),
                                                       toQtPath(selection_.folder()), filters);
     if (file.isEmpty()) return;
-    goToFolder(folderOf(fromQtPath(file), session_.paths.apppath));
+    goToFolder(folderOf(fromQtPath(file), start_.apppath));
     const auto matches = files_->findItems(QFileInfo(file).fileName(), Qt::MatchExactly);
     for (QListWidgetItem* item : matches) item->setSelected(true);
 }

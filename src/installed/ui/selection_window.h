@@ -19,13 +19,20 @@ class QTreeView;
 
 namespace kestrel {
 
-struct Session;
 class UiPort;
+
+// Where the window starts: the folder of the last map opened (`lastdir`), else the program folder.
+struct SelectionStart {
+    std::string lastdir;
+    std::string apppath;
+};
 
 class SelectionWindow : public QDialog {
     Q_OBJECT
   public:
-    SelectionWindow(Session& session, UiPort& ui, QWidget* parent = nullptr);
+    // `extendDirectories` is the window's option of the state file, shown and kept.
+    SelectionWindow(SelectionStart start, int& extendDirectories, UiPort& ui,
+                    QWidget* parent = nullptr);
 
     // The full paths chosen, in list order, once exec() returned Accepted; empty otherwise.
     std::vector<std::string> selectedPaths() const { return selected_; }
@@ -60,7 +67,8 @@ class SelectionWindow : public QDialog {
     void setTreeRoot(const QString& root);
     std::vector<std::size_t> selectedRows() const;
 
-    Session& session_;
+    SelectionStart start_;
+    int& extendDirectories_;
     UiPort& ui_;
     installed::ProductSelection selection_;
     bool scanned_ = false;

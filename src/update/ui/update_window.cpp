@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/session.h"
 #include "base/launcher.h"
 #include "update/messages.h"
 #include "update/ui/link_label.h"
@@ -23,14 +22,15 @@ QString qt(std::string_view s) {
 
 } // namespace
 
-UpdateWindow::UpdateWindow(Session& session, Launcher& launcher, QWidget* parent)
-    : QDialog(parent), session_(session), launcher_(launcher), ui_(this),
-      link_(new LinkLabel(qt(kCheckWebsite), this)),
+UpdateWindow::UpdateWindow(UpdatePages pages, float ver, std::string workdir, Launcher& launcher,
+                           QWidget* parent)
+    : QDialog(parent), pages_(std::move(pages)), ver_(ver), workdir_(std::move(workdir)),
+      launcher_(launcher), ui_(this), link_(new LinkLabel(qt(kCheckWebsite), this)),
       downloadButton_(new QPushButton(qt(kDownloadLink), this)) {
     setObjectName("UpdateWindow");
     setWindowTitle(qt(kUpdatesTitle));
 
-    auto* version = new QLabel(qt(std::string(kCurrentVersion) + versionText(session_.ver)), this);
+    auto* version = new QLabel(qt(std::string(kCurrentVersion) + versionText(ver_)), this);
     version->setObjectName("Label1");
     link_->setObjectName("Label2");
     link_->setMinimumWidth(280);
@@ -57,14 +57,14 @@ UpdateWindow::UpdateWindow(Session& session, Launcher& launcher, QWidget* parent
 
 void UpdateWindow::runCheck() {
     ui_.busy(true);
-    const std::string result = checkUpdate(updatePageUrl(session_.settings), session_.ver, ui_);
+    const std::string result = checkUpdate(updatePageUrl(pages_), ver_, ui_);
     ui_.busy(false);
     link_->setText(toQt(result));
     downloadButton_->setEnabled(result.find('!') != std::string::npos);
 }
 
 void UpdateWindow::download() {
-    launcher_.openDefault(downloadUrl(session_.settings), session_.paths.apppath);
+    launcher_.openDefault(downloadUrl(pages_), workdir_);
     for (int i = 0; i < kYieldsBeforeClosing; ++i) ui_.yieldNow();
     accept();
 }

@@ -4,20 +4,22 @@
 #include <QDialog>
 
 #include "base/ui/qt_ui_port.h"
+#include "update/update_check.h"
 
 class QLabel;
 class QPushButton;
 
 namespace kestrel {
 
-struct Session;
 class Launcher;
 class LinkLabel;
 
 class UpdateWindow : public QDialog {
     Q_OBJECT
   public:
-    UpdateWindow(Session& session, Launcher& launcher, QWidget* parent = nullptr);
+    // `ver` is the running version; the download page opens in `workdir`.
+    UpdateWindow(UpdatePages pages, float ver, std::string workdir, Launcher& launcher,
+                 QWidget* parent = nullptr);
 
   public slots:
     // The link label's press: the check, with the busy pointer, and its result in the label.
@@ -26,7 +28,9 @@ class UpdateWindow : public QDialog {
     void download();
 
   private:
-    Session& session_;
+    UpdatePages pages_;
+    float ver_;
+    std::string workdir_;
     Launcher& launcher_;
     QtUiPort ui_;
     LinkLabel* link_;

@@ -93,8 +93,8 @@ TEST_F(MainWindowTest, StartsWithTheDefaultsWhenThereIsNoStateFile) {
     EXPECT_EQ(text("Label1_0"), "Polygons:0");
     EXPECT_EQ(text("Label1_1"), "Lines:0");
     EXPECT_EQ(text("Label1_2"), "POIs:0");
-    EXPECT_EQ(session.settings.poiWidth, "16");
-    EXPECT_EQ(session.settings.cityPoiWidth, "16");
+    EXPECT_EQ(session.settings.poiWidths.poi, 16);
+    EXPECT_EQ(session.settings.poiWidths.city, 16);
     EXPECT_EQ(session.settings.typfile, dir.file("untitled.txt"));
     EXPECT_EQ(window->windowTitle(), "kestrel 5.1 ");
     EXPECT_FALSE(find<QPushButton>("Command1")->isEnabled());
@@ -196,11 +196,11 @@ TEST_F(MainWindowTest, KindBoxAndCountLabelSelectTheKindAndColourTheList) {
     auto* box = find<QCheckBox>("Check6_1");
     auto* list = find<QListWidget>("List1_1");
     box->click();
-    EXPECT_EQ(session.settings.kindsel[1], "0");
+    EXPECT_FALSE(session.settings.kindsel[1]);
     EXPECT_EQ(list->palette().color(QPalette::Text), QColor(120, 60, 60));
     QTest::mouseClick(find<QLabel>("Label1_1"), Qt::LeftButton);
     EXPECT_TRUE(box->isChecked());
-    EXPECT_EQ(session.settings.kindsel[1], "1");
+    EXPECT_TRUE(session.settings.kindsel[1]);
     EXPECT_EQ(list->palette().color(QPalette::Text), QColor(Qt::black));
 }
 
@@ -262,7 +262,7 @@ TEST_F(MainWindowTest, DropOnAListLoadsUntilTheFirstNonMap) {
     open();
     drop(find<QListWidget>("List1_2"), {a, b, c});
     EXPECT_EQ(session.settings.recent[0], a);
-    EXPECT_EQ(session.currentFile, lcase(a));
+    EXPECT_EQ(session.map.currentFile, lcase(a));
 }
 
 TEST_F(MainWindowTest, DropOnTheWindowTakesOnlyTheFirstFile) {
@@ -270,7 +270,7 @@ TEST_F(MainWindowTest, DropOnTheWindowTakesOnlyTheFirstFile) {
     const std::string c = dir.write("c.img", "x");
     open();
     drop(window.get(), {c, a});
-    EXPECT_EQ(session.currentFile, lcase(c));
+    EXPECT_EQ(session.map.currentFile, lcase(c));
     EXPECT_EQ(session.settings.recent[0], c);
     EXPECT_NE(session.settings.recent[1], a);
 }
@@ -317,10 +317,10 @@ TEST_F(MainWindowTest, ClosingWritesTheStateFile) {
     window->close();
     EXPECT_EQ(closed.count(), 1);
     ASSERT_TRUE(fileExists(session.paths.statefile));
-    EXPECT_EQ(session.settings.codepage, "1250");
+    EXPECT_EQ(session.settings.codepage.text(), "1250");
     Settings reread;
     loaddata(session.paths.statefile, reread);
-    EXPECT_EQ(reread.codepage, "1250");
+    EXPECT_EQ(reread.codepage.text(), "1250");
 }
 
 namespace {
@@ -385,7 +385,7 @@ TEST_F(MainWindowTest, CreateTypFileWritesTheTextAndOpensIt) {
 }
 
 TEST_F(MainWindowTest, SaveAsTextWritesTheChosenNameWithTxtAdded) {
-    session.inventory.list(kPolygons).push_back("0x0100 large urban area");
+    session.map.inventory.list(kPolygons).push_back("0x0100 large urban area");
     open();
     const std::string chosen = dir.file("roads");
     QTimer::singleShot(0, [&chosen] {

@@ -79,7 +79,7 @@ TEST_F(SettingsWindowTest, ApplyWithABadWidthStaysOpenButKeepsTheValues) {
     find<QPushButton>(w, "apply")->click();
     EXPECT_EQ(ui.messages, std::vector<std::string>{"POI Width Size :4 - 64"});
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(settings.cityPoiWidth, "2");
+    EXPECT_EQ(settings.poiWidths.city, 2);
     EXPECT_EQ(settings.tinkerPath, "/opt/tinker/tnk5.exe");
 
     find<QLineEdit>(w, "cityPoiWidth")->setText("12");
@@ -93,7 +93,7 @@ TEST_F(SettingsWindowTest, CancelTakesNothingOver) {
     w.show();
     find<QLineEdit>(w, "poiWidth")->setText("30");
     find<QPushButton>(w, "cancel")->click();
-    EXPECT_EQ(settings.poiWidth, "16");
+    EXPECT_EQ(settings.poiWidths.poi, 16);
     EXPECT_EQ(w.result(), QDialog::Rejected);
 }
 

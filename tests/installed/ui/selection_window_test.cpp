@@ -10,7 +10,6 @@
 #include <QStackedWidget>
 #include <gtest/gtest.h>
 
-#include "app/session.h"
 #include "installed/install_fixture.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
@@ -31,12 +30,12 @@ class SelectionWindowTest : public ::testing::Test {
         dir.write("last/x.img", "m");
         dir.write("last/y.gmp", "m");
         dir.write("last/z.txt", "m");
-        session.paths.apppath = dir.path();
-        session.settings.lastdir = dir.path() + "/last/x.img";
+        start.apppath = dir.path();
+        start.lastdir = dir.path() + "/last/x.img";
     }
 
     void makeWindow() {
-        window = std::make_unique<SelectionWindow>(session, ui);
+        window = std::make_unique<SelectionWindow>(start, extendDirectories, ui);
         window->setProducts(
             {{"Kestrel Lakes", dir.path() + "/Lakes/Product1", 888, ProductSource::MapPackages},
              {"City NT", dir.path() + "/NT", 5, ProductSource::FamiliesNt}});
@@ -51,7 +50,8 @@ class SelectionWindowTest : public ::testing::Test {
     }
 
     test::TempDir dir;
-    Session session;
+    SelectionStart start;
+    int extendDirectories = 0;
     test::FakeUi ui;
     std::unique_ptr<SelectionWindow> window;
 };
@@ -121,7 +121,7 @@ TEST_F(SelectionWindowTest, ExtendDirectoriesIsRememberedAndCancelHandsBackNothi
     EXPECT_TRUE(window->findChild<QFrame*>("frameExtend")->isVisible());
     button("cancel")->click();
     EXPECT_EQ(window->result(), QDialog::Rejected);
-    EXPECT_EQ(session.settings.extendDirectories, 1);
+    EXPECT_EQ(extendDirectories, 1);
     EXPECT_TRUE(window->selectedPaths().empty());
 
     makeWindow(); // the next opening starts with the frame shown
@@ -146,10 +146,9 @@ TEST(SelectionWindowScan, FirstShowingListsTheProductsOfTheWinePrefix) {
     const QByteArray oldPrefix = qgetenv("WINEPREFIX"), oldUser = qgetenv("USER");
     qputenv("WINEPREFIX", QByteArray::fromStdString(fake.prefix()));
     qputenv("USER", "kestrel-nobody");
-    Session session;
-    session.paths.apppath = fake.root();
+    int extendDirectories = 0;
     test::FakeUi ui;
-    SelectionWindow window(session, ui);
+    SelectionWindow window({"", fake.root()}, extendDirectories, ui);
     window.show();
     qputenv("WINEPREFIX", oldPrefix);
     qputenv("USER", oldUser);

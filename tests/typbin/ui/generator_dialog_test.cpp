@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/session.h"
 #include "base/files.h"
 #include "support/fake_launcher.h"
 #include "support/fake_ui.h"
@@ -228,13 +227,11 @@ void answerDialogWith(const std::string& path, const char* count) {
 
 struct RunnerFixture {
     test::TempDir dir;
-    Session session;
+    TypSectionSlots sections;
+    std::string currentFile;
+    NumberedGeneratorSetup setup{sections, currentFile, dir.path(), dir.path(), dir.path(), 1252};
     test::FakeUi ui;
     test::FakeLauncher launcher;
-    RunnerFixture() {
-        session.paths.apppath = dir.path();
-        session.paths.syspath = dir.path();
-    }
 };
 
 } // namespace
@@ -243,7 +240,7 @@ TEST(NumberedGeneratorRunner, PoisAreWrittenAndOpenedWithoutAMessage) {
     RunnerFixture f;
     const std::string path = f.dir.file("pois.typ");
     answerDialogWith(path, "10");
-    const auto r = runNumberedGenerator(3, f.session, f.ui, f.launcher);
+    const auto r = runNumberedGenerator(3, f.setup, f.ui, f.launcher);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->status, GenerateStatus::Written);
     EXPECT_EQ(r->elements, 10u);
@@ -257,21 +254,21 @@ TEST(NumberedGeneratorRunner, ExtraPoisSayCreatedAndBecomeTheCurrentFile) {
     RunnerFixture f;
     const std::string path = f.dir.file("extra.typ");
     answerDialogWith(path, "5");
-    const auto r = runNumberedGenerator(2, f.session, f.ui, f.launcher);
+    const auto r = runNumberedGenerator(2, f.setup, f.ui, f.launcher);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->status, GenerateStatus::Written);
     ASSERT_EQ(f.ui.messages.size(), 1u);
     EXPECT_EQ(f.ui.messages[0], "Created " + path);
     EXPECT_EQ(f.launcher.opened, std::vector<std::string>{path});
-    EXPECT_EQ(f.session.currentFile, path);
+    EXPECT_EQ(f.currentFile, path);
 }
 
 TEST(NumberedGeneratorRunner, ClosedDialogOrOtherItemGeneratesNothing) {
     RunnerFixture f;
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-    EXPECT_FALSE(runNumberedGenerator(4, f.session, f.ui, f.launcher));
-    EXPECT_FALSE(runNumberedGenerator(0, f.session, f.ui, f.launcher));
-    EXPECT_FALSE(runNumberedGenerator(7, f.session, f.ui, f.launcher));
+    EXPECT_FALSE(runNumberedGenerator(4, f.setup, f.ui, f.launcher));
+    EXPECT_FALSE(runNumberedGenerator(0, f.setup, f.ui, f.launcher));
+    EXPECT_FALSE(runNumberedGenerator(7, f.setup, f.ui, f.launcher));
     EXPECT_TRUE(f.launcher.opened.empty());
 }
 
@@ -279,7 +276,7 @@ TEST(NumberedGeneratorRunner, UnwritablePathIsReported) {
     RunnerFixture f;
     const std::string path = f.dir.file("missing/folder/x.typ");
     answerDialogWith(path, "3");
-    const auto r = runNumberedGenerator(5, f.session, f.ui, f.launcher);
+    const auto r = runNumberedGenerator(5, f.setup, f.ui, f.launcher);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->status, GenerateStatus::WriteFailed);
     ASSERT_EQ(f.ui.messages.size(), 1u);

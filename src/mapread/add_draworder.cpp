@@ -1,4 +1,4 @@
-#include "typtext/add_draworder.h"
+#include "mapread/add_draworder.h"
 
 #include <algorithm>
 #include <string>
@@ -19,9 +19,7 @@ std::int64_t levelOf(const std::string& line) {
 
 } // namespace
 
-void add_draworder(Session& session) {
-    if (!session.settings.draworder) return;
-    TypeInventory& inv = session.inventory;
+void add_draworder(TypeInventory& inv) {
     const auto levels = static_cast<std::int64_t>(inv.polylevels.size());
     auto& polygons = inv.list(kPolygons);
     for (std::size_t i = 0; i < polygons.size(); ++i) {
