@@ -54,15 +54,4 @@ AppPaths AppPaths::resolve(const std::string& apppath, const std::string& instal
     return p;
 }
 
-std::string AppPaths::programFolder() {
-    std::error_code ec;
-#ifdef _WIN32
-    return fs::current_path(ec).string();
-#else
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) return exe.parent_path().string();
-    return fs::current_path(ec).string();
-#endif
-}
-
 } // namespace kestrel

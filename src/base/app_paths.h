@@ -17,8 +17,6 @@ struct AppPaths {
     // Resolves the folders for a program living in `apppath`; `installedData` is the installed
     // data folder (<prefix>/share/kestrel/system) used to seed a new per-user data folder.
     static AppPaths resolve(const std::string& apppath, const std::string& installedData);
-    // Folder of the running executable.
-    static std::string programFolder();
 };
 
 } // namespace kestrel

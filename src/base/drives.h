@@ -1,24 +1,17 @@
 #pragma once
-// The drive test: before a file on a removable volume is touched, the volume must be there. On
-// Windows a volume is a drive letter; elsewhere it is a folder under a removable-media root
-// (/media/<user>/<name>, /run/media/<user>/<name>, /mnt/<name>, /Volumes/<name>) that must be
-// mounted. Paths elsewhere live on volumes that are always present.
+// The drive test: before a file on a removable volume is touched, the volume must be there (see
+// platform.h for what a volume is on each system).
 #include <string>
 
+#include "base/platform/platform.h"
 #include "base/uiport.h"
 
 namespace kestrel {
 
-enum class DriveState { Missing = 0, NotReady = 1, Ready = 2 };
-
-// `chkdrive`: whether the path's volume exists, and whether it is ready (mounted).
-DriveState chkdrive(const std::string& path);
-
-// A volume folder: missing, there but not mounted, or mounted.
-DriveState volumeState(const std::string& folder);
-
-// The volume the path lives on when that volume can come and go; empty otherwise.
-std::string removableVolume(const std::string& path);
+using platform::chkdrive;
+using platform::DriveState;
+using platform::removableVolume;
+using platform::volumeState;
 
 // The drive test: true when the path may be touched. A missing volume shows
 // "Drive does not exist " + label (only when the label is not empty); a volume that is there but

@@ -4,13 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "base/platform/platform.h"
+
 namespace kestrel {
 
-#ifdef _WIN32
-inline constexpr char kSep = '\\';
-#else
-inline constexpr char kSep = '/';
-#endif
+inline constexpr char kSep = platform::kPathSeparator;
 
 // Every separator turned into the platform's own.
 std::string normalisePath(std::string_view path);

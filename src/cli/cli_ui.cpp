@@ -2,20 +2,13 @@
 
 #include <cstdio>
 
+#include "base/platform/platform.h"
 #include "base/text.h"
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace kestrel {
 
 CliUiPort::CliUiPort(Answer fixedAnswer) : fixedAnswer_(fixedAnswer) {
-#ifdef _WIN32
-    tty_ = false;
-#else
-    tty_ = ::isatty(STDERR_FILENO) == 1;
-#endif
+    tty_ = platform::stderrIsTerminal();
     setYieldStride(4096);
 }
 

@@ -9,6 +9,7 @@
 #include "base/app_paths.h"
 #include "base/code_page.h"
 #include "base/launcher.h"
+#include "base/platform/platform.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/no_launcher.h"
@@ -164,7 +165,7 @@ int gen(const Args& args) {
         return 2;
     }
 
-    const std::string apppath = AppPaths::programFolder();
+    const std::string apppath = platform::programFolder();
     const std::string syspath =
         o.dataDir ? *o.dataDir : AppPaths::resolve(apppath, KESTREL_INSTALL_DATADIR).syspath;
     NoLauncher launcher;

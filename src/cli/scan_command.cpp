@@ -5,7 +5,7 @@
 
 #include "app/session.h"
 #include "app/startup.h"
-#include "base/app_paths.h"
+#include "base/platform/platform.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
@@ -99,7 +99,7 @@ int scan(const Args& args) {
     }
     Session session;
     // Like the desktop program: the state file decides the options the command line leaves open.
-    startup(session, AppPaths::programFolder(), KESTREL_INSTALL_DATADIR);
+    startup(session, platform::programFolder(), KESTREL_INSTALL_DATADIR);
     CliUiPort ui;
     readMaps(session, ui, o.read, o.maps);
     if (o.json)

@@ -10,9 +10,9 @@
 #include "app/startup.h"
 #include "app/state_file.h"
 #include "app/typ_text_output.h"
-#include "base/app_paths.h"
 #include "base/files.h"
 #include "base/paths.h"
+#include "base/platform/platform.h"
 #include "base/text.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
@@ -105,7 +105,7 @@ int typ(const Args& args) {
         return 2;
     }
     Session session;
-    startup(session, AppPaths::programFolder(), KESTREL_INSTALL_DATADIR);
+    startup(session, platform::programFolder(), KESTREL_INSTALL_DATADIR);
     if (o.state) {
         if (!fileExists(*o.state)) {
             std::fprintf(stderr, "typ: no state file %s\n", o.state->c_str());

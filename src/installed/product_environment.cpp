@@ -5,10 +5,6 @@
 #include "base/paths.h"
 #include "installed/folder_listing.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace kestrel::installed {
 namespace {
 
@@ -27,19 +23,9 @@ ProductEnvironment ProductEnvironment::fromProcess() {
     ProductEnvironment e;
     e.wineprefix = env("WINEPREFIX");
     e.programData = env("ProgramData");
-#ifdef _WIN32
-    e.home = env("USERPROFILE");
-    e.user = env("USERNAME");
-    const DWORD drives = GetLogicalDrives();
-    for (char letter = 'C'; letter <= 'Z'; ++letter) {
-        if (!(drives & (1u << (letter - 'A')))) continue;
-        const std::string root = std::string(1, letter) + ":\\";
-        if (GetDriveTypeA(root.c_str()) == DRIVE_REMOVABLE) e.removableDrives.push_back(root);
-    }
-#else
-    e.home = env("HOME");
-    e.user = env("USER");
-#endif
+    e.home = platform::homeFolder();
+    e.user = platform::userName();
+    e.removableDrives = platform::removableDrives();
     return e;
 }
 

@@ -4,24 +4,18 @@
 #include <string>
 #include <vector>
 
+#include "base/platform/platform.h"
+
 namespace kestrel::installed {
 
-enum class Platform { Windows, MacOS, Linux };
-
-#if defined(_WIN32)
-inline constexpr Platform kThisPlatform = Platform::Windows;
-#elif defined(__APPLE__)
-inline constexpr Platform kThisPlatform = Platform::MacOS;
-#else
-inline constexpr Platform kThisPlatform = Platform::Linux;
-#endif
+using Platform = platform::System;
 
 struct ProductEnvironment {
-    Platform platform = kThisPlatform;
-    std::string wineprefix;  // $WINEPREFIX
-    std::string home;        // $HOME (%USERPROFILE% on Windows)
-    std::string user;        // $USER (%USERNAME% on Windows)
-    std::string programData; // %ProgramData%
+    Platform platform = platform::kSystem; // whose places are looked at
+    std::string wineprefix;                // $WINEPREFIX
+    std::string home;                      // $HOME (%USERPROFILE% on Windows)
+    std::string user;                      // $USER (%USERNAME% on Windows)
+    std::string programData;               // %ProgramData%
     // Put in front of the machine-wide folders (/media, /run/media, /Volumes, /Library); empty
     // except in tests.
     std::string fsRoot;

@@ -141,16 +141,13 @@ void ProductScanner::scanDevices() {
 }
 
 std::unique_ptr<RegistrySource> openRegistry(const ProductEnvironment& env, UiPort& ui) {
-#ifdef _WIN32
-    (void)env;
-    return std::make_unique<Win32Registry>(ui);
-#else
-    (void)ui;
+    // Windows has the registry itself; elsewhere the Wine prefix's registry file stands in.
+    if constexpr (platform::kSystem == platform::System::Windows)
+        return std::make_unique<Win32Registry>(ui);
     const std::string prefix = env.winePrefix();
     if (prefix.empty()) return nullptr;
     return std::make_unique<WineRegistry>(
         prefix, std::vector<std::string>{"Software\\Garmin", "Software\\Wow6432Node\\Garmin"});
-#endif
 }
 
 std::vector<InstalledProduct> scanInstalledProducts(const ProductEnvironment& env, UiPort& ui) {

@@ -5,20 +5,15 @@
 #include <string_view>
 #include <vector>
 
+#include "base/platform/platform.h"
+
 namespace kestrel::installed {
 
-enum class RegKind { String, Binary };
-
-struct RegValue {
-    std::string name; // as stored; the scans compare names without regard to case
-    RegKind kind = RegKind::String;
-    std::string data; // the text, or the bytes (a DWORD as its four little-endian bytes)
-};
-
-struct RegKey {
-    std::string path; // below the local-machine root, "\" separated, as stored
-    std::vector<RegValue> values;
-};
+// Keys and values as the platform reads them from Windows' registry; the scans compare value
+// names without regard to case.
+using platform::RegKey;
+using platform::RegKind;
+using platform::RegValue;
 
 class RegistrySource {
   public:

@@ -1,6 +1,5 @@
 #pragma once
-// The Windows registry (local machine) through the Win32 calls.
-#ifdef _WIN32
+// The registry of the local machine itself, as the platform reads it (Windows).
 #include "installed/registry.h"
 
 namespace kestrel {
@@ -24,4 +23,3 @@ class Win32Registry : public RegistrySource {
 };
 
 } // namespace kestrel::installed
-#endif

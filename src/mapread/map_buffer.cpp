@@ -9,13 +9,6 @@
 #include <system_error>
 #include <utility>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace kestrel {
 namespace {
 
@@ -38,9 +31,9 @@ MapBuffer::MapBuffer(MapBuffer&& other) noexcept {
 MapBuffer& MapBuffer::operator=(MapBuffer&& other) noexcept {
     if (this == &other) return *this;
     clear();
-    const bool ownsBytes = other.map_ == nullptr && other.size_ > 0;
+    const bool ownsBytes = !other.mapping_ && other.size_ > 0;
     owned_ = std::move(other.owned_);
-    map_ = std::exchange(other.map_, nullptr);
+    mapping_ = std::exchange(other.mapping_, std::nullopt);
     size_ = std::exchange(other.size_, 0);
     key_ = std::exchange(other.key_, 0);
     data_ = ownsBytes ? reinterpret_cast<const std::uint8_t*>(owned_.data())
@@ -50,10 +43,7 @@ MapBuffer& MapBuffer::operator=(MapBuffer&& other) noexcept {
 }
 
 void MapBuffer::clear() {
-#ifndef _WIN32
-    if (map_) ::munmap(map_, size_);
-#endif
-    map_ = nullptr;
+    mapping_.reset();
     data_ = nullptr;
     size_ = 0;
     key_ = 0;
@@ -71,26 +61,13 @@ MapBuffer MapBuffer::fromBytes(std::string bytes) {
 
 bool MapBuffer::open(const std::string& path, UiPort& ui) {
     clear();
-#ifndef _WIN32
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-        const auto len = static_cast<std::size_t>(st.st_size);
-        void* m = ::mmap(nullptr, len, PROT_READ, MAP_PRIVATE, fd, 0);
-        if (m != MAP_FAILED) {
-            // The signature search walks the whole file once, front to back.
-            ::madvise(m, len, MADV_SEQUENTIAL);
-            ::close(fd);
-            map_ = m;
-            data_ = static_cast<const std::uint8_t*>(m);
-            size_ = len;
-            return true;
-        }
+    mapping_ = platform::MappedFile::open(path);
+    if (mapping_) {
+        data_ = mapping_->data();
+        size_ = mapping_->size();
+        return true;
     }
-    ::close(fd);
-#endif
-    // Not mappable (another platform, a pipe, a special file): read it in chunks.
+    // Not mappable (a pipe, a special file, an empty file): read it in chunks.
     std::ifstream f(path, std::ios::binary);
     if (!f) return false;
     std::string bytes;

@@ -4,9 +4,11 @@
 // file is therefore never copied; the readers are total: offsets before the start or at/after
 // the end read as 0.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "base/platform/platform.h"
 #include "base/uiport.h"
 
 namespace kestrel {
@@ -76,8 +78,8 @@ class MapBuffer {
     const std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
     std::uint8_t key_ = 0;
-    void* map_ = nullptr; // the mapping, when the file was mapped
-    std::string owned_;   // the bytes, when the file was read
+    std::optional<platform::MappedFile> mapping_; // when the file was mapped
+    std::string owned_;                           // the bytes, when the file was read
 };
 
 } // namespace kestrel

@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "base/platform/platform.h"
+
 namespace kestrel {
 
 TypDateTime typDateTimeUtc(std::int64_t epochSeconds) {
@@ -34,13 +36,7 @@ TypDateTime typDateTimeUtc(std::int64_t epochSeconds) {
 }
 
 TypDateTime typDateTimeNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-#ifdef _WIN32
-    localtime_s(&tm, &now);
-#else
-    localtime_r(&now, &tm);
-#endif
+    const std::tm tm = platform::localTime(std::time(nullptr));
     TypDateTime t;
     t.year = tm.tm_year + 1900;
     t.month = tm.tm_mon + 1;

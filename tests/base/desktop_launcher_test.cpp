@@ -6,9 +6,11 @@
 #include <thread>
 
 #include "base/files.h"
+#include "base/platform/posix.h"
 #include "support/temp_dir.h"
 
 using namespace kestrel;
+using namespace kestrel::platform;
 using kestrel::test::TempDir;
 
 namespace {

@@ -9,8 +9,8 @@
 #include "app/startup.h"
 #include "app/ui/main_window.h"
 #include "app/ui/screenshots.h"
-#include "base/app_paths.h"
 #include "base/desktop_launcher.h"
+#include "base/platform/platform.h"
 #include "base/ui/qt_ui_port.h"
 
 int main(int argc, char** argv) {
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     }
 
     kestrel::Session session;
-    const std::string apppath = kestrel::AppPaths::programFolder();
+    const std::string apppath = kestrel::platform::programFolder();
     kestrel::startup(session, apppath,
                      kestrel::installedDataFolder(apppath, KESTREL_INSTALL_DATADIR));
     kestrel::QtUiPort ui;

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "base/paths.h"
+#include "base/platform/platform.h"
 #include "base/ui/qt_ui_port.h"
 #include "installed/messages.h"
 #include "installed/product_scan.h"
@@ -33,10 +34,11 @@ QString qt(std::string_view s) {
 // home folder and mounted removable or network volumes.
 QStringList driveRoots() {
     QStringList roots;
-#ifdef _WIN32
-    for (const QFileInfo& d : QDir::drives())
-        roots << QDir::toNativeSeparators(d.absoluteFilePath());
-#else
+    if constexpr (platform::kSystem == platform::System::Windows) {
+        for (const QFileInfo& d : QDir::drives())
+            roots << QDir::toNativeSeparators(d.absoluteFilePath());
+        return roots;
+    }
     roots << "/" << QDir::homePath();
     for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
         const QString root = v.rootPath();
@@ -44,7 +46,6 @@ QStringList driveRoots() {
         for (const char* place : {"/media/", "/run/media/", "/mnt/", "/Volumes/"})
             if (root.startsWith(place)) roots << root;
     }
-#endif
     return roots;
 }
 

@@ -1,0 +1,126 @@
+#pragma once
+// What differs between the systems the program runs on, behind one interface: the program's
+// folder and the user's, volumes and drives, starting programs and opening files with the
+// desktop's handler, the machine's registry, the local time, the terminal and mapped files.
+// platform_posix.cpp serves Linux and macOS, platform_win32.cpp Windows; this folder is the only
+// place that asks which system it is built for. It includes nothing else of ours.
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace kestrel::platform {
+
+enum class System { Windows, MacOS, Linux };
+
+#if defined(_WIN32)
+inline constexpr System kSystem = System::Windows;
+#elif defined(__APPLE__)
+inline constexpr System kSystem = System::MacOS;
+#else
+inline constexpr System kSystem = System::Linux;
+#endif
+
+// The separator paths are put together with.
+inline constexpr char kPathSeparator = kSystem == System::Windows ? '\\' : '/';
+
+// Folder of the running program.
+std::string programFolder();
+// The user's home folder ($HOME; %USERPROFILE% on Windows) and login name ($USER; %USERNAME%);
+// empty when unset.
+std::string homeFolder();
+std::string userName();
+
+// Volumes. On Windows a volume is a drive letter; elsewhere it is a folder under a
+// removable-media root (/media/<user>/<name>, /run/media/<user>/<name>, /mnt/<name>,
+// /Volumes/<name>) that must be mounted. Paths elsewhere live on volumes that are always there.
+enum class DriveState { Missing = 0, NotReady = 1, Ready = 2 };
+
+// The volume the path lives on when that volume can come and go (on Windows its drive root, "E:\");
+// empty otherwise.
+std::string removableVolume(const std::string& path);
+// A volume: missing, there but not ready (not mounted), or ready.
+DriveState volumeState(const std::string& volume);
+// `chkdrive`: the state of the volume the path lives on.
+DriveState chkdrive(const std::string& path);
+// A full path: one with a drive ("C:...") on Windows, one from the root ("/...") elsewhere.
+bool isFullPath(const std::string& path);
+// How messages name the volume of a path: the lower-cased drive letter on Windows, the volume
+// folder elsewhere.
+std::string volumeName(const std::string& path);
+// The roots of the removable drives ("E:\"), where Garmin devices appear; Windows only (other
+// systems mount devices as folders, see removableVolume).
+std::vector<std::string> removableDrives();
+
+// Programs. Started with an argument list and a working folder, never through a shell, and not
+// waited for.
+//
+// The argument vector that starts the program: off Windows a program ending in ".exe" (any case)
+// is a Windows program, started through "wine" with its full-path arguments in wine's "Z:\..."
+// form.
+std::vector<std::string> launchCommand(const std::string& program,
+                                       const std::vector<std::string>& args);
+bool startProgram(const std::string& program, const std::vector<std::string>& args,
+                  const std::string& workdir);
+// The program that hands a file or address to the desktop's default handler: "xdg-open" on
+// Linux, "open" on macOS; none on Windows, where the shell is asked directly.
+std::string defaultOpener();
+bool openWithDefault(const std::string& opener, const std::string& pathOrUrl,
+                     const std::string& workdir);
+
+// The registry of the local machine (Windows): the key at `path` below HKEY_LOCAL_MACHINE (any
+// case) and every key below it, each before its subkeys, read-only. Other systems have none and
+// give nothing. `closeFailed` is set when a key could not be closed.
+enum class RegKind { String, Binary };
+struct RegValue {
+    std::string name; // as stored
+    RegKind kind = RegKind::String;
+    std::string data; // the text, or the bytes (a DWORD as its four little-endian bytes)
+};
+struct RegKey {
+    std::string path; // below the local-machine root, "\" separated, as stored
+    std::vector<RegValue> values;
+};
+std::vector<RegKey> machineRegistry(std::string_view path, bool& closeFailed);
+
+// The local time of a moment.
+std::tm localTime(std::time_t moment);
+
+// Whether standard error is a terminal that can show a progress line.
+bool stderrIsTerminal();
+
+// A whole file mapped read-only into memory, unmapped when destroyed.
+class MappedFile {
+  public:
+    // Nothing when the file cannot be mapped (missing, empty, not a regular file).
+    static std::optional<MappedFile> open(const std::string& path);
+    ~MappedFile() { release(); }
+    MappedFile(MappedFile&& other) noexcept
+        : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+    MappedFile& operator=(MappedFile&& other) noexcept {
+        if (this != &other) {
+            release();
+            data_ = std::exchange(other.data_, nullptr);
+            size_ = std::exchange(other.size_, 0);
+        }
+        return *this;
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    const std::uint8_t* data() const { return data_; }
+    std::size_t size() const { return size_; }
+
+  private:
+    MappedFile(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    void release(); // unmaps, and leaves the object empty
+
+    const std::uint8_t* data_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+} // namespace kestrel::platform
