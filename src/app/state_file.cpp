@@ -68,6 +68,11 @@ constexpr ColourValue kMaxColour = 16777215;
 // Kind selections were written back as whole numbers; one beyond what those hold keeps the value.
 constexpr double kWholeNumberLimit = 9.2e18;
 
+// An option's line: "1" when on, "0" when off.
+std::string flag(bool on) {
+    return on ? "1" : "0";
+}
+
 } // namespace
 
 bool loaddata(const std::string& statefile, Settings& s) {
@@ -120,32 +125,35 @@ bool loaddata(const std::string& statefile, Settings& s) {
 
 bool savedata(const std::string& statefile, const Settings& s) {
     std::vector<std::string> out(kDownloadPage + 1);
-    out[0] = "111";
-    out[kLastdir] = s.lastdir;
-    out[4] = " ";
-    out[kReserved5] = s.reserved5;
-    out[kReserved6] = s.reserved6;
-    out[kCarried7] = s.carried7;
-    out[kTinker] = s.tinkerPath;
-    out[kDumpflag] = s.dumpflag ? "True" : "False";
-    out[kTdbEditor] = s.tdbEditorPath;
-    out[kCodepage] = s.codepage.text();
-    out[kTypfile] = s.typfile;
-    out[13] = out[14] = out[15] = " ";
-    out[kDraworder] = s.draworder ? "1" : "0";
-    out[kPoiWidth] = std::to_string(s.poiWidths.poi);
-    out[kCityPoiWidth] = std::to_string(s.poiWidths.city);
-    for (std::size_t k = 0; k < 3; ++k) out[kKindmode + k] = std::to_string(s.kindmode[k]);
-    for (std::size_t i = 0; i < s.recent.size(); ++i) out[kRecent + i] = s.recent[i];
-    out[kExtendDirectories] = std::to_string(s.extendDirectories);
-    out[kCarried30] = s.carried30;
-    out[kCarried31] = s.carried31;
-    for (std::size_t k = 0; k < 3; ++k) out[kKindsel + k] = s.kindsel[k] ? "1" : "0";
-    for (std::size_t i = 0; i < 4; ++i) out[kColourSlots + i] = std::to_string(s.colourSlots[i]);
-    out[kVariousIcons] = s.variousIcons ? "1" : "0";
-    out[kInclude4b4a] = s.include4b4a ? "1" : "0";
-    out[kUpdatePage] = s.updatePageUrl;
-    out[kDownloadPage] = s.downloadUrl;
+    // Every line is made as a string of its own and moved in: g++ 12 warns falsely (-Wrestrict)
+    // about a literal assigned to a string it cannot prove empty.
+    const auto put = [&out](std::size_t n, std::string line) { out[n] = std::move(line); };
+    put(0, "111");
+    put(kLastdir, s.lastdir);
+    put(4, " ");
+    put(kReserved5, s.reserved5);
+    put(kReserved6, s.reserved6);
+    put(kCarried7, s.carried7);
+    put(kTinker, s.tinkerPath);
+    put(kDumpflag, s.dumpflag ? "True" : "False");
+    put(kTdbEditor, s.tdbEditorPath);
+    put(kCodepage, s.codepage.text());
+    put(kTypfile, s.typfile);
+    for (std::size_t n : {13, 14, 15}) put(n, " ");
+    put(kDraworder, flag(s.draworder));
+    put(kPoiWidth, std::to_string(s.poiWidths.poi));
+    put(kCityPoiWidth, std::to_string(s.poiWidths.city));
+    for (std::size_t k = 0; k < 3; ++k) put(kKindmode + k, std::to_string(s.kindmode[k]));
+    for (std::size_t i = 0; i < s.recent.size(); ++i) put(kRecent + i, s.recent[i]);
+    put(kExtendDirectories, std::to_string(s.extendDirectories));
+    put(kCarried30, s.carried30);
+    put(kCarried31, s.carried31);
+    for (std::size_t k = 0; k < 3; ++k) put(kKindsel + k, flag(s.kindsel[k]));
+    for (std::size_t i = 0; i < 4; ++i) put(kColourSlots + i, std::to_string(s.colourSlots[i]));
+    put(kVariousIcons, flag(s.variousIcons));
+    put(kInclude4b4a, flag(s.include4b4a));
+    put(kUpdatePage, s.updatePageUrl);
+    put(kDownloadPage, s.downloadUrl);
 
     std::string text;
     for (const auto& line : out) {

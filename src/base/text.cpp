@@ -79,6 +79,15 @@ std::string join(const std::vector<std::string>& parts, std::string_view sep) {
     return r;
 }
 
+std::string concat(std::initializer_list<std::string_view> parts) {
+    std::size_t size = 0;
+    for (const auto p : parts) size += p.size();
+    std::string r;
+    r.reserve(size);
+    for (const auto p : parts) r.append(p);
+    return r;
+}
+
 std::string hex(std::uint64_t v) {
     static constexpr char digits[] = "0123456789ABCDEF";
     char buf[17];

@@ -29,7 +29,8 @@ template <class Step> void guarded(ErrorLog& log, Step&& step) {
 
 // The program's Str(): a blank before a non-negative number.
 std::string str(std::int64_t v) {
-    return (v >= 0 ? " " : "") + std::to_string(v);
+    const std::string digits = std::to_string(v);
+    return v >= 0 ? " " + digits : digits;
 }
 
 } // namespace

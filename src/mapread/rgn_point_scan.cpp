@@ -100,7 +100,7 @@ void RgnPointScan::getpoi_extended() {
         const std::uint32_t type = buf_.dat(at);
         if (i + 1 > size) break; // the flag byte lies beyond the section
         const std::uint32_t flags = buf_.dat(at + 1);
-        const std::string code = "1" + pad2(hex(type)) + pad2(hex(flags % 32));
+        const std::string code = concat({"1", pad2(hex(type)), pad2(hex(flags % 32))});
         bool jumpToEnd = false;
         const std::int64_t rlen = recordLength(at + 1, type, flags, jumpToEnd);
         ui_.yield();

@@ -134,8 +134,8 @@ void scanExtendedOverview(const MapBuffer& buf, const TreHeader& h, TypeInventor
         const std::int64_t at = ov.start + i;
         const std::uint32_t subtype = buf.dat(at + 2);
         const std::uint32_t level = buf.dat(at + 1);
-        const std::string marker = subtype > 31 ? " X:" + hex(subtype % 32) : "";
-        const std::string code = "1" + hexByte2(buf.dat(at)) + hexByte2(subtype);
+        const std::string marker = subtype > 31 ? concat({" X:", hex(subtype % 32)}) : "";
+        const std::string code = concat({"1", hexByte2(buf.dat(at)), hexByte2(subtype)});
         const std::string entry = "0x" + code + " " + marker;
         const ExtendedKind kind = split.next();
         if (kind == ExtendedKind::Line) {

@@ -160,7 +160,7 @@ Validation GeneratorForm::validate() const {
     if (s != 0 && s + n - 1 <= kMaxExtraPoiId) {
         if (n <= kMaxExtraPois) return {Verdict::Valid, {}};
         if (countHex()) return {Verdict::Refused, hex(n) + std::string(typmsg::kMaxExtraPoisHex)};
-        return {Verdict::Refused, " " + std::to_string(n) + std::string(typmsg::kMaxExtraPoisDec)};
+        return {Verdict::Refused, concat({" ", std::to_string(n), typmsg::kMaxExtraPoisDec})};
     }
     if (startHex())
         return {Verdict::Refused, std::string(typmsg::kLastIdPrefixHex) + hex(s + n) +

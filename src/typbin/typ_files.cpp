@@ -2,6 +2,7 @@
 
 #include "base/files.h"
 #include "base/paths.h"
+#include "base/text.h"
 
 namespace kestrel {
 
@@ -86,7 +87,7 @@ ByteImage extraPoiFile(TypSectionSlots& sections, const std::vector<ExtraPoiInde
     if (flag && sections.slot[3].empty() && fileExists(joinPath(syspath, "b2"))) {
         for (std::size_t k = 2; k <= 5; ++k)
             sections.slot[k] =
-                readFile(joinPath(syspath, "b" + std::to_string(k)), kMaxPrebuiltSection)
+                readFile(joinPath(syspath, concat({"b", std::to_string(k)})), kMaxPrebuiltSection)
                     .value_or("");
     }
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/text.h"
+
 namespace kestrel::typmsg {
 
 inline std::string invalidCodepage(std::string_view codepage) {
@@ -18,7 +20,7 @@ inline constexpr std::string_view kNoteNoEditor =
     "Cannot find Tinker.\r\n\r\nLocate in Settings then click 'Edit Current File' icon.";
 // The opening quote has no closing partner: that is how the program has always said it.
 inline std::string created(std::string_view typfile, std::string_view note) {
-    return "'" + std::string(typfile) + " has been created.\r\n\r\n" + std::string(note);
+    return concat({"'", typfile, " has been created.\r\n\r\n", note});
 }
 
 } // namespace kestrel::typmsg

@@ -37,7 +37,7 @@ void frameIcon(TypTextDocument& doc, int& width, const std::string& fill, const 
     if (rows.empty()) {
         const std::string full(static_cast<std::size_t>(w), '1');
         const std::string hollow =
-            w >= 2 ? "1" + std::string(static_cast<std::size_t>(w - 2), '0') + "1" : full;
+            w >= 2 ? concat({"1", std::string(static_cast<std::size_t>(w - 2), '0'), "1"}) : full;
         for (int r = 0; r < w; ++r) {
             const bool band = r <= frameStep || r >= w - 1 - frameStep;
             rows += "\"" + (band ? full : hollow) + "\"\r\n";

@@ -14,7 +14,7 @@ std::optional<HttpUrl> parseHttpUrl(std::string_view url) {
     std::string_view authority = rest.substr(0, slash);
     if (slash != std::string_view::npos) {
         const std::string_view path = rest.substr(slash);
-        out.path = path.front() == '/' ? std::string(path) : "/" + std::string(path);
+        out.path = path.front() == '/' ? std::string(path) : concat({"/", path});
         // The fragment never goes to the server.
         if (const auto hash = out.path.find('#'); hash != std::string::npos) out.path.resize(hash);
     }

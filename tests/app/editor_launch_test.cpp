@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/session.h"
+#include "base/text.h"
 #include "support/fake_launcher.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
@@ -58,7 +59,7 @@ TEST_F(EditorLaunch, DeletedTinkerAsksToLocateIt) {
 }
 
 TEST_F(EditorLaunch, AfterCreateTypFileStartsWithoutQuestion) {
-    session.settings.tinkerPath = " " + tinker();
+    session.settings.tinkerPath = concat({" ", tinker()});
     session.txtdone = true;
     edit();
     EXPECT_TRUE(ui.questions.empty());

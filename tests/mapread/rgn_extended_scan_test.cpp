@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "mapread/read_helpers.h"
 #include "mapread/rgn_extended_scan.h"
 #include "support/img_builder.h"
@@ -13,8 +15,9 @@ using Bytes = std::vector<std::uint8_t>;
 // A record of the given total length: type, flags, four coordinate bytes, L, M, filler.
 Bytes record(std::uint8_t type, std::uint8_t flags, std::uint8_t l, std::uint8_t m,
              std::size_t length) {
-    Bytes b{type, flags, 0, 0, 0, 0, l, m};
-    b.resize(length, 0x55);
+    const Bytes head{type, flags, 0, 0, 0, 0, l, m};
+    Bytes b(length, 0x55);
+    std::copy_n(head.begin(), std::min(length, head.size()), b.begin());
     return b;
 }
 

@@ -35,7 +35,7 @@ std::vector<std::string> unquotedRows(const std::string& quoted) {
 QColor colourFromLine(const std::string& line) {
     const auto hash = line.find('#');
     return hash == std::string::npos ? QColor(Qt::white)
-                                     : QColor(QString::fromStdString("#" + line.substr(hash + 1)));
+                                     : QColor(QString::fromStdString(line.substr(hash)));
 }
 
 std::function<QColor(char)> twoColours(QColor zero, QColor one) {

@@ -136,7 +136,7 @@ TEST_F(MainWindowTest, EditCurrentFileAsksBeforeStartingTheEditor) {
 TEST_F(MainWindowTest, RecentItemLoadMovesItToTheTop) {
     std::array<std::string, 7> items;
     for (std::size_t i = 0; i < items.size(); ++i)
-        items[i] = dir.write("m" + std::to_string(i) + ".img", "no map here");
+        items[i] = dir.write(concat({"m", std::to_string(i), ".img"}), "no map here");
     session.settings.recent = items;
     open();
     window->loadRecentItem(2); // File item 12
@@ -162,7 +162,7 @@ TEST_F(MainWindowTest, RecentItemWhoseFileHasGoneDoesNothing) {
 
 TEST_F(MainWindowTest, NewMapWithAFullRecentListDropsTheLast) {
     for (std::size_t i = 0; i < 7; ++i)
-        session.settings.recent[i] = dir.write("m" + std::to_string(i) + ".img", "x");
+        session.settings.recent[i] = dir.write(concat({"m", std::to_string(i), ".img"}), "x");
     const auto before = session.settings.recent;
     open();
     window->dropFiles({toQtPath(dir.write("new.img", "x"))}, true);
