@@ -1,6 +1,7 @@
 #pragma once
 // The values kept in the state file "kestrel.dat", one field per line of that file. They are
-// typed here; the state file is the one place where they become text and are read back.
+// typed here; they become text, and are read back, only in the state file (and the POI widths in
+// the settings form, whose fields the user types).
 #include <array>
 #include <string>
 
