@@ -122,6 +122,16 @@ TEST_F(TypCommand, StylesComeFromTheStateFile) {
     EXPECT_NE(written().find("(d1)"), std::string::npos);
 }
 
+TEST_F(TypCommand, SampleMapsBackgroundIsPaintedFirstAndAlone) {
+    if (!mkgmapAvailable()) GTEST_SKIP() << "mkgmap is not installed";
+    ASSERT_EQ(typ(common() + "--draworder " + q(sample)).status, 0);
+    const Compiled c = compileWithMkgmap(written(), "1252", 1212);
+    ASSERT_EQ(c.status, 0) << c.log;
+    EXPECT_EQ(drawOrderLevels(TypBytes(c.typ)),
+              (std::vector<std::vector<std::uint32_t>>{
+                  {0x4B00}, {0x10D01}, {0x0100, 0x5000}, {0x1700, 0x3C00, 0x10F08}, {0x1300}}));
+}
+
 // The sample map, the committed test maps and the shared public maps.
 std::vector<std::string> realMaps() {
     std::set<std::string> maps{std::string(KESTREL_BIN_DIR) + "/test.img"};

@@ -2,6 +2,7 @@
 // An independent reader of the binary TYP files the generators write, for the tests. It knows the
 // layout only from the documented tables (offsets written out here as numbers) and shares no code
 // with the writer.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -90,5 +91,24 @@ struct ShortFields {
 inline constexpr ShortFields kPoiFields{0x17, 0x1B, 0x33, 0x37, 0x39};
 inline constexpr ShortFields kLineFields{0x1F, 0x23, 0x3D, 0x41, 0x43};
 inline constexpr ShortFields kPolygonFields{0x27, 0x2B, 0x47, 0x4B, 0x4D};
+
+// The polygon draw order, lowest level first, empty levels left out: per level the types
+// (0x1300; 0x10D01 for an extended one). The section is described at 0x51 (offset, record size,
+// length); a record is a type byte and a 32-bit mask of subtypes, 0 for a standard type, and a
+// record of type 0 ends a level.
+inline std::vector<std::vector<std::uint32_t>> drawOrderLevels(const TypBytes& f) {
+    std::vector<std::vector<std::uint32_t>> levels(1);
+    const std::uint64_t at = f.u32(0x51), size = f.u16(0x55), end = at + f.u32(0x57);
+    for (std::uint64_t o = at; size >= 5 && o + size <= std::min<std::uint64_t>(end, f.size());
+         o += size) {
+        const std::uint32_t type = f.u8(o), mask = f.u32(o + 1);
+        if (type == 0 && !levels.back().empty()) levels.emplace_back();
+        if (type != 0 && mask == 0) levels.back().push_back(type << 8);
+        for (std::uint32_t sub = 0; type != 0 && sub < 32; ++sub)
+            if (mask >> sub & 1) levels.back().push_back(0x10000 | type << 8 | sub);
+    }
+    if (levels.back().empty()) levels.pop_back();
+    return levels;
+}
 
 } // namespace kestrel::test

@@ -1,13 +1,16 @@
 #pragma once
 // Compiles a TYP text with mkgmap and checks that it compiles without a warning and that the
 // binary carries what the text states: the family, the code page, every type, the polygon colours
-// and bitmaps, the point icon sizes.
+// and bitmaps, the point icon sizes, the polygon draw order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <sstream>
 
 #include "base/text.h"
 #include "mapread/type_inventory.h"
+#include "typbin/typ_test_reader.h"
 #include "typtext/element_entry.h"
 #include "typtext/mkgmap_runner.h"
 #include "typtext/typ_binary_probe.h"
@@ -79,6 +82,41 @@ inline std::string idValue(const std::string& text, const std::string& key) {
     return text.substr(from, text.find("\r\n", from) - from);
 }
 
+using DrawLevels = std::vector<std::vector<std::uint32_t>>;
+
+// The draw order a text states, lowest level first, each level's types sorted.
+inline DrawLevels statedDrawOrder(const std::string& text) {
+    std::map<long, std::vector<std::uint32_t>> byLevel;
+    bool in = false;
+    for (const auto& line : split(text, "\r\n")) {
+        if (line == "[_drawOrder]" || line == "[End]") {
+            in = line == "[_drawOrder]";
+        } else if (in && startsWith(line, "Type=")) {
+            const auto comma = line.find(',');
+            const auto type = typeValue(line.substr(5, comma - 5));
+            byLevel[std::stol(line.substr(comma + 1))].push_back(type);
+        }
+    }
+    DrawLevels out;
+    for (auto& [level, types] : byLevel) out.push_back(std::move(types));
+    return out;
+}
+
+inline DrawLevels sortedLevels(DrawLevels levels) {
+    for (auto& types : levels) std::sort(types.begin(), types.end());
+    return levels;
+}
+
+// The compiled draw order is the stated one, and a listed background is alone below the rest.
+inline void expectDrawOrderAsWritten(const std::string& text, const std::string& typ) {
+    const DrawLevels levels = drawOrderLevels(TypBytes(typ));
+    EXPECT_EQ(sortedLevels(levels), sortedLevels(statedDrawOrder(text)));
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const bool background = std::count(levels[i].begin(), levels[i].end(), 0x4B00u) != 0;
+        EXPECT_TRUE(!background || (i == 0 && levels[i].size() == 1)) << "background on " << i;
+    }
+}
+
 inline void expectCompilesAsWritten(const std::string& text) {
     const std::string codepage = idValue(text, "CodePage");
     const int fid = std::stoi(idValue(text, "FID"));
@@ -90,6 +128,7 @@ inline void expectCompilesAsWritten(const std::string& text) {
     EXPECT_EQ(typ->fid, fid);
     EXPECT_EQ(typ->codepage, std::stoi(codepage));
     expectCarriesTheText(text, *typ);
+    expectDrawOrderAsWritten(text, c.typ);
 }
 
 } // namespace kestrel::test
