@@ -57,10 +57,10 @@ UpdateWindow::UpdateWindow(Session& session, Launcher& launcher, QWidget* parent
 
 void UpdateWindow::runCheck() {
     ui_.busy(true);
-    const std::string result = checkUpdate(updatePageUrl(session_.settings), session_.ver, ui_);
+    const UpdateOutcome outcome = checkUpdate(updatePageUrl(session_.settings), session_.ver, ui_);
     ui_.busy(false);
-    link_->setText(toQt(result));
-    downloadButton_->setEnabled(result.find('!') != std::string::npos);
+    link_->setText(toQt(resultText(outcome)));
+    downloadButton_->setEnabled(std::holds_alternative<UpdateAvailable>(outcome));
 }
 
 void UpdateWindow::download() {
