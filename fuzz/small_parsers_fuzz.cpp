@@ -16,9 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto tdb = kestrel::TdbHeader::parse(bytes);
     if (tdb.has_value() != (size >= 7)) std::abort();
 
-    const std::string result = kestrel::versionResult(bytes, 5.1f);
-    if (result != "No update available." && result.rfind("An update is available! ", 0) != 0)
-        std::abort();
+    const auto outcome = kestrel::readVersionPage(bytes, 5.1f);
+    if (const auto* update = std::get_if<kestrel::UpdateAvailable>(&outcome))
+        if (update->version.empty() || update->version[0] < '0' || update->version[0] > '9')
+            std::abort();
 
     kestrel::readXpmFill(bytes);
     return 0;

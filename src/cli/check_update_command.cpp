@@ -18,7 +18,15 @@ int checkUpdateCommand(const Args& args) {
         }
     }
     CliUiPort ui;
-    std::puts(checkUpdate(url, kVersion, ui).c_str());
+    const UpdateOutcome outcome = checkUpdate(url, kVersion, ui);
+    if (const auto* failed = std::get_if<CouldNotCheck>(&outcome)) {
+        std::fprintf(stderr, "kestrel-cli: could not check: %s\n", failed->reason.c_str());
+        return 1;
+    }
+    if (const auto* update = std::get_if<UpdateAvailable>(&outcome))
+        std::printf("update available: %s\n", update->version.c_str());
+    else
+        std::puts("up to date");
     return 0;
 }
 

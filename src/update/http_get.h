@@ -1,41 +1,55 @@
 #pragma once
-// A minimal HTTP GET for the update check: one request, no cache, a time limit, and only the
-// first bytes of the page body. Plain http:// on every platform (Windows uses WinINet, which
-// also speaks https://).
+// One GET for the update check: http or https, one time limit over the whole exchange (name
+// lookup, connection, transfer), a few redirects at most, and only the first bytes of the body.
+// libcurl on Linux and macOS, WinINet on Windows; both give the same values.
 #include <chrono>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace kestrel {
 
-struct HttpUrl {
-    std::string host;
-    std::string port = "80";
-    std::string path = "/";
-};
-
-// Splits "http://host[:port][/path]"; other schemes and malformed addresses give nothing.
-std::optional<HttpUrl> parseHttpUrl(std::string_view url);
-
 struct HttpOptions {
     std::string userAgent;
-    // For the whole exchange: connecting, sending and reading. A server that accepts and never
-    // answers ends the request when it runs out.
     std::chrono::milliseconds timeout{5000};
     // The body is read up to this many bytes; the rest of the page is never fetched.
     std::size_t maxBody = 1000;
+    long maxRedirects = 3;
 };
 
-struct HttpResult {
-    bool ok = false;   // a 2xx answer arrived (its body may be cut at maxBody)
-    int status = 0;    // status code of the answer; 0 when none arrived
-    std::string body;  // at most maxBody bytes
-    std::string error; // what went wrong, for the command line
+// An answer arrived: the status of the last one (after redirects) and its first maxBody bytes.
+struct HttpPage {
+    int status = 0;
+    std::string body;
+    bool operator==(const HttpPage&) const = default;
 };
 
-// Requests the page with the user agent, "Cache-Control: no-cache" and "Pragma: no-cache",
-// reads the response head, then body bytes until maxBody, the end of the page or the time limit.
+// No answer arrived, and why.
+struct HttpFailure {
+    enum class Kind {
+        BadAddress,             // not an http:// or https:// address
+        CannotResolve,          // the host name has no address
+        CannotConnect,          // refused or unreachable
+        TimedOut,               // the time limit ran out, wherever the exchange was
+        UntrustedCertificate,   // https: the server's certificate is not trusted
+        SecureConnectionFailed, // https: no secure channel for another reason
+        TooManyRedirects,
+        BadAnswer, // the server's answer is not HTTP, or broke off
+    };
+    Kind kind = Kind::BadAnswer;
+    std::string host;   // the server concerned (the address itself for BadAddress)
+    std::string detail; // the library's or system's own words, when they add something
+    bool operator==(const HttpFailure&) const = default;
+};
+
+using HttpResult = std::variant<HttpPage, HttpFailure>;
+
+// Requests the page with the user agent, "Cache-Control: no-cache" and "Pragma: no-cache", by
+// HTTP/1.1 without a proxy. https trusts the system's certificates, or the file named by
+// CURL_CA_BUNDLE or SSL_CERT_FILE (outside Windows).
 HttpResult httpGet(std::string_view url, const HttpOptions& options);
+
+// The failure in a user's words: "cannot connect to HOST", "timed out after 5 s", ...
+std::string failureText(const HttpFailure& failure, std::chrono::milliseconds timeout);
 
 } // namespace kestrel

@@ -21,6 +21,17 @@ std::string withoutSurroundingBreaks(std::string_view s) {
     return std::string(s.substr(first, last - first + 1));
 }
 
+// The words of each outcome, for the window.
+struct ResultWords {
+    std::string operator()(const UpToDate&) const { return std::string(kNoUpdate); }
+    std::string operator()(const UpdateAvailable& u) const {
+        return std::string(kUpdateAvailable) + u.version;
+    }
+    std::string operator()(const CouldNotCheck& c) const {
+        return std::string(kCouldNotCheck) + c.reason;
+    }
+};
+
 } // namespace
 
 std::string updatePageUrl(const UpdatePages& pages) {
@@ -31,28 +42,38 @@ std::string downloadUrl(const UpdatePages& pages) {
     return pages.download.empty() ? std::string(kDefaultDownloadUrl) : pages.download;
 }
 
-std::string versionResult(std::string_view buffer, float ver) {
+UpdateOutcome readVersionPage(std::string_view buffer, float ver) {
     const std::vector<std::string> parts = split(buffer, "<body>");
-    if (parts.size() < 2) return std::string(kNoUpdate);
+    if (parts.size() < 2) return CouldNotCheck{std::string(kNotAVersionPage)};
     std::string version = parts[1];
     if (const auto end = version.find("</"); end != std::string::npos) version.resize(end);
     version = withoutSurroundingBreaks(replaceAll(version, " ", ""));
-    if (static_cast<float>(val(version)) > ver) return std::string(kUpdateAvailable) + version;
-    return std::string(kNoUpdate);
+    if (version.empty() || version.front() < '0' || version.front() > '9')
+        return CouldNotCheck{std::string(kNotAVersionPage)};
+    if (static_cast<float>(val(version)) > ver) return UpdateAvailable{version};
+    return UpToDate{};
 }
 
-std::string checkUpdate(const std::string& pageUrl, float ver, UiPort& ui,
-                        std::chrono::milliseconds timeout) {
+UpdateOutcome checkUpdate(const std::string& pageUrl, float ver, UiPort& ui,
+                          std::chrono::milliseconds timeout) {
     HttpOptions options;
     options.userAgent = std::string(kCheckAgent);
     options.timeout = timeout;
     options.maxBody = kPageReadLimit;
-    const HttpResult page = httpGet(pageUrl, options);
+    const HttpResult answer = httpGet(pageUrl, options);
     for (int i = 0; i < kYieldsAfterRead; ++i) ui.yieldNow();
-    if (!page.ok) return std::string(kNoUpdate);
+    if (const auto* failure = std::get_if<HttpFailure>(&answer))
+        return CouldNotCheck{failureText(*failure, timeout)};
+    const HttpPage& page = std::get<HttpPage>(answer);
+    if (page.status < 200 || page.status > 299)
+        return CouldNotCheck{std::string(kHttpStatus) + std::to_string(page.status)};
     std::string buffer(kPageReadLimit, ' ');
     buffer.replace(0, page.body.size(), page.body);
-    return versionResult(buffer, ver);
+    return readVersionPage(buffer, ver);
+}
+
+std::string resultText(const UpdateOutcome& outcome) {
+    return std::visit(ResultWords{}, outcome);
 }
 
 std::string versionText(float ver) {

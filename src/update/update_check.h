@@ -4,6 +4,7 @@
 #include <chrono>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "base/uiport.h"
 
@@ -23,19 +24,38 @@ struct UpdatePages {
     std::string download;
 };
 
+// What a check found out.
+struct UpToDate {
+    bool operator==(const UpToDate&) const = default;
+};
+struct UpdateAvailable {
+    std::string version; // as the page gives it, blanks removed
+    bool operator==(const UpdateAvailable&) const = default;
+};
+struct CouldNotCheck {
+    std::string reason; // in a user's words: "cannot connect to HOST", "HTTP 404", ...
+    bool operator==(const CouldNotCheck&) const = default;
+};
+using UpdateOutcome = std::variant<UpToDate, UpdateAvailable, CouldNotCheck>;
+
 // The addresses in use: the settings' own, or the built-in ones when those are empty.
 std::string updatePageUrl(const UpdatePages& pages);
 std::string downloadUrl(const UpdatePages& pages);
 
-// The result text for a page read into a buffer of 1000 blanks: the text after the first
-// "<body>", cut before "</", without blanks, is the version; only a version greater than `ver`
-// (in single precision) means an update.
-std::string versionResult(std::string_view buffer, float ver);
+// Reads a page held in a buffer of 1000 blanks: the text after the first "<body>", cut before
+// "</", without blanks, is the version; only a version greater than `ver` (in single precision)
+// is an update. Without "<body>", or when the version does not begin with a digit, the page is
+// not a version page.
+UpdateOutcome readVersionPage(std::string_view buffer, float ver);
 
-// The check: fetches the page (time-limited), yields four times and returns the result text.
-// Every failure gives "No update available.".
-std::string checkUpdate(const std::string& pageUrl, float ver, UiPort& ui,
-                        std::chrono::milliseconds timeout = kCheckTimeout);
+// The check: fetches the page (time-limited), yields four times and reads it. A failed fetch, an
+// answer other than 2xx or a page that is not a version page could not be checked.
+UpdateOutcome checkUpdate(const std::string& pageUrl, float ver, UiPort& ui,
+                          std::chrono::milliseconds timeout = kCheckTimeout);
+
+// The desktop window's words for an outcome: "No update available.", "An update is available! "
+// with the version, or "Could not check for updates: " with the reason.
+std::string resultText(const UpdateOutcome& outcome);
 
 // `ver` as the version label shows it: the number with a leading blank (" 5.1").
 std::string versionText(float ver);

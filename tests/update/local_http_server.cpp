@@ -1,101 +1,83 @@
 #include "update/local_http_server.h"
 
 #include <arpa/inet.h>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
-#include <poll.h>
+#include <spawn.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
 
 namespace kestrel::test {
 
-namespace {
+LocalHttpServer::LocalHttpServer(const Pages& pages, Mode mode)
+    : https_(mode == Mode::Https || mode == Mode::SilentHttps) {
+    std::vector<std::string> args{"python3", KESTREL_HTTP_SERVER_SCRIPT};
+    if (https_) args.insert(args.end(), {"--tls", folder_.path()});
+    if (mode == Mode::Silent || mode == Mode::SilentHttps) args.push_back("--silent");
+    for (const auto& [path, page] : pages) args.insert(args.end(), {path, page});
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
 
-constexpr int kPollMs = 20;
+    int toServer[2], fromServer[2];
+    ::pipe2(toServer, O_CLOEXEC);
+    ::pipe2(fromServer, O_CLOEXEC);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, toServer[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, fromServer[1], 1);
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, "python3", &actions, nullptr, argv.data(), environ) == 0) pid_ = pid;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(toServer[0]);
+    ::close(fromServer[1]);
+    stdinFd_ = toServer[1];
+    // The server's first line is its port.
+    std::string line;
+    char c;
+    while (::read(fromServer[0], &c, 1) == 1 && c != '\n') line += c;
+    ::close(fromServer[0]);
+    port_ = std::atoi(line.c_str());
+    if (port_ == 0) ADD_FAILURE() << "local_http_server.py did not start";
+}
 
-int boundSocket(int& port) {
+LocalHttpServer::~LocalHttpServer() {
+    ::close(stdinFd_);
+    if (pid_ > 0) {
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+    }
+}
+
+std::string LocalHttpServer::ok(const std::string& body) {
+    return "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+           std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+std::string LocalHttpServer::redirect(const std::string& path) {
+    return "HTTP/1.1 302 Found\r\nLocation: " + path + "\r\nContent-Length: 0\r\n\r\n";
+}
+
+std::string LocalHttpServer::url(const std::string& path) const {
+    return (https_ ? "https://127.0.0.1:" : "http://127.0.0.1:") + std::to_string(port_) + path;
+}
+
+int refusingPort() {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = 0;
     ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
     socklen_t len = sizeof addr;
     ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    port = ntohs(addr.sin_port);
-    return fd;
-}
-
-bool readable(int fd) {
-    pollfd p{fd, POLLIN, 0};
-    return ::poll(&p, 1, kPollMs) > 0;
-}
-
-} // namespace
-
-LocalHttpServer::LocalHttpServer(std::string response, bool silent)
-    : response_(std::move(response)), silent_(silent) {
-    listenFd_ = boundSocket(port_);
-    ::listen(listenFd_, 8);
-    thread_ = std::thread([this] { serve(); });
-}
-
-LocalHttpServer::~LocalHttpServer() {
-    stop_ = true;
-    thread_.join();
-    ::close(listenFd_);
-}
-
-std::string LocalHttpServer::ok(const std::string& body) {
-    return "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-           std::to_string(body.size()) + "\r\n\r\n" + body;
-}
-
-std::string LocalHttpServer::url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
-}
-
-std::vector<std::string> LocalHttpServer::requests() const {
-    std::lock_guard lock(mutex_);
-    return requests_;
-}
-
-void LocalHttpServer::serve() {
-    while (!stop_) {
-        if (!readable(listenFd_)) continue;
-        const int client = ::accept(listenFd_, nullptr, nullptr);
-        if (client < 0) continue;
-        std::string head;
-        char buf[1024];
-        while (!stop_ && head.find("\r\n\r\n") == std::string::npos) {
-            if (!readable(client)) continue;
-            const ssize_t n = ::recv(client, buf, sizeof buf, 0);
-            if (n <= 0) break;
-            head.append(buf, static_cast<std::size_t>(n));
-        }
-        {
-            std::lock_guard lock(mutex_);
-            requests_.push_back(head);
-        }
-        if (silent_) {
-            while (!stop_) readable(client); // hold the connection open, say nothing
-        } else {
-            std::size_t sent = 0;
-            while (sent < response_.size()) {
-                const ssize_t n =
-                    ::send(client, response_.data() + sent, response_.size() - sent, MSG_NOSIGNAL);
-                if (n <= 0) break;
-                sent += static_cast<std::size_t>(n);
-            }
-        }
-        ::close(client);
-    }
-}
-
-int refusingPort() {
-    int port = 0;
-    const int fd = boundSocket(port);
     ::close(fd); // bound but never listening, then released: connections are refused
-    return port;
+    return ntohs(addr.sin_port);
 }
 
 } // namespace kestrel::test

@@ -1,42 +1,46 @@
 #pragma once
-// A real HTTP server on 127.0.0.1 for the update tests: listens on an ephemeral port in its own
-// thread and answers every request with one canned response, or, when silent, accepts and never
-// answers. It stops by itself when destroyed.
-#include <atomic>
-#include <mutex>
+// A real HTTP or HTTPS server on 127.0.0.1 for the update tests: local_http_server.py in its own
+// process, listening on an ephemeral port. It answers each of its pages with a canned response
+// (404 elsewhere), or, when silent, accepts and never answers. It stops when destroyed, and by
+// itself if the test process dies.
 #include <string>
-#include <thread>
+#include <utility>
 #include <vector>
+
+#include "support/temp_dir.h"
 
 namespace kestrel::test {
 
 class LocalHttpServer {
   public:
-    // A full response (status line, head and body) sent to every request.
-    explicit LocalHttpServer(std::string response, bool silent = false);
+    enum class Mode { Http, Https, Silent, SilentHttps };
+    // Further pages: a path and the full response (status line, head and body) sent for it.
+    using Pages = std::vector<std::pair<std::string, std::string>>;
+
+    explicit LocalHttpServer(const Pages& pages, Mode mode = Mode::Http);
+    // One page, at /version.html.
+    explicit LocalHttpServer(const std::string& response, Mode mode = Mode::Http)
+        : LocalHttpServer(Pages{{"/version.html", response}}, mode) {}
     ~LocalHttpServer();
     LocalHttpServer(const LocalHttpServer&) = delete;
     LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
-    // "HTTP/1.0 200 OK" with the body.
+    // "HTTP/1.1 200 OK" with the body; a response of "ECHO" sends the request head back.
     static std::string ok(const std::string& body);
+    // A 302 to the given path.
+    static std::string redirect(const std::string& path);
 
     int port() const { return port_; }
     std::string url(const std::string& path = "/version.html") const;
-    // The request heads received so far.
-    std::vector<std::string> requests() const;
+    // The server's self-signed certificate (Https modes), for SSL_CERT_FILE or CURL_CA_BUNDLE.
+    std::string certificate() const { return folder_.file("cert.pem"); }
 
   private:
-    void serve();
-
-    std::string response_;
-    bool silent_;
-    int listenFd_ = -1;
+    TempDir folder_;
+    bool https_;
+    int pid_ = -1;
+    int stdinFd_ = -1;
     int port_ = 0;
-    std::atomic<bool> stop_{false};
-    mutable std::mutex mutex_;
-    std::vector<std::string> requests_;
-    std::thread thread_;
 };
 
 // A port on 127.0.0.1 where nothing listens (connections are refused).

@@ -6,51 +6,121 @@
 #include "app/session.h"
 #include "support/fake_ui.h"
 #include "update/local_http_server.h"
-#include "update/messages.h"
 
 using namespace kestrel;
 using test::LocalHttpServer;
 using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
 
 namespace {
 
-const std::string kNo(kNoUpdate);
-
-std::string check(const std::string& url, std::chrono::milliseconds timeout = kCheckTimeout) {
+std::string check(const std::string& url, milliseconds timeout = kCheckTimeout) {
     test::FakeUi ui;
-    return checkUpdate(url, kVersion, ui, timeout);
+    return resultText(checkUpdate(url, kVersion, ui, timeout));
 }
+
+const std::string kNotAPage = "Could not check for updates: not a version page";
 
 } // namespace
 
-TEST(VersionResult, VersionWithBlanksBeforeMarkupIsAnUpdate) {
-    std::string buffer(1000, ' ');
-    buffer.replace(0, 40, "<html><body>5 . 3</body></html>        ");
-    EXPECT_EQ(versionResult(buffer, 5.1f), "An update is available! 5.3");
+TEST(ReadVersionPage, TextAfterTheFirstBodyDecides) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"<html><body>5 . 3</body></html>" + std::string(960, ' '), "An update is available! 5.3"},
+        {"<body>5.1</body>", "No update available."},
+        {"<body>5.0</body>", "No update available."},
+        {"<body>5.11</body>", "An update is available! 5.11"},
+        // Letters after the number stay, and the text runs to the end when no "</" follows.
+        {"<body>6.0 beta</body>", "An update is available! 6.0beta"},
+        {"<body>6.0   ", "An update is available! 6.0"},
+        {"<body>\r\n5.2\r\n</body>", "An update is available! 5.2"},
+        {"<body>5.2<body>9.0", "An update is available! 5.2"},
+        {std::string(1000, ' '), kNotAPage},
+        {"<html>5.9</html>", kNotAPage},
+        {"<body>soon</body>", kNotAPage},
+        {"<body></body>", kNotAPage},
+    };
+    for (const auto& [page, text] : cases)
+        EXPECT_EQ(resultText(readVersionPage(page, 5.1f)), text) << page;
 }
 
-TEST(VersionResult, EqualOrLowerVersionIsNoUpdate) {
-    EXPECT_EQ(versionResult("<body>5.1</body>", 5.1f), kNo);
-    EXPECT_EQ(versionResult("<body>5.0</body>", 5.1f), kNo);
-    EXPECT_EQ(versionResult("<body>5.11</body>", 5.1f), "An update is available! 5.11");
+TEST(UpdateCheck, EveryWayAPageCanEnd) {
+    using Server = LocalHttpServer;
+    const std::string head = "<html><head>";
+    const std::string missing = "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\n<body>9.0";
+    struct Case {
+        std::string path, response;
+        std::string text; // what the check says begins with this; empty: not asked directly
+    };
+    const Case cases[] = {
+        {"/a", Server::ok("<html><head></head><body>5 .3  </body></html>"),
+         "An update is available! 5.3"},
+        {"/b", Server::ok("<html><body>5.1</body></html>"), "No update available."},
+        // Only the first 1000 bytes are read: "7.0" ends at byte 1000, "9.9" lies beyond.
+        {"/c", Server::ok(head + std::string(972, 'x') + "</head><body>7.0</body>"),
+         "An update is available! 7.0"},
+        {"/d", Server::ok(head + std::string(1100, 'x') + "</head><body>9.9</body>"), kNotAPage},
+        {"/e", Server::ok("5.9"), kNotAPage},
+        {"/f", missing, "Could not check for updates: HTTP 404"},
+        {"/g", "nonsense without a head", "Could not check for updates: bad answer from 127.0.0.1"},
+        {"/h", Server::redirect("/moved"), "An update is available! 5.2"},
+        {"/moved", Server::ok("<body>5.2"), ""},
+        {"/i", Server::redirect("/i"), "Could not check for updates: too many redirects"},
+    };
+    Server::Pages pages;
+    for (const Case& c : cases) pages.emplace_back(c.path, c.response);
+    const Server server(pages);
+    for (const Case& c : cases) {
+        if (c.text.empty()) continue;
+        const std::string text = check(server.url(c.path));
+        EXPECT_EQ(text.substr(0, c.text.size()), c.text) << c.path;
+    }
 }
 
-TEST(VersionResult, MissingBodyOrNumberIsNoUpdate) {
-    EXPECT_EQ(versionResult(std::string(1000, ' '), 5.1f), kNo);
-    EXPECT_EQ(versionResult("<html>5.9</html>", 5.1f), kNo);
-    EXPECT_EQ(versionResult("<body>soon</body>", 5.1f), kNo);
-    EXPECT_EQ(versionResult("<body></body>", 5.1f), kNo);
+TEST(UpdateCheck, UnusableAddressesCouldNotBeChecked) {
+    const std::string refused = "http://127.0.0.1:" + std::to_string(test::refusingPort()) + "/";
+    const std::pair<std::string, std::string> cases[] = {
+        {refused, "Could not check for updates: cannot connect to 127.0.0.1"},
+        {"ftp://127.0.0.1/v",
+         "Could not check for updates: not an http or https address: ftp://127.0.0.1/v"},
+        {"127.0.0.1/v", "Could not check for updates: not an http or https address: 127.0.0.1/v"},
+        {"", "Could not check for updates: not an http or https address: "},
+    };
+    for (const auto& [url, text] : cases) EXPECT_EQ(check(url), text);
 }
 
-TEST(VersionResult, OnlyTheFirstBodyCountsAndTrailingTextStays) {
-    // The version text is everything up to "</", blanks removed: letters after the number stay.
-    EXPECT_EQ(versionResult("<body>6.0 beta</body>", 5.1f), "An update is available! 6.0beta");
-    // The text runs to the end of the buffer when no "</" follows.
-    EXPECT_EQ(versionResult("<body>6.0   ", 5.1f), "An update is available! 6.0");
+TEST(UpdateCheck, TheTimeLimitHoldsWhereverTheExchangeStalls) {
+    using Mode = LocalHttpServer::Mode;
+    LocalHttpServer silent("", Mode::Silent);
+    LocalHttpServer silentHttps("", Mode::SilentHttps);
+    constexpr milliseconds kLimit{800};
+    struct Case {
+        std::string url;
+        std::string text; // empty: the lookup or connection may fail at once or time out
+    };
+    const Case cases[] = {
+        {silent.url(), "Could not check for updates: timed out after 800 ms"},
+        {silentHttps.url(), "Could not check for updates: timed out after 800 ms"},
+        {"http://kestrel-update-check.invalid/version.html", ""}, // a name nobody resolves
+        {"http://192.0.2.1/version.html", ""},                    // an address never routed
+    };
+    for (const Case& c : cases) {
+        const auto start = Clock::now();
+        const std::string text = check(c.url, kLimit);
+        const auto took = Clock::now() - start;
+        if (!c.text.empty()) {
+            EXPECT_EQ(text, c.text);
+            EXPECT_GE(took, kLimit - milliseconds(50)) << c.url;
+        }
+        EXPECT_EQ(text.rfind("Could not check for updates: ", 0), 0u) << text;
+        EXPECT_LT(took, kLimit + milliseconds(700)) << c.url;
+    }
 }
 
-TEST(VersionResult, LineBreaksAroundTheNumberAreNotPartOfIt) {
-    EXPECT_EQ(versionResult("<body>\r\n5.2\r\n</body>", 5.1f), "An update is available! 5.2");
+TEST(UpdateCheck, YieldsFourTimesAfterTheRead) {
+    LocalHttpServer server(LocalHttpServer::ok("<body>5.1"));
+    test::FakeUi ui;
+    checkUpdate(server.url(), kVersion, ui);
+    EXPECT_EQ(ui.yields, 4);
 }
 
 TEST(UpdateCheck, AddressesComeFromTheSettingsOrTheDefaults) {
@@ -66,79 +136,4 @@ TEST(UpdateCheck, AddressesComeFromTheSettingsOrTheDefaults) {
 TEST(UpdateCheck, VersionTextHasALeadingBlank) {
     EXPECT_EQ(versionText(5.1f), " 5.1");
     EXPECT_EQ(versionText(5.0f), " 5");
-}
-
-TEST(UpdateCheck, NewerVersionOnTheServerIsReported) {
-    LocalHttpServer server(LocalHttpServer::ok("<html><head></head><body>5 .3  </body></html>"));
-    EXPECT_EQ(check(server.url()), "An update is available! 5.3");
-}
-
-TEST(UpdateCheck, SameVersionIsNoUpdate) {
-    LocalHttpServer server(LocalHttpServer::ok("<html><body>5.1</body></html>"));
-    EXPECT_EQ(check(server.url()), kNo);
-}
-
-TEST(UpdateCheck, VersionBeyondTheFirstThousandBytesIsNotSeen) {
-    const std::string page =
-        "<html><head>" + std::string(1100, 'x') + "</head><body>9.9</body></html>";
-    LocalHttpServer server(LocalHttpServer::ok(page));
-    EXPECT_EQ(check(server.url()), kNo);
-}
-
-TEST(UpdateCheck, VersionJustInsideTheFirstThousandBytesIsSeen) {
-    // "7.0" ends at byte 1000.
-    const std::string page =
-        "<html><head>" + std::string(972, 'x') + "</head><body>7.0</body></html>";
-    ASSERT_EQ(page.find("7.0") + 3, 1000u);
-    LocalHttpServer server(LocalHttpServer::ok(page));
-    EXPECT_EQ(check(server.url()), "An update is available! 7.0");
-}
-
-TEST(UpdateCheck, PageWithoutBodyIsNoUpdate) {
-    LocalHttpServer server(LocalHttpServer::ok("5.9"));
-    EXPECT_EQ(check(server.url()), kNo);
-}
-
-TEST(UpdateCheck, ErrorPageIsNoUpdateEvenWithANumber) {
-    LocalHttpServer server("HTTP/1.0 404 Not Found\r\n\r\n<html><body>9.0</body></html>");
-    EXPECT_EQ(check(server.url()), kNo);
-}
-
-TEST(UpdateCheck, SilentServerEndsWithinTheTimeLimit) {
-    LocalHttpServer server("", /*silent=*/true);
-    const auto start = Clock::now();
-    EXPECT_EQ(check(server.url(), std::chrono::milliseconds(600)), kNo);
-    const auto took = Clock::now() - start;
-    EXPECT_LT(took, std::chrono::seconds(3));
-    EXPECT_GE(took, std::chrono::milliseconds(500));
-}
-
-TEST(UpdateCheck, RefusedConnectionIsNoUpdate) {
-    EXPECT_EQ(check("http://127.0.0.1:" + std::to_string(test::refusingPort()) + "/"), kNo);
-}
-
-TEST(UpdateCheck, RequestNamesTheAgentAndRefusesCachedCopies) {
-    LocalHttpServer server(LocalHttpServer::ok("<body>5.1"));
-    check(server.url("/v.html?x=1"));
-    const auto requests = server.requests();
-    ASSERT_EQ(requests.size(), 1u);
-    const std::string& r = requests.front();
-    EXPECT_EQ(r.rfind("GET /v.html?x=1 HTTP/1.0\r\n", 0), 0u) << r;
-    EXPECT_NE(r.find("\r\nUser-Agent: kestrel chk api\r\n"), std::string::npos);
-    EXPECT_NE(r.find("\r\nCache-Control: no-cache\r\n"), std::string::npos);
-    EXPECT_NE(r.find("\r\nPragma: no-cache\r\n"), std::string::npos);
-    EXPECT_NE(r.find("\r\nHost: 127.0.0.1:" + std::to_string(server.port()) + "\r\n"),
-              std::string::npos);
-}
-
-TEST(UpdateCheck, YieldsFourTimesAfterTheRead) {
-    LocalHttpServer server(LocalHttpServer::ok("<body>5.1"));
-    test::FakeUi ui;
-    checkUpdate(server.url(), kVersion, ui);
-    EXPECT_EQ(ui.yields, 4);
-}
-
-TEST(UpdateCheck, UnusableAddressIsNoUpdate) {
-    EXPECT_EQ(check("ftp://127.0.0.1/v"), kNo);
-    EXPECT_EQ(check(""), kNo);
 }

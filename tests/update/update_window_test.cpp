@@ -55,15 +55,21 @@ TEST(UpdateWindow, NewerVersionEnablesDownloadWhichOpensThePageAndCloses) {
     EXPECT_EQ(w.result(), QDialog::Accepted);
 }
 
-TEST(UpdateWindow, PressingTheLinkChecksAndNoUpdateKeepsDownloadDisabled) {
+TEST(UpdateWindow, PressingTheLinkShowsTheOutcomeAndKeepsDownloadDisabled) {
     LocalHttpServer server(LocalHttpServer::ok("<html><body>5.1</body></html>"));
-    Fixture f;
-    f.pages.version = server.url();
-    UpdateWindow w(f.pages, kVer, f.workdir, f.launcher);
-    QTest::mouseClick(w.findChild<QLabel*>("Label2"), Qt::LeftButton);
-    EXPECT_EQ(server.requests().size(), 1u);
-    EXPECT_EQ(w.findChild<QLabel*>("Label2")->text(), "No update available.");
-    EXPECT_FALSE(w.findChild<QPushButton*>("Command1")->isEnabled());
+    const std::string refused = "http://127.0.0.1:" + std::to_string(test::refusingPort()) + "/";
+    const std::pair<std::string, QString> cases[] = {
+        {server.url(), "No update available."},
+        {refused, "Could not check for updates: cannot connect to 127.0.0.1"},
+    };
+    for (const auto& [url, text] : cases) {
+        Fixture f;
+        f.pages.version = url;
+        UpdateWindow w(f.pages, kVer, f.workdir, f.launcher);
+        QTest::mouseClick(w.findChild<QLabel*>("Label2"), Qt::LeftButton);
+        EXPECT_EQ(w.findChild<QLabel*>("Label2")->text(), text);
+        EXPECT_FALSE(w.findChild<QPushButton*>("Command1")->isEnabled());
+    }
 }
 
 TEST(UpdateWindow, LinkTurnsMagentaUnderTheMouse) {

@@ -57,10 +57,10 @@ UpdateWindow::UpdateWindow(UpdatePages pages, float ver, std::string workdir, La
 
 void UpdateWindow::runCheck() {
     ui_.busy(true);
-    const std::string result = checkUpdate(updatePageUrl(pages_), ver_, ui_);
+    const UpdateOutcome outcome = checkUpdate(updatePageUrl(pages_), ver_, ui_);
     ui_.busy(false);
-    link_->setText(toQt(result));
-    downloadButton_->setEnabled(result.find('!') != std::string::npos);
+    link_->setText(toQt(resultText(outcome)));
+    downloadButton_->setEnabled(std::holds_alternative<UpdateAvailable>(outcome));
 }
 
 void UpdateWindow::download() {
