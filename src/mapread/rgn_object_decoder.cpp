@@ -1,5 +1,6 @@
 #include "mapread/rgn_object_decoder.h"
 
+#include <algorithm>
 #include <array>
 
 #include "mapread/record_cursor.h"
@@ -20,14 +21,19 @@ RgnObjectDecoder::RgnObjectDecoder(const SubfileView& rgn, std::int64_t header) 
 
 std::optional<SubfileStop> RgnObjectDecoder::decode(const TreLevels& tre, TypeTally& tally,
                                                     UiPort& ui) const {
-    if (!rgn_.holds(data_, dataEnd_ - data_))
-        return SubfileStop{DecodeStop::SubdivisionDamaged, data_};
-    // A subdivision's data ends where the next subdivision with content begins.
+    // A subdivision's data ends where the next subdivision with content begins; what lies past
+    // the end of the subfile is cut off, with a note.
     const Subdivision* open = nullptr;
     auto close = [&](std::int64_t end) -> std::optional<SubfileStop> {
         const std::int64_t begin = data_ + open->rgnOffset;
-        if (begin > end) return SubfileStop{DecodeStop::SubdivisionDamaged, begin};
-        return subdivision(begin, end, open->content, tre.levels[open->level].zoom, tally);
+        if (begin > end || begin > rgn_.size())
+            return SubfileStop{DecodeStop::SubdivisionDamaged, begin};
+        const std::int64_t inside = std::min(end, rgn_.size());
+        if (auto stop =
+                subdivision(begin, inside, open->content, tre.levels[open->level].zoom, tally))
+            return stop;
+        if (inside < end) return SubfileStop{DecodeStop::RecordDamaged, inside};
+        return std::nullopt;
     };
     for (const Subdivision& s : tre.subdivisions) {
         if ((s.content & (kHasPoints | kHasIndexedPoints | kHasPolylines | kHasPolygons)) == 0)
