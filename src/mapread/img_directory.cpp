@@ -72,7 +72,7 @@ class DirectoryReader {
     bool holdsEntry(std::int64_t at) const { return at + img::kEntryBytes <= buf_.size(); }
 
     void note(const std::string& tile, std::int64_t at) {
-        dir_.notes.push_back({DecodeStop::DirectoryDamaged, tile, "", at});
+        dir_.notes.push_back({DecodeStop::DirectoryDamaged, tile, "", at < buf_.size() ? at : -1});
     }
 
     void entry(std::int64_t at) {
