@@ -45,21 +45,31 @@ std::optional<SubfileStop> RgnExtendedDecoder::records(ObjectKind kind, std::int
                                                        TypeTally& tally) const {
     RecordCursor c(rgn_, begin, end);
     while (c.more()) {
-        const std::int64_t record = c.at();
-        const std::uint32_t type = c.u8();
-        const std::uint32_t flags = c.u8();
-        c.skip(rgn::kExtFixedBytes - 2);
-        if (kind != ObjectKind::Point) c.skip(c.variable());
-        if (flags & rgn::kExtHasLabel) c.skip(rgn::kLabelBytes);
-        if (flags & rgn::kExtHasExtra) {
-            const std::uint32_t form = c.u8() >> rgn::kExtraCountShift;
-            if (form == rgn::kExtraCounted)
-                c.skip(c.variable());
-            else if (form >= rgn::kExtraFirstSized)
-                c.skip(form - rgn::kExtraFirstSized + 1);
+        const auto damaged = SubfileStop{DecodeStop::RecordDamaged, c.at()};
+        if (!c.has(rgn::kExtFixedBytes)) return damaged;
+        const std::uint32_t flags = c.peek(1);
+        std::int64_t length = rgn::kExtFixedBytes;
+        if (kind != ObjectKind::Point) {
+            const VariableNumber bitstream = c.variable(length);
+            if (bitstream.bytes == 0) return damaged;
+            length += bitstream.bytes + bitstream.value;
         }
-        if (c.failed()) return SubfileStop{DecodeStop::RecordDamaged, record};
-        tally.add(kind, 0x10000 | type << 8 | (flags & rgn::kExtSubtypeMask), zoom);
+        if (flags & rgn::kExtHasLabel) length += rgn::kLabelBytes;
+        if (flags & rgn::kExtHasExtra) {
+            if (!c.has(length + 1)) return damaged;
+            const std::uint32_t form = c.peek(length) >> rgn::kExtraCountShift;
+            length += 1;
+            if (form == rgn::kExtraCounted) {
+                const VariableNumber count = c.variable(length);
+                if (count.bytes == 0) return damaged;
+                length += count.bytes + count.value;
+            } else if (form >= rgn::kExtraFirstSized) {
+                length += form - rgn::kExtraFirstSized + 1;
+            }
+        }
+        if (!c.has(length)) return damaged;
+        tally.add(kind, 0x10000 | c.peek(0) << 8 | (flags & rgn::kExtSubtypeMask), zoom);
+        c.advance(length);
     }
     return std::nullopt;
 }

@@ -79,13 +79,13 @@ std::optional<SubfileStop> RgnObjectDecoder::points(std::int64_t begin, std::int
                                                     unsigned zoom, TypeTally& tally) const {
     RecordCursor c(rgn_, begin, end);
     while (c.more()) {
-        const std::int64_t record = c.at();
-        const std::uint32_t type = c.u8();
-        const std::uint32_t label = c.u24();
-        c.skip(rgn::kPointBytes - 4);
-        const std::uint32_t subtype = (label & rgn::kPointHasSubtype) ? c.u8() : 0;
-        if (c.failed()) return SubfileStop{DecodeStop::RecordDamaged, record};
-        tally.add(ObjectKind::Point, type << 8 | subtype, zoom);
+        if (!c.has(rgn::kPointBytes)) return SubfileStop{DecodeStop::RecordDamaged, c.at()};
+        const bool subtype = (c.peek(3) << 16) & rgn::kPointHasSubtype;
+        const std::int64_t length = rgn::kPointBytes + (subtype ? 1 : 0);
+        if (!c.has(length)) return SubfileStop{DecodeStop::RecordDamaged, c.at()};
+        tally.add(ObjectKind::Point, c.peek(0) << 8 | (subtype ? c.peek(rgn::kPointBytes) : 0),
+                  zoom);
+        c.advance(length);
     }
     return std::nullopt;
 }
@@ -97,13 +97,19 @@ std::optional<SubfileStop> RgnObjectDecoder::polys(ObjectKind kind, std::int64_t
         kind == ObjectKind::Line ? rgn::kLineTypeMask : rgn::kPolygonTypeMask;
     RecordCursor c(rgn_, begin, end);
     while (c.more()) {
-        const std::int64_t record = c.at();
-        const std::uint32_t type = c.u8();
-        c.skip(rgn::kPolyFixedBytes - 1);
-        const std::uint32_t length = (type & rgn::kPolyTwoByteLength) ? c.u16() : c.u8();
-        c.skip(1 + static_cast<std::int64_t>(length)); // the info byte, then the bitstream
-        if (c.failed()) return SubfileStop{DecodeStop::RecordDamaged, record};
+        if (!c.has(rgn::kPolyFixedBytes + 1)) return SubfileStop{DecodeStop::RecordDamaged, c.at()};
+        const std::uint32_t type = c.peek(0);
+        const bool two = type & rgn::kPolyTwoByteLength;
+        if (two && !c.has(rgn::kPolyFixedBytes + 2))
+            return SubfileStop{DecodeStop::RecordDamaged, c.at()};
+        const std::int64_t bitstream =
+            two ? c.peek(rgn::kPolyFixedBytes) | c.peek(rgn::kPolyFixedBytes + 1) << 8
+                : c.peek(rgn::kPolyFixedBytes);
+        // The length bytes, the bitstream's info byte, then the bitstream.
+        const std::int64_t length = rgn::kPolyFixedBytes + (two ? 2 : 1) + 1 + bitstream;
+        if (!c.has(length)) return SubfileStop{DecodeStop::RecordDamaged, c.at()};
         tally.add(kind, (type & mask) << 8, zoom);
+        c.advance(length);
     }
     return std::nullopt;
 }

@@ -3,6 +3,7 @@
 // offsets count from the subfile's first byte, whichever blocks of the file hold it. Reads at
 // or past the subfile's end give 0, as the buffer's readers do past the file's end.
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "mapread/map_buffer.h"
@@ -28,6 +29,10 @@ class SubfileView {
     }
     // The byte of the file that holds subfile byte `at` (-1 outside the subfile).
     std::int64_t fileOffset(std::int64_t at) const;
+    // The n bytes from `at` on as stored in the file (XOR them with `key()`), when they lie in
+    // one run of the file; empty otherwise.
+    std::span<const std::uint8_t> stored(std::int64_t at, std::int64_t n) const;
+    std::uint8_t key() const { return buf_ ? buf_->key() : 0; }
 
     std::uint8_t dat(std::int64_t at) const {
         if (static_cast<std::uint64_t>(at) >= static_cast<std::uint64_t>(size_)) return 0;
@@ -44,6 +49,8 @@ class SubfileView {
     }
 
   private:
+    std::size_t rangeOf(std::int64_t at) const; // the range holding subfile byte `at`
+
     const MapBuffer* buf_ = nullptr;
     std::vector<ByteRange> ranges_;
     std::vector<std::int64_t> starts_; // subfile offset of each range's first byte

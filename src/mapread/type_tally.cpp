@@ -2,10 +2,17 @@
 
 namespace kestrel {
 
+std::uint32_t TypeTally::insert(std::size_t k, std::uint32_t code) {
+    std::vector<std::uint32_t>& page = slots_[k][code >> kPageBits];
+    if (page.empty()) page.assign(kPage, 0);
+    lists_[k].push_back({code, 0, 0});
+    return page[code & (kPage - 1)] = static_cast<std::uint32_t>(lists_[k].size());
+}
+
 void TypeTally::merge(const TypeTally& other) {
     for (std::size_t k = 0; k < kObjectKinds; ++k) {
         for (const TypeCount& c : other.lists_[k]) {
-            TypeCount& mine = entry(k, c.code);
+            TypeCount& mine = lists_[k][slotOf(k, c.code) - 1];
             mine.count += c.count;
             mine.levels |= c.levels;
         }
@@ -14,7 +21,8 @@ void TypeTally::merge(const TypeTally& other) {
 
 void TypeTally::clear() {
     for (std::size_t k = 0; k < kObjectKinds; ++k) {
-        for (const TypeCount& c : lists_[k]) slots_[k][c.code] = 0;
+        for (const TypeCount& c : lists_[k])
+            slots_[k][c.code >> kPageBits][c.code & (kPage - 1)] = 0;
         lists_[k].clear();
     }
 }

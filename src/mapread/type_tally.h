@@ -25,8 +25,9 @@ class TypeTally {
   public:
     // `level` is a map level's number, or kUnknownLevel.
     void add(ObjectKind kind, std::uint32_t code, unsigned level) {
+        const auto k = static_cast<std::size_t>(kind);
         if (code >= kCodes) return;
-        TypeCount& c = entry(static_cast<std::size_t>(kind), code);
+        TypeCount& c = lists_[k][slotOf(k, code) - 1];
         ++c.count;
         if (level < kUnknownLevel) c.levels |= static_cast<std::uint16_t>(1u << level);
     }
@@ -40,19 +41,20 @@ class TypeTally {
     }
 
   private:
-    TypeCount& entry(std::size_t k, std::uint32_t code) {
-        if (slots_[k].empty()) slots_[k].assign(kCodes, 0);
-        std::uint32_t& slot = slots_[k][code];
-        if (slot == 0) {
-            lists_[k].push_back({code, 0, 0});
-            slot = static_cast<std::uint32_t>(lists_[k].size());
-        }
-        return lists_[k][slot - 1];
+    // The code's list index + 1, listing it first when new.
+    std::uint32_t slotOf(std::size_t k, std::uint32_t code) {
+        const std::vector<std::uint32_t>& page = slots_[k][code >> kPageBits];
+        const std::uint32_t slot = page.empty() ? 0 : page[code & (kPage - 1)];
+        return slot ? slot : insert(k, code);
     }
+    std::uint32_t insert(std::size_t k, std::uint32_t code);
 
     static constexpr std::uint32_t kCodes = 0x20000; // every standard and extended code
+    static constexpr std::uint32_t kPageBits = 8;
+    static constexpr std::uint32_t kPage = 1u << kPageBits;
     std::array<std::vector<TypeCount>, kObjectKinds> lists_;
-    std::array<std::vector<std::uint32_t>, kObjectKinds> slots_; // code to list index + 1
+    // Code to list index + 1, in pages of 256 codes made when a code of theirs first shows.
+    std::array<std::array<std::vector<std::uint32_t>, kCodes / kPage>, kObjectKinds> slots_;
 };
 
 } // namespace kestrel
