@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Rebuilds the sample map data/test.img and the real test maps under tests/fixtures/maps/ from
-# their Polish-format sources with mkgmap (Debian package "mkgmap"). mkgmap stamps the build time
+# their Polish-format sources with mkgmap (Debian package "mkgmap"; perl masks one copy). mkgmap stamps the build time
 # into its output, so a rebuild changes bytes but not content. Run from anywhere:
 #   tools/build_fixtures.sh
 set -euo pipefail
@@ -48,5 +48,17 @@ build two_tdb_b --mapname=63240051 --overview-mapname=fam_b --family-id=6328 --p
     --tdbfile "$maps/two_tdb/two_tdb.mp"
 cp "$work/two_tdb_a/63240051.img" "$work/two_tdb_a/fam_a.tdb" "$work/two_tdb_b/fam_b.tdb" \
     "$maps/two_tdb/"
+
+# The complete scan's maps: every kind of object in one tile and its copy XOR-masked with 0x5A
+# (mkgmap writes a first byte of 0, so the masked file starts with its key), and a gmapsupp of
+# three tiles with different level counts.
+complete=$maps/complete
+build every_kind --mapname=63240061 "$complete/every_kind/every_kind.mp"
+cp "$work/every_kind/63240061.img" "$complete/every_kind/"
+perl -e 'binmode STDIN; binmode STDOUT; $/ = \65536; while (<STDIN>) { print $_ ^ (chr(0x5A) x length) }' \
+    <"$complete/every_kind/63240061.img" >"$complete/every_kind/63240061_x5a.img"
+build three_tiles --mapname=63240071 --gmapsupp "$complete/gmapsupp/tile_1.mp" \
+    "$complete/gmapsupp/tile_2.mp" "$complete/gmapsupp/tile_3.mp"
+cp "$work/three_tiles/gmapsupp.img" "$complete/gmapsupp/"
 
 echo "fixtures rebuilt"

@@ -5,6 +5,7 @@
 // the end read as 0.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -54,6 +55,13 @@ class MapBuffer {
     std::int32_t bit4(std::int64_t offset) const {
         return static_cast<std::int32_t>(bit3(offset) | static_cast<std::uint32_t>(dat(offset + 3))
                                                             << 24);
+    }
+
+    // The n bytes from the offset on as stored (still masked with the key), for loops over many
+    // bytes of one range; empty unless all of them lie inside the file.
+    std::span<const std::uint8_t> stored(std::int64_t offset, std::int64_t n) const {
+        if (offset < 0 || n < 0 || offset > size() || n > size() - offset) return {};
+        return {data_ + offset, static_cast<std::size_t>(n)};
     }
 
     // Number of bytes from the offset on that read as 0 because they lie outside the file

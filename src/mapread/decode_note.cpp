@@ -1,0 +1,48 @@
+#include "mapread/decode_note.h"
+
+#include <cstdio>
+
+namespace kestrel {
+namespace {
+
+const char* reason(DecodeStop why) {
+    switch (why) {
+    case DecodeStop::NotAContainer:
+        return "not an IMG container";
+    case DecodeStop::DirectoryDamaged:
+        return "directory damaged";
+    case DecodeStop::MissingSubfile:
+        return "TRE or RGN subfile missing";
+    case DecodeStop::LevelsLocked:
+        return "map levels locked";
+    case DecodeStop::LevelsDamaged:
+        return "map levels or subdivisions damaged";
+    case DecodeStop::ExtendedOffsetsDamaged:
+        return "extended type offsets damaged";
+    case DecodeStop::SubdivisionDamaged:
+        return "subdivision data out of place";
+    case DecodeStop::RecordDamaged:
+        return "record runs past its range";
+    case DecodeStop::NtFallback:
+        return "NT map: cannot decode, fall back";
+    case DecodeStop::Stopped:
+        return "stopped";
+    }
+    return "";
+}
+
+} // namespace
+
+std::string describe(const DecodeNote& note) {
+    if (note.why == DecodeStop::NtFallback) return reason(note.why);
+    std::string where = note.tile;
+    if (!note.subfile.empty()) where += (where.empty() ? "" : " ") + note.subfile;
+    if (note.offset >= 0) {
+        char at[32];
+        std::snprintf(at, sizeof at, "at 0x%llX", static_cast<unsigned long long>(note.offset));
+        where += (where.empty() ? "" : " ") + std::string(at);
+    }
+    return where.empty() ? reason(note.why) : where + ": " + reason(note.why);
+}
+
+} // namespace kestrel

@@ -1,0 +1,87 @@
+#pragma once
+// The map levels and subdivisions of a TRE subfile, and the extended-type offsets that say which
+// part of the RGN extended sections belongs to each subdivision.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "mapread/decode_note.h"
+#include "mapread/subfile_view.h"
+
+namespace kestrel {
+
+namespace tre {
+inline constexpr std::int64_t kLock = 0x0D;                 // 0x0D
+inline constexpr std::uint8_t kLocked = 0x80;               // in kLock: the levels are scrambled
+inline constexpr std::int64_t kLevelsOffset = 0x21;         // 0x21-0x24
+inline constexpr std::int64_t kLevelsSize = 0x25;           // 0x25-0x28
+inline constexpr std::int64_t kSubdivisionsOffset = 0x29;   // 0x29-0x2C
+inline constexpr std::int64_t kSubdivisionsSize = 0x2D;     // 0x2D-0x30
+inline constexpr std::int64_t kExtTypeOffsets = 0x7C;       // 0x7C-0x7F
+inline constexpr std::int64_t kExtTypeOffsetsSize = 0x80;   // 0x80-0x83
+inline constexpr std::int64_t kExtTypeOffsetsRecord = 0x84; // 0x84-0x85
+// Map level record (4 bytes): zoom in bits 0-3 and the inherited flag in bit 7 of byte 0, bits
+// per coordinate in byte 1, number of subdivisions in bytes 2-3.
+inline constexpr std::int64_t kLevelRecord = 4;
+inline constexpr std::uint8_t kInherited = 0x80;
+// Subdivision record: RGN offset 0-2, content 3, centre longitude 4-6 and latitude 7-9, width
+// 10-11 (bit 15: last subdivision), height 12-13, next level's first subdivision 14-15 (not in
+// the lowest level's records).
+inline constexpr std::int64_t kSubdivisionRecord = 16;
+inline constexpr std::int64_t kLowestSubdivisionRecord = 14;
+inline constexpr std::uint16_t kLastSubdivision = 0x8000;
+// Extended-type offsets record: polygon, line and point offsets (0-3, 4-7, 8-11), kinds (12).
+inline constexpr std::int64_t kExtTypeOffsetsMinRecord = 12;
+inline constexpr std::int64_t kMinHeaderForExtTypeOffsets = 0x86;
+inline constexpr std::int64_t kMinHeaderForLevels = 0x31;
+inline constexpr std::size_t kMaxLevels = 16;
+} // namespace tre
+
+// Content flags of a subdivision.
+enum SubdivisionContent : std::uint8_t {
+    kHasPoints = 0x10,
+    kHasIndexedPoints = 0x20,
+    kHasPolylines = 0x40,
+    kHasPolygons = 0x80,
+};
+
+struct MapLevel {
+    std::uint8_t zoom = 0; // the level's number, 0 being the most detailed
+    bool inherited = false;
+    std::uint8_t bits = 0;
+    std::uint16_t subdivisions = 0;
+};
+
+// A part of an RGN extended section: from `begin` to `end`, offsets in the section.
+struct ExtendedRange {
+    std::uint32_t begin = 0;
+    std::uint32_t end = 0;
+};
+
+struct Subdivision {
+    std::uint32_t rgnOffset = 0; // from the start of the RGN data section
+    std::uint8_t content = 0;    // SubdivisionContent flags
+    std::int32_t lon = 0;        // centre
+    std::int32_t lat = 0;
+    std::uint16_t width = 0;
+    bool last = false;
+    std::uint16_t height = 0;
+    std::uint16_t nextLevel = 0; // number (1-based) of its first subdivision one level down
+    std::uint8_t level = 0;      // index into the levels table
+    std::uint8_t extKinds = 0;   // kinds byte of its extended-type offsets record
+    std::array<ExtendedRange, 3> extended{}; // polygons, lines, points
+};
+
+struct TreLevels {
+    std::vector<MapLevel> levels; // as stored: the least detailed first
+    std::vector<Subdivision> subdivisions;
+    bool hasExtendedRanges = false;
+    std::optional<SubfileStop> stop; // where reading stopped; what was read before stays
+
+    // Reads the tables of the TRE header at `header`; offsets in it count from the start of
+    // `tre` (the TRE subfile, or the GMP subfile of an NT map).
+    static TreLevels read(const SubfileView& tre, std::int64_t header);
+};
+
+} // namespace kestrel

@@ -1,0 +1,30 @@
+#include "mapread/type_tally.h"
+
+namespace kestrel {
+
+std::uint32_t TypeTally::insert(std::size_t k, std::uint32_t code) {
+    std::vector<std::uint32_t>& page = slots_[k][code >> kPageBits];
+    if (page.empty()) page.assign(kPage, 0);
+    lists_[k].push_back({code, 0, 0});
+    return page[code & (kPage - 1)] = static_cast<std::uint32_t>(lists_[k].size());
+}
+
+void TypeTally::merge(const TypeTally& other) {
+    for (std::size_t k = 0; k < kObjectKinds; ++k) {
+        for (const TypeCount& c : other.lists_[k]) {
+            TypeCount& mine = lists_[k][slotOf(k, c.code) - 1];
+            mine.count += c.count;
+            mine.levels |= c.levels;
+        }
+    }
+}
+
+void TypeTally::clear() {
+    for (std::size_t k = 0; k < kObjectKinds; ++k) {
+        for (const TypeCount& c : lists_[k])
+            slots_[k][c.code >> kPageBits][c.code & (kPage - 1)] = 0;
+        lists_[k].clear();
+    }
+}
+
+} // namespace kestrel
