@@ -10,9 +10,6 @@ namespace kestrel {
 
 namespace {
 
-constexpr std::string_view kHexKeys = "ABCDEF0123456789";
-constexpr std::string_view kDecimalKeys = "0123456789";
-
 constexpr std::uint64_t kMaxCode = 16383;    // highest code the numbered kinds may reach
 constexpr std::uint64_t kMaxNumbered = 1800; // elements of a POI, line, polygon, route run
 constexpr std::uint64_t kMaxExtraPoiId = 65535;
@@ -107,9 +104,8 @@ std::optional<char> GeneratorForm::filterKey(GeneratorField field, char key) con
     if (key == kBackspace) return key;
     const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
     const bool hexMode = field == GeneratorField::Start ? startHex() : countHex();
-    const std::string_view allowed = hexMode ? kHexKeys : kDecimalKeys;
-    if (upper == '\0' || allowed.find(upper) == std::string_view::npos) return std::nullopt;
-    return upper;
+    const bool allowed = hexMode ? isHexDigit(upper) : upper >= '0' && upper <= '9';
+    return allowed ? std::optional<char>(upper) : std::nullopt;
 }
 
 const RangeLabel& GeneratorForm::chktxt() {

@@ -33,16 +33,8 @@ std::uint64_t fieldValue(std::string_view text, bool hexadecimal) {
     const std::uint64_t base = hexadecimal ? 16 : 10;
     std::uint64_t v = 0;
     for (const char c : text) {
-        std::uint64_t d;
-        if (c >= '0' && c <= '9')
-            d = static_cast<std::uint64_t>(c - '0');
-        else if (hexadecimal && c >= 'A' && c <= 'F')
-            d = static_cast<std::uint64_t>(c - 'A' + 10);
-        else if (hexadecimal && c >= 'a' && c <= 'f')
-            d = static_cast<std::uint64_t>(c - 'a' + 10);
-        else
-            break;
-        v = v * base + d;
+        if (!(hexadecimal ? isHexDigit(c) : c >= '0' && c <= '9')) break;
+        v = v * base + hexValue(std::string_view(&c, 1));
         if (v >= kFieldValueCap) return kFieldValueCap;
     }
     return v;

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <string>
 
 #include "base/files.h"
 #include "base/paths.h"
+#include "base/text.h"
 #include "support/temp_dir.h"
 
 namespace kestrel {
@@ -47,10 +47,10 @@ std::string golden(const std::string& name) {
     std::string bytes;
     std::string pair;
     for (const char c : text) {
-        if (std::isxdigit(static_cast<unsigned char>(c)) == 0) continue;
+        if (!isHexDigit(c)) continue;
         pair += c;
         if (pair.size() == 2) {
-            bytes += static_cast<char>(std::stoi(pair, nullptr, 16));
+            bytes += static_cast<char>(hexValue(pair));
             pair.clear();
         }
     }
