@@ -46,7 +46,7 @@ void ByteImage::head(std::size_t pos, std::uint8_t v) {
     bytes_[pos] = static_cast<char>(v);
 }
 
-void ByteImage::put_head4(std::uint32_t v, std::size_t pos) {
+void ByteImage::put_head4(std::size_t pos, std::uint32_t v) {
     for (std::size_t k = 0; k < 4; ++k) head(pos + k, 0);
     const std::string le = fnblk0(hex(v));
     for (std::size_t k = 0; k < le.size(); ++k) head(pos + k, static_cast<std::uint8_t>(le[k]));
