@@ -75,7 +75,8 @@ MainWindow::MainWindow(Session& session, QtUiPort& ui, Launcher& launcher, QWidg
     setMaximumSize(kMaxWidth, kMaxHeight);
     resize(940, 640);
 
-    // Start-up steps 9 to 13; the core ran the others before the window was made.
+    // The start-up work that needs the window: editor icons, code pages, lists, kind boxes and
+    // style marks; the core did the rest before the window was made.
     arrangeEditorIcons();
     for (std::string_view cp : kCodePages) codepage_->addItem(toQt(std::string(cp)));
     refreshFromSession();
