@@ -174,7 +174,7 @@ int gen(const Args& args) {
     GeneratorContext ctx{ui, launcher, slots, header, apppath, syspath};
     const GenerateResult r = runGenerator(*request, ctx);
     if (r.status != GenerateStatus::Written) {
-        std::fprintf(stderr, "%s\n", typmsg::writeFailed(request->path).c_str());
+        std::fprintf(stderr, "%s\n", typWriteFailed(request->path).c_str());
         return 1;
     }
     std::printf("%s: %u elements, %llu bytes\n", request->path.c_str(), r.elements,

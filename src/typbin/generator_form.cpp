@@ -28,18 +28,17 @@ std::uint8_t lineWidthValue(std::string_view text) {
 
 GeneratorForm::GeneratorForm(GeneratorKind kind, std::string_view defaultFolder)
     : kind_(kind), count_(isExtra(kind) ? "26000" : "1800"),
-      path_(joinPath(defaultFolder, typmsg::kDefaultFileName)), range_{std::string(
-                                                                           typmsg::kDefaultRange),
-                                                                       RangeColour::Normal} {
+      path_(joinPath(defaultFolder, kDefaultTypName)), range_{std::string(kGeneratorDefaultRange),
+                                                              RangeColour::Normal} {
     chktxt();
 }
 
 std::string GeneratorForm::title() const {
-    return std::string(typmsg::kTitlePrefix) + std::string(kindName(kind_));
+    return std::string(kGeneratorTitlePrefix) + std::string(kindName(kind_));
 }
 
 std::string GeneratorForm::countLabel() const {
-    return std::string(typmsg::kCountLabelPrefix) + std::string(kindName(kind_));
+    return std::string(kGeneratorCountPrefix) + std::string(kindName(kind_));
 }
 
 bool GeneratorForm::showsIgnoreSubtypes() const {
@@ -110,7 +109,7 @@ std::optional<char> GeneratorForm::filterKey(GeneratorField field, char key) con
 
 const RangeLabel& GeneratorForm::chktxt() {
     if (kind_ == GeneratorKind::ActiveRoutes) {
-        range_.text = typmsg::kDefaultRange;
+        range_.text = kGeneratorDefaultRange;
         return range_;
     }
     const std::uint64_t count = countNumber();
@@ -131,8 +130,8 @@ const RangeLabel& GeneratorForm::chktxt() {
         lastPart = hex(last / 32) + pad2(hex(last % 32));
         range_.colour = last < 16384 ? RangeColour::Normal : RangeColour::OutOfRange;
     }
-    range_.text = std::string(typmsg::kRangePrefix) + hex(s) + std::string(typmsg::kRangeArrow) +
-                  padTo(5, lastPart);
+    range_.text =
+        std::string(kRangePrefix) + hex(s) + std::string(kRangeArrow) + padTo(5, lastPart);
     return range_;
 }
 
@@ -145,24 +144,24 @@ Validation GeneratorForm::validate() const {
     if (!isExtra(kind_)) {
         if (s != 0 && s * 32 + n - 1 <= kMaxCode) {
             if (n <= kMaxNumbered) return {Verdict::Valid, {}};
-            return {Verdict::Refused, std::string(typmsg::kMaxElements)};
+            return {Verdict::Refused, std::string(kMaxElements)};
         }
         const auto last =
             static_cast<std::uint64_t>(roundHalfEven(static_cast<double>(s * 32 + n) / 32.0));
         return {Verdict::Refused,
-                std::string(typmsg::kLastTypePrefix) + hex(last) + std::string(typmsg::kTypeRange)};
+                std::string(kLastTypePrefix) + hex(last) + std::string(kTypeRange)};
     }
 
     if (s != 0 && s + n - 1 <= kMaxExtraPoiId) {
         if (n <= kMaxExtraPois) return {Verdict::Valid, {}};
-        if (countHex()) return {Verdict::Refused, hex(n) + std::string(typmsg::kMaxExtraPoisHex)};
-        return {Verdict::Refused, concat({" ", std::to_string(n), typmsg::kMaxExtraPoisDec})};
+        if (countHex()) return {Verdict::Refused, hex(n) + std::string(kMaxExtraPoisHex)};
+        return {Verdict::Refused, concat({" ", std::to_string(n), kMaxExtraPoisDec})};
     }
     if (startHex())
-        return {Verdict::Refused, std::string(typmsg::kLastIdPrefixHex) + hex(s + n) +
-                                      std::string(typmsg::kIdRangeHex)};
-    return {Verdict::Refused, std::string(typmsg::kLastIdPrefixDec) + " " + std::to_string(s + n) +
-                                  std::string(typmsg::kIdRangeDec)};
+        return {Verdict::Refused,
+                std::string(kLastIdPrefixHex) + hex(s + n) + std::string(kIdRangeHex)};
+    return {Verdict::Refused,
+            std::string(kLastIdPrefixDec) + " " + std::to_string(s + n) + std::string(kIdRangeDec)};
 }
 
 std::optional<GeneratorRequest> GeneratorForm::accept(UiPort& ui) {
@@ -179,7 +178,7 @@ std::optional<GeneratorRequest> GeneratorForm::accept(UiPort& ui) {
     if (showsLineWidth()) r.lineWidth = lineWidthValue(lineWidth_);
 
     if (fileExists(path_) &&
-        ui.ask(std::string(typmsg::kOverwrite), Buttons::YesNoCancel) != Answer::Yes)
+        ui.ask(std::string(kOverwriteTyp), Buttons::YesNoCancel) != Answer::Yes)
         return std::nullopt;
     return r;
 }

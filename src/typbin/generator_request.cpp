@@ -16,15 +16,15 @@ std::optional<GeneratorKind> generatorKindFromMenu(int index) {
 std::string_view kindName(GeneratorKind kind) {
     switch (kind) {
     case GeneratorKind::ExtraPois:
-        return typmsg::kKindExtraPois;
+        return kKindExtraPois;
     case GeneratorKind::Pois:
-        return typmsg::kKindPois;
+        return kKindPois;
     case GeneratorKind::Lines:
-        return typmsg::kKindLines;
+        return kKindLines;
     case GeneratorKind::Polygons:
-        return typmsg::kKindPolygons;
+        return kKindPolygons;
     case GeneratorKind::ActiveRoutes:
-        return typmsg::kKindActiveRoutes;
+        return kKindActiveRoutes;
     }
     return {};
 }
