@@ -21,7 +21,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "app/project_pages.h"
+#include "app/messages.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/state_file.h"
