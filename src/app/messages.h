@@ -69,6 +69,7 @@ inline constexpr std::string_view kVersionPrefix = "Version ";
 inline constexpr std::string_view kOkButton = "OK";
 
 // File-name window and the replace query.
+inline constexpr std::string_view kDefaultTypTextName = "untitled.txt";
 inline constexpr std::string_view kFileNameTitle = "Create TYP File";
 inline constexpr std::string_view kFileNameLabel = "Filename";
 inline constexpr std::string_view kCreateTyp = "Create TYP";

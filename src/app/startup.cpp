@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/messages.h"
 #include "app/state_file.h"
 #include "base/paths.h"
 #include "mapread/style_texts.h"
@@ -45,7 +46,7 @@ void startup(Session& session, const std::string& apppath, const std::string& in
     a_n_p(session.styletxt);
     // TYP texts go to the user's folder unless the state file names one.
     if (s.typfile.size() < kShortestTypfile)
-        s.typfile = joinPath(session.paths.userdir, "untitled.txt");
+        s.typfile = joinPath(session.paths.userdir, kDefaultTypTextName);
 }
 
 } // namespace kestrel
