@@ -1,8 +1,5 @@
 #include "typbin/generator_request.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "base/text.h"
 #include "typbin/messages.h"
 
@@ -38,25 +35,6 @@ std::uint64_t fieldValue(std::string_view text, bool hexadecimal) {
         if (v >= kFieldValueCap) return kFieldValueCap;
     }
     return v;
-}
-
-std::string GeneratorRequest::resultText() const {
-    return start + "," + std::to_string(count) + "," + path + "," + (ignoreSubtypes ? "1" : "0");
-}
-
-std::optional<GeneratorRequest> parseGeneratorResult(GeneratorKind kind, std::string_view text,
-                                                     std::uint8_t lineWidth) {
-    const std::vector<std::string> items = split(text, ",");
-    if (items.size() < 4) return std::nullopt;
-    GeneratorRequest r;
-    r.kind = kind;
-    r.start = items[0];
-    r.count = static_cast<std::uint32_t>(
-        std::min<std::uint64_t>(fieldValue(items[1], false), UINT32_MAX));
-    r.path = join(std::vector<std::string>(items.begin() + 2, items.end() - 1), ",");
-    r.ignoreSubtypes = items.back() == "1";
-    r.lineWidth = lineWidth;
-    return r;
 }
 
 } // namespace kestrel
