@@ -7,7 +7,7 @@
 #include "support/fake_launcher.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
-#include "typ_test_reader.h"
+#include "support/typ_test_reader.h"
 #include "typbin/messages.h"
 
 namespace kestrel {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_ui.h"
-#include "typ_test_reader.h"
+#include "support/typ_test_reader.h"
 #include "typbin/element_codes.h"
 
 namespace kestrel {

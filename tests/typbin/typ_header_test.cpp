@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/code_page.h"
-#include "typ_test_reader.h"
+#include "support/typ_test_reader.h"
 
 namespace kestrel {
 namespace {

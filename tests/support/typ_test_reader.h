@@ -1,9 +1,11 @@
 #pragma once
-// An independent reader of the binary TYP files the generators write, for the tests. It knows the
-// layout only from the documented tables (offsets written out here as numbers) and shares no code
-// with the writer.
+// An independent reader of binary TYP files, for the tests: those the generators write and those
+// a TYP compiler makes of our texts. It knows the layout only from the documented tables (offsets
+// written out here as numbers) and shares no code with the writer.
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -109,6 +111,70 @@ inline std::vector<std::vector<std::uint32_t>> drawOrderLevels(const TypBytes& f
     }
     if (levels.back().empty()) levels.pop_back();
     return levels;
+}
+
+// One record of a compiled file: its type (0x1300; 0x10D01 for an extended one) and its bytes up
+// to the next record.
+struct TypRecord {
+    std::uint32_t type;
+    std::string bytes;
+};
+
+// A compiled file: the header's code page, family and product, and per kind (0 polygons, 1 lines,
+// 2 points) the records of its index.
+struct TypProbe {
+    int codepage = 0;
+    int fid = 0;
+    int pid = 0;
+    std::array<std::vector<TypRecord>, 3> records;
+
+    const TypRecord* find(int kind, std::uint32_t type) const {
+        for (const auto& r : records[static_cast<std::size_t>(kind)])
+            if (r.type == type) return &r;
+        return nullptr;
+    }
+};
+
+// The records of one kind: an index item is a 16-bit word (type << 5 | subtype, 0x2000 marking
+// an extended type) and the record's offset in the data section, in the rest of the item.
+inline std::vector<TypRecord> compiledRecords(const TypBytes& f, const ShortFields& at) {
+    const std::uint32_t data = f.u32(at.dataOffset), dataSize = f.u32(at.dataLength);
+    const std::uint32_t index = f.u32(at.indexOffset), item = f.u16(at.indexRecordSize);
+    const std::uint32_t indexSize = f.u32(at.indexLength);
+    if (item < 3 || item > 6 || std::uint64_t{data} + dataSize > f.size() ||
+        std::uint64_t{index} + indexSize > f.size())
+        return {};
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> entries; // type, offset
+    std::vector<std::uint32_t> offsets;
+    for (std::uint32_t e = index; e + item <= index + indexSize; e += item) {
+        const std::uint32_t word = f.u16(e), type = word >> 5 & 0xFF, sub = word & 0x1F;
+        const std::uint32_t offset = item == 3   ? f.u8(e + 2)
+                                     : item == 4 ? f.u16(e + 2)
+                                     : item == 5 ? f.u24(e + 2)
+                                                 : f.u32(e + 2);
+        entries.push_back({(word & 0x2000 ? 0x10000 : 0) | type << 8 | sub, offset});
+        offsets.push_back(offset);
+    }
+    std::sort(offsets.begin(), offsets.end());
+    std::vector<TypRecord> out;
+    for (const auto& [type, offset] : entries) {
+        const auto next = std::upper_bound(offsets.begin(), offsets.end(), offset);
+        const std::uint32_t end = next == offsets.end() ? dataSize : *next;
+        out.push_back({type, f.bytes().substr(data + offset, end - offset)});
+    }
+    return out;
+}
+
+inline std::optional<TypProbe> probeTyp(const std::string& bytes) {
+    const TypBytes f(bytes);
+    if (f.size() < 0x5B || f.str(2, 10) != "GARMIN TYP") return std::nullopt;
+    TypProbe p;
+    p.codepage = static_cast<int>(f.u16(0x15));
+    p.fid = static_cast<int>(f.u16(0x2F));
+    p.pid = static_cast<int>(f.u16(0x31));
+    p.records = {compiledRecords(f, kPolygonFields), compiledRecords(f, kLineFields),
+                 compiledRecords(f, kPoiFields)};
+    return p;
 }
 
 } // namespace kestrel::test
