@@ -160,16 +160,6 @@ TEST_F(MainWindowTest, RecentItemWhoseFileHasGoneDoesNothing) {
     EXPECT_TRUE(find<QAction>("mnuFile_11")->isEnabled());
 }
 
-TEST_F(MainWindowTest, NewMapWithAFullRecentListDropsTheLast) {
-    for (std::size_t i = 0; i < 7; ++i)
-        session.settings.recent[i] = dir.write(concat({"m", std::to_string(i), ".img"}), "x");
-    const auto before = session.settings.recent;
-    open();
-    window->dropFiles({toQtPath(dir.write("new.img", "x"))}, true);
-    EXPECT_EQ(session.settings.recent[0], dir.file("new.img"));
-    EXPECT_EQ(session.settings.recent[6], before[5]);
-}
-
 TEST_F(MainWindowTest, LoadShowsTheMapAndFileNewClearsIt) {
     const std::string map = sampleMap();
     if (map.empty()) GTEST_SKIP() << "no sample map in the build";
@@ -212,21 +202,6 @@ TEST_F(MainWindowTest, CreateTypFileWithNoKindTickedCreatesNothing) {
     EXPECT_FALSE(fileExists(session.settings.typfile));
     EXPECT_TRUE(launcher.started.empty());
     EXPECT_TRUE(launcher.opened.empty());
-}
-
-TEST_F(MainWindowTest, CreateTypFileWithAKindUntickedAsksFirst) {
-    open();
-    find<QCheckBox>("Check6_2")->click();
-    window->createTypFile(); // the answer is No
-    EXPECT_EQ(ui.questions, std::vector<std::string>{"You have deselected an element. Continue?"});
-    EXPECT_FALSE(fileExists(session.settings.typfile));
-}
-
-TEST_F(MainWindowTest, EscapeWhileIdleOnlyStops) {
-    open();
-    QTest::keyClick(window.get(), Qt::Key_Escape);
-    EXPECT_TRUE(ui.stopflag());
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(MainWindowTest, EscapeDuringABatchSaysTheProcessHalted) {
