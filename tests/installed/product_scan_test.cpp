@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "installed/install_fixture.h"
 #include "installed/wine_registry.h"
 #include "support/fake_ui.h"
@@ -13,6 +14,15 @@ using test::canon;
 using test::FakeInstall;
 
 const std::vector<std::string> kGarmin{"Software\\Garmin", "Software\\Wow6432Node\\Garmin"};
+
+// "name | source | family | folder" of each product, in list order.
+std::vector<std::string> listed(const std::vector<InstalledProduct>& products) {
+    std::vector<std::string> out;
+    for (const auto& p : products)
+        out.push_back(concat({p.name, " | ", sourceName(p.source), " | ",
+                              p.familyId ? std::to_string(*p.familyId) : "-", " | ", p.folder}));
+    return out;
+}
 
 // A prefix where each registry scan, the map-package folder and a mounted device find something,
 // with family 888 registered under three keys and as a map package.
@@ -96,31 +106,17 @@ class ProductScanTest : public ::testing::Test {
 };
 
 TEST_F(ProductScanTest, ListsEachSourceInScanOrderOncePerFamily) {
-    const auto products = scan();
-    ASSERT_EQ(products.size(), 6u);
-    EXPECT_EQ(products[0].name, "Kestrel Lakes");
-    EXPECT_EQ(products[0].source, ProductSource::Families);
-    EXPECT_EQ(products[0].familyId, 888);
-    EXPECT_EQ(products[0].folder, canon(fake.driveC("Garmin/Lakes")));
-    // The 32-bit view of the same key follows the native one.
-    EXPECT_EQ(products[1].name, "Kestrel Hills");
-    EXPECT_EQ(products[1].source, ProductSource::Families);
-    EXPECT_EQ(products[1].folder, canon(fake.driveC("Garmin/Hills")));
-    EXPECT_EQ(products[2].name, "Kestrel Dunes");
-    EXPECT_EQ(products[2].source, ProductSource::FamiliesNt);
-    // Family 888 under Products, Installed and as a map package is not listed again.
-    EXPECT_EQ(products[3].name, "Kestrel Fens");
-    EXPECT_EQ(products[3].source, ProductSource::Installed);
-    EXPECT_EQ(products[3].familyId, 891);
-    EXPECT_EQ(products[3].folder, canon(fake.driveC("Garmin/Fens.gmap")));
-    EXPECT_EQ(products[4].name, "Topo");
-    EXPECT_EQ(products[4].source, ProductSource::MapPackages);
-    EXPECT_EQ(products[4].familyId, 3001); // from Info.xml: the package has no TDB
-    EXPECT_EQ(products[4].folder, fake.driveC("ProgramData/Garmin/Maps/Topo.gmap/Product1"));
-    EXPECT_EQ(products[5].name, "GARMIN (device)");
-    EXPECT_EQ(products[5].source, ProductSource::Devices);
-    EXPECT_FALSE(products[5].familyId);
-    EXPECT_EQ(products[5].folder, fake.root() + "/media/kes/GARMIN/Garmin");
+    // The 32-bit view of a key follows the native one; family 888 under Products, Installed and
+    // as a map package is not listed again; Topo's family comes from Info.xml (it has no TDB).
+    EXPECT_EQ(
+        listed(scan()),
+        (std::vector<std::string>{
+            "Kestrel Lakes | families | 888 | " + canon(fake.driveC("Garmin/Lakes")),
+            "Kestrel Hills | families | 889 | " + canon(fake.driveC("Garmin/Hills")),
+            "Kestrel Dunes | familiesnt | 890 | " + canon(fake.driveC("Garmin/Dunes")),
+            "Kestrel Fens | installed | 891 | " + canon(fake.driveC("Garmin/Fens.gmap")),
+            "Topo | gmap | 3001 | " + fake.driveC("ProgramData/Garmin/Maps/Topo.gmap/Product1"),
+            "GARMIN (device) | device | - | " + fake.root() + "/media/kes/GARMIN/Garmin"}));
 }
 
 TEST_F(ProductScanTest, ScansRunOneAtATimeWithTheGuardKept) {
@@ -141,13 +137,12 @@ TEST_F(ProductScanTest, ScansRunOneAtATimeWithTheGuardKept) {
 
 TEST_F(ProductScanTest, MapPackageOfAFamilyNotInTheRegistryIsListedByItsFolderName) {
     std::filesystem::remove(fake.prefix() + "/system.reg");
-    const auto products = scan();
-    ASSERT_EQ(products.size(), 3u);
-    EXPECT_EQ(products[0].name, "Kestrel Lakes"); // "Kestrel Lakes.gmap" without ".gmap"
-    EXPECT_EQ(products[0].familyId, 888);
-    EXPECT_EQ(products[0].folder,
-              fake.driveC("ProgramData/Garmin/Maps/Kestrel Lakes.gmap/Product1"));
-    EXPECT_EQ(products[1].name, "Topo");
+    const std::string maps = fake.driveC("ProgramData/Garmin/Maps/");
+    EXPECT_EQ(listed(scan()),
+              (std::vector<std::string>{
+                  "Kestrel Lakes | gmap | 888 | " + maps + "Kestrel Lakes.gmap/Product1",
+                  "Topo | gmap | 3001 | " + maps + "Topo.gmap/Product1",
+                  "GARMIN (device) | device | - | " + fake.root() + "/media/kes/GARMIN/Garmin"}));
 }
 
 TEST(ProductScan, NothingInstalledGivesAnEmptyList) {
@@ -160,35 +155,24 @@ TEST(ProductScan, NothingInstalledGivesAnEmptyList) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(ProductScan, TdbFoundThroughTheProductDescriptionWhenTheFolderHasNone) {
+TEST(ProductScan, TdbFoundThroughTheProductDescriptionOrBesideARecordWithoutLoc) {
     FakeInstall fake;
     fake.writeSystemReg("[Software\\\\Garmin\\\\MapSource\\\\Products\\\\Hills]\n"
                         "\"Loc\"=\"C:\\\\Maps\\\\Hills\\\\\"\n"
-                        "\"Tdb\"=\"C:\\\\Maps\\\\Hills\\\\moved.tdb\"\n");
+                        "\"Tdb\"=\"C:\\\\Maps\\\\Hills\\\\moved.tdb\"\n"
+                        "[Software\\\\Garmin\\\\MapSource\\\\Families\\\\F]\n"
+                        "\"Typ\"=\"C:\\\\Maps\\\\Dunes\\\\x.typ\"\n"
+                        "\"Index\"=\"C:\\\\Maps\\\\Dunes\\\\kestrel_dunes.TDB\"\n");
     test::copyFile(test::hillsTdb(), fake.driveC("Maps/Hills/Data/kestrel_hills.tdb"));
     test::writeText(fake.driveC("Maps/Hills/product.xml"),
                     "<MapProduct><ID>889</ID><SubProduct><ID>1</ID><TDB>kestrel_hills.tdb</TDB>"
                     "<Directory>Data</Directory></SubProduct></MapProduct>");
-    test::FakeUi ui;
-    const auto products = scanInstalledProducts(fake.environment(), ui);
-    ASSERT_EQ(products.size(), 1u);
-    EXPECT_EQ(products[0].name, "Kestrel Hills");
-    EXPECT_EQ(products[0].familyId, 889);
-    EXPECT_EQ(products[0].source, ProductSource::Products);
-    EXPECT_EQ(products[0].folder, canon(fake.driveC("Maps/Hills")));
-}
-
-TEST(ProductScan, RecordWithoutLocUsesTheFolderOfItsTdb) {
-    FakeInstall fake;
-    fake.writeSystemReg("[Software\\\\Garmin\\\\MapSource\\\\Families\\\\F]\n"
-                        "\"Typ\"=\"C:\\\\Maps\\\\Dunes\\\\x.typ\"\n"
-                        "\"Index\"=\"C:\\\\Maps\\\\Dunes\\\\kestrel_dunes.TDB\"\n");
     fake.installMap(fake.driveC("Maps/Dunes"), test::dunesTdb());
     test::FakeUi ui;
-    const auto products = scanInstalledProducts(fake.environment(), ui);
-    ASSERT_EQ(products.size(), 1u);
-    EXPECT_EQ(products[0].familyId, 890);
-    EXPECT_EQ(products[0].folder, canon(fake.driveC("Maps/Dunes")));
+    EXPECT_EQ(listed(scanInstalledProducts(fake.environment(), ui)),
+              (std::vector<std::string>{
+                  "Kestrel Dunes | families | 890 | " + canon(fake.driveC("Maps/Dunes")),
+                  "Kestrel Hills | products | 889 | " + canon(fake.driveC("Maps/Hills"))}));
 }
 
 TEST(ProductScan, InstalledRecordNeedsItsProduct1Folder) {
@@ -252,10 +236,7 @@ TEST(ProductEnvironment, DeviceVolumesPerPlatform) {
     EXPECT_TRUE(deviceVolumes(env).empty());
 }
 
-TEST(ProductSources, NamesAndThirtyTwoBitKeys) {
-    EXPECT_EQ(sourceName(ProductSource::Families), "families");
-    EXPECT_EQ(sourceName(ProductSource::MapPackages), "gmap");
-    EXPECT_EQ(sourceName(ProductSource::Devices), "device");
+TEST(ProductSources, ThirtyTwoBitKeys) {
     EXPECT_EQ(wow6432Key(kScanKeys[3]), "SOFTWARE\\Wow6432Node\\Garmin\\Installed\\");
 }
 
