@@ -40,11 +40,6 @@ class TypBytes {
         }
         return out;
     }
-    bool allZero(std::size_t from, std::size_t to) const { // [from, to)
-        for (std::size_t o = from; o < to; ++o)
-            if (u8(o) != 0) return false;
-        return true;
-    }
 
   private:
     std::uint32_t le(std::size_t o, std::size_t n) const {
@@ -55,31 +50,6 @@ class TypBytes {
     }
     std::string b_;
 };
-
-// One index entry of a POI, line, polygon (5 bytes), active-route (7) or extra POI (6) file.
-struct IndexEntry {
-    std::uint32_t code = 0; // or ID
-    std::uint32_t groupA = 0, groupB = 0;
-    std::uint32_t offset = 0;
-};
-
-inline std::vector<IndexEntry> readIndex(const TypBytes& f, std::size_t offset, std::size_t length,
-                                         std::size_t entrySize) {
-    std::vector<IndexEntry> out;
-    for (std::size_t o = offset; o + entrySize <= offset + length; o += entrySize) {
-        IndexEntry e;
-        e.code = f.u16(o);
-        if (entrySize == 5) e.offset = f.u24(o + 2);
-        if (entrySize == 6) e.offset = f.u32(o + 2);
-        if (entrySize == 7) {
-            e.groupA = f.u8(o + 2);
-            e.groupB = f.u8(o + 3);
-            e.offset = f.u24(o + 4);
-        }
-        out.push_back(e);
-    }
-    return out;
-}
 
 // The colour text RRGGBB of three colour bytes stored blue, green, red at o.
 inline std::string colourAt(const TypBytes& f, std::size_t o) {
