@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/files.h"
 #include "base/text.h"
 #include "installed/install_fixture.h"
 #include "installed/wine_registry.h"
@@ -24,56 +25,12 @@ std::vector<std::string> listed(const std::vector<InstalledProduct>& products) {
     return out;
 }
 
-// A prefix where each registry scan, the map-package folder and a mounted device find something,
-// with family 888 registered under three keys and as a map package.
-const char* const kSystemReg = R"(WINE REGISTRY Version 2
-;; All keys relative to \\Machine
-
-#arch=win64
-
-[Software\\Garmin\\MapSource\\Families\\FAMILY_888] 1786062085
-#time=1d9e0b6c2a4f3b2
-"ID"=hex:78,03
-"TYP"="C:\\Garmin\\Lakes\\lakes.typ"
-
-[Software\\Garmin\\MapSource\\Families\\FAMILY_888\\1] 1786062085
-"BMAP"="C:\\Garmin\\Lakes\\63248801.img"
-"LOC"="C:\\Garmin\\Lakes\\"
-"TDB"="C:\\Garmin\\Lakes\\kestrel_lakes.tdb"
-
-[Software\\Garmin\\MapSource\\Families\\FAMILY_GONE\\1] 1786062085
-"Loc"="C:\\Garmin\\Gone\\"
-"Tdb"="C:\\Garmin\\Gone\\gone.tdb"
-
-[Software\\Garmin\\MapSource\\Families\\NO_TDB\\1] 1786062085
-"Loc"="C:\\Garmin\\Lakes\\"
-
-[Software\\Garmin\\MapSource\\FamiliesNT\\FAMILY_890\\1] 1786062085
-"Loc"="C:\\Garmin\\Dunes\\"
-"Tdb"="C:\\Garmin\\Dunes\\kestrel_dunes.tdb"
-
-[Software\\Garmin\\MapSource\\Products\\FAMILY_888\\1] 1786062085
-"Loc"="C:\\Garmin\\Lakes\\"
-"Tdb"="C:\\Garmin\\Lakes\\kestrel_lakes.tdb"
-
-[Software\\Garmin\\Installed\\Kestrel Fens] 1786062085
-"loc"="C:\\Garmin\\Fens.gmap\\"
-"tdb"="kestrel_fens.tdb"
-
-[Software\\Garmin\\Installed\\Kestrel Lakes] 1786062085
-"Loc"="C:\\Garmin\\LakesPkg\\"
-"Tdb"="kestrel_lakes.tdb"
-
-[Software\\Wow6432Node\\Garmin\\MapSource\\Families\\FAMILY_889\\1] 1786062085
-"ID"=hex:79,03
-"Loc"=str(2):"C:\\\\Garmin\\\\Hills\\\\"
-"Tdb"="C:\\Garmin\\Hills\\kestrel_hills.tdb"
-)";
-
 class ProductScanTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        fake.writeSystemReg(kSystemReg);
+        // Each registry scan, the map-package folder and a mounted device find something; family
+        // 888 is registered under three keys and as a map package.
+        fake.writeSystemReg(readFile(test::fixtureDir() + "/installed/system.reg").value());
         fake.installMap(fake.driveC("Garmin/Lakes"), test::lakesTdb());
         fake.installMap(fake.driveC("Garmin/Hills"), test::hillsTdb());
         fake.installMap(fake.driveC("Garmin/Dunes"), test::dunesTdb());
@@ -81,7 +38,8 @@ class ProductScanTest : public ::testing::Test {
         fake.installMap(fake.driveC("Garmin/Fens.gmap/Product1"), test::fensTdb());
         fake.installMap(fake.driveC("Garmin/LakesPkg/Product1"), test::lakesTdb());
         fake.installPackage("Kestrel Lakes.gmap", test::lakesTdb(), "");
-        fake.installPackage("Topo.gmap", test::hillsTdb(), topoV2Xml);
+        fake.installPackage("Topo.gmap", test::hillsTdb(),
+                            readFile(test::fixtureDir() + "/installed/topo_v2.xml").value());
         std::filesystem::remove(
             fake.driveC("ProgramData/Garmin/Maps/Topo.gmap/Product1/kestrel_hills.tdb"));
         test::makeFolder(fake.driveC("ProgramData/Garmin/Maps/NoProduct.gmap/Other"));
@@ -97,12 +55,6 @@ class ProductScanTest : public ::testing::Test {
     }
 
     FakeInstall fake;
-    const std::string topoV2Xml =
-        R"(<?xml version="1.0" encoding="utf-8"?>
-<MapProduct xmlns="http://www.garmin.com/xmlschemas/MapProduct/v2">
-  <Name>Topo</Name><ID>3001</ID>
-  <SubProduct><Name>Topo</Name><ID>1</ID><TDB>topo.tdb</TDB><Directory>Product1</Directory></SubProduct>
-</MapProduct>)";
 };
 
 TEST_F(ProductScanTest, ListsEachSourceInScanOrderOncePerFamily) {
