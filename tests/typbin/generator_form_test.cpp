@@ -174,7 +174,9 @@ TEST(GeneratorForm, AcceptShowsARefusalAndStaysOrSaysNothingWhileIncomplete) {
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Max number of elements = 1800"});
 }
 
-TEST(GeneratorForm, AcceptGivesTheRequestWithTheWidthRuleAndDecimalIds) {
+// The hexadecimal fields handed on in decimal and the overwrite question are golden rows of
+// `kestrel-cli gen` (gen_extra_hex, gen_existing_file).
+TEST(GeneratorForm, AcceptGivesTheRequestWithTheWidthRule) {
     test::TempDir dir;
     GeneratorForm lines(Kind::Lines, dir.path());
     lines.setStart("fe");
@@ -182,16 +184,12 @@ TEST(GeneratorForm, AcceptGivesTheRequestWithTheWidthRuleAndDecimalIds) {
     lines.setIgnoreSubtypes(true);
     lines.setLineWidth("7");
     FakeUi ui;
-    auto r = lines.accept(ui);
+    const auto r = lines.accept(ui);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->kind, Kind::Lines);
     EXPECT_EQ(r->lineWidth, 7);
     EXPECT_EQ(r->resultText(), "fe,4," + dir.file("untitled.typ") + ",1");
     EXPECT_TRUE(ui.questions.empty());
-
-    r = form(Kind::ExtraPois, "4660", "16", true, true).accept(ui); // shown as 1234 and 10
-    ASSERT_TRUE(r);
-    EXPECT_EQ(r->resultText(), "4660,16,/nonexistent-folder/untitled.typ,0");
 
     // Widths outside 1 to 10 are 4; only the kinds that show the list take it.
     for (const auto& [kind, text, width] : {std::tuple{Kind::ActiveRoutes, "12", 4},
@@ -203,19 +201,6 @@ TEST(GeneratorForm, AcceptGivesTheRequestWithTheWidthRuleAndDecimalIds) {
     }
     for (const auto& [text, width] : {std::pair{"0", 4}, {"", 4}, {"x", 4}, {"1", 1}})
         EXPECT_EQ(lineWidthValue(text), width) << text;
-}
-
-TEST(GeneratorForm, ExistingFileIsReplacedOnlyAfterYes) {
-    test::TempDir dir;
-    const std::string path = dir.write("x.typ", "old");
-    for (const Answer a : {Answer::No, Answer::Cancel, Answer::Yes}) {
-        GeneratorForm f = form(Kind::Pois, "1", "5");
-        f.setPath(path);
-        FakeUi ui;
-        ui.answers.push_back(a);
-        EXPECT_EQ(f.accept(ui).has_value(), a == Answer::Yes);
-        EXPECT_EQ(ui.questions, std::vector<std::string>{"TYP file exists . Overwrite this file?"});
-    }
 }
 
 TEST(GeneratorResult, PathsWithCommasSurviveTheResultText) {

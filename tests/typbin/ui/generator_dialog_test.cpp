@@ -155,20 +155,6 @@ struct RunnerFixture {
 
 } // namespace
 
-TEST(NumberedGeneratorRunner, PoisAreWrittenAndOpenedWithoutAMessage) {
-    RunnerFixture f;
-    const std::string path = f.dir.file("pois.typ");
-    answerDialogWith(path, "10");
-    const auto r = runNumberedGenerator(3, f.setup, f.ui, f.launcher);
-    ASSERT_TRUE(r);
-    EXPECT_EQ(r->status, GenerateStatus::Written);
-    EXPECT_EQ(r->elements, 10u);
-    EXPECT_EQ(fileSize(path), r->bytes);
-    ASSERT_EQ(f.launcher.opened.size(), 1u);
-    EXPECT_EQ(f.launcher.opened[0], path);
-    EXPECT_TRUE(f.ui.messages.empty());
-}
-
 TEST(NumberedGeneratorRunner, ExtraPoisSayCreatedAndBecomeTheCurrentFile) {
     RunnerFixture f;
     const std::string path = f.dir.file("extra.typ");
