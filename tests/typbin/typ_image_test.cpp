@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "typ_test_reader.h"
+#include "support/typ_test_reader.h"
 
 namespace kestrel {
 namespace {
