@@ -46,22 +46,31 @@ std::optional<std::string> findLabel(const std::string& table, const std::string
     return cut == std::string::npos ? std::string() : line.substr(cut);
 }
 
-void label(std::string& entry, const std::string& table, const std::string& lowered, int slot) {
-    std::string e = lcase(entry);
-    if (!contains(e, " ")) e += ' ';
-    std::string code = e.substr(0, e.find(' '));
+// Lines and POIs take a label only while their text is shorter than this: labels are never
+// appended twice.
+constexpr std::size_t kLabelledLength = 9;
+
+void label(InventoryEntry& e, const std::string& table, const std::string& lowered, int slot) {
+    const bool polygons = slot % 3 == kPolygons;
+    const std::string text = entryText(e);
+    if (!polygons && text.size() >= kLabelledLength) return;
+    std::string code = lcase(std::string_view(text).substr(0, text.find(' ')));
     if (slot < 2 && code.size() > 4) code.resize(code.size() - 2);
     std::optional<std::string> found = findLabel(table, lowered, code);
     if (!found && slot != 0) found = findLabel(table, lowered, twinCode(code));
     if (!found) return;
-    const std::string& lab = *found;
-    if (slot % 3 != kPolygons) {
-        if (entry.size() < 9) entry = replaceAll(entry + lab, "\t", " ");
+    if (!polygons) {
+        e.label = replaceAll(e.label + *found, "\t", " ");
         return;
     }
-    if (contains(entry, lab)) return;
-    const std::size_t d = entry.find("(d");
-    entry = d == std::string::npos ? entry + lab : entry.substr(0, d) + lab + " " + entry.substr(d);
+    if (contains(text, *found)) return;
+    // The label goes before the first "(d": one inside an earlier label, or the first marker.
+    if (const std::size_t d = e.label.find("(d"); d != std::string::npos)
+        e.label.insert(d, *found + " ");
+    else if (!e.drawLevels.empty())
+        e.label += " " + *found;
+    else
+        e.label += *found;
 }
 
 } // namespace
@@ -70,7 +79,7 @@ void match(TypeInventory& inventory, const StyleTexts& styletxt, int slot, Error
     try {
         const std::string& table = styletxt[static_cast<std::size_t>(slot)];
         const std::string lowered = lcase(table);
-        for (std::string& entry : inventory.list(slot % 3)) label(entry, table, lowered, slot);
+        for (InventoryEntry& entry : inventory.list(slot % 3)) label(entry, table, lowered, slot);
     } catch (const std::exception& e) {
         errors.append("match", e.what());
     }

@@ -2,6 +2,7 @@
 
 #include "mapread/match.h"
 #include "mapread/style_texts.h"
+#include "support/inventory_entries.h"
 
 namespace kestrel::test {
 namespace {
@@ -14,9 +15,9 @@ struct Matching : ::testing::Test {
     ErrorLog errors;
 
     V run(int slot, V entries) {
-        inv.list(slot % 3) = std::move(entries);
+        inv.list(slot % 3) = listed(entries);
         match(inv, texts, slot, errors);
-        return inv.list(slot % 3);
+        return entryTexts(inv.list(slot % 3));
     }
 };
 
@@ -88,10 +89,10 @@ TEST(StyleTexts, PoiTableGoesInFrontOfSlotTwo) {
     EXPECT_NE(t[2].find("0x14400 Shop on edge of Shopping Centre\r\n0x2a13 file name"),
               std::string::npos);
     TypeInventory inv;
-    inv.list(kPois) = {"0x2A13 "};
+    inv.list(kPois) = listed(V{"0x2A13 "});
     ErrorLog log;
     match(inv, t, 2, log);
-    EXPECT_EQ(inv.list(kPois)[0], "0x2A13  African");
+    EXPECT_EQ(entryText(inv.list(kPois)[0]), "0x2A13  African");
 }
 
 } // namespace

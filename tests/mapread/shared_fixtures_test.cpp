@@ -57,7 +57,7 @@ void checkAgainst(const std::string& expectedPath) {
     EXPECT_EQ(
         (std::vector<std::string>{inv.caption(kPolygons), inv.caption(kLines), inv.caption(kPois)}),
         e["captions"].strings());
-    EXPECT_EQ(inv.levellist, e["levellist"].strings());
+    EXPECT_EQ(r.levellist(), e["levellist"].strings());
     EXPECT_EQ(inv.polylevels, e["polylevels"].string);
     EXPECT_EQ(inv.maxlevel, static_cast<int>(e["maxlevel"].number));
     const MapFields& f = r.map.fields;
