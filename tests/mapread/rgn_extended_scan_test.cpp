@@ -70,7 +70,7 @@ TEST(RgnExtendedScan, MultipleOfEightStopsTheScanThroughBombout) {
     Reading r;
     r.read(m.bytes());
     EXPECT_EQ(r.polygons(), (V{"0x10D01"}));
-    EXPECT_EQ(r.map.inventory.levellist, (V{"0x10D01 b #2"}));
+    EXPECT_EQ(r.levellist(), (V{"0x10D01 b #2"}));
 }
 
 TEST(RgnExtendedScan, UnknownLengthAfterZeroOrFFBombsOut) {
@@ -94,12 +94,12 @@ TEST(RgnExtendedScan, NormalPathSkipsTypes40AndAboveButBomboutRecords40) {
 
 TEST(RgnExtendedScan, BomboutSkipsCodesAlreadyGuarded) {
     TypeInventory inv;
-    inv.seenline.add("10E02");
-    RgnExtendedScan::bombout(inv, kLines, "10E02");
+    inv.seenline.add(RgnExtendedScan::extendedCode(0x0E, 2));
+    RgnExtendedScan::bombout(inv, kLines, RgnExtendedScan::extendedCode(0x0E, 2));
     EXPECT_TRUE(inv.list(kLines).empty());
-    RgnExtendedScan::bombout(inv, kPois, "11401");
-    EXPECT_EQ(inv.list(kPois), (V{"0x11401"}));
-    EXPECT_TRUE(inv.seenpoi.has("11401"));
+    RgnExtendedScan::bombout(inv, kPois, RgnExtendedScan::extendedCode(0x14, 1));
+    EXPECT_EQ(entryTexts(inv.list(kPois)), (V{"0x11401"}));
+    EXPECT_TRUE(inv.seenpoi.has(RgnExtendedScan::extendedCode(0x14, 1)));
 }
 
 TEST(RgnExtendedScan, FirstRecordWithExtraBytesAddsNothing) {

@@ -68,8 +68,8 @@ TEST(RgnPointScan, NtLengthNotInTheTableRecordsTheCodeAndEnds) {
     m.rgnPoints(point(0x14, 0x81, 12, {{6, 0xE5}, {7, 0x42}}) + kMarker);
     r.read(m.bytes(), 0, "/maps/nt.gmp");
     EXPECT_EQ(r.pois(), (V{"0x11401 "}));
-    EXPECT_TRUE(r.map.inventory.seenpoi.has("11401"));
-    EXPECT_FALSE(r.map.inventory.extpois.has("11401"));
+    EXPECT_TRUE(r.map.inventory.seenpoi.has(TypeCode(0x11401, CodeDigits::Extended)));
+    EXPECT_FALSE(r.map.inventory.extpois.has(TypeCode(0x11401, CodeDigits::Extended)));
 }
 
 TEST(RgnPointScan, NtEndMarkerSetsTheLength) {
@@ -92,7 +92,7 @@ TEST(RgnPointScan, OverviewCodeIsListedAgainButEachCodeOnceWithinTheScan) {
 
 TEST(RgnPointScan, StopsAddingOnceTheListPasses4000) {
     Reading r;
-    for (int i = 0; i < 3999; ++i) r.map.inventory.list(kPois).push_back("x");
+    r.map.inventory.list(kPois).resize(3999, {TypeCode(), Origin::RgnPointWalk});
     SyntheticMap m;
     Bytes section;
     for (std::uint8_t t = 0x20; t < 0x28; ++t) section = section + point(t, 0x01, 6);
@@ -104,7 +104,7 @@ TEST(RgnPointScan, StopsAddingOnceTheListPasses4000) {
 
 TEST(RgnPointScan, ListAbove4000SkipsTheScan) {
     Reading r;
-    for (int i = 0; i < 4001; ++i) r.map.inventory.list(kPois).push_back("x");
+    r.map.inventory.list(kPois).resize(4001, {TypeCode(), Origin::RgnPointWalk});
     SyntheticMap m;
     m.rgnPoints(point(0x14, 0x01, 6));
     EXPECT_EQ(r.read(m.bytes()).pois().size(), 4001u);

@@ -50,7 +50,7 @@ TEST(TreReader, PolygonOverviewRecordsLevelsAndLevellist) {
     Reading r;
     r.read(m.bytes());
     EXPECT_EQ(r.polygons(), (V{"0x1300", "0x0100", "0x4B00"}));
-    EXPECT_EQ(r.map.inventory.levellist, (V{"0x1300 #2", "0x0100 #0", "0x4B00 #1"}));
+    EXPECT_EQ(r.levellist(), (V{"0x1300 #2", "0x0100 #0", "0x4B00 #1"}));
     EXPECT_EQ(r.map.inventory.polylevels, "201");
     EXPECT_EQ(r.map.inventory.maxlevel, 2);
 }
@@ -100,7 +100,7 @@ TEST(TreReader, ExtendedOverviewSplitsRecordsByTheThreeCounts) {
     EXPECT_EQ(r.lines(), (V{"0x10100 ", "0x10200 "}));
     EXPECT_EQ(r.polygons(), (V{"0x10300 ", "0x10400 ", "0x10500 "}));
     EXPECT_EQ(r.pois(), (V{"0x10600 "}));
-    EXPECT_EQ(r.map.inventory.levellist, (V{"0x10300  #1", "0x10400  #2", "0x10500  #0"}));
+    EXPECT_EQ(r.levellist(), (V{"0x10300  #1", "0x10400  #2", "0x10500  #0"}));
     EXPECT_EQ(r.map.inventory.polylevels, "120");
     EXPECT_EQ(r.map.inventory.maxlevel, 2);
 }
@@ -112,7 +112,7 @@ TEST(TreReader, SubtypeAbove31CarriesAMarker) {
     r.read(m.bytes());
     EXPECT_EQ(r.lines(), (V{"0x10D21  X:1"}));
     EXPECT_EQ(r.polygons(), (V{"0x10E25  X:5"}));
-    EXPECT_EQ(r.map.inventory.levellist, (V{"0x10E25  X:5 #1"}));
+    EXPECT_EQ(r.levellist(), (V{"0x10E25  X:5 #1"}));
 }
 
 TEST(TreReader, ExtendedOverviewNeedsALongHeaderAndSmallRecords) {
