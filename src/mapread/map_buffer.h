@@ -11,6 +11,7 @@
 
 #include "base/platform/platform.h"
 #include "base/uiport.h"
+#include "mapread/signature_search.h"
 
 namespace kestrel {
 
@@ -70,13 +71,8 @@ class MapBuffer {
     // Number of consecutive 0 bytes (unmasked) from the offset on, at most `limit`.
     std::int64_t zeroRun(std::int64_t offset, std::int64_t limit) const;
 
-    // Positions of the first "GARMIN RGN", "GARMIN TRE" and "GARMIN GMP" (-1 when absent), found
-    // in one pass over the file by searching for the masked signature bytes.
-    struct Signatures {
-        std::int64_t rgn = -1;
-        std::int64_t tre = -1;
-        std::int64_t gmp = -1;
-    };
+    // Positions of the first "GARMIN RGN", "GARMIN TRE" and "GARMIN GMP", found in one pass
+    // over the file that reads each page once, yielding between chunks.
     Signatures findSignatures(UiPort& ui) const;
 
     // Writes the unmasked bytes, first byte 0, to the path (beside it first, then renamed).

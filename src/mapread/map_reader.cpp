@@ -78,7 +78,7 @@ void MapReader::get_dataTRE(int k) {
         if (c_.options.dumpflag)
             guarded(c_.errors, [&] { buf_.dumpUnmasked(c_.options.dumpFile, ui_); });
     }
-    const MapBuffer::Signatures sig = buf_.findSignatures(ui_);
+    const Signatures sig = buf_.findSignatures(ui_);
     map.rgnStart = sig.rgn >= 0 ? sig.rgn - kSignatureLead : -3;
     map.gmpStart = -1;
     map.gmpFound = false;
