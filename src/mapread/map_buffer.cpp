@@ -1,12 +1,12 @@
 #include "mapread/map_buffer.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 #include <utility>
+
+#include "mapread/messages.h"
 
 namespace kestrel {
 namespace {
@@ -55,34 +55,14 @@ MapBuffer MapBuffer::fromBytes(std::string bytes) {
     return b;
 }
 
-bool MapBuffer::open(const std::string& path, UiPort& ui) {
+std::optional<Unreadable> MapBuffer::open(const std::string& path) {
     clear();
+    if (auto why = checkMapFile(path)) return why;
     mapping_ = platform::MappedFile::open(path);
-    if (mapping_) {
-        data_ = mapping_->data();
-        size_ = mapping_->size();
-        return true;
-    }
-    // Not mappable (a pipe, a special file, an empty file): read it in chunks.
-    std::ifstream f(path, std::ios::binary);
-    if (!f) return false;
-    std::string bytes;
-    std::array<char, 1 << 16> block{};
-    std::size_t sinceYield = 0;
-    while (f) {
-        f.read(block.data(), block.size());
-        const auto got = static_cast<std::size_t>(f.gcount());
-        bytes.append(block.data(), got);
-        sinceYield += got;
-        if (sinceYield >= kChunk) {
-            sinceYield = 0;
-            ui.yield();
-        }
-        if (got == 0) break;
-    }
-    if (f.bad()) return false;
-    *this = fromBytes(std::move(bytes));
-    return true;
+    if (!mapping_) return Unreadable{UnreadableReason::SystemError, std::string(msg::kNotMappable)};
+    data_ = mapping_->data();
+    size_ = mapping_->size();
+    return std::nullopt;
 }
 
 std::int64_t MapBuffer::outsideRun(std::int64_t offset, std::int64_t limit) const {
