@@ -9,8 +9,8 @@
 
 namespace kestrel {
 
-// The whole file as bytes, or nothing when it does not exist or cannot be read. Files larger
-// than `limit` bytes are not read.
+// The whole file as bytes, or nothing when it does not exist or cannot be read. Only regular
+// files are read, and none larger than `limit` bytes.
 std::optional<std::string> readFile(const std::string& path, std::uint64_t limit = std::uint64_t(1)
                                                                                    << 31);
 // "read-text-if-present": the whole text, or empty.
