@@ -245,4 +245,8 @@ bool stderrIsTerminal() {
     return isatty(STDERR_FILENO) == 1;
 }
 
+bool syncToDisk(std::FILE* file) {
+    return ::fsync(fileno(file)) == 0;
+}
+
 } // namespace kestrel::platform
