@@ -26,6 +26,16 @@ std::optional<std::string> readFile(const std::string& path, std::uint64_t limit
     return data;
 }
 
+std::optional<std::string> readFileHead(const std::string& path, std::size_t n) {
+    if (platform::fileKind(path).kind != platform::FileKind::Regular) return std::nullopt;
+    std::ifstream f(path, std::ios::binary);
+    if (!f) return std::nullopt;
+    std::string head(n, '\0');
+    f.read(head.data(), static_cast<std::streamsize>(n));
+    head.resize(static_cast<std::size_t>(f.gcount()));
+    return head;
+}
+
 std::string readTextIfPresent(const std::string& path) {
     return readFile(path).value_or("");
 }

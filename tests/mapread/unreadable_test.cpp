@@ -64,8 +64,13 @@ TEST(Unreadable, EachFileThatIsNoMapSaysWhy) {
     }
     EXPECT_EQ(describe({R::SystemError, "Input/output error"}), "Input/output error");
     // The other files the program reads are refused alike.
-    EXPECT_EQ(readFile(dir.file("pipe.img")), std::nullopt);
-    EXPECT_EQ(readFile("/dev/zero"), std::nullopt);
+    for (const std::string& path :
+         {dir.file("pipe.img"), dir.file("folder.img"), std::string("/dev/zero")}) {
+        EXPECT_EQ(readFile(path), std::nullopt) << path;
+        EXPECT_EQ(readFileHead(path, 4), std::nullopt) << path;
+    }
+    EXPECT_EQ(readFileHead(map, 12), readFile(map).value_or("").substr(0, 12));
+    EXPECT_EQ(readFileHead(dir.file("text.img"), 99), "GARMIN RGN, said the note\n");
     alarm(0);
 }
 
