@@ -40,13 +40,15 @@ for key in 0 75; do
     commands=("cat $map" "$cli scan $map")
     [ -n "$before" ] && commands+=("$before scan $map")
     for round in $(seq "$rounds"); do
+        # Its warnings about a busy machine go to the log; it is shown when a command failed.
         hyperfine -N --style none --warmup 1 --runs 3 --export-json "$work/round_$round.json" \
-            "${commands[@]}" >/dev/null
+            "${commands[@]}" >"$work/hyperfine.log" 2>&1 || { cat "$work/hyperfine.log" >&2; exit 1; }
     done
-    rss_kib=$(/usr/bin/time -f %M "$cli" scan "$map" 2>&1 >/dev/null | tail -1)
-    python3 - "$label" "$rss_kib" "$work"/round_*.json <<'EOF'
+    rss=()
+    for c in "$cli" $before; do rss+=("$(/usr/bin/time -f %M "$c" scan "$map" 2>&1 >/dev/null | tail -1)"); done
+    python3 - "$label" "${rss[*]}" "$work"/round_*.json <<'EOF'
 import json, statistics, sys
-label, rss, files = sys.argv[1], int(sys.argv[2]), sys.argv[3:]
+label, rss, files = sys.argv[1], [int(k) for k in sys.argv[2].split()], sys.argv[3:]
 names = ['cat', 'load', 'before']
 wall, cpu = {}, {}  # every run's wall time; each round's mean processor time (user + system)
 for f in files:
@@ -57,8 +59,9 @@ med = {n: (statistics.median(wall[n]), statistics.median(cpu[n])) for n in wall}
 for n, (w, c) in med.items():
     print(f"{label:6} {n:6} wall {w * 1e3:7.1f} ms (median of {len(wall[n])}), ratio {w / med['cat'][0]:.2f}"
           f" | cpu {c * 1e3:6.1f} ms, ratio {c / med['cat'][1]:.2f}")
-print(f"{label:6} load peak RSS {rss / 1024:.1f} MiB")
+for n, kib in zip(names[1:], rss):
+    print(f"{label:6} {n:6} peak RSS {kib / 1024:.1f} MiB")
 EOF
-    rm -f "$work"/round_*.json
+    rm -f "$work"/round_*.json "$work/hyperfine.log"
 done
 echo "load average $(cut -d' ' -f1-3 /proc/loadavg) after"
