@@ -65,10 +65,8 @@ TEST(MapBuffer, FindsTheFirstOfEachSignatureInOnePass) {
     };
     const Row rows[] = {
         {"at offset 0", placed(64, {{0, "GARMIN RGN"}}), {0, -1, -1}},
-        {"at offset 1", placed(64, {{1, "GARMIN TRE"}}), {-1, 1, -1}},
         {"ending with the file", placed(0x20, {{0x16, "GARMIN GMP"}}), {-1, -1, 0x16}},
         {"cut off by the end", "GARMIN GM", {}},
-        {"a partial GARMIN at the end", placed(100, {{95, "GARMI"}}), {}},
         {"first of several tiles",
          placed(0x400, {{0x300, "GARMIN TRE"},
                         {0x100, "GARMIN RGN"},
@@ -77,13 +75,6 @@ TEST(MapBuffer, FindsTheFirstOfEachSignatureInOnePass) {
                         {0x250, "GARMIN GMP"},
                         {0x280, "GARMIN GMP"}}),
          {0x100, 0x180, 0x250}},
-        {"near misses",
-         placed(128, {{8, "GARMIN RGX"},
-                      {30, "GARMIN  RGN"},
-                      {50, "GARMINRGN "},
-                      {70, "GXRMIN TRE"},
-                      {90, "GGARMINGMP"}}),
-         {}},
         {"across sifted blocks",
          placed(200, {{60, "GARMIN RGN"}, {127, "GARMIN TRE"}}),
          {60, 127, -1}},
@@ -106,16 +97,18 @@ TEST(MapBuffer, SignaturesAgreeWithAPlainTextSearch) {
     // Bytes from the signatures' own letters, so that near misses abound.
     std::mt19937 random(7);
     const std::string letters("GARMIN TEP\0", 11);
+    const char* const signatures[] = {"GARMIN RGN", "GARMIN TRE", "GARMIN GMP"};
     for (int round = 0; round < 3000; ++round) {
         std::string bytes(random() % 160, '\0');
         for (char& c : bytes) c = letters[random() % letters.size()];
         for (std::size_t at = random() % 4; at-- > 0;)
-            if (!bytes.empty()) bytes.replace(random() % bytes.size(), 10, "GARMIN RGN");
+            if (!bytes.empty())
+                bytes.replace(random() % bytes.size(), 10, signatures[random() % 3]);
         auto first = [&](const char* text) {
             const std::size_t at = bytes.find(text);
             return at == std::string::npos ? std::int64_t(-1) : static_cast<std::int64_t>(at);
         };
-        const std::uint8_t key = round % 2 ? 0x4B : 0x00;
+        const std::uint8_t key = round % 3 == 0 ? 0x00 : round % 3 == 1 ? 0x4B : 0xFF;
         const Signatures s = search(bytes, key);
         ASSERT_EQ(s.rgn, first("GARMIN RGN")) << bytes;
         ASSERT_EQ(s.tre, first("GARMIN TRE")) << bytes;
