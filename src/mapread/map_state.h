@@ -3,9 +3,11 @@
 // inventory, the current map and the main window's fields. The session owns one; each batch
 // replaces what the previous one found.
 #include <string>
+#include <vector>
 
 #include "mapread/map_container.h"
 #include "mapread/type_inventory.h"
+#include "mapread/unreadable.h"
 
 namespace kestrel {
 
@@ -26,6 +28,7 @@ struct MapState {
     MapContainer container;  // the current map file: name, XOR key, subfile header starts
     std::string mapfile;     // first map of the current batch
     std::string currentFile; // the file being read (the window's caption names it)
+    std::vector<UnreadableMap> unreadable; // files of the batch that gave nothing, in order
 };
 
 } // namespace kestrel
