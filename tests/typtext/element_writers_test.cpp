@@ -1,9 +1,9 @@
-// The polygon, line and POI writers on a table of inventories and styles; each row's text, error
-// log, list afterwards and icon widths are compared with typtext/element_writers.txt.
+// The polygon, line and POI writers on the rows of typtext/element_writers.cases; each row's
+// text, error log, list afterwards and icon widths are compared with typtext/element_writers.txt.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
+#include <sstream>
 
 #include "support/golden_file.h"
 #include "typtext/line_writer.h"
@@ -14,153 +14,76 @@
 namespace kestrel {
 namespace {
 
-using Writer = void (*)(TypTextDocument&, const TypTextContext&, std::mt19937&);
-using Tweak = std::function<void(test::WriterInputs&)>;
-
-struct Row {
-    const char* name;
-    int kind;
-    std::vector<std::string> list;
-    int mode;
-    Tweak tweak = nullptr;
-    unsigned seed = 1;
-};
-
-std::vector<std::string> codes(int first, int count) {
+std::vector<std::string> codes(std::uint64_t first, int count) {
     std::vector<std::string> out;
-    for (int t = first; t < first + count; ++t) out.push_back("0x" + hex(t));
+    for (int i = 0; i < count; ++i) out.push_back("0x" + hex(first + static_cast<unsigned>(i)));
     return out;
 }
 
-Tweak noBackgrounds = [](test::WriterInputs& s) { s.style.include4b4a = false; };
-Tweak slots(ColourSlots c) {
-    return [c](test::WriterInputs& s) {
-        s.style.include4b4a = false;
-        s.style.colourSlots = c;
-    };
-}
-Tweak widths(int poi, int city) {
-    return [poi, city](test::WriterInputs& s) { s.widths = {poi, city}; };
+// The quoted entries of a row, or the codes it counts out.
+std::vector<std::string> entries(const std::string& field) {
+    const std::vector<std::string> words = split(field, " ");
+    if (words[0] == "codes") return codes(hexValue(words[1].substr(2)), std::stoi(words[2]));
+    std::vector<std::string> out;
+    for (std::size_t at = field.find('"'), end = 0; at != std::string::npos;
+         at = field.find('"', end + 1)) {
+        end = field.find('"', at + 1);
+        out.push_back(field.substr(at + 1, end - at - 1));
+    }
+    return out;
 }
 
-const std::vector<std::string> kEveryFill{"0x1300",
-                                          "0x4A00",
-                                          "0x4B00",
-                                          "0x0500 x",
-                                          "0x5000",
-                                          "0x4F00",
-                                          "0x1800",
-                                          "0x0B00",
-                                          "0x1A00",
-                                          "0x5100",
-                                          "0x1900",
-                                          "0x2800",
-                                          "0x10D01  map container (d0)",
-                                          "0x10F08 "};
-
-const Row kRows[] = {
-    {"polygons picker",
-     kPolygons,
-     {"0x1300", "0x10D01", "0x10F08  Lake", "0x10601 "},
-     kModeColorPicker},
-    {"polygons picker labelled", kPolygons, {"0x10D01  map container (d0)"}, kModeColorPicker},
-    {"polygons numbers", kPolygons, {"0x4B00", "0x1300", "0x10601 "}, kModeTypeOnBmp},
-    {"polygons numbers on chosen slots",
-     kPolygons,
-     {"0x1300", "0x10601 "},
-     kModeTypeOnBmp,
-     slots({0x123456, 0x0000FF, kWhite, kYellow})},
-    {"polygons numbers on black slots",
-     kPolygons,
-     {"0x1300", "0x10601 "},
-     kModeTypeOnBmp,
-     slots({0, 0, kWhite, kYellow})},
-    {"polygons stripes repeat", kPolygons, codes(0x10100, 10), kModeCatalogue},
-    {"polygons solid blocks count as stripes",
-     kPolygons,
-     {"0x10100", "0x2800", "0x4B00", "0x10101", "0x4A00"},
-     kModeCatalogue},
-    {"polygons catalogue by bare type",
-     kPolygons,
-     {"0x4A00", "0x4B00", "0x0600 ", "0x0100", "0x2800 Sea", "0x10d01 box", "0x4E00"},
-     kModeCatalogue},
-    {"polygons every fill catalogue", kPolygons, kEveryFill, kModeCatalogue},
-    {"polygons every fill picker", kPolygons, kEveryFill, kModeColorPicker},
-    {"polygons every fill numbers", kPolygons, kEveryFill, kModeTypeOnBmp},
-    {"polygons empty", kPolygons, {}, kModeCatalogue, noBackgrounds},
-    {"polygons background added", kPolygons, {"0x4B00 (d1)", "0x1300"}, kModeColorPicker},
-    {"polygons subtype stands for zero form",
-     kPolygons,
-     {"0x1300 City", "0x1305 Urban", "0x1310 Other"},
-     kModeColorPicker},
-    {"polygons first entry wins",
-     kPolygons,
-     {"0x10601 ", "0x4B00", "0x10601  Lake", "0x4b"},
-     kModeColorPicker,
-     noBackgrounds},
-    {"polygons not a code", kPolygons, {"garbage here", "0x1300"}, kModeCatalogue, noBackgrounds},
-    {"lines widths and labels", kLines, {"0x10E02", "0x10E03 Track", "0x10E04 "}, kModeCatalogue},
-    {"lines catalogue", kLines, {"0x01", "0x0200 ", "0x0700 x"}, kModeCatalogue},
-    {"lines patterns",
-     kLines,
-     {"0x0a", "0x0F00 ", "0x1400 ", "0x1600 ", "0x1000 ", "0x0d", "0x0e", "0x0f"},
-     kModeCatalogue},
-    {"lines picker", kLines, {"0x0a", "0x0A00 ", "0x30", "0x10E02 "}, kModeColorPicker},
-    {"lines numbers", kLines, {"0x0a", "0x30", "0x10E02 "}, kModeTypeOnBmp},
-    {"lines random colours", kLines, codes(0x10E00, 16), kModeCatalogue, {}, 3},
-    {"lines first wins and bad entry",
-     kLines,
-     {"0x0100 ", "0x01", "0x10E02 ", "nonsense"},
-     kModeCatalogue},
-    {"pois icon", kPois, {"0x2c02"}, kModeTypeOnBmp},
-    {"pois city frame and widths",
-     kPois,
-     {"0x0d00", "0x2f04 Shop"},
-     kModeCatalogue,
-     widths(20, 14)},
-    {"pois frame bands", kPois, codes(0x11500, 13), kModeCatalogue, widths(32, 16)},
-    {"pois small frames start again", kPois, codes(0x11500, 4), kModeCatalogue},
-    {"pois width capped", kPois, {"0x11500"}, kModeCatalogue, widths(40, 16)},
-    {"pois numbers", kPois, {"0x2c02", "0x11401 ", "0x0d00"}, kModeTypeOnBmp, widths(16, 12)},
-    {"pois numbers on black slots",
-     kPois,
-     {"0x11401", "0x0d00"},
-     kModeTypeOnBmp,
-     slots({kWhite, kYellow, 0, 0})},
-    {"pois numbers on chosen slots",
-     kPois,
-     {"0x11401", "0x0d00"},
-     kModeTypeOnBmp,
-     slots({kWhite, kYellow, 0x00FF00, 0x0000FF})},
-    {"pois picker", kPois, {"0x11401 ", "0x2f04"}, kModeColorPicker},
-    {"pois bare icon codes", kPois, {"0x2a", "0x2b", "0x2e"}, kModeCatalogue},
-    {"pois missing icon file",
-     kPois,
-     {"0x2c02"},
-     kModeCatalogue,
-     [](test::WriterInputs& s) { s.syspath = "/nonexistent-data"; }},
-    {"pois first wins",
-     kPois,
-     {"0x10B13  African", "0x13500  Filipino", "0x10B13  African", "0x2a", "0x2a00"},
-     kModeCatalogue},
-};
+// Sets the inputs up as the row's settings say; gives the kind and the seed.
+std::pair<int, unsigned> setUp(test::WriterInputs& s, const std::string& settings) {
+    const std::vector<std::string> words = split(settings, " ");
+    const std::vector<std::string> kinds{"polygons", "lines", "pois"}, modes{"catalogue", "picker"};
+    const auto kind =
+        static_cast<int>(std::find(kinds.begin(), kinds.end(), words[0]) - kinds.begin());
+    s.style.kindmode[kind] = words[1] == modes[0]   ? kModeCatalogue
+                             : words[1] == modes[1] ? kModeColorPicker
+                                                    : kModeTypeOnBmp;
+    unsigned seed = 1;
+    for (std::size_t i = 2; i < words.size(); ++i) {
+        const std::string key = words[i].substr(0, words[i].find('='));
+        const std::string value = words[i].substr(key.size() + (key.size() < words[i].size()));
+        const std::vector<std::string> numbers = split(value, ",");
+        if (key == "no-backgrounds")
+            s.style.include4b4a = false;
+        else if (key == "slots")
+            for (std::size_t j = 0; j < 4; ++j)
+                s.style.colourSlots[j] = static_cast<ColourValue>(hexValue(numbers.at(j)));
+        else if (key == "widths")
+            s.widths = {std::stoi(numbers[0]), std::stoi(numbers.at(1))};
+        else if (key == "data")
+            s.syspath = value;
+        else if (key == "seed")
+            seed = static_cast<unsigned>(std::stoul(value));
+        else
+            ADD_FAILURE() << "unknown option " << words[i];
+    }
+    return {kind, seed};
+}
 
 TEST(ElementWriters, OutputsAreTheGoldenFile) {
+    using Writer = void (*)(TypTextDocument&, const TypTextContext&, std::mt19937&);
     const Writer writers[] = {polygons, polylines, pois};
     const char* headers[] = {"[_polygon]", "[_line]", "[_point]"};
+    std::istringstream cases(
+        readFile(std::string(KESTREL_GOLDEN_DIR) + "/typtext/element_writers.cases").value_or(""));
     std::string all;
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(row.name);
+    for (std::string line; std::getline(cases, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        const std::vector<std::string> fields = split(line, " | ");
+        ASSERT_GE(fields.size(), 2u) << line;
+        SCOPED_TRACE(fields[0]);
         test::WriterInputs s;
-        s.map.inventory.list(row.kind) = row.list;
-        s.style.kindmode[row.kind] = row.mode;
-        if (row.tweak) row.tweak(s);
-        const test::WrittenBlocks w =
-            test::writeWith(writers[row.kind], s, row.seed, headers[row.kind]);
+        const auto [kind, seed] = setUp(s, fields[1]);
+        if (fields.size() > 2) s.map.inventory.list(kind) = entries(fields[2]);
+        const test::WrittenBlocks w = test::writeWith(writers[kind], s, seed, headers[kind]);
         for (const test::Chunk& block : w.blocks)
             EXPECT_EQ(test::fillProblem(block), "") << block[1];
-        all += concat({"== ", row.name, "\r\n", w.text, "-- errors\r\n", s.errors.text(),
-                       "-- list: ", join(s.map.inventory.list(row.kind), "|"), "\r\n-- widths ",
+        all += concat({"== ", fields[0], "\r\n", w.text, "-- errors\r\n", s.errors.text(),
+                       "-- list: ", join(s.map.inventory.list(kind), "|"), "\r\n-- widths ",
                        std::to_string(s.widths.poi), " ", std::to_string(s.widths.city), "\r\n"});
     }
     test::expectGoldenFile("typtext/element_writers.txt", all);
