@@ -66,6 +66,8 @@ TEST(RgnScans, ReadingsAreTheGoldenFile) {
             points("labelled point with extra bytes", point(0x14, 0xA1, 15, {{9, 0x10}})),
             ntPoints("NT point with long extra bytes",
                      point(0x14, 0x81, 41, {{6, 0xE5}, {7, 0x41}})),
+            ntPoints("NT point with other long extra bytes",
+                     point(0x14, 0x81, 108, {{6, 0xE5}, {7, 0x43}})),
             {"GMP header makes the map NT",
              [](Reading& r) {
                  M m;
@@ -207,7 +209,7 @@ TEST(RgnExtendedScan, PointDataLengthsFollowTheLengthByteRules) {
     } cases[] = {{0x15, 0, 0, 11, 0},  {0x26, 0x01, 0x0126, 74, 1}, {0xFF, 0x12, 0, 22, 2},
                  {0, 59, 0, 9, 2},     {0, 35, 0, 20, 2},           {0, 45, 0, 9, 2},
                  {0, 46, 0, 0, 2},     {0x10, 0, 0, 0, 0},          {0xFF, 0x11, 0, 15, 2},
-                 {0xFF, 0x00, 0, 0, 2}};
+                 {0xFF, 22, 0, 22, 2}, {0xFF, 0x00, 0, 0, 2}};
     for (const auto& c : cases) {
         const auto d = RgnExtendedScan::pointData(c.l, c.m, c.lm);
         EXPECT_EQ(std::pair(d.len, d.lf), std::pair(c.len, c.lf)) << int(c.l) << " " << int(c.m);

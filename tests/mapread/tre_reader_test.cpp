@@ -61,6 +61,10 @@ TEST(TreReader, OverviewsAreTheGoldenFile) {
                                        {7, 0, 0}},
                                       2, 3, 1));
              }},
+            {"same line records running into the polygons",
+             [](Reading& r) {
+                 read(r, M().extended({{1, 0, 0}, {1, 0, 0}, {1, 0, 0}}, 2, 1, 0));
+             }},
             {"subtype above 31 carries a marker",
              [](Reading& r) {
                  read(r, M().extended({{0x0D, 1, 0x21}, {0x0E, 1, 0x25}}, 1, 1, 0));
