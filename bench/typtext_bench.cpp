@@ -29,15 +29,31 @@ Session bigSession(const std::string& typfile, int polygonMode, int poiMode) {
     s.settings.typfile = typfile;
     s.settings.kindmode = {polygonMode, kModeColorPicker, poiMode};
     auto& inv = s.map.inventory;
-    for (int i = 0; i < 300; ++i)
-        inv.list(kPolygons).push_back(i < 80 ? "0x" + padTo(2, hex(i)) + "00 Area (d" +
-                                                   std::to_string(i % 4) + ")"
-                                             : "0x" + hex(0x10100 + i) + "  (d2)");
-    for (int i = 0; i < 500; ++i)
-        inv.list(kLines).push_back(i < 60 ? "0x" + padTo(2, hex(i)) + "00 "
-                                          : "0x" + hex(0x10100 + i) + " Track");
+    const auto add = [&](int kind, TypeCode code, std::string label, std::int64_t marker) {
+        InventoryEntry& e = inv.list(kind).emplace_back(code, Origin::ExtendedOverview);
+        e.label = std::move(label);
+        if (marker >= 0) e.drawLevels.push_back(marker);
+    };
+    const auto standard = [](int i, CodeTail tail) {
+        return TypeCode(i << 8, CodeDigits::Standard, tail);
+    };
+    const auto extended = [](int i, CodeTail tail) {
+        return TypeCode(0x10100 + i, CodeDigits::Extended, tail);
+    };
+    for (int i = 0; i < 300; ++i) {
+        if (i < 80)
+            add(kPolygons, standard(i, CodeTail::None), " Area", i % 4);
+        else
+            add(kPolygons, extended(i, CodeTail::Blank), "", 2);
+    }
+    for (int i = 0; i < 500; ++i) {
+        if (i < 60)
+            add(kLines, standard(i, CodeTail::Blank), "", -1);
+        else
+            add(kLines, extended(i, CodeTail::None), " Track", -1);
+    }
     for (int i = 0; i < 4000; ++i)
-        inv.list(kPois).push_back("0x" + hex(0x10100 + i) + (i % 3 ? "  Shop" : " "));
+        add(kPois, extended(i, CodeTail::Blank), i % 3 ? " Shop" : "", -1);
     return s;
 }
 

@@ -5,8 +5,8 @@ namespace kestrel {
 TypTextContext typTextWriting(Session& session, UiPort& ui) {
     const Settings& s = session.settings;
     const TypTextStyle style{s.kindsel, s.kindmode, s.colourSlots, s.include4b4a};
-    return {session.map.inventory,      session.map.fields,    session.errors, style,
-            session.settings.poiWidths, session.paths.syspath, session.ver,    ui};
+    return {session.map.inventory, session.map.fields, style, session.settings.poiWidths,
+            session.paths.syspath, session.ver,        ui};
 }
 
 CreateTxtResult createTypText(Session& session, UiPort& ui, Launcher& launcher, std::mt19937& rng,

@@ -54,11 +54,11 @@ void printJson(const MapState& map, const ErrorLog& errors, const CliUiPort& ui)
     auto key = [&](const char* k, const std::string& v, bool last = false) {
         out += std::string("  \"") + k + "\": " + v + (last ? "\n" : ",\n");
     };
-    key("polygons", array(inv.list(kPolygons)));
-    key("lines", array(inv.list(kLines)));
-    key("pois", array(inv.list(kPois)));
+    key("polygons", array(entryTexts(inv.list(kPolygons))));
+    key("lines", array(entryTexts(inv.list(kLines))));
+    key("pois", array(entryTexts(inv.list(kPois))));
     key("captions", array({inv.caption(kPolygons), inv.caption(kLines), inv.caption(kPois)}));
-    key("levellist", array(inv.levellist));
+    key("levellist", array(levelLines(inv.list(kPolygons))));
     key("polylevels", jsonString(inv.polylevels));
     key("maxlevel", std::to_string(inv.maxlevel));
     key("map_id_label", f.mapIdLabel.empty() ? "null" : jsonString(f.mapIdLabel));
@@ -81,7 +81,7 @@ void printText(const MapState& map) {
     out += concat({kScanProductCode, f.productCode, "\n"});
     for (int kind : {kPolygons, kLines, kPois}) {
         out += concat({kScanHeadings[kind], "\n"});
-        for (const std::string& e : inv.list(kind)) out += e + "\n";
+        for (const InventoryEntry& e : inv.list(kind)) out += entryText(e) + "\n";
     }
     std::fputs(out.c_str(), stdout);
 }

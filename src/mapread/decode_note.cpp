@@ -1,6 +1,7 @@
 #include "mapread/decode_note.h"
 
 #include <cstdio>
+#include <string_view>
 
 namespace kestrel {
 namespace {
@@ -36,11 +37,15 @@ const char* reason(DecodeStop why) {
 std::string describe(const DecodeNote& note) {
     if (note.why == DecodeStop::NtFallback) return reason(note.why);
     std::string where = note.tile;
-    if (!note.subfile.empty()) where += (where.empty() ? "" : " ") + note.subfile;
+    const auto add = [&where](std::string_view part) {
+        if (!where.empty()) where += ' ';
+        where += part;
+    };
+    if (!note.subfile.empty()) add(note.subfile);
     if (note.offset >= 0) {
         char at[32];
         std::snprintf(at, sizeof at, "at 0x%llX", static_cast<unsigned long long>(note.offset));
-        where += (where.empty() ? "" : " ") + std::string(at);
+        add(at);
     }
     return where.empty() ? reason(note.why) : where + ": " + reason(note.why);
 }

@@ -30,6 +30,9 @@ constexpr std::uint32_t kLabelBytes = 3;
 constexpr std::int64_t kFixedBytes = 6;            // type, flags and the first point
 constexpr std::uint32_t kFirstExtendedOnly = 0x40; // the normal path adds types below this
 constexpr std::uint32_t kBomboutMaxType = 64;
+// The levels the draw order gets for polygons that no overview listed.
+constexpr std::uint32_t kWalkLevel = 1;
+constexpr std::uint32_t kBomboutLevel = 2;
 
 } // namespace
 
@@ -58,19 +61,21 @@ void RgnExtendedScan::getrgn_beyond(int kind) {
         const std::uint32_t flags = buf_.dat(p + 1);
         const std::uint32_t label = (flags & kFlagLabel) ? kLabelBytes : 0;
         if (flags & kFlagExtraBytes) return;
-        const std::string code = hex(0x100 + type) + pad2(hex(flags % 32));
+        const TypeCode code = extendedCode(type, flags % 32);
         const PointData d = pointData(buf_.dat(p + 6), buf_.dat(p + 7), buf_.bit2(p + 6));
         if (d.len == 0) {
             bombout(inv_, kind, code);
             return;
         }
         if (type < kFirstExtendedOnly) {
+            TypeCode starred = code;
+            starred.tail = CodeTail::Star;
             if (kind == kPolygons && !inv_.seenpoly.has(code)) {
-                inv_.list(kPolygons).push_back("0x" + code + " *");
+                inv_.list(kPolygons).emplace_back(starred, Origin::RgnExtendedWalk,
+                                                  LevelNote{starred, kWalkLevel});
                 inv_.seenpoly.add(code);
-                inv_.levellist.push_back("0x" + code + " * #1");
             } else if (kind == kLines && !inv_.seenline.has(code)) {
-                inv_.list(kLines).push_back("0x" + code + " *");
+                inv_.list(kLines).emplace_back(starred, Origin::RgnExtendedWalk);
                 inv_.seenline.add(code);
             }
         }
@@ -79,16 +84,17 @@ void RgnExtendedScan::getrgn_beyond(int kind) {
     } while (r + 1 <= size && !ui_.stopflag());
 }
 
-void RgnExtendedScan::bombout(TypeInventory& inv, int kind, const std::string& code) {
-    if ((kind == kPolygons || kind == kLines) && hexValue(code.substr(1, 2)) > kBomboutMaxType)
-        return;
+void RgnExtendedScan::bombout(TypeInventory& inv, int kind, const TypeCode& code) {
+    const std::uint32_t type = (code.value >> 8) & 0xFF;
+    if ((kind == kPolygons || kind == kLines) && type > kBomboutMaxType) return;
     CodeGuard& guard = kind == kPolygons ? inv.seenpoly
                        : kind == kLines  ? inv.seenline
                                          : inv.seenpoi;
     if (guard.has(code)) return;
-    inv.list(kind).push_back("0x" + code);
+    std::optional<LevelNote> note;
+    if (kind == kPolygons) note = LevelNote{code, kBomboutLevel};
+    inv.list(kind).emplace_back(code, Origin::Bombout, note);
     guard.add(code);
-    if (kind == kPolygons) inv.levellist.push_back("0x" + code + " b #2");
 }
 
 } // namespace kestrel

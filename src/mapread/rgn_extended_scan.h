@@ -1,7 +1,5 @@
 #pragma once
 // The walk over the RGN subfile's extended polygon and line sections, record by record.
-#include <string>
-
 #include "base/uiport.h"
 #include "mapread/map_buffer.h"
 #include "mapread/map_container.h"
@@ -19,7 +17,7 @@ class RgnExtendedScan {
     void getrgn_beyond(int kind);
 
     // `bombout`: records the code at which a walk stopped, without a marker.
-    static void bombout(TypeInventory& inv, int kind, const std::string& code);
+    static void bombout(TypeInventory& inv, int kind, const TypeCode& code);
 
     // The size of a record's point data from its length bytes L and M (and the 16-bit value at
     // record offset 6 for even L): data length and number of extra length bytes. A length of 0
@@ -29,6 +27,11 @@ class RgnExtendedScan {
         std::uint32_t lf = 0;
     };
     static PointData pointData(std::uint32_t l, std::uint32_t m, std::uint32_t value16);
+
+    // "0x1TTSS" for a record's type byte and subtype.
+    static TypeCode extendedCode(std::uint32_t type, std::uint32_t subtype) {
+        return TypeCode(0x10000 | type << 8 | subtype, CodeDigits::Extended);
+    }
 
   private:
     const MapBuffer& buf_;

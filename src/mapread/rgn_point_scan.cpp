@@ -38,16 +38,21 @@ constexpr std::array<std::pair<std::uint32_t, std::int64_t>, 14> kNtExtraLengths
                                                                                   {91, 63},
                                                                                   {123, 68}}};
 
+// "0x1TTSS " for a record's type byte and subtype.
+TypeCode pointCode(std::uint32_t type, std::uint32_t subtype) {
+    return TypeCode(0x10000 | type << 8 | subtype, CodeDigits::Extended, CodeTail::Blank);
+}
+
 } // namespace
 
 bool RgnPointScan::full() const {
     return inv_.list(kPois).size() > kMaxPois;
 }
 
-void RgnPointScan::addCompleted(const std::string& code) {
+void RgnPointScan::addCompleted(const TypeCode& code) {
     if (inv_.extpois.has(code)) return;
     inv_.extpois.add(code);
-    inv_.list(kPois).push_back("0x" + code + " ");
+    inv_.list(kPois).emplace_back(code, Origin::RgnPointWalk);
 }
 
 std::int64_t RgnPointScan::recordLength(std::int64_t flagsAt, std::uint32_t type,
@@ -91,7 +96,7 @@ void RgnPointScan::getpoi_extended() {
         // A run of zero bytes is a run of identical 6-byte records: one is enough.
         const std::int64_t zeros = buf_.zeroRun(at, size - i + 1);
         if (zeros >= kZeroRecord) {
-            addCompleted("10000");
+            addCompleted(pointCode(0, 0));
             ui_.yield();
             i += (zeros / kZeroRecord) * kZeroRecord - 1;
             if (ui_.stopflag() || full()) break;
@@ -100,14 +105,14 @@ void RgnPointScan::getpoi_extended() {
         const std::uint32_t type = buf_.dat(at);
         if (i + 1 > size) break; // the flag byte lies beyond the section
         const std::uint32_t flags = buf_.dat(at + 1);
-        const std::string code = concat({"1", pad2(hex(type)), pad2(hex(flags % 32))});
+        const TypeCode code = pointCode(type, flags % 32);
         bool jumpToEnd = false;
         const std::int64_t rlen = recordLength(at + 1, type, flags, jumpToEnd);
         ui_.yield();
         if (rlen == 0) {
             if (!inv_.seenpoi.has(code) && !full()) {
                 inv_.seenpoi.add(code);
-                inv_.list(kPois).push_back("0x" + code + " ");
+                inv_.list(kPois).emplace_back(code, Origin::RgnPointWalk);
             }
             break;
         }

@@ -24,7 +24,7 @@ class RgnPointScan {
     std::int64_t recordLength(std::int64_t flagsAt, std::uint32_t type, std::uint32_t flags,
                               bool& jumpToEnd) const;
     bool full() const;
-    void addCompleted(const std::string& code);
+    void addCompleted(const TypeCode& code);
 
     const MapBuffer& buf_;
     const MapContainer& map_;

@@ -10,10 +10,6 @@ namespace {
 
 constexpr std::size_t kMaxOverviewPolygons = 300;
 
-std::string hexByte2(std::uint32_t b) {
-    return pad2(hex(b));
-}
-
 // How many records after the one at section offset i lie wholly outside the file (and so read
 // exactly like it: all zero) in their first `width` bytes. A record size of 0 never gets here.
 std::int64_t identicalFollowers(const MapBuffer& buf, const Overview& ov, std::int64_t i,
@@ -38,9 +34,10 @@ void scanLineOverview(const MapBuffer& buf, const Overview& ov, TypeInventory& i
     if (ov.record == 0) return; // a record size of 0 would never advance
     for (std::int64_t i = 0; i < ov.size; i += ov.record) {
         if (ui.stopflag()) return;
-        const std::string code = "0x" + hexByte2(buf.dat(ov.start + i)) + "00";
+        const TypeCode code{std::uint32_t{buf.dat(ov.start + i)} << 8, CodeDigits::Standard,
+                            CodeTail::Blank};
         if (!inv.ovlines.has(code)) {
-            inv.list(kLines).push_back(code + " ");
+            inv.list(kLines).emplace_back(code, Origin::LineOverview);
             inv.ovlines.add(code);
         }
         ui.yield();
@@ -49,28 +46,28 @@ void scanLineOverview(const MapBuffer& buf, const Overview& ov, TypeInventory& i
 }
 
 void addHighwayDefaults(TypeInventory& inv) {
-    auto add = [&](const std::string& code) {
+    auto add = [&](std::uint32_t type) {
+        const TypeCode code{type, CodeDigits::Bare};
         if (inv.ovlines.has(code)) return;
-        inv.list(kLines).push_back(code);
+        inv.list(kLines).emplace_back(code, Origin::HighwaysDefault);
         inv.ovlines.add(code);
     };
-    for (unsigned n = 1; n <= 15; ++n) add("0x0" + hex(n));
-    add("0x14");
-    add("0x1F");
+    for (std::uint32_t type = 1; type <= 15; ++type) add(type);
+    add(0x14);
+    add(0x1F);
 }
 
 void scanPolygonOverview(const MapBuffer& buf, const Overview& ov, TypeInventory& inv, UiPort& ui) {
     if (ov.record == 0) return;
     for (std::int64_t i = 0; i < ov.size; i += ov.record) {
         const std::int64_t at = ov.start + i;
-        const std::string code = "0x" + hexByte2(buf.dat(at)) + "00";
+        const TypeCode code{std::uint32_t{buf.dat(at)} << 8, CodeDigits::Standard};
         auto& polygons = inv.list(kPolygons);
         if (polygons.size() < kMaxOverviewPolygons && !inv.seenpoly.has(code)) {
             const std::uint32_t level = buf.dat(at + 1);
             addPolygonLevel(inv, level);
             inv.maxlevel = std::max<int>(inv.maxlevel, static_cast<int>(level));
-            polygons.push_back(code);
-            inv.levellist.push_back(code + " #" + hex(level));
+            polygons.emplace_back(code, Origin::PolygonOverview, LevelNote{code, level});
             inv.seenpoly.add(code);
         }
         ui.yield();
@@ -134,9 +131,10 @@ void scanExtendedOverview(const MapBuffer& buf, const TreHeader& h, TypeInventor
         const std::int64_t at = ov.start + i;
         const std::uint32_t subtype = buf.dat(at + 2);
         const std::uint32_t level = buf.dat(at + 1);
-        const std::string marker = subtype > 31 ? concat({" X:", hex(subtype % 32)}) : "";
-        const std::string code = concat({"1", hexByte2(buf.dat(at)), hexByte2(subtype)});
-        const std::string entry = "0x" + code + " " + marker;
+        TypeCode code{0x10000 | std::uint32_t{buf.dat(at)} << 8 | subtype, CodeDigits::Extended,
+                      CodeTail::Blank};
+        if (subtype > 31) code.flagged = static_cast<std::uint8_t>(subtype % 32);
+        const InventoryEntry entry(code, Origin::ExtendedOverview);
         const ExtendedKind kind = split.next();
         if (kind == ExtendedKind::Line) {
             if (!inv.seenline.has(code)) {
@@ -147,8 +145,8 @@ void scanExtendedOverview(const MapBuffer& buf, const TreHeader& h, TypeInventor
             addPolygonLevel(inv, level);
             if (!inv.seenpoly.has(code)) {
                 inv.maxlevel = std::max<int>(inv.maxlevel, static_cast<int>(level));
-                inv.levellist.push_back(entry + " #" + hex(level));
-                inv.list(kPolygons).push_back(entry);
+                inv.list(kPolygons).emplace_back(code, Origin::ExtendedOverview,
+                                                 LevelNote{code, level});
                 inv.seenpoly.add(code);
             }
         } else if (kind == ExtendedKind::Point) {

@@ -1,20 +1,9 @@
 #include "mapread/type_inventory.h"
 
-#include "base/text.h"
-
 namespace kestrel {
-
-bool CodeGuard::has(std::string_view code) const {
-    return codes_.contains(ucase(code));
-}
-
-void CodeGuard::add(std::string_view code) {
-    codes_.insert(ucase(code));
-}
 
 void TypeInventory::reset() {
     for (auto& l : lists_) l.clear();
-    levellist.clear();
     for (CodeGuard* g : {&seenpoly, &seenline, &seenpoi, &extpois, &ovlines}) g->clear();
     polylevels.clear();
     maxlevel = 0;

@@ -18,13 +18,13 @@ std::string fncol(int r, int g, int b) {
     return out;
 }
 
-void addlz(TypeInventory& inventory, std::string_view code, int kind) {
+void addlz(TypeInventory& inventory, const TypeCode& code, int kind) {
     if (kind < kPolygons || kind > kPois) return; // no such list
     const CodeGuard* seen = kind == kPolygons ? &inventory.seenpoly
                             : kind == kLines  ? &inventory.seenline
                                               : nullptr;
     if (seen != nullptr && seen->has(code)) return;
-    inventory.list(kind).push_back("0x" + std::string(code));
+    inventory.list(kind).emplace_back(code, Origin::Background);
 }
 
 double randomFraction(std::mt19937& rng) {

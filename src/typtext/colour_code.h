@@ -2,7 +2,6 @@
 // Colour texts and code helpers shared by the element writers.
 #include <random>
 #include <string>
-#include <string_view>
 
 #include "mapread/type_inventory.h"
 
@@ -12,8 +11,8 @@ namespace kestrel {
 std::string& f_mat(std::string& s);
 // `fncol`: six hexadecimal digits red, green, blue (upper case).
 std::string fncol(int r, int g, int b);
-// `addlz`: adds "0x" + code to the kind's list unless the kind's seen set holds the code.
-void addlz(TypeInventory& inventory, std::string_view code, int kind);
+// `addlz`: adds the code to the kind's list unless the kind's seen set holds it.
+void addlz(TypeInventory& inventory, const TypeCode& code, int kind);
 
 // A random fraction in [0, 1), the same on every platform for the same generator state.
 double randomFraction(std::mt19937& rng);

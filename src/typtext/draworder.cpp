@@ -11,44 +11,38 @@ namespace kestrel {
 
 namespace {
 
-// The level of the first "(d" + digits + ")" marker. A label may itself hold "(d" ("(dry)"),
-// and a list marked twice holds two markers; only a whole first marker counts.
-std::optional<std::string> markerLevel(std::string_view entry) {
-    for (auto at = entry.find("(d"); at != std::string_view::npos; at = entry.find("(d", at + 1)) {
+// The level of the first "(d" + digits + ")" in a label: a label may hold a whole marker, and a
+// "(d" that is none ("(dry)").
+std::optional<std::string> markerLevel(std::string_view label) {
+    for (auto at = label.find("(d"); at != std::string_view::npos; at = label.find("(d", at + 1)) {
         std::size_t end = at + 2;
-        while (end < entry.size() && entry[end] >= '0' && entry[end] <= '9') ++end;
-        if (end > at + 2 && end < entry.size() && entry[end] == ')')
-            return std::string(entry.substr(at + 2, end - at - 2));
+        while (end < label.size() && label[end] >= '0' && label[end] <= '9') ++end;
+        if (end > at + 2 && end < label.size() && label[end] == ')')
+            return std::string(label.substr(at + 2, end - at - 2));
     }
     return std::nullopt;
 }
 
 struct DrawLine {
-    std::string code;  // as it is written after "Type="
+    TypeCode code;
     std::string level; // decimal digits
     bool background = false;
 };
 
-// The written line of an entry, if it has a level.
-std::optional<DrawLine> drawLine(const std::string& raw) {
-    const std::string entry = replaceAll(raw, "\t", " ");
-    const auto blank = entry.find(' ');
-    if (blank == std::string::npos) return std::nullopt;
-    std::string code = entry.substr(0, blank);
-    if (!isTypeCode(code)) return std::nullopt;
-    const std::string digits = codeDigits(code);
+// The written line of an entry, if it has a level: from the subtype digits of a four-digit code,
+// else from the first marker (the label comes before the markers in the entry).
+std::optional<DrawLine> drawLine(const InventoryEntry& e) {
+    if (e.codeOnly()) return std::nullopt;
+    TypeCode code = e.code;
     std::optional<std::string> level;
-    if (digits.size() == 4) {
-        const auto n = hexValue(digits.substr(2, 2));
-        if (n > 0) {
-            code = "0x" + digits.substr(0, 2) + "00";
-            level = std::to_string(n & 15);
-        }
+    if (const std::uint32_t n = code.value & 0xFF; code.digits == CodeDigits::Standard && n > 0) {
+        code = TypeCode(code.value & 0xFF00, CodeDigits::Standard);
+        level = std::to_string(n & 15);
     }
-    if (!level) level = markerLevel(entry);
+    if (!level) level = markerLevel(e.label);
+    if (!level && !e.drawLevels.empty()) level = std::to_string(e.drawLevels.front());
     if (!level) return std::nullopt;
-    const bool background = typeValue(code) == 0x4B00;
-    return DrawLine{std::move(code), std::move(*level), background};
+    return DrawLine{code, std::move(*level), code.type() == 0x4B00};
 }
 
 bool isZero(const std::string& level) {
@@ -72,9 +66,10 @@ std::string oneAbove(std::string level) {
 void draworder(TypTextDocument& doc, const TypeInventory& inventory) {
     std::vector<DrawLine> lines;
     WrittenTypes written;
-    for (const auto& raw : inventory.list(kPolygons)) {
-        if (contains(raw, "***")) break;
-        auto line = drawLine(raw);
+    for (const InventoryEntry& e : inventory.list(kPolygons)) {
+        // Only a label can hold "***": codes, tails and markers never do.
+        if (contains(e.label, "***")) break;
+        auto line = drawLine(e);
         if (line && written.first(line->code)) lines.push_back(std::move(*line));
     }
     // The types of one level are painted in type order, so a background sharing a level covers
@@ -85,7 +80,10 @@ void draworder(TypTextDocument& doc, const TypeInventory& inventory) {
                        has([](const DrawLine& l) { return !l.background && isZero(l.level); });
     doc.line("[_drawOrder]");
     for (const auto& l : lines)
-        doc.line("Type=", l.code, ",", l.background ? "0" : raise ? oneAbove(l.level) : l.level);
+        doc.line("Type=", l.code.text(), ",",
+                 l.background ? "0"
+                 : raise      ? oneAbove(l.level)
+                              : l.level);
     doc.line("[End]");
     doc.endChunk();
 }

@@ -1,76 +1,47 @@
 #include "typtext/element_entry.h"
 
-#include <algorithm>
-
 #include "base/text.h"
 
 namespace kestrel {
 
 namespace {
 
-std::string untabbed(std::string_view entry) {
-    return replaceAll(entry, "\t", " ");
+// A four-digit code whose subtype, modulo 16, is above 0.
+bool hasSubtype(const TypeCode& code) {
+    return code.digits == CodeDigits::Standard && (code.value & 0xFF) % 16 > 0;
 }
 
-// "0x" + four digits whose last two, modulo 16, are above 0.
-bool hasSubtype(std::string_view code) {
-    return code.size() == 6 && hexValue(code.substr(4, 2)) % 16 > 0;
+TypeCode folded(const TypeCode& code) {
+    return TypeCode(code.value & 0xFF00, CodeDigits::Standard);
 }
 
 } // namespace
 
-SubtypeSet::SubtypeSet(const std::vector<std::string>& list) {
-    for (const auto& raw : list) {
-        const std::string entry = untabbed(raw);
-        const auto blank = entry.find(' ');
-        if (blank == std::string::npos) continue;
-        const std::string code = entry.substr(0, blank);
-        if (hasSubtype(code)) codes_.insert(code.substr(0, 4) + "00");
+SubtypeSet::SubtypeSet(const std::vector<InventoryEntry>& list) {
+    for (const auto& e : list)
+        if (!e.codeOnly() && hasSubtype(e.code)) values_.insert(folded(e.code).value);
+}
+
+bool SubtypeSet::has(const TypeCode& code) const {
+    return code.digits == CodeDigits::Standard && values_.contains(code.value);
+}
+
+std::optional<BlockEntry> blockEntry(const InventoryEntry& e, const SubtypeSet* subtypes) {
+    BlockEntry b{e.code, e.code, entryDescription(e), !e.codeOnly()};
+    if (b.hasBlank && subtypes != nullptr) {
+        if (subtypes->has(e.code)) return std::nullopt;
+        if (hasSubtype(e.code)) b.code = folded(e.code);
     }
+    return b;
 }
 
-std::optional<EntryParts> splitEntry(std::string_view raw, const SubtypeSet* subtypes,
-                                     bool& malformed) {
-    malformed = false;
-    const std::string entry = untabbed(raw);
-    EntryParts parts;
-    const auto blank = entry.find(' ');
-    parts.hasBlank = blank != std::string::npos;
-    parts.word = parts.hasBlank ? entry.substr(0, blank) : entry;
-    parts.code = parts.word;
-    if (parts.hasBlank) {
-        parts.rest = trim(std::string_view(entry).substr(blank + 1));
-        if (subtypes != nullptr && parts.code.size() == 6) {
-            if (subtypes->has(parts.code)) return std::nullopt;
-            if (hasSubtype(parts.code)) parts.code = parts.code.substr(0, 4) + "00";
-        }
-    }
-    if (!isTypeCode(parts.code)) {
-        malformed = true;
-        return std::nullopt;
-    }
-    return parts;
+std::uint32_t bareType(const TypeCode& code) {
+    return code.digits == CodeDigits::Standard ? code.value >> 8 : code.value;
 }
 
-bool isTypeCode(std::string_view c) {
-    bool ok = c.size() >= 3 && c.size() <= 7 && c[0] == '0' && (c[1] == 'x' || c[1] == 'X');
-    for (std::size_t i = 2; ok && i < c.size(); ++i) ok = isHexDigit(c[i]);
-    return ok;
-}
-
-std::string codeDigits(std::string_view code) {
-    const auto x = code.find_first_of("xX");
-    return x == std::string_view::npos ? std::string(code) : std::string(code.substr(x + 1));
-}
-
-std::uint32_t typeValue(std::string_view code) {
-    const auto v = static_cast<std::uint32_t>(hexValue(codeDigits(code)));
-    return v < 0x100 ? v << 8 : v;
-}
-
-std::string bareTypeKey(std::string_view code) {
-    const std::string digits = lcase(codeDigits(code));
-    return "0x" + (digits.size() == 4 ? digits.substr(0, 2) : digits);
+std::string bareTypeKey(const TypeCode& code) {
+    const std::size_t width = code.digits == CodeDigits::Extended ? 5 : 2;
+    return "0x" + lcase(padTo(width, hex(bareType(code))));
 }
 
 } // namespace kestrel

@@ -1,60 +1,51 @@
 #pragma once
-// How the element writers take an inventory entry apart: its code, its label, and the type value
-// that decides whether a block for it was written already.
+// How the element writers take an inventory entry: the code a block is written under, its
+// description, and the type that decides whether a block for it was written already.
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <unordered_set>
 #include <vector>
 
+#include "mapread/inventory_entry.h"
+
 namespace kestrel {
 
-// The "00" forms of the four-digit codes with a subtype ("0x1305" gives "0x1300") found in a
-// list. An entry whose own code is such a "00" form gives way to the subtype entry, which is
-// written under the "00" code.
+// The "00" forms of the four-digit codes with a subtype ("0x1305" gives "0x1300") among a list's
+// entries that have more than their code. An entry whose own code is such a "00" form gives way
+// to the subtype entry, which is written under the "00" code.
 class SubtypeSet {
   public:
-    explicit SubtypeSet(const std::vector<std::string>& list);
-    bool has(std::string_view code) const { return codes_.count(std::string(code)) != 0; }
+    explicit SubtypeSet(const std::vector<InventoryEntry>& list);
+    bool has(const TypeCode& code) const;
 
   private:
-    std::unordered_set<std::string> codes_;
+    std::unordered_set<std::uint32_t> values_;
 };
 
-struct EntryParts {
-    std::string code; // "0x" + digits, case as in the entry, subtype folded into "00"
-    std::string word; // the entry's first word as written
-    std::string rest; // the text after the first blank, trimmed
-    bool hasBlank = false;
+struct BlockEntry {
+    TypeCode code;           // the code the block is written under: subtype folded into "00"
+    TypeCode listed;         // the code as listed
+    std::string description; // `entryDescription`: the text after the code, trimmed
+    bool hasBlank = false;   // the entry is more than its code
 };
 
-// Splits an entry (tabs count as blanks). With `subtypes`, a labelled four-digit code with a
-// subtype is written under its "00" form, and a "00" entry that gives way to such an entry is
-// skipped. Nothing when the entry is skipped or its code is not "0x" + one to five hexadecimal
-// digits (`malformed` tells which).
-std::optional<EntryParts> splitEntry(std::string_view entry, const SubtypeSet* subtypes,
-                                     bool& malformed);
+// With `subtypes`, an entry with more than its code and a four-digit code with a subtype is
+// written under its "00" form, and a "00" entry that gives way to such an entry is skipped
+// (nothing).
+std::optional<BlockEntry> blockEntry(const InventoryEntry& entry, const SubtypeSet* subtypes);
 
-// "0x" + one to five hexadecimal digits.
-bool isTypeCode(std::string_view code);
+// The bare type of a code: the type byte of a four-digit standard code ("0x4A00" gives 0x4A),
+// other codes as they are.
+std::uint32_t bareType(const TypeCode& code);
+// The catalogue key of a code, lower case: "0x" + the bare type ("0x4a", "0x10d01").
+std::string bareTypeKey(const TypeCode& code);
 
-// The digits after "0x".
-std::string codeDigits(std::string_view code);
-
-// The type a compiler files the code under: a type below 0x100 is the type byte with subtype 0,
-// so "0x06" and "0x0600" are one type. One block is written per type value and kind.
-std::uint32_t typeValue(std::string_view code);
-
-// The catalogue key of a code, lower case: the bare type of a four-digit standard code ("0x4A00"
-// gives "0x4a"); other codes as they are.
-std::string bareTypeKey(std::string_view code);
-
-// Remembers the type values written so far for one kind.
+// Remembers the types written so far for one kind.
 class WrittenTypes {
   public:
-    // True the first time a type value is seen.
-    bool first(std::string_view code) { return seen_.insert(typeValue(code)).second; }
+    // True the first time a type is seen.
+    bool first(const TypeCode& code) { return seen_.insert(code.type()).second; }
 
   private:
     std::unordered_set<std::uint32_t> seen_;

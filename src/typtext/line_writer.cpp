@@ -42,20 +42,15 @@ void polylines(TypTextDocument& doc, const TypTextContext& c, std::mt19937& rng)
         c.ui.yield();
         std::string colour = brightColour(rng);
         std::string borderColour = brightColour(rng);
-        bool malformed = false;
-        const auto parts = splitEntry(entry, &subtypes, malformed);
-        if (!parts) {
-            if (malformed) c.errors.append("polln", "not a type code: " + entry);
-            continue;
-        }
-        if (!written.first(parts->code)) continue;
+        const auto parts = blockEntry(entry, &subtypes);
+        if (!parts || !written.first(parts->code)) continue;
         int width = parts->hasBlank ? 2 : 5;
         int border = parts->hasBlank ? 0 : 2;
         int pattern = 0;
-        const std::string label = parts->rest.empty() ? parts->code : parts->rest;
-        const std::string code = lcase(parts->code);
+        const std::string label =
+            parts->description.empty() ? parts->code.text() : parts->description;
 
-        if (const LineStyle* row = findLineStyle(bareTypeKey(code))) {
+        if (const LineStyle* row = findLineStyle(bareTypeKey(parts->code))) {
             if (row->width != kKeep) width = row->width;
             if (row->border != kKeep) border = row->border;
             if (!row->colour.empty()) colour = row->colour;
@@ -64,17 +59,16 @@ void polylines(TypTextDocument& doc, const TypTextContext& c, std::mt19937& rng)
         }
         // The catalogue's own types (up to 0x2F) keep their style; the type is the bare type, so
         // "0x0A00" from a map overview keeps its dashes like "0x0a".
-        const std::string digits = codeDigits(code);
-        if (colourPicker && hexValue(codeDigits(bareTypeKey(code))) > 0x2F) {
+        if (colourPicker && bareType(parts->code) > 0x2F) {
             pattern = 0;
-            colour = padTo(6, digits);
+            colour = padTo(6, lcase(parts->code.hexDigits()));
             border = 1;
             width = 8;
             borderColour = redFamilyColour(rng);
         }
 
         doc.line("[_line]");
-        doc.line("Type=", parts->code);
+        doc.line("Type=", parts->code.text());
         if (pattern == 0) {
             doc.line("LineWidth=" + std::to_string(width));
             doc.line("BorderWidth=" + std::to_string(border));

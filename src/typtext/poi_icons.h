@@ -11,7 +11,7 @@ struct PoiIcon {
     int icon;
 };
 
-inline constexpr std::array<PoiIcon, 68> kPoiIcons{{
+inline constexpr auto kPoiIcons = std::to_array<PoiIcon>({
     {"0x2f0c", 1},   {"0x4e00", 1},   {"0x2f01", 3},   {"0x11001", 3},  {"0x2a00", 5},
     {"0x10b00", 5},  {"0x2a07", 6},   {"0x10b07", 6},  {"0x2e05", 7},   {"0x10f05", 7},
     {"0x2c02", 8},   {"0x2c03", 9},   {"0x10d03", 9},  {"0x2b00", 10},  {"0x2c05", 11},
@@ -25,7 +25,7 @@ inline constexpr std::array<PoiIcon, 68> kPoiIcons{{
     {"0x6401", 35},  {"0x3002", 36},  {"0x11102", 36}, {"0x3001", 37},  {"0x11101", 37},
     {"0x2f07", 38},  {"0x11007", 38}, {"0x2d0a", 39},  {"0x10e0a", 39}, {"0x2b01", 40},
     {"0x10c00", 40}, {"0x2e02", 41},  {"0x10f03", 41}, {"0x10f06", 41},
-}};
+});
 
 // Icons for codes written without a subtype, used when the table has none.
 struct BareIcon {

@@ -72,13 +72,12 @@ void pois(TypTextDocument& doc, const TypTextContext& c, std::mt19937& rng) {
     for (const auto& entry : c.inventory.list(kPois)) {
         c.ui.yield();
         std::string fill = randomColour(rng);
-        bool malformed = false;
-        const auto parts = splitEntry(entry, nullptr, malformed);
+        const auto parts = blockEntry(entry, nullptr);
         if (!parts || !written.first(parts->code)) continue;
-        const std::string code = lcase(parts->code);
-        const std::string label = parts->rest.empty() ? code : parts->rest;
-        const std::string digits = codeDigits(code);
-        const std::uint64_t value = hexValue(digits);
+        const std::string code = lcase(parts->code.text());
+        const std::string label = parts->description.empty() ? code : parts->description;
+        const std::string digits = code.substr(2);
+        const std::uint64_t value = parts->code.value;
         const bool city = value < kFirstNonCity;
         std::string frame = city ? "5B0000" : "B0B0B0";
         int icon = findPoiIcon(code);

@@ -23,12 +23,11 @@ std::string freshColour(std::mt19937& rng, std::unordered_set<std::string>& used
     }
 }
 
-bool listHasCode(const std::vector<std::string>& list, std::string_view code) {
-    const std::string want = ucase(code);
-    for (const auto& entry : list) {
-        const std::string upper = ucase(entry);
-        if (upper.size() >= 2 && startsWith(std::string_view(upper).substr(2), want)) return true;
-    }
+// Whether an entry's digits start with the code's (the program compares the text after "0x").
+bool listHasCode(const std::vector<InventoryEntry>& list, const TypeCode& code) {
+    const std::string want = code.hexDigits();
+    for (const auto& entry : list)
+        if (startsWith(entry.code.hexDigits(), want)) return true;
     return false;
 }
 
@@ -43,12 +42,16 @@ std::pair<std::string, std::string> numberBackgrounds(const ColourSlots& slots) 
 void chkpolstoadd(TypeInventory& inventory, bool ntMap) {
     auto& list = inventory.list(kPolygons);
     if (ntMap) {
-        for (const char* code : {"10802", "10B08", "10A01", "1090C"})
+        for (const std::uint32_t value : {0x10802, 0x10B08, 0x10A01, 0x1090C}) {
+            const TypeCode code{value, CodeDigits::Extended};
             if (!listHasCode(list, code)) addlz(inventory, code, kPolygons);
+        }
         return;
     }
-    for (const char* code : {"4B00", "4A00"})
-        if (!listHasCode(list, code)) list.push_back("0x" + std::string(code));
+    for (const std::uint32_t value : {0x4B00, 0x4A00}) {
+        const TypeCode code{value, CodeDigits::Standard};
+        if (!listHasCode(list, code)) list.emplace_back(code, Origin::Background);
+    }
 }
 
 void polygons(TypTextDocument& doc, const TypTextContext& c, std::mt19937& rng) {
@@ -63,24 +66,21 @@ void polygons(TypTextDocument& doc, const TypTextContext& c, std::mt19937& rng) 
 
     for (const auto& entry : list) {
         c.ui.yield();
-        bool malformed = false;
-        const auto parts = splitEntry(entry, &subtypes, malformed);
-        if (!parts) {
-            if (malformed) c.errors.append("pgn", "not a type code: " + entry);
-            continue;
-        }
-        if (!written.first(parts->code)) continue;
-        const std::string code = parts->hasBlank ? lcase(parts->code) : parts->code;
-        const std::string digits = codeDigits(code);
-        const std::string label =
-            !parts->hasBlank ? code : (parts->rest.empty() ? parts->word : parts->rest);
+        const auto parts = blockEntry(entry, &subtypes);
+        if (!parts || !written.first(parts->code)) continue;
+        // An entry with a description names its digits in lower case.
+        const std::string code = parts->hasBlank ? lcase(parts->code.text()) : parts->code.text();
+        const std::string digits = code.substr(2);
+        const std::string label = !parts->hasBlank             ? code
+                                  : parts->description.empty() ? parts->listed.text()
+                                                               : parts->description;
 
         Fill fill = Fill::Stripes;
         std::string colour;
         int picture = 0;
         if (mode == kModeCatalogue) {
             colour = freshColour(rng, usedColours);
-            if (const PolygonStyle* row = findPolygonStyle(bareTypeKey(code))) {
+            if (const PolygonStyle* row = findPolygonStyle(bareTypeKey(parts->code))) {
                 switch (row->fill) {
                 case PolygonFill::Stripes:
                     if (!row->colour.empty()) colour = row->colour;
@@ -107,7 +107,7 @@ void polygons(TypTextDocument& doc, const TypTextContext& c, std::mt19937& rng) 
         }
 
         doc.line("[_polygon]");
-        doc.line("Type=", parts->code);
+        doc.line("Type=", parts->code.text());
         doc.line("String1=0x0,", digits, " ", label);
         doc.line("ExtendedLabels=N");
         doc.line("CustomColor=No");

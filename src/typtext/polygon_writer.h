@@ -12,9 +12,8 @@ namespace kestrel {
 void chkpolstoadd(TypeInventory& inventory, bool ntMap);
 
 // `polygons`: runs `chkpolstoadd` when the "Include 4B,4A Polygons" option is on, then appends one
-// block per polygon type of the inventory, in list order, styled by `kindmode`(0). Entries that are
-// not type codes are logged ("pgn:") and skipped; a type that already has a block gets no second
-// one.
+// block per polygon type of the inventory, in list order, styled by `kindmode`(0). A type that
+// already has a block gets no second one.
 void polygons(TypTextDocument& doc, const TypTextContext& context, std::mt19937& rng);
 
 } // namespace kestrel

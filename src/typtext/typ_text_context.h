@@ -1,10 +1,9 @@
 #pragma once
 // What the TYP text writer reads from its caller, and the few things it changes: the background
-// polygons it adds to the inventory, the POI widths it caps and the entries it logs as malformed.
+// polygons it adds to the inventory and the POI widths it caps.
 #include <array>
 #include <string>
 
-#include "base/error_log.h"
 #include "base/uiport.h"
 #include "colour/colour_value.h"
 #include "mapread/map_state.h"
@@ -34,7 +33,6 @@ struct PoiWidths {
 struct TypTextContext {
     TypeInventory& inventory; // the background polygons may be added to it
     const MapFields& fields;  // family ID, product code, NT marker
-    ErrorLog& errors;
     TypTextStyle style;
     PoiWidths& widths;   // capped at 32 when written; the type-number mode sets the city width
     std::string syspath; // the data folder holding the icon files

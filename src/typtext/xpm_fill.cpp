@@ -2,7 +2,6 @@
 
 #include "base/text.h"
 
-#include <cctype>
 #include <sstream>
 
 namespace kestrel {
@@ -20,7 +19,7 @@ std::optional<std::string> unquote(std::string_view line) {
 std::optional<std::uint32_t> rgbValue(std::string_view hexDigits) {
     if (hexDigits.size() != 6) return std::nullopt;
     for (char ch : hexDigits)
-        if (!std::isxdigit(static_cast<unsigned char>(ch))) return std::nullopt;
+        if (!isHexDigit(ch)) return std::nullopt;
     return static_cast<std::uint32_t>(hexValue(hexDigits));
 }
 

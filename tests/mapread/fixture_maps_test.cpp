@@ -37,7 +37,7 @@ struct Batch {
         openBatch({map, errors, styletxt, options, ui}, paths);
         return *this;
     }
-    const Lines& list(int kind) const { return map.inventory.list(kind); }
+    Lines list(int kind) const { return entryTexts(map.inventory.list(kind)); }
 };
 
 TEST(FixtureMaps, SampleMapElsewhereHasNoFid) {

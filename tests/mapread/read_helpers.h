@@ -42,10 +42,10 @@ struct Reading {
         return openBatch(context(), paths);
     }
 
-    const std::vector<std::string>& polygons() const { return map.inventory.list(kPolygons); }
-    const std::vector<std::string>& lines() const { return map.inventory.list(kLines); }
-    const std::vector<std::string>& pois() const { return map.inventory.list(kPois); }
-    const std::vector<std::string>& levellist() const { return map.inventory.levellist; }
+    std::vector<std::string> polygons() const { return entryTexts(map.inventory.list(kPolygons)); }
+    std::vector<std::string> lines() const { return entryTexts(map.inventory.list(kLines)); }
+    std::vector<std::string> pois() const { return entryTexts(map.inventory.list(kPois)); }
+    std::vector<std::string> levellist() const { return levelLines(map.inventory.list(kPolygons)); }
 
     // What the reading left, for golden files: the lists, levels, fields, messages and log.
     std::string summary() const {
@@ -57,7 +57,7 @@ struct Reading {
                        "\npois: ",
                        join(pois(), "|"),
                        "\nlevellist: ",
-                       join(in.levellist, "|"),
+                       join(levellist(), "|"),
                        "\npolylevels: ",
                        in.polylevels,
                        " maxlevel: ",

@@ -185,8 +185,8 @@ TEST(RgnScans, NtLengthNotInTheTableLeavesTheCodeUnguarded) {
     Reading r;
     r.read(M().rgnPoints(point(0x14, 0x81, 12, {{6, 0xE5}, {7, 0x42}}) + kPointMarker).bytes(), 0,
            "/maps/nt.gmp");
-    EXPECT_TRUE(r.map.inventory.seenpoi.has("11401"));
-    EXPECT_FALSE(r.map.inventory.extpois.has("11401"));
+    EXPECT_TRUE(r.map.inventory.seenpoi.has(TypeCode(0x11401, CodeDigits::Extended)));
+    EXPECT_FALSE(r.map.inventory.extpois.has(TypeCode(0x11401, CodeDigits::Extended)));
 }
 
 TEST(RgnScans, PointListStopsGrowingPast4000) {
@@ -194,7 +194,7 @@ TEST(RgnScans, PointListStopsGrowingPast4000) {
     for (std::uint8_t t = 0x20; t < 0x28; ++t) section = section + point(t, 0x01, 6);
     for (const std::size_t before : {3999u, 4001u}) {
         Reading r;
-        r.map.inventory.list(kPois).assign(before, "x");
+        r.map.inventory.list(kPois).resize(before, {TypeCode(), Origin::RgnPointWalk});
         r.read(M().rgnPoints(section).bytes());
         EXPECT_EQ(r.pois().size(), std::max<std::size_t>(before, 4001u));
         EXPECT_EQ(r.pois().back() == "0x12101 ", before < 4000);
@@ -218,12 +218,12 @@ TEST(RgnExtendedScan, PointDataLengthsFollowTheLengthByteRules) {
 
 TEST(RgnExtendedScan, BomboutSkipsCodesAlreadyGuarded) {
     TypeInventory inv;
-    inv.seenline.add("10E02");
-    RgnExtendedScan::bombout(inv, kLines, "10E02");
+    inv.seenline.add(RgnExtendedScan::extendedCode(0x0E, 2));
+    RgnExtendedScan::bombout(inv, kLines, RgnExtendedScan::extendedCode(0x0E, 2));
     EXPECT_TRUE(inv.list(kLines).empty());
-    RgnExtendedScan::bombout(inv, kPois, "11401");
-    EXPECT_EQ(inv.list(kPois), (V{"0x11401"}));
-    EXPECT_TRUE(inv.seenpoi.has("11401"));
+    RgnExtendedScan::bombout(inv, kPois, RgnExtendedScan::extendedCode(0x14, 1));
+    EXPECT_EQ(entryTexts(inv.list(kPois)), (V{"0x11401"}));
+    EXPECT_TRUE(inv.seenpoi.has(RgnExtendedScan::extendedCode(0x14, 1)));
 }
 
 } // namespace

@@ -58,7 +58,7 @@ void checkAgainst(const std::string& expectedPath) {
     EXPECT_EQ(
         (std::vector<std::string>{inv.caption(kPolygons), inv.caption(kLines), inv.caption(kPois)}),
         e["captions"].get<Strings>());
-    EXPECT_EQ(inv.levellist, e["levellist"].get<Strings>());
+    EXPECT_EQ(r.levellist(), e["levellist"].get<Strings>());
     EXPECT_EQ(inv.polylevels, e["polylevels"].get<std::string>());
     EXPECT_EQ(inv.maxlevel, e["maxlevel"].get<int>());
     const MapFields& f = r.map.fields;

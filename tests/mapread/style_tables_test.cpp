@@ -15,6 +15,7 @@
 #include "mapread/match.h"
 #include "mapread/style_texts.h"
 #include "mapread/type_inventory.h"
+#include "support/inventory_entries.h"
 #include "support/temp_dir.h"
 
 namespace kestrel {
@@ -65,11 +66,12 @@ std::string entryFor(int slot, const std::string& code) {
 // What `match` with the slot makes of a single entry.
 std::string matched(const StyleTexts& texts, int slot, const std::string& entry) {
     TypeInventory inv;
-    inv.list(slot % 3).push_back(entry);
+    inv.list(slot % 3).push_back(test::listed(entry));
     ErrorLog errors;
-    match(inv, texts, slot, errors);
+    LabelTables tables(texts);
+    match(inv, tables, slot, errors);
     EXPECT_EQ(errors.text(), "");
-    return inv.list(slot % 3).front();
+    return entryText(inv.list(slot % 3).front());
 }
 
 bool isHexDigits(const std::string& s) {

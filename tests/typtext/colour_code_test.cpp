@@ -21,19 +21,18 @@ TEST(ColourCode, FncolWritesTwoDigitsPerComponent) {
 
 TEST(ColourCode, AddlzAddsUnlessSeenAndDoesNotRemember) {
     TypeInventory inv;
-    addlz(inv, "10802", kPolygons);
-    addlz(inv, "10802", kPolygons);
-    EXPECT_EQ(inv.list(kPolygons), (std::vector<std::string>{"0x10802", "0x10802"}));
-    inv.seenpoly.add("10B08");
-    addlz(inv, "10b08", kPolygons);
-    EXPECT_EQ(inv.list(kPolygons).size(), 2u);
-    inv.seenline.add("10E02");
-    addlz(inv, "10E02", kLines);
-    addlz(inv, "10E03", kLines);
-    EXPECT_EQ(inv.list(kLines), (std::vector<std::string>{"0x10E03"}));
-    inv.seenpoi.add("11401");
-    addlz(inv, "11401", kPois); // points have no seen set here: always added
-    EXPECT_EQ(inv.list(kPois), (std::vector<std::string>{"0x11401"}));
+    const TypeCode c10802(0x10802, CodeDigits::Extended), c10E02(0x10E02, CodeDigits::Extended);
+    addlz(inv, c10802, kPolygons);
+    addlz(inv, c10802, kPolygons);
+    inv.seenpoly.add(c10E02);
+    addlz(inv, c10E02, kPolygons);
+    EXPECT_EQ(entryTexts(inv.list(kPolygons)), (std::vector<std::string>{"0x10802", "0x10802"}));
+    inv.seenline.add(c10E02);
+    addlz(inv, c10E02, kLines);
+    EXPECT_TRUE(inv.list(kLines).empty());
+    inv.seenpoi.add(c10E02);
+    addlz(inv, c10E02, kPois); // points have no seen set here: always added
+    EXPECT_EQ(inv.list(kPois).size(), 1u);
 }
 
 TEST(ColourCode, RandomComponentsStayWithinByteRange) {

@@ -11,7 +11,6 @@
 #include "base/text.h"
 #include "mapread/type_inventory.h"
 #include "support/typ_test_reader.h"
-#include "typtext/element_entry.h"
 #include "typtext/mkgmap_runner.h"
 #include "typtext/typ_text_support.h"
 
@@ -19,6 +18,12 @@ namespace kestrel::test {
 
 inline std::string colourOf(const std::string& colourLine) { // "\"0 c #a0b1c2\"" -> "A0B1C2"
     return ucase(colourLine.substr(6, 6));
+}
+
+// The type a "Type=" code is compiled under: a bare type has subtype 0 ("0x06" is 0x0600).
+inline std::uint32_t typeValue(std::string_view code) {
+    const auto v = static_cast<std::uint32_t>(hexValue(code.substr(code.find('x') + 1)));
+    return v < 0x100 ? v << 8 : v;
 }
 
 // Compares the compiled records with the blocks of the text.

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/inventory_entries.h"
+
 namespace kestrel {
 namespace {
 
 std::string sectionFor(std::vector<std::string> polygons) {
     TypeInventory inv;
-    inv.list(kPolygons) = std::move(polygons);
+    inv.list(kPolygons) = test::listed(polygons);
     TypTextDocument doc;
     draworder(doc, inv);
     return doc.text();
@@ -27,22 +29,23 @@ const Case kCases[] = {
     {"markers",
      {"0x1300 Urban (d2)", "0x10D01  map container (d0)"},
      {"Type=0x1300,2", "Type=0x10D01,0"}},
-    {"no blank, no line", {"0x1305", "0x1300(d2)"}, {}},
+    {"the code alone, no line", {"0x1305"}, {}},
     {"tabs count as blanks", {"0x1300\tUrban (d3)"}, {"Type=0x1300,3"}},
-    {"three stars end the list", {"0x1300 (d1)", "*** more", "0x5000 (d2)"}, {"Type=0x1300,1"}},
+    {"three stars end the list",
+     {"0x1300 (d1)", "0x4A00 x *** (d1)", "0x5000 (d2)"},
+     {"Type=0x1300,1"}},
     {"first whole marker", {"0x1300 Land (dry) (d2) (d3)"}, {"Type=0x1300,2"}},
     {"no whole marker", {"0x1300 Land (dry)"}, {}},
     {"first line of a type wins",
      {"0x1305 Urban", "0x1300 Urban (d2)", "0x10F04  (d4)", "0x10F04  (d1)"},
      {"Type=0x1300,5", "Type=0x10F04,4"}},
-    {"not codes", {"hello world (d2)", "0xZZ00 x (d1)"}, {}},
     // The background goes below every other type, alone on its level.
     {"background beside others at 1 and up",
      {"0x0100 Urban (d1)", "0x4B00 background (d1)", "0x5000 Wood (d2)"},
      {"Type=0x0100,1", "Type=0x4B00,0", "Type=0x5000,2"}},
     {"others at 0 move up",
-     {"0x1300 (d0)", "0x4b background (d2)", "0x5000 (d1)"},
-     {"Type=0x1300,1", "Type=0x4b,0", "Type=0x5000,2"}},
+     {"0x1300 (d0)", "0x4B background (d2)", "0x5000 (d1)"},
+     {"Type=0x1300,1", "Type=0x4B,0", "Type=0x5000,2"}},
     {"map container",
      {"0x0100 Urban (d1)", "0x4B00 background (d1)", "0x10D01  map container (d0)"},
      {"Type=0x0100,2", "Type=0x4B00,0", "Type=0x10D01,1"}},

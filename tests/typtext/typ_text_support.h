@@ -7,6 +7,7 @@
 
 #include "base/text.h"
 #include "support/fake_ui.h"
+#include "support/inventory_entries.h"
 #include "support/temp_dir.h"
 #include "typtext/typ_text_context.h"
 #include "typtext/typ_text_document.h"
@@ -21,23 +22,22 @@ inline std::string sourceDataFolder() {
 // What the writers read and change, owned by a test.
 struct WriterInputs {
     MapState map;
-    ErrorLog errors;
     TypTextStyle style;
     PoiWidths widths;
     std::string syspath = sourceDataFolder();
 
     TypTextContext context(UiPort& ui) {
-        return {map.inventory, map.fields, errors, style, widths, syspath, 5.1f, ui};
+        return {map.inventory, map.fields, style, widths, syspath, 5.1f, ui};
     }
 };
 
-// The program's defaults and the given lists.
+// The program's defaults and the given lists (entries as the lists show them).
 inline WriterInputs writerInputs(std::vector<std::string> polygons, std::vector<std::string> lines,
                                  std::vector<std::string> pois) {
     WriterInputs s;
-    s.map.inventory.list(kPolygons) = std::move(polygons);
-    s.map.inventory.list(kLines) = std::move(lines);
-    s.map.inventory.list(kPois) = std::move(pois);
+    s.map.inventory.list(kPolygons) = listed(polygons);
+    s.map.inventory.list(kLines) = listed(lines);
+    s.map.inventory.list(kPois) = listed(pois);
     return s;
 }
 

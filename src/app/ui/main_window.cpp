@@ -407,7 +407,8 @@ void MainWindow::refreshFromSession() {
     for (int k = 0; k < 3; ++k) {
         DropList* list = lists_[static_cast<std::size_t>(k)];
         list->clear();
-        for (const std::string& entry : session_.map.inventory.list(k)) list->addItem(toQt(entry));
+        for (const InventoryEntry& e : session_.map.inventory.list(k))
+            list->addItem(toQt(entryText(e)));
     }
     showtots();
     const MapFields& f = session_.map.fields;

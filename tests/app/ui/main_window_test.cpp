@@ -334,7 +334,7 @@ TEST_F(MainWindowTest, CreateTypFileWritesTheTextAndOpensIt) {
 }
 
 TEST_F(MainWindowTest, SaveAsTextWritesTheChosenNameWithTxtAdded) {
-    session.map.inventory.list(kPolygons).push_back("0x0100 large urban area");
+    session.map.inventory.list(kPolygons).emplace_back(TypeCode(0x0100), Origin::PolygonOverview);
     open();
     const std::string chosen = dir.file("roads");
     QTimer::singleShot(0, [&chosen] {
