@@ -1,8 +1,10 @@
 #pragma once
 // Reading synthetic maps in tests: the reader's parts with empty name texts plus the built-in POI
 // table, and the reader run over bytes in memory or over files on disk.
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "mapread/map_batch.h"
@@ -10,6 +12,7 @@
 #include "mapread/map_reader.h"
 #include "mapread/style_texts.h"
 #include "support/fake_ui.h"
+#include "support/golden_file.h"
 
 namespace kestrel::test {
 
@@ -43,6 +46,45 @@ struct Reading {
     std::vector<std::string> lines() const { return entryTexts(map.inventory.list(kLines)); }
     std::vector<std::string> pois() const { return entryTexts(map.inventory.list(kPois)); }
     std::vector<std::string> levellist() const { return levelLines(map.inventory.list(kPolygons)); }
+
+    // What the reading left, for golden files: the lists, levels, fields, messages and log.
+    std::string summary() const {
+        const TypeInventory& in = map.inventory;
+        return concat({"polygons: ",
+                       join(polygons(), "|"),
+                       "\nlines: ",
+                       join(lines(), "|"),
+                       "\npois: ",
+                       join(pois(), "|"),
+                       "\nlevellist: ",
+                       join(levellist(), "|"),
+                       "\npolylevels: ",
+                       in.polylevels,
+                       " maxlevel: ",
+                       std::to_string(in.maxlevel),
+                       " nt: ",
+                       std::to_string(map.fields.ntMarker),
+                       " ",
+                       map.fields.mapIdLabel,
+                       "\nmessages: ",
+                       join(ui.messages, "|"),
+                       "\nlog: ",
+                       errors.text(),
+                       "\n"});
+    }
 };
+
+// A table of readings: each row reads what it builds; all summaries together are the golden file.
+using ReadingRow = std::pair<const char*, std::function<void(Reading&)>>;
+inline void expectReadingsGolden(const std::string& file, const std::vector<ReadingRow>& rows) {
+    std::string all;
+    for (const auto& [name, run] : rows) {
+        SCOPED_TRACE(name);
+        Reading r;
+        run(r);
+        all += concat({"== ", name, "\n", r.summary()});
+    }
+    expectGoldenFile(file, all);
+}
 
 } // namespace kestrel::test

@@ -11,6 +11,13 @@
 
 namespace kestrel::test {
 
+using Bytes = std::vector<std::uint8_t>;
+
+inline Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 class ImgBuilder {
   public:
     explicit ImgBuilder(std::size_t size = 0x1000) : bytes_(size, '\0') {}

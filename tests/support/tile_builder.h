@@ -15,13 +15,6 @@
 
 namespace kestrel::test {
 
-using Bytes = std::vector<std::uint8_t>;
-
-inline Bytes operator+(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 struct TileLayout {
     struct Subdivision {
         std::uint8_t level = 0;          // index into `zooms`; subdivisions come in level order

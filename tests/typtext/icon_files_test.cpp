@@ -5,12 +5,10 @@
 
 #include "base/files.h"
 #include "base/text.h"
-#include "support/temp_dir.h"
+#include "typtext/compiled_typ_check.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -117,41 +115,10 @@ std::string libraryTypText() {
     return t;
 }
 
+// The compiled binary carries every colour, bitmap and icon size the text states.
 TEST(BitmapLibraryWithMkgmap, EveryBitmapAndIconCompilesWithoutAWarning) {
-    if (std::system("command -v mkgmap >/dev/null 2>&1") != 0) GTEST_SKIP() << "no mkgmap";
-    test::TempDir dir;
-    dir.write("library.txt", libraryTypText());
-    const std::string cmd = "cd '" + dir.path() +
-                            "' && mkgmap --code-page=1252 --family-id=1212 --product-id=1 "
-                            "library.txt >mkgmap.log 2>&1";
-    EXPECT_EQ(std::system(cmd.c_str()), 0);
-    const std::string log = readTextIfPresent(dir.file("mkgmap.log"));
-    EXPECT_FALSE(contains(ucase(log), "WARN")) << log;
-    EXPECT_FALSE(contains(ucase(log), "SEVERE")) << log;
-    EXPECT_FALSE(contains(ucase(log), "ERROR")) << log;
-    const std::optional<std::string> typ = readFile(dir.file("library.typ"));
-    ASSERT_TRUE(typ);
-    // 17 polygons of 32 x 32 two-colour bitmaps alone take more than 2 KB.
-    EXPECT_GT(typ->size(), 17u * 32 * 32 / 8);
-    // The binary carries every colour the text states, stored blue, green, red.
-    auto bgr = [](std::uint32_t rgb) {
-        return std::string{static_cast<char>(rgb & 0xFF), static_cast<char>((rgb >> 8) & 0xFF),
-                           static_cast<char>(rgb >> 16)};
-    };
-    for (int n = 1; n <= 8; ++n) {
-        const PolygonPicture& p = polygonPicture(n);
-        for (const std::string& line : {p.colour0, p.colour1})
-            EXPECT_TRUE(contains(*typ, bgr(static_cast<std::uint32_t>(hexValue(line.substr(5))))))
-                << "picture " << n << ": " << line;
-    }
-    for (int n = 1; n <= kIconCount; ++n) {
-        const XpmReadResult icon = readXpmFill(bmp(kSystem, n));
-        ASSERT_TRUE(icon.fill) << n;
-        for (const XpmColour& c : icon.fill->colours) {
-            if (!c.rgb) continue; // transparent
-            EXPECT_TRUE(contains(*typ, bgr(*c.rgb))) << "icon " << n << ": " << c.key;
-        }
-    }
+    if (!test::mkgmapAvailable()) GTEST_SKIP() << "no mkgmap";
+    test::expectCompilesAsWritten(libraryTypText());
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers for the TYP text tests: the writer's inputs set up as the program starts, and the
-// written text taken apart into its chunks (identification, draw order, one per block).
+// written text taken apart into its blocks.
 #include <random>
 #include <string>
 #include <vector>
@@ -42,21 +42,6 @@ inline WriterInputs writerInputs(std::vector<std::string> polygons, std::vector<
 }
 
 using Chunk = std::vector<std::string>;
-
-// The chunks of a text: runs of lines separated by one empty line. Every line must end in CR LF.
-inline std::vector<Chunk> chunksOf(const std::string& text) {
-    std::vector<Chunk> out(1);
-    std::vector<std::string> lines = split(text, "\r\n");
-    lines.pop_back(); // after the last CR LF
-    for (const auto& line : lines) {
-        if (line.empty())
-            out.emplace_back();
-        else
-            out.back().push_back(line);
-    }
-    if (out.back().empty()) out.pop_back();
-    return out;
-}
 
 // The blocks that start with the given header ("[_polygon]", "[_line]", "[_point]"), each up to
 // and including its "[end]".
