@@ -22,6 +22,7 @@
 #include "app/shell_commands.h"
 #include "app/startup.h"
 #include "app/ui/drop_list.h"
+#include "app/ui/elided_label.h"
 #include "app/ui/icon_art.h"
 #include "base/ui/clickable_label.h"
 #include "base/ui/qt_ui_port.h"
@@ -318,7 +319,7 @@ QWidget* MainWindow::buildBottomBar() {
                             " border-radius: 3px; padding: 2px 6px; }");
     label9_ = new QLabel;
     label9_->setObjectName("Label9");
-    label4_ = new QLabel;
+    label4_ = new ElidedLabel;
     label4_->setObjectName("Label4");
     label4_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* status = new QVBoxLayout;
@@ -422,7 +423,7 @@ void MainWindow::refreshFromSession() {
     draworder_->setChecked(session_.settings.draworder);
     labelnt_->setVisible(f.ntMarker);
     label9_->setText(toQt(f.mapIdLabel));
-    label4_->setText(toQtPath(session_.map.currentFile));
+    label4_->setFullText(toQtPath(session_.map.currentFile));
     setWindowTitle(toQt(cap(session_.ver, session_.map.currentFile)));
     refreshRecent();
     refreshTypFiles();

@@ -22,6 +22,7 @@ namespace kestrel {
 
 class ClickableLabel;
 class DropList;
+class ElidedLabel;
 class Launcher;
 class QtUiPort;
 struct Session;
@@ -116,7 +117,7 @@ class MainWindow : public QMainWindow {
     QFrame* backprog_ = nullptr;
     QFrame* progimage_ = nullptr;
     QLabel* labelnt_ = nullptr;
-    QLabel* label4_ = nullptr;
+    ElidedLabel* label4_ = nullptr;
     QLabel* label9_ = nullptr;
     std::array<QToolButton*, 4> icons_{};
     std::array<QAction*, 7> recent_{};

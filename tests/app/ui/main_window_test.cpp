@@ -32,6 +32,7 @@
 #include "base/ui/qt_ui_port.h"
 #include "support/fake_launcher.h"
 #include "support/temp_dir.h"
+#include "support/window_shot.h"
 
 using namespace kestrel;
 using kestrel::test::FakeLauncher;
@@ -105,6 +106,14 @@ TEST_F(MainWindowTest, StartsWithTheDefaultsWhenThereIsNoStateFile) {
     for (int i = 11; i <= 16; ++i)
         EXPECT_FALSE(find<QAction>(QString("mnuFile_%1").arg(i))->isVisible());
     EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(MainWindowTest, LongMapPathIsShortenedAndTheWindowKeepsItsWidthCap) {
+    session.map.currentFile = "/maps/" + std::string(200, 'x') + "/Lakes.img";
+    open();
+    EXPECT_LE(test::windowShot(*window, "main_window_long_path").width(), 965);
+    EXPECT_TRUE(text("Label4").contains(QChar(0x2026)));
+    EXPECT_EQ(fromQtPath(find<QLabel>("Label4")->toolTip()), session.map.currentFile);
 }
 
 TEST_F(MainWindowTest, EditorIconsShowWhenTheEditorsArePresent) {
