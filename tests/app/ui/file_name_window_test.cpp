@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "app/ui/recording_port.h"
@@ -45,6 +46,15 @@ TEST(FileNameWindow, ExistingFileNeedsYesThenReportsCreate) {
     EXPECT_EQ(w.result(), QDialog::Accepted);
     EXPECT_EQ(ui.questions.size(), 2u);
     EXPECT_EQ(w.fileName(), path);
+}
+
+TEST(FileNameWindow, EnterCreates) {
+    TempDir dir;
+    RecordingPort ui;
+    FileNameWindow w(dir.file("new.txt"), ui);
+    w.show();
+    QTest::keyClick(w.findChild<QLineEdit*>("filename"), Qt::Key_Return);
+    EXPECT_EQ(w.result(), QDialog::Accepted);
 }
 
 TEST(FileNameWindow, CancelReportsCancel) {
