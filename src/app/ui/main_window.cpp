@@ -257,7 +257,7 @@ QWidget* MainWindow::buildTypFiles() {
     connect(file1_, &QListWidget::itemDoubleClicked, this,
             [this] { openTypFile(file1_, session_.paths.userdir); });
     connect(file2_, &QListWidget::itemDoubleClicked, this,
-            [this] { openTypFile(file2_, mapFolder()); });
+            [this] { openTypFile(file2_, session_.map.mapFolder); });
     auto* remove = new QPushButton(toQt(kDeleteButton));
     remove->setObjectName("deleteTyp");
     remove->setToolTip(toQt(kDeleteTip));

@@ -92,7 +92,6 @@ class MainWindow : public QMainWindow {
     void arrangeEditorIcons();
     void refreshTypFiles();
     void openTypFile(QListWidget* list, const std::string& folder);
-    std::string mapFolder() const;
 
     Session& session_;
     QtUiPort& ui_;

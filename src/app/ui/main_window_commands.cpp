@@ -192,13 +192,9 @@ void MainWindow::refreshTypFiles() {
     for (const std::string& name : typFiles(session_.paths.userdir))
         file1_->addItem(toQtPath(name));
     file2_->clear();
-    const std::string folder = mapFolder();
+    const std::string& folder = session_.map.mapFolder;
     if (!folder.empty())
         for (const std::string& name : typFiles(folder)) file2_->addItem(toQtPath(name));
-}
-
-std::string MainWindow::mapFolder() const {
-    return session_.map.mapfile.empty() ? std::string() : folderOf(session_.map.mapfile, "");
 }
 
 void MainWindow::openTypFile(QListWidget* list, const std::string& folder) {

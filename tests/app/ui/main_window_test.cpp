@@ -139,13 +139,17 @@ TEST_F(MainWindowTest, EditCurrentFileAsksBeforeStartingTheEditor) {
     EXPECT_EQ(launcher.started[0].args, std::vector<std::string>{dir.file("untitled.txt")});
 }
 
-TEST_F(MainWindowTest, RecentItemLoadMovesItToTheTop) {
+TEST_F(MainWindowTest, RecentItemLoadMovesItToTheTopAndShowsItsRealPathAndFolder) {
     std::array<std::string, 7> items;
     for (std::size_t i = 0; i < items.size(); ++i)
-        items[i] = dir.write(concat({"m", std::to_string(i), ".img"}), "no map here");
+        items[i] = dir.write(concat({"Maps/M", std::to_string(i), ".IMG"}), "no map here");
+    dir.write("Maps/Lakes.typ", "TYP");
     session.settings.recent = items;
     open();
     window->loadRecentItem(2); // File item 12
+    EXPECT_EQ(fromQtPath(window->windowTitle()), "kestrel 5.1 " + items[2]);
+    EXPECT_EQ(fromQtPath(find<QLabel>("Label4")->toolTip()), items[2]);
+    EXPECT_EQ(find<QListWidget>("File2")->findItems("Lakes.typ", Qt::MatchExactly).size(), 1);
     const std::array<std::string, 7> moved{items[2], items[0], items[1], items[3],
                                            items[4], items[5], items[6]};
     EXPECT_EQ(session.settings.recent, moved);
@@ -173,7 +177,7 @@ TEST_F(MainWindowTest, LoadShowsTheMapAndFileNewClearsIt) {
     window->openBatchPaths({map});
     EXPECT_GT(find<QListWidget>("List1_0")->count(), 0);
     EXPECT_EQ(text("Label1_0"), QString("Polygons:%1").arg(find<QListWidget>("List1_0")->count()));
-    EXPECT_EQ(window->windowTitle().toStdString(), "kestrel 5.1 " + lcase(map));
+    EXPECT_EQ(fromQtPath(window->windowTitle()), "kestrel 5.1 " + map);
     EXPECT_TRUE(find<QPushButton>("Command1")->isEnabled());
     EXPECT_FALSE(find<QFrame>("Frame1")->isVisibleTo(window.get()));
     EXPECT_EQ(session.settings.lastdir, map);
@@ -237,9 +241,9 @@ TEST_F(MainWindowTest, DropsOnAListLoadUntilTheFirstNonMapAndOnTheWindowOnlyTheF
     open();
     drop(find<QListWidget>("List1_2"), {a, b, c});
     EXPECT_EQ(session.settings.recent[0], a);
-    EXPECT_EQ(session.map.currentFile, lcase(a));
+    EXPECT_EQ(session.map.currentFile, a);
     drop(window.get(), {c, a});
-    EXPECT_EQ(session.map.currentFile, lcase(c));
+    EXPECT_EQ(session.map.currentFile, c);
     EXPECT_EQ(session.settings.recent[0], c);
     EXPECT_EQ(session.settings.recent[1], a);
 }
