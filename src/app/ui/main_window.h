@@ -25,6 +25,7 @@ class DropList;
 class ElidedLabel;
 class Launcher;
 class QtUiPort;
+class SelectionWindow;
 struct Session;
 
 class MainWindow : public QMainWindow {
@@ -120,6 +121,7 @@ class MainWindow : public QMainWindow {
     QLabel* label9_ = nullptr;
     std::array<QToolButton*, 4> icons_{};
     std::array<QAction*, 7> recent_{};
+    SelectionWindow* selection_ = nullptr; // made on the first File > Open
     bool tinkerIcon_ = false;
     bool loading_ = false;
     bool closePending_ = false;

@@ -69,11 +69,13 @@ void MainWindow::runLoad(bool batch, const std::function<void()>& load) {
 void MainWindow::fileOpen() {
     session_.errors.clear();
     if (session_.settings.lastdir.empty()) session_.settings.lastdir = session_.paths.apppath;
-    SelectionWindow selection({session_.settings.lastdir, session_.paths.apppath},
-                              session_.settings.extendDirectories, ui_, this);
-    if (selection.exec() != QDialog::Accepted) return;
-    const std::vector<std::string> chosen = selection.selectedPaths();
-    openBatchPaths(chosen);
+    // One selection window serves the whole run: it scans the installed products once and opens
+    // again as it was left, with the last product chosen.
+    if (!selection_)
+        selection_ = new SelectionWindow({session_.settings.lastdir, session_.paths.apppath},
+                                         session_.settings.extendDirectories, ui_, this);
+    if (selection_->exec() != QDialog::Accepted) return;
+    openBatchPaths(selection_->selectedPaths());
 }
 
 void MainWindow::openBatchPaths(const std::vector<std::string>& paths) {

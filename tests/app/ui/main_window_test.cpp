@@ -30,6 +30,7 @@
 #include "base/paths.h"
 #include "base/text.h"
 #include "base/ui/qt_ui_port.h"
+#include "installed/ui/selection_window.h"
 #include "support/fake_launcher.h"
 #include "support/temp_dir.h"
 #include "support/window_shot.h"
@@ -315,6 +316,22 @@ std::pair<QString, QString> closeModal(const std::function<void()>& command,
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, SelectionWindowScansOnceAndKeepsTheLastChoice) {
+    open();
+    for (const bool first : {true, false}) {
+        QTimer::singleShot(0, [&] {
+            auto* s = qobject_cast<SelectionWindow*>(QApplication::activeModalWidget());
+            auto* products = s->findChild<QListWidget*>("List1");
+            if (first) s->setProducts({{"A", dir.path(), 1, {}}, {"B", dir.path(), 2, {}}});
+            if (first) s->chooseProduct(1);
+            EXPECT_EQ(products->count(), 2);
+            EXPECT_EQ(products->currentRow(), 1);
+            s->reject();
+        });
+        window->fileOpen();
+    }
+}
 
 TEST_F(MainWindowTest, GeneratorItemsOpenTheirDialogAndCloseMakesNothing) {
     open();
