@@ -35,6 +35,8 @@ namespace {
 constexpr int kMaxWidth = 965;
 constexpr int kMaxHeight = 675;
 constexpr int kIconSize = 32;
+// The help page that F1 opens.
+constexpr std::size_t kManualPage = 1;
 
 QString indexed(const char* name, int i) {
     return QString("%1_%2").arg(name).arg(i);
@@ -102,7 +104,10 @@ MainWindow::~MainWindow() {
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(toQt(kMenuFile));
     file->addAction(toQt(kMenuNew), this, &MainWindow::fileNew)->setObjectName("mnuFile_0");
-    file->addAction(toQt(kMenuOpen), this, &MainWindow::fileOpen)->setObjectName("mnuFile_1");
+    // The usual keys; the window's own keys are Escape and Tab.
+    QAction* open = file->addAction(toQt(kMenuOpen), this, &MainWindow::fileOpen);
+    open->setObjectName("mnuFile_1");
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     file->addSeparator();
     file->addAction(toQt(kMenuSaveAsText), this, &MainWindow::saveAsText)
         ->setObjectName("mnuFile_3");
@@ -111,7 +116,9 @@ void MainWindow::buildMenus() {
         ->setObjectName("mnuFile_5");
     file->addAction(toQt(kMenuAbout), this, &MainWindow::about)->setObjectName("mnuFile_6");
     file->addSeparator();
-    file->addAction(toQt(kMenuExit), this, &QWidget::close)->setObjectName("mnuFile_8");
+    QAction* exit = file->addAction(toQt(kMenuExit), this, &QWidget::close);
+    exit->setObjectName("mnuFile_8");
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     file->addSeparator();
     for (int i = 0; i < 7; ++i) {
         recent_[static_cast<std::size_t>(i)] =
@@ -142,6 +149,7 @@ void MainWindow::buildMenus() {
         QAction* a = help->addAction(toQt(kHelpPages[i].caption), this,
                                      [this, url] { launcher_.openDefault(url, {}); });
         a->setObjectName(indexed("mnuHelp", i == 3 ? 4 : static_cast<int>(i)));
+        if (i == kManualPage) a->setShortcut(QKeySequence(Qt::Key_F1));
     }
 }
 

@@ -333,6 +333,27 @@ TEST_F(MainWindowTest, SelectionWindowScansOnceAndKeepsTheLastChoice) {
     }
 }
 
+TEST_F(MainWindowTest, CtrlOOpensCtrlQQuitsF1ShowsTheManual) {
+    open();
+    window->show();
+    const auto key = [this](QKeyCombination k) {
+        window->activateWindow();
+        if (QTest::qWaitForWindowActive(window.get(), 1000))
+            QTest::keyClick(window.get(), k.key(), k.keyboardModifiers());
+    };
+    key(Qt::Key_F1);
+    EXPECT_EQ(launcher.opened, std::vector<std::string>{std::string(kHelpPages[1].url)});
+    QString modal; // the window Ctrl+O opens, closed from the event loop
+    QTimer::singleShot(300, window.get(), [&modal] {
+        if (QWidget* w = QApplication::activeModalWidget()) modal = w->windowTitle(), w->close();
+    });
+    key(Qt::CTRL | Qt::Key_O);
+    EXPECT_EQ(modal, "Multi Select IMGs");
+    QSignalSpy closed(window.get(), &MainWindow::closed);
+    key(Qt::CTRL | Qt::Key_Q);
+    EXPECT_EQ(closed.count(), 1);
+}
+
 TEST_F(MainWindowTest, GeneratorItemsOpenTheirDialogAndCloseMakesNothing) {
     open();
     const auto seen = closeModal([this] { find<QAction>("mnuTools_4")->trigger(); });
