@@ -17,8 +17,8 @@ int main(int argc, char** argv) {
     }
     kestrel::test::FakeUi ui;
     kestrel::MapBuffer buf;
-    if (!buf.open(argv[1], ui)) {
-        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+    if (const auto why = buf.open(argv[1])) {
+        std::fprintf(stderr, "%s: %s\n", argv[1], kestrel::describe(*why).c_str());
         return 1;
     }
     buf.setKey(buf.rawFirstByte());

@@ -6,7 +6,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libcurl4-openssl-dev openssl nlohmann-json3-dev
-    mkgmap xvfb xauth python3
+    mkgmap xvfb xauth python3 hyperfine time
 )
 missing=()
 for p in "${packages[@]}"; do

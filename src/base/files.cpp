@@ -5,6 +5,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "base/platform/file_kind.h"
 #include "base/text.h"
 
 namespace fs = std::filesystem;
@@ -12,8 +13,8 @@ namespace fs = std::filesystem;
 namespace kestrel {
 
 std::optional<std::string> readFile(const std::string& path, std::uint64_t limit) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) return std::nullopt;
+    // Only a regular file: opening a FIFO would wait for a writer, and a device may never end.
+    if (platform::fileKind(path).kind != platform::FileKind::Regular) return std::nullopt;
     std::ifstream f(path, std::ios::binary);
     if (!f) return std::nullopt;
     f.seekg(0, std::ios::end);
@@ -23,6 +24,16 @@ std::optional<std::string> readFile(const std::string& path, std::uint64_t limit
     std::string data(static_cast<std::size_t>(size), '\0');
     if (size > 0 && !f.read(data.data(), size)) return std::nullopt;
     return data;
+}
+
+std::optional<std::string> readFileHead(const std::string& path, std::size_t n) {
+    if (platform::fileKind(path).kind != platform::FileKind::Regular) return std::nullopt;
+    std::ifstream f(path, std::ios::binary);
+    if (!f) return std::nullopt;
+    std::string head(n, '\0');
+    f.read(head.data(), static_cast<std::streamsize>(n));
+    head.resize(static_cast<std::size_t>(f.gcount()));
+    return head;
 }
 
 std::string readTextIfPresent(const std::string& path) {

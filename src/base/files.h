@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reading and writing. Writers never leave a half-written file under the target name:
 // they write beside it and rename the new file over the old one when it is complete.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -9,10 +10,13 @@
 
 namespace kestrel {
 
-// The whole file as bytes, or nothing when it does not exist or cannot be read. Files larger
-// than `limit` bytes are not read.
+// The whole file as bytes, or nothing when it does not exist or cannot be read. Only regular
+// files are read, and none larger than `limit` bytes.
 std::optional<std::string> readFile(const std::string& path, std::uint64_t limit = std::uint64_t(1)
                                                                                    << 31);
+// The first `n` bytes of a regular file (fewer when it is shorter), or nothing when it does not
+// exist, cannot be read or is no regular file.
+std::optional<std::string> readFileHead(const std::string& path, std::size_t n);
 // "read-text-if-present": the whole text, or empty.
 std::string readTextIfPresent(const std::string& path);
 

@@ -1,8 +1,6 @@
 #include "installed/tdb_summary.h"
 
-#include <fstream>
-
-#include "base/paths.h"
+#include "base/files.h"
 
 namespace kestrel::installed {
 
@@ -22,13 +20,9 @@ std::optional<TdbSummary> readTdbHead(std::string_view head) {
 }
 
 std::optional<TdbSummary> get_tdb(const std::string& path) {
-    if (!fileExists(path)) return std::nullopt;
-    std::ifstream f(path, std::ios::binary);
-    if (!f) return std::nullopt;
-    std::string head(kTdbHeadBytes, '\0');
-    f.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(f.gcount()));
-    return readTdbHead(head);
+    const std::optional<std::string> head = readFileHead(path, kTdbHeadBytes);
+    if (!head) return std::nullopt;
+    return readTdbHead(*head);
 }
 
 } // namespace kestrel::installed

@@ -21,10 +21,7 @@ void finishBatch(const MapReadContext& c) {
 } // namespace
 
 void resetForBatch(MapState& map, UiPort& ui) {
-    map.inventory.reset();
-    map.container = MapContainer{};
-    map.fields.ntMarker = false;
-    map.fields.highwaysHintShown = false;
+    fileNew(map);
     ui.setStopflag(false);
 }
 
@@ -40,7 +37,13 @@ std::optional<std::string> openBatch(const MapReadContext& c,
     for (std::size_t k = 0; k < paths.size(); ++k) {
         const std::string& path = paths[k];
         if (k == 0) c.map.mapfile = path;
-        if (!fileExists(path) || contains(path, "*")) break;
+        if (!fileExists(path)) {
+            // Missing or a folder: the batch ends here, and says why.
+            c.map.unreadable.push_back(
+                {path, checkMapFile(path).value_or(Unreadable{UnreadableReason::NoSuchFile, {}})});
+            break;
+        }
+        if (contains(path, "*")) break;
         // The lower-cased name serves the name tests; on file systems that tell case apart the
         // file is opened, shown and remembered by its real name.
         const std::string lowered = lcase(path);
@@ -103,6 +106,7 @@ void fileNew(MapState& map) {
     map.container = MapContainer{};
     map.fields.ntMarker = false;
     map.fields.highwaysHintShown = false;
+    map.unreadable.clear();
 }
 
 } // namespace kestrel

@@ -1,22 +1,18 @@
 #include "mapread/map_buffer.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 #include <utility>
+
+#include "mapread/messages.h"
 
 namespace kestrel {
 namespace {
 
 // Work is split into chunks of this size between two yields to the user interface.
 constexpr std::size_t kChunk = std::size_t(8) << 20;
-
-constexpr std::string_view kPrefix = "GARMIN ";
-constexpr std::size_t kSignatureLength = 10; // "GARMIN " + three letters
 
 } // namespace
 
@@ -59,34 +55,14 @@ MapBuffer MapBuffer::fromBytes(std::string bytes) {
     return b;
 }
 
-bool MapBuffer::open(const std::string& path, UiPort& ui) {
+std::optional<Unreadable> MapBuffer::open(const std::string& path) {
     clear();
+    if (auto why = checkMapFile(path)) return why;
     mapping_ = platform::MappedFile::open(path);
-    if (mapping_) {
-        data_ = mapping_->data();
-        size_ = mapping_->size();
-        return true;
-    }
-    // Not mappable (a pipe, a special file, an empty file): read it in chunks.
-    std::ifstream f(path, std::ios::binary);
-    if (!f) return false;
-    std::string bytes;
-    std::array<char, 1 << 16> block{};
-    std::size_t sinceYield = 0;
-    while (f) {
-        f.read(block.data(), block.size());
-        const auto got = static_cast<std::size_t>(f.gcount());
-        bytes.append(block.data(), got);
-        sinceYield += got;
-        if (sinceYield >= kChunk) {
-            sinceYield = 0;
-            ui.yield();
-        }
-        if (got == 0) break;
-    }
-    if (f.bad()) return false;
-    *this = fromBytes(std::move(bytes));
-    return true;
+    if (!mapping_) return Unreadable{UnreadableReason::SystemError, std::string(msg::kNotMappable)};
+    data_ = mapping_->data();
+    size_ = mapping_->size();
+    return std::nullopt;
 }
 
 std::int64_t MapBuffer::outsideRun(std::int64_t offset, std::int64_t limit) const {
@@ -114,47 +90,18 @@ std::int64_t MapBuffer::zeroRun(std::int64_t offset, std::int64_t limit) const {
     return std::min(n, limit);
 }
 
-MapBuffer::Signatures MapBuffer::findSignatures(UiPort& ui) const {
-    Signatures s;
-    if (size_ < kSignatureLength) return s;
-    std::array<std::uint8_t, kSignatureLength> masked{};
-    auto maskedSuffix = [&](std::string_view three) {
-        std::array<std::uint8_t, 3> m{};
-        for (std::size_t i = 0; i < 3; ++i) m[i] = static_cast<std::uint8_t>(three[i] ^ key_);
-        return m;
-    };
-    for (std::size_t i = 0; i < kPrefix.size(); ++i)
-        masked[i] = static_cast<std::uint8_t>(kPrefix[i] ^ key_);
-    const auto rgn = maskedSuffix("RGN");
-    const auto tre = maskedSuffix("TRE");
-    const auto gmp = maskedSuffix("GMP");
-    const std::size_t last = size_ - kSignatureLength; // last position a signature can start
-    std::size_t pos = 0;
-    while (pos <= last) {
-        const std::size_t chunkEnd = std::min(last + 1, pos + kChunk);
-        while (pos < chunkEnd) {
-            const void* hit = std::memchr(data_ + pos, masked[0], chunkEnd - pos);
-            if (!hit) {
-                pos = chunkEnd;
-                break;
-            }
-            const std::size_t p =
-                static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - data_);
-            pos = p + 1;
-            if (std::memcmp(data_ + p + 1, masked.data() + 1, kPrefix.size() - 1) != 0) continue;
-            const std::uint8_t* suffix = data_ + p + kPrefix.size();
-            auto is = [&](const std::array<std::uint8_t, 3>& m) {
-                return std::memcmp(suffix, m.data(), 3) == 0;
-            };
-            const auto at = static_cast<std::int64_t>(p);
-            if (s.rgn < 0 && is(rgn)) s.rgn = at;
-            if (s.tre < 0 && is(tre)) s.tre = at;
-            if (s.gmp < 0 && is(gmp)) s.gmp = at;
-            if (s.rgn >= 0 && s.tre >= 0 && s.gmp >= 0) return s;
-        }
+Signatures MapBuffer::findSignatures(UiPort& ui) const {
+    SignatureSearch search(key_);
+    const std::span<const std::uint8_t> bytes(data_, size_);
+    for (std::size_t pos = 0; pos < size_ && !search.found().complete(); pos += kChunk) {
+        const std::size_t end = std::min(size_, pos + kChunk);
+        search.scan(bytes, pos, end);
+        // The later steps read few of these pages again: they come back from the file's cache
+        // when touched, so a big file does not stay resident as a whole.
+        if (mapping_) mapping_->forget(pos, end - pos);
         ui.yield();
     }
-    return s;
+    return search.found();
 }
 
 bool MapBuffer::dumpUnmasked(const std::string& path, UiPort& ui) const {

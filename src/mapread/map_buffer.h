@@ -1,8 +1,7 @@
 #pragma once
-// The working buffer: the bytes of the current map file, mapped read-only (or read, where mapping
-// is not possible), with the file's one-byte XOR mask undone on the fly by every reader. A masked
-// file is therefore never copied; the readers are total: offsets before the start or at/after
-// the end read as 0.
+// The working buffer: the bytes of the current map file, mapped read-only, with the file's
+// one-byte XOR mask undone on the fly by every reader. A masked file is therefore never copied;
+// the readers are total: offsets before the start or at/after the end read as 0.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -11,6 +10,8 @@
 
 #include "base/platform/platform.h"
 #include "base/uiport.h"
+#include "mapread/signature_search.h"
+#include "mapread/unreadable.h"
 
 namespace kestrel {
 
@@ -23,10 +24,9 @@ class MapBuffer {
     MapBuffer(MapBuffer&& other) noexcept;
     MapBuffer& operator=(MapBuffer&& other) noexcept;
 
-    // Maps (or reads) the whole file. Returns false and leaves the buffer empty when the file
-    // cannot be opened or read. Reading yields once per chunk; a stop request while reading
-    // empties the buffer.
-    bool open(const std::string& path, UiPort& ui);
+    // Maps the whole file; only a regular file with bytes in it is opened. Otherwise the buffer
+    // stays empty and the reason comes back.
+    std::optional<Unreadable> open(const std::string& path);
     // Wraps bytes already in memory (tests, the fuzzer).
     static MapBuffer fromBytes(std::string bytes);
     void clear();
@@ -70,13 +70,8 @@ class MapBuffer {
     // Number of consecutive 0 bytes (unmasked) from the offset on, at most `limit`.
     std::int64_t zeroRun(std::int64_t offset, std::int64_t limit) const;
 
-    // Positions of the first "GARMIN RGN", "GARMIN TRE" and "GARMIN GMP" (-1 when absent), found
-    // in one pass over the file by searching for the masked signature bytes.
-    struct Signatures {
-        std::int64_t rgn = -1;
-        std::int64_t tre = -1;
-        std::int64_t gmp = -1;
-    };
+    // Positions of the first "GARMIN RGN", "GARMIN TRE" and "GARMIN GMP", found in one pass
+    // over the file that reads each page once, yielding between chunks.
     Signatures findSignatures(UiPort& ui) const;
 
     // Writes the unmasked bytes, first byte 0, to the path (beside it first, then renamed).
@@ -86,8 +81,8 @@ class MapBuffer {
     const std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
     std::uint8_t key_ = 0;
-    std::optional<platform::MappedFile> mapping_; // when the file was mapped
-    std::string owned_;                           // the bytes, when the file was read
+    std::optional<platform::MappedFile> mapping_; // when the bytes come from a file
+    std::string owned_;                           // the bytes, when given in memory
 };
 
 } // namespace kestrel

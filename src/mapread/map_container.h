@@ -15,7 +15,7 @@ struct MapContainer {
     std::int64_t treStart = -3; // position of "GARMIN TRE" - 2
     std::int64_t gmpStart = -1; // position of "GARMIN GMP" - 2; -1 when absent
     bool gmpFound = false;      // (a signature at offset 0 or 1 gives a start below 0)
-    int filesRead = 0;          // files of the current batch whose bytes were read
+    int filesRead = 0;          // files of the current batch whose map data was read
 
     // A GMP header was found, or the lower-cased name contains ".gmp" (an NT map).
     bool fngmp() const;

@@ -50,7 +50,11 @@ void MapReader::loadbinary(const std::string& name, const std::string& realPath,
         pieces = 1;
     }
     if (pieces == 0) pieces = 1;
-    if (!buf_.open(realPath, ui_)) return;
+    path_ = realPath;
+    if (const auto why = buf_.open(realPath)) {
+        c_.map.unreadable.push_back({realPath, *why});
+        return;
+    }
     for (std::uint64_t i = 0; i <= pieces; ++i) {
         ui_.yield();
         if (k == 0) ui_.progress(5.0f + 5.0f * static_cast<float>(i + 1) / (pieces + 1));
@@ -59,7 +63,6 @@ void MapReader::loadbinary(const std::string& name, const std::string& realPath,
         buf_.clear();
         return;
     }
-    ++c_.map.container.filesRead;
     if (k == 0 && !contains(name, "gmp"))
         loadtdb(c_.map.fields, ui_, realPath, c_.options.sampleMap);
 }
@@ -67,6 +70,7 @@ void MapReader::loadbinary(const std::string& name, const std::string& realPath,
 void MapReader::setBuffer(const std::string& name, MapBuffer buf) {
     c_.map.mapfile = name;
     c_.map.container.name = name;
+    path_ = name;
     buf_ = std::move(buf);
 }
 
@@ -80,7 +84,9 @@ void MapReader::get_dataTRE(int k) {
         if (c_.options.dumpflag)
             guarded(c_.errors, [&] { buf_.dumpUnmasked(c_.options.dumpFile, ui_); });
     }
-    const MapBuffer::Signatures sig = buf_.findSignatures(ui_);
+    const Signatures sig = buf_.findSignatures(ui_);
+    if (sig.rgn < 0 || sig.tre < 0)
+        c_.map.unreadable.push_back({path_, {UnreadableReason::NoMapData, {}}});
     map.rgnStart = sig.rgn >= 0 ? sig.rgn - kSignatureLead : -3;
     map.gmpStart = -1;
     map.gmpFound = false;
@@ -107,6 +113,7 @@ void MapReader::get_dataTRE(int k) {
         return;
     }
     map.treStart = sig.tre - kSignatureLead;
+    ++map.filesRead;
     readTre();
     closing();
 }

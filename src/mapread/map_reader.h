@@ -19,7 +19,8 @@ class MapReader {
 
     // `loadbinary`: `name` is the file as the batch names it (lower-cased on File > Open: the
     // ".gmp" tests and the captions use it); `realPath` is the file opened. k is the position in
-    // the batch; k = 0 also reads the family's TDB file.
+    // the batch; k = 0 also reads the family's TDB file. A file that cannot be read joins the
+    // batch's unreadable maps, as does one without map data (found by `get_dataTRE`).
     void loadbinary(const std::string& name, const std::string& realPath, int k);
     // `get_dataTRE`: everything after loading, for the file at position k.
     void get_dataTRE(int k);
@@ -35,6 +36,7 @@ class MapReader {
     MapReadContext c_;
     UiPort& ui_;
     MapBuffer buf_;
+    std::string path_; // the file in the buffer, as opened
 };
 
 } // namespace kestrel

@@ -3,9 +3,11 @@
 // inventory, the current map and the main window's fields. The session owns one; each batch
 // replaces what the previous one found.
 #include <string>
+#include <vector>
 
 #include "mapread/map_container.h"
 #include "mapread/type_inventory.h"
+#include "mapread/unreadable.h"
 
 namespace kestrel {
 
@@ -27,6 +29,7 @@ struct MapState {
     std::string mapfile;     // first map of the current batch
     std::string currentFile; // the file being read, by its real name (the window's caption)
     std::string mapFolder;   // the folder of the map last read, from its real path
+    std::vector<UnreadableMap> unreadable; // files of the batch that gave nothing, in order
 };
 
 } // namespace kestrel

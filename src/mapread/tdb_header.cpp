@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <system_error>
 #include <vector>
 
+#include "base/files.h"
 #include "base/paths.h"
 #include "base/text.h"
 #include "mapread/messages.h"
@@ -39,15 +39,6 @@ std::vector<std::string> tdbFiles(const std::string& folder) {
     return names;
 }
 
-// The first bytes of the file, as many as the header needs.
-std::string readHead(const std::string& path) {
-    std::string head(TdbHeader::kFamilyId + 2, '\0');
-    std::ifstream f(path, std::ios::binary);
-    f.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(std::max<std::streamsize>(0, f.gcount())));
-    return head;
-}
-
 bool sameFile(const std::string& a, const std::string& b) {
     if (normalisePath(a) == normalisePath(b)) return true;
     std::error_code ec;
@@ -71,7 +62,8 @@ void loadtdb(MapFields& f, UiPort& ui, const std::string& realPath, const std::s
     if (found.size() == 1) {
         f.tdbFile = joinPath(folder, found.front());
         ui.busy(true);
-        const auto header = TdbHeader::parse(readHead(f.tdbFile));
+        const auto header =
+            TdbHeader::parse(readFileHead(f.tdbFile, TdbHeader::kFamilyId + 2).value_or(""));
         if (header) {
             f.productCode = std::to_string(header->productCode);
             f.fid = std::to_string(header->familyId);

@@ -98,10 +98,13 @@ bool stderrIsTerminal();
 // the system refuses.
 bool syncToDisk(std::FILE* file);
 
-// A whole file mapped read-only into memory, unmapped when destroyed.
+// A whole file mapped read-only into memory, unmapped when destroyed. Its length is the file's
+// size when mapped; should the file shrink meanwhile, the bytes past its new end read as 0 (where
+// the system lets us: on Windows a mapped file cannot shrink).
 class MappedFile {
   public:
-    // Nothing when the file cannot be mapped (missing, empty, not a regular file).
+    // Nothing when the file cannot be mapped (missing, empty, not a regular file). Never waits:
+    // a FIFO is refused, not opened for a writer.
     static std::optional<MappedFile> open(const std::string& path);
     ~MappedFile() { release(); }
     MappedFile(MappedFile&& other) noexcept
@@ -119,6 +122,9 @@ class MappedFile {
 
     const std::uint8_t* data() const { return data_; }
     std::size_t size() const { return size_; }
+    // Lets the system take back the memory of the whole pages within the n bytes from the offset
+    // on, once they have been read; touched again, they are read again from the file.
+    void forget(std::size_t offset, std::size_t n) const;
 
   private:
     MappedFile(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <system_error>
@@ -248,30 +247,6 @@ bool stderrIsTerminal() {
 
 bool syncToDisk(std::FILE* file) {
     return ::fsync(fileno(file)) == 0;
-}
-
-std::optional<MappedFile> MappedFile::open(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    std::optional<MappedFile> mapped;
-    struct stat st {};
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-        const auto len = static_cast<std::size_t>(st.st_size);
-        void* m = mmap(nullptr, len, PROT_READ, MAP_PRIVATE, fd, 0);
-        if (m != MAP_FAILED) {
-            // The signature search walks the whole file once, front to back.
-            madvise(m, len, MADV_SEQUENTIAL);
-            mapped = MappedFile(static_cast<const std::uint8_t*>(m), len);
-        }
-    }
-    close(fd);
-    return mapped;
-}
-
-void MappedFile::release() {
-    if (data_) munmap(const_cast<std::uint8_t*>(data_), size_);
-    data_ = nullptr;
-    size_ = 0;
 }
 
 } // namespace kestrel::platform

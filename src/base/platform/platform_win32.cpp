@@ -220,4 +220,11 @@ void MappedFile::release() {
     size_ = 0;
 }
 
+void MappedFile::forget(std::size_t offset, std::size_t n) const {
+    // Unlocking pages that were never locked takes them out of the working set.
+    if (offset < size_)
+        VirtualUnlock(const_cast<std::uint8_t*>(data_ + offset),
+                      n < size_ - offset ? n : size_ - offset);
+}
+
 } // namespace kestrel::platform
