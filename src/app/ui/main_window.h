@@ -42,6 +42,8 @@ class MainWindow : public QMainWindow {
     void openBatchPaths(const std::vector<std::string>& paths);
     void loadRecentItem(int index);
     void dropFiles(const QStringList& paths, bool onList);
+    // Maps named on the command line.
+    void openNamedMaps(const QStringList& paths);
     void fileNew();
     void createTypFile();
     void saveAsText();

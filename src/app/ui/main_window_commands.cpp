@@ -95,6 +95,10 @@ void MainWindow::dropFiles(const QStringList& paths, bool onList) {
     runLoad(false, [&] { dropMaps(session_, ui_, names); });
 }
 
+void MainWindow::openNamedMaps(const QStringList& paths) {
+    runLoad(false, [&] { kestrel::openNamedMaps(session_, ui_, toPaths(paths)); });
+}
+
 void MainWindow::fileNew() {
     if (loading_) return;
     kestrel::fileNew(session_.map);

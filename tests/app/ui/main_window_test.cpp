@@ -249,6 +249,14 @@ TEST_F(MainWindowTest, DropsOnAListLoadUntilTheFirstNonMapAndOnTheWindowOnlyTheF
     EXPECT_EQ(session.settings.recent[1], a);
 }
 
+TEST_F(MainWindowTest, NamedMapsThatCannotBeReadGetOneMessageAndStayOffTheRecentList) {
+    open();
+    const auto before = session.settings.recent;
+    window->openNamedMaps({toQtPath(dir.file("gone.img")), toQtPath(dir.path())});
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(session.settings.recent, before);
+}
+
 TEST_F(MainWindowTest, SaveAsTextWithEmptyListsSaysNoData) {
     open();
     window->saveAsText();
