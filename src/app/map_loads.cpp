@@ -1,10 +1,13 @@
 #include "app/map_loads.h"
 
+#include <algorithm>
 #include <optional>
 
+#include "app/messages.h"
 #include "app/recent_list.h"
 #include "base/paths.h"
 #include "mapread/map_batch.h"
+#include "mapread/unreadable.h"
 
 namespace kestrel {
 namespace {
@@ -41,6 +44,30 @@ bool openRecentMap(Session& session, UiPort& ui, const std::string& path) {
 
 void dropMaps(Session& session, UiPort& ui, const std::string& names) {
     remember(session, loadole(mapReading(session, ui), names));
+}
+
+void openNamedMaps(Session& session, UiPort& ui, const std::vector<std::string>& paths) {
+    // What cannot even be opened is set aside before anything is read.
+    std::vector<UnreadableMap> unreadable;
+    std::string names;
+    for (const std::string& path : paths) {
+        if (const auto why = checkMapFile(path))
+            unreadable.push_back({path, *why});
+        else
+            names += path + "\r\n";
+    }
+    if (!names.empty()) {
+        const std::optional<std::string> first = loadole(mapReading(session, ui), names);
+        const std::vector<UnreadableMap>& failed = session.map.unreadable;
+        if (first && std::none_of(failed.begin(), failed.end(),
+                                  [&](const UnreadableMap& m) { return m.path == *first; }))
+            remember(session, first);
+        unreadable.insert(unreadable.end(), failed.begin(), failed.end());
+    }
+    if (unreadable.empty()) return;
+    std::string text(kUnreadableMaps);
+    for (const UnreadableMap& m : unreadable) text += "\r\n" + m.path + ": " + describe(m.why);
+    ui.message(text);
 }
 
 } // namespace kestrel

@@ -17,5 +17,9 @@ void openMaps(Session& session, UiPort& ui, const std::vector<std::string>& path
 bool openRecentMap(Session& session, UiPort& ui, const std::string& path);
 // Files dropped on the window or a list (`loadole`).
 void dropMaps(Session& session, UiPort& ui, const std::string& names);
+// Maps named on the command line (a file manager's "Open with") load like files dropped on a list;
+// those that cannot be read are named, with the reason, in one message and stay off the recent
+// list.
+void openNamedMaps(Session& session, UiPort& ui, const std::vector<std::string>& paths);
 
 } // namespace kestrel

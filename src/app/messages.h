@@ -20,6 +20,8 @@ inline std::string deleteTypFileQuestion(std::string_view item) {
     return "This will delete '" + std::string(item) + "' . Do you want to continue?";
 }
 inline constexpr std::string_view kCaptionPrefix = "kestrel ";
+// Heads the list of maps named on the command line that cannot be read, one "PATH: reason" a line.
+inline constexpr std::string_view kUnreadableMaps = "These maps cannot be read:";
 
 // Main window: menus (the Tools menu's generator items are typbin's).
 inline constexpr std::string_view kMenuFile = "&File";

@@ -19,7 +19,7 @@ std::string verText(float ver) {
 }
 
 std::string cap(float ver, const std::string& name) {
-    return std::string(kCaptionPrefix) + verText(ver) + " " + lcase(name);
+    return std::string(kCaptionPrefix) + verText(ver) + " " + name;
 }
 
 std::array<std::string, 3> shw_tp(const std::array<int, 3>& kindmode) {

@@ -13,7 +13,7 @@ namespace kestrel {
 
 // `ver` in its shortest decimal form ("5.1").
 std::string verText(float ver);
-// `cap`: "kestrel " + ver + " " + the lower-cased name.
+// `cap`: "kestrel " + ver + " " + the name as it is on disk.
 std::string cap(float ver, const std::string& name);
 
 // `shw_tp`: per kind "C" for the colour-picker mode, "B" for "TYPE on BMP" (not for lines), "-".

@@ -44,8 +44,8 @@ std::optional<std::string> openBatch(const MapReadContext& c,
             break;
         }
         if (contains(path, "*")) break;
-        // The lower-cased name serves the name tests and the captions; on file systems that
-        // tell case apart the file is opened, and remembered, by its real name.
+        // The lower-cased name serves the name tests; on file systems that tell case apart the
+        // file is opened, shown and remembered by its real name.
         const std::string lowered = lcase(path);
         if (!acceptedName(lowered)) {
             ui.message(std::string(msg::kNotAnImg));
@@ -54,7 +54,7 @@ std::optional<std::string> openBatch(const MapReadContext& c,
         const int position = static_cast<int>(k);
         reader.loadbinary(lowered, path, position);
         ui.busy(true);
-        c.map.currentFile = lowered;
+        c.map.currentFile = path;
         if (k == 0) first = path;
         reader.get_dataTRE(position);
         if (k > 0) ui.progress(static_cast<float>(k) / static_cast<float>(last) * 100.0f);
@@ -71,6 +71,7 @@ std::optional<std::string> loadRecent(const MapReadContext& c, const std::string
     resetForBatch(c.map, c.ui);
     MapReader reader(c);
     reader.loadbinary(path, path, 0);
+    c.map.currentFile = path;
     reader.get_dataTRE(0);
     finishBatch(c);
     c.ui.busy(false);
@@ -92,7 +93,7 @@ std::optional<std::string> loadole(const MapReadContext& c, const std::string& n
         if (!accepted) break;
         reader.loadbinary(entry, real[k], n);
         c.ui.busy(true);
-        c.map.currentFile = entry;
+        c.map.currentFile = real[k];
         if (k == 0) first = real[k];
         reader.get_dataTRE(0);
     }

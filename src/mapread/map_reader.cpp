@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/files.h"
+#include "base/paths.h"
 #include "base/text.h"
 #include "mapread/match.h"
 #include "mapread/messages.h"
@@ -40,6 +41,7 @@ void MapReader::loadbinary(const std::string& name, const std::string& realPath,
     buf_.clear();
     c_.errors.clear();
     c_.map.mapfile = name;
+    c_.map.mapFolder = folderOf(realPath, "");
     c_.map.container.name = name;
     ui_.busy(true);
     std::uint64_t pieces = fileSize(realPath).value_or(0) / kPieceSize;

@@ -27,7 +27,8 @@ struct MapState {
     MapFields fields;
     MapContainer container;  // the current map file: name, XOR key, subfile header starts
     std::string mapfile;     // first map of the current batch
-    std::string currentFile; // the file being read (the window's caption names it)
+    std::string currentFile; // the file being read, by its real name (the window's caption)
+    std::string mapFolder;   // the folder of the map last read, from its real path
     std::vector<UnreadableMap> unreadable; // files of the batch that gave nothing, in order
 };
 

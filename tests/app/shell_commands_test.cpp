@@ -12,10 +12,10 @@ using namespace kestrel;
 using kestrel::test::FakeUi;
 using kestrel::test::TempDir;
 
-TEST(Caption, VersionInShortestFormAndLowerCasedName) {
+TEST(Caption, VersionInShortestFormAndTheName) {
     EXPECT_EQ(verText(5.1f), "5.1");
     EXPECT_EQ(cap(5.1f, ""), "kestrel 5.1 ");
-    EXPECT_EQ(cap(5.1f, "/Maps/GMAPSUPP.IMG"), "kestrel 5.1 /maps/gmapsupp.img");
+    EXPECT_EQ(cap(5.1f, "/Maps/GMAPSUPP.IMG"), "kestrel 5.1 /Maps/GMAPSUPP.IMG");
 }
 
 TEST(StyleModeIndicators, ColourPickerBitmapOrNeither) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "base/files.h"
 #include "base/paths.h"
@@ -119,12 +120,17 @@ TEST_F(Batch, NameWithoutAnyDotIsAccepted) {
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
 }
 
-TEST_F(Batch, MixedCaseNameIsOpenedByItsRealName) {
+TEST_F(Batch, EveryLoadKeepsTheRealNameAndFolderOfTheMap) {
     const std::string path = write("Maps/MyMap.IMG", sampleMap().bytes());
-    EXPECT_EQ(open({path}), path);
-    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
-    EXPECT_EQ(r.map.currentFile, lcase(path));
-    EXPECT_EQ(r.map.mapfile, lcase(path));
+    for (const auto& load : std::vector<std::function<std::optional<std::string>()>>{
+             [&] { return loadole(r.context(), path); }, [&] { return open({path}); },
+             [&] { return loadRecent(r.context(), path); }}) {
+        r.map = {};
+        EXPECT_EQ(load(), path);
+        EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+        EXPECT_EQ(r.map.currentFile, path);
+        EXPECT_EQ(r.map.mapFolder, dir.file("Maps"));
+    }
 }
 
 TEST_F(Batch, EscapeDuringTheSecondOfThreeFilesStopsTheBatch) {

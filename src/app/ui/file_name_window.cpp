@@ -27,7 +27,6 @@ FileNameWindow::FileNameWindow(const std::string& typfile, UiPort& ui, QWidget* 
     QPushButton* create = buttons->addButton(toQt(kCreateTyp), QDialogButtonBox::ActionRole);
     cancel->setObjectName("cancel");
     create->setObjectName("create");
-    create->setDefault(true);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(create, &QPushButton::clicked, this, &FileNameWindow::create);
 
@@ -36,6 +35,9 @@ FileNameWindow::FileNameWindow(const std::string& typfile, UiPort& ui, QWidget* 
     layout->addWidget(name_);
     layout->addSpacing(8);
     layout->addWidget(buttons);
+    // Only a button that already sits in the window can become its default; set earlier, the
+    // window would take the first button (Cancel) when shown.
+    create->setDefault(true);
 }
 
 std::string FileNameWindow::fileName() const {

@@ -1,5 +1,5 @@
 // The desktop program. Map files named on the command line (a file manager's "Open with") load
-// like files dropped on a type list.
+// like files dropped on a type list; those that cannot be read are named in one message.
 #include <QApplication>
 #include <QDir>
 #include <QStringList>
@@ -40,10 +40,10 @@ int main(int argc, char** argv) {
     QStringList maps;
     for (const QString& a : args) maps << QDir::current().absoluteFilePath(a);
     if (!screenshotDir.isEmpty()) {
-        if (!maps.isEmpty()) window.dropFiles(maps, true);
+        if (!maps.isEmpty()) window.openNamedMaps(maps);
         return kestrel::saveScreenshots(window, session.settings, ui, screenshotDir) ? 0 : 1;
     }
     if (!maps.isEmpty())
-        QTimer::singleShot(0, &window, [&window, maps] { window.dropFiles(maps, true); });
+        QTimer::singleShot(0, &window, [&window, maps] { window.openNamedMaps(maps); });
     return QApplication::exec();
 }

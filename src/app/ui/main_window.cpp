@@ -22,6 +22,7 @@
 #include "app/shell_commands.h"
 #include "app/startup.h"
 #include "app/ui/drop_list.h"
+#include "app/ui/elided_label.h"
 #include "app/ui/icon_art.h"
 #include "base/ui/clickable_label.h"
 #include "base/ui/qt_ui_port.h"
@@ -34,6 +35,8 @@ namespace {
 constexpr int kMaxWidth = 965;
 constexpr int kMaxHeight = 675;
 constexpr int kIconSize = 32;
+// The help page that F1 opens.
+constexpr std::size_t kManualPage = 1;
 
 QString indexed(const char* name, int i) {
     return QString("%1_%2").arg(name).arg(i);
@@ -101,7 +104,10 @@ MainWindow::~MainWindow() {
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(toQt(kMenuFile));
     file->addAction(toQt(kMenuNew), this, &MainWindow::fileNew)->setObjectName("mnuFile_0");
-    file->addAction(toQt(kMenuOpen), this, &MainWindow::fileOpen)->setObjectName("mnuFile_1");
+    // The usual keys; the window's own keys are Escape and Tab.
+    QAction* open = file->addAction(toQt(kMenuOpen), this, &MainWindow::fileOpen);
+    open->setObjectName("mnuFile_1");
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     file->addSeparator();
     file->addAction(toQt(kMenuSaveAsText), this, &MainWindow::saveAsText)
         ->setObjectName("mnuFile_3");
@@ -110,7 +116,9 @@ void MainWindow::buildMenus() {
         ->setObjectName("mnuFile_5");
     file->addAction(toQt(kMenuAbout), this, &MainWindow::about)->setObjectName("mnuFile_6");
     file->addSeparator();
-    file->addAction(toQt(kMenuExit), this, &QWidget::close)->setObjectName("mnuFile_8");
+    QAction* exit = file->addAction(toQt(kMenuExit), this, &QWidget::close);
+    exit->setObjectName("mnuFile_8");
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     file->addSeparator();
     for (int i = 0; i < 7; ++i) {
         recent_[static_cast<std::size_t>(i)] =
@@ -141,6 +149,7 @@ void MainWindow::buildMenus() {
         QAction* a = help->addAction(toQt(kHelpPages[i].caption), this,
                                      [this, url] { launcher_.openDefault(url, {}); });
         a->setObjectName(indexed("mnuHelp", i == 3 ? 4 : static_cast<int>(i)));
+        if (i == kManualPage) a->setShortcut(QKeySequence(Qt::Key_F1));
     }
 }
 
@@ -256,7 +265,7 @@ QWidget* MainWindow::buildTypFiles() {
     connect(file1_, &QListWidget::itemDoubleClicked, this,
             [this] { openTypFile(file1_, session_.paths.userdir); });
     connect(file2_, &QListWidget::itemDoubleClicked, this,
-            [this] { openTypFile(file2_, mapFolder()); });
+            [this] { openTypFile(file2_, session_.map.mapFolder); });
     auto* remove = new QPushButton(toQt(kDeleteButton));
     remove->setObjectName("deleteTyp");
     remove->setToolTip(toQt(kDeleteTip));
@@ -318,7 +327,7 @@ QWidget* MainWindow::buildBottomBar() {
                             " border-radius: 3px; padding: 2px 6px; }");
     label9_ = new QLabel;
     label9_->setObjectName("Label9");
-    label4_ = new QLabel;
+    label4_ = new ElidedLabel;
     label4_->setObjectName("Label4");
     label4_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* status = new QVBoxLayout;
@@ -423,7 +432,7 @@ void MainWindow::refreshFromSession() {
     draworder_->setChecked(session_.settings.draworder);
     labelnt_->setVisible(f.ntMarker);
     label9_->setText(toQt(f.mapIdLabel));
-    label4_->setText(toQtPath(session_.map.currentFile));
+    label4_->setFullText(toQtPath(session_.map.currentFile));
     setWindowTitle(toQt(cap(session_.ver, session_.map.currentFile)));
     refreshRecent();
     refreshTypFiles();

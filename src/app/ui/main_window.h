@@ -22,8 +22,10 @@ namespace kestrel {
 
 class ClickableLabel;
 class DropList;
+class ElidedLabel;
 class Launcher;
 class QtUiPort;
+class SelectionWindow;
 struct Session;
 
 class MainWindow : public QMainWindow {
@@ -40,6 +42,8 @@ class MainWindow : public QMainWindow {
     void openBatchPaths(const std::vector<std::string>& paths);
     void loadRecentItem(int index);
     void dropFiles(const QStringList& paths, bool onList);
+    // Maps named on the command line.
+    void openNamedMaps(const QStringList& paths);
     void fileNew();
     void createTypFile();
     void saveAsText();
@@ -91,7 +95,6 @@ class MainWindow : public QMainWindow {
     void arrangeEditorIcons();
     void refreshTypFiles();
     void openTypFile(QListWidget* list, const std::string& folder);
-    std::string mapFolder() const;
 
     Session& session_;
     QtUiPort& ui_;
@@ -116,10 +119,11 @@ class MainWindow : public QMainWindow {
     QFrame* backprog_ = nullptr;
     QFrame* progimage_ = nullptr;
     QLabel* labelnt_ = nullptr;
-    QLabel* label4_ = nullptr;
+    ElidedLabel* label4_ = nullptr;
     QLabel* label9_ = nullptr;
     std::array<QToolButton*, 4> icons_{};
     std::array<QAction*, 7> recent_{};
+    SelectionWindow* selection_ = nullptr; // made on the first File > Open
     bool tinkerIcon_ = false;
     bool loading_ = false;
     bool closePending_ = false;

@@ -69,11 +69,13 @@ void MainWindow::runLoad(bool batch, const std::function<void()>& load) {
 void MainWindow::fileOpen() {
     session_.errors.clear();
     if (session_.settings.lastdir.empty()) session_.settings.lastdir = session_.paths.apppath;
-    SelectionWindow selection({session_.settings.lastdir, session_.paths.apppath},
-                              session_.settings.extendDirectories, ui_, this);
-    if (selection.exec() != QDialog::Accepted) return;
-    const std::vector<std::string> chosen = selection.selectedPaths();
-    openBatchPaths(chosen);
+    // One selection window serves the whole run: it scans the installed products once and opens
+    // again as it was left, with the last product chosen.
+    if (!selection_)
+        selection_ = new SelectionWindow({session_.settings.lastdir, session_.paths.apppath},
+                                         session_.settings.extendDirectories, ui_, this);
+    if (selection_->exec() != QDialog::Accepted) return;
+    openBatchPaths(selection_->selectedPaths());
 }
 
 void MainWindow::openBatchPaths(const std::vector<std::string>& paths) {
@@ -91,6 +93,10 @@ void MainWindow::dropFiles(const QStringList& paths, bool onList) {
     const std::string names = dropText(toPaths(paths), onList);
     if (names.empty()) return;
     runLoad(false, [&] { dropMaps(session_, ui_, names); });
+}
+
+void MainWindow::openNamedMaps(const QStringList& paths) {
+    runLoad(false, [&] { kestrel::openNamedMaps(session_, ui_, toPaths(paths)); });
 }
 
 void MainWindow::fileNew() {
@@ -192,13 +198,9 @@ void MainWindow::refreshTypFiles() {
     for (const std::string& name : typFiles(session_.paths.userdir))
         file1_->addItem(toQtPath(name));
     file2_->clear();
-    const std::string folder = mapFolder();
+    const std::string& folder = session_.map.mapFolder;
     if (!folder.empty())
         for (const std::string& name : typFiles(folder)) file2_->addItem(toQtPath(name));
-}
-
-std::string MainWindow::mapFolder() const {
-    return session_.map.mapfile.empty() ? std::string() : folderOf(session_.map.mapfile, "");
 }
 
 void MainWindow::openTypFile(QListWidget* list, const std::string& folder) {

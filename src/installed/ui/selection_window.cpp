@@ -8,12 +8,14 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -106,6 +108,10 @@ SelectionWindow::SelectionWindow(SelectionStart start, int& extendDirectories, U
     folders_ = new QFileSystemModel(this);
     folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     folders_->setRootPath("");
+    // The tree lists and sorts its folders as they arrive from the disk, so it shows the current
+    // folder again after each sort, once the tree has laid out the new order.
+    connect(folders_, &QAbstractItemModel::layoutChanged, this,
+            [this] { QTimer::singleShot(0, this, &SelectionWindow::showTreeTarget); });
     tree_ = new QTreeView;
     tree_->setObjectName("Dir1");
     tree_->setModel(folders_);
@@ -126,7 +132,8 @@ SelectionWindow::SelectionWindow(SelectionStart start, int& extendDirectories, U
     });
     connect(browseButton, &QPushButton::clicked, this, &SelectionWindow::browse);
     connect(searchButton, &QPushButton::clicked, this, &SelectionWindow::search);
-    connect(searchText_, &QLineEdit::returnPressed, this, &SelectionWindow::search);
+    // Enter in the search box searches; the window's default button must not see it.
+    searchText_->installEventFilter(this);
 
     auto* frameLayout = new QVBoxLayout(frame_);
     frameLayout->addWidget(drives_);
@@ -219,11 +226,26 @@ void SelectionWindow::pointDriveAt(const std::string& folder) {
         drives_->setCurrentIndex(best);
         setTreeRoot(drives_->itemText(best));
     }
-    const QModelIndex index = folders_->index(path);
-    if (index.isValid()) {
-        tree_->setCurrentIndex(index);
-        tree_->scrollTo(index);
+    treeTarget_ = path;
+    showTreeTarget();
+}
+
+void SelectionWindow::showTreeTarget() {
+    const QModelIndex index = folders_->index(treeTarget_);
+    if (!index.isValid()) return;
+    tree_->setCurrentIndex(index);
+    tree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+bool SelectionWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == searchText_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            search();
+            return true;
+        }
     }
+    return QDialog::eventFilter(watched, event);
 }
 
 void SelectionWindow::goToFolder(const std::string& folder) {

@@ -57,6 +57,7 @@ class SelectionWindow : public QDialog {
     void goToFolder(const std::string& folder);
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
 
@@ -65,6 +66,7 @@ class SelectionWindow : public QDialog {
     void fillFiles();
     void pointDriveAt(const std::string& folder);
     void setTreeRoot(const QString& root);
+    void showTreeTarget();
     std::vector<std::size_t> selectedRows() const;
 
     SelectionStart start_;
@@ -83,6 +85,7 @@ class SelectionWindow : public QDialog {
     QComboBox* drives_;
     QTreeView* tree_;
     QFileSystemModel* folders_;
+    QString treeTarget_; // the folder the tree shows as current
     QLineEdit* searchText_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "app/ui/recording_port.h"
@@ -47,11 +48,17 @@ TEST(FileNameWindow, ExistingFileNeedsYesThenReportsCreate) {
     EXPECT_EQ(w.fileName(), path);
 }
 
-TEST(FileNameWindow, CancelReportsCancel) {
+TEST(FileNameWindow, EnterCreatesAndCancelCancels) {
+    TempDir dir;
     RecordingPort ui;
-    FileNameWindow w("/tmp/a.txt", ui);
-    w.show();
-    w.findChild<QPushButton*>("cancel")->click();
-    EXPECT_EQ(w.result(), QDialog::Rejected);
+    for (const bool enter : {true, false}) {
+        FileNameWindow w(dir.file("new.txt"), ui);
+        w.show();
+        if (enter)
+            QTest::keyClick(w.findChild<QLineEdit*>("filename"), Qt::Key_Return);
+        else
+            w.findChild<QPushButton*>("cancel")->click();
+        EXPECT_EQ(w.result(), enter ? QDialog::Accepted : QDialog::Rejected);
+    }
     EXPECT_TRUE(ui.messages.empty());
 }

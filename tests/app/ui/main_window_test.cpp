@@ -30,8 +30,10 @@
 #include "base/paths.h"
 #include "base/text.h"
 #include "base/ui/qt_ui_port.h"
+#include "installed/ui/selection_window.h"
 #include "support/fake_launcher.h"
 #include "support/temp_dir.h"
+#include "support/window_shot.h"
 
 using namespace kestrel;
 using kestrel::test::FakeLauncher;
@@ -96,13 +98,12 @@ TEST_F(MainWindowTest, StartsWithTheDefaultsWhenThereIsNoStateFile) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(MainWindowTest, EditorIconsShowWhenTheEditorsArePresent) {
-    session.settings.tinkerPath = dir.write("tnk5.exe", "MZ");
+TEST_F(MainWindowTest, LongMapPathIsShortenedAndTheWindowKeepsItsWidthCap) {
+    session.map.currentFile = "/maps/" + std::string(200, 'x') + "/Lakes.img";
     open();
-    EXPECT_TRUE(find<QToolButton>("picture5_1")->isVisibleTo(window.get()));
-    EXPECT_FALSE(find<QToolButton>("picture5_0")->isVisibleTo(window.get()));
-    EXPECT_FALSE(find<QToolButton>("picture5_3")->isVisibleTo(window.get()));
-    EXPECT_TRUE(find<QToolButton>("picture5_2")->isVisibleTo(window.get()));
+    EXPECT_LE(test::windowShot(*window, "main_window_long_path").width(), 965);
+    EXPECT_TRUE(text("Label4").contains(QChar(0x2026)));
+    EXPECT_EQ(fromQtPath(find<QLabel>("Label4")->toolTip()), session.map.currentFile);
 }
 
 TEST_F(MainWindowTest, EditCurrentFileAsksBeforeStartingTheEditor) {
@@ -119,13 +120,17 @@ TEST_F(MainWindowTest, EditCurrentFileAsksBeforeStartingTheEditor) {
     EXPECT_EQ(launcher.started[0].args, std::vector<std::string>{dir.file("untitled.txt")});
 }
 
-TEST_F(MainWindowTest, RecentItemLoadMovesItToTheTop) {
+TEST_F(MainWindowTest, RecentItemLoadMovesItToTheTopAndShowsItsRealPathAndFolder) {
     std::array<std::string, 7> items;
     for (std::size_t i = 0; i < items.size(); ++i)
-        items[i] = dir.write(concat({"m", std::to_string(i), ".img"}), "no map here");
+        items[i] = dir.write(concat({"Maps/M", std::to_string(i), ".IMG"}), "no map here");
+    dir.write("Maps/Lakes.typ", "TYP");
     session.settings.recent = items;
     open();
     window->loadRecentItem(2); // File item 12
+    EXPECT_EQ(fromQtPath(window->windowTitle()), "kestrel 5.1 " + items[2]);
+    EXPECT_EQ(fromQtPath(find<QLabel>("Label4")->toolTip()), items[2]);
+    EXPECT_EQ(find<QListWidget>("File2")->findItems("Lakes.typ", Qt::MatchExactly).size(), 1);
     const std::array<std::string, 7> moved{items[2], items[0], items[1], items[3],
                                            items[4], items[5], items[6]};
     EXPECT_EQ(session.settings.recent, moved);
@@ -153,7 +158,7 @@ TEST_F(MainWindowTest, LoadShowsTheMapAndFileNewClearsIt) {
     window->openBatchPaths({map});
     EXPECT_GT(find<QListWidget>("List1_0")->count(), 0);
     EXPECT_EQ(text("Label1_0"), QString("Polygons:%1").arg(find<QListWidget>("List1_0")->count()));
-    EXPECT_EQ(window->windowTitle().toStdString(), "kestrel 5.1 " + lcase(map));
+    EXPECT_EQ(fromQtPath(window->windowTitle()), "kestrel 5.1 " + map);
     EXPECT_TRUE(find<QPushButton>("Command1")->isEnabled());
     EXPECT_FALSE(find<QFrame>("Frame1")->isVisibleTo(window.get()));
     EXPECT_EQ(session.settings.lastdir, map);
@@ -217,11 +222,19 @@ TEST_F(MainWindowTest, DropsOnAListLoadUntilTheFirstNonMapAndOnTheWindowOnlyTheF
     open();
     drop(find<QListWidget>("List1_2"), {a, b, c});
     EXPECT_EQ(session.settings.recent[0], a);
-    EXPECT_EQ(session.map.currentFile, lcase(a));
+    EXPECT_EQ(session.map.currentFile, a);
     drop(window.get(), {c, a});
-    EXPECT_EQ(session.map.currentFile, lcase(c));
+    EXPECT_EQ(session.map.currentFile, c);
     EXPECT_EQ(session.settings.recent[0], c);
     EXPECT_EQ(session.settings.recent[1], a);
+}
+
+TEST_F(MainWindowTest, NamedMapsThatCannotBeReadGetOneMessageAndStayOffTheRecentList) {
+    open();
+    const auto before = session.settings.recent;
+    window->openNamedMaps({toQtPath(dir.file("gone.img")), toQtPath(dir.path())});
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(session.settings.recent, before);
 }
 
 TEST_F(MainWindowTest, SaveAsTextWithEmptyListsSaysNoData) {
@@ -248,14 +261,6 @@ TEST_F(MainWindowTest, TypFileListOpensAndDeletesFilesOfTheUserFolder) {
     EXPECT_EQ(list->count(), 0);
     window->deleteSelectedTypFile();
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Please select TYP file."});
-}
-
-TEST_F(MainWindowTest, HelpItemsOpenTheirPages) {
-    open();
-    find<QAction>("mnuHelp_1")->trigger();
-    find<QAction>("mnuHelp_4")->trigger();
-    EXPECT_EQ(launcher.opened, (std::vector<std::string>{std::string(kHelpPages[1].url),
-                                                         std::string(kHelpPages[3].url)}));
 }
 
 TEST_F(MainWindowTest, ClosingWritesTheStateFile) {
@@ -292,6 +297,39 @@ std::pair<QString, QString> closeModal(const std::function<void()>& command,
 
 } // namespace
 
+TEST_F(MainWindowTest, SelectionWindowScansOnceAndKeepsTheLastChoice) {
+    open();
+    for (const bool first : {true, false}) {
+        QTimer::singleShot(0, [&] {
+            auto* s = qobject_cast<SelectionWindow*>(QApplication::activeModalWidget());
+            if (first) s->setProducts({{"A", dir.path(), 1, {}}, {"B", dir.path(), 2, {}}});
+            if (first) s->chooseProduct(1);
+            EXPECT_EQ(s->findChild<QListWidget*>("List1")->currentRow(), 1);
+            s->reject();
+        });
+        window->fileOpen();
+    }
+}
+
+TEST_F(MainWindowTest, CtrlOOpensF1ShowsTheManualCtrlQQuits) {
+    open();
+    window->show();
+    QString modal; // the window Ctrl+O opens, closed from the event loop
+    QTimer::singleShot(300, window.get(), [&modal] {
+        if (QWidget* w = QApplication::activeModalWidget()) modal = w->windowTitle(), w->close();
+    });
+    QSignalSpy closed(window.get(), &MainWindow::closed);
+    for (const QKeyCombination k :
+         {Qt::CTRL | Qt::Key_O, QKeyCombination(Qt::Key_F1), Qt::CTRL | Qt::Key_Q}) {
+        window->activateWindow();
+        if (QTest::qWaitForWindowActive(window.get(), 1000))
+            QTest::keyClick(window.get(), k.key(), k.keyboardModifiers());
+    }
+    EXPECT_EQ(modal, "Multi Select IMGs");
+    EXPECT_EQ(launcher.opened, std::vector<std::string>{std::string(kHelpPages[1].url)});
+    EXPECT_EQ(closed.count(), 1);
+}
+
 TEST_F(MainWindowTest, GeneratorItemsOpenTheirDialogAndCloseMakesNothing) {
     open();
     const auto seen = closeModal([this] { find<QAction>("mnuTools_4")->trigger(); });
@@ -315,6 +353,7 @@ TEST_F(MainWindowTest, AllSettingsRefreshesIndicatorsAndIcons) {
     EXPECT_EQ(text("lbl_1"), "-");
     EXPECT_EQ(text("lbl_2"), "-");
     EXPECT_TRUE(find<QToolButton>("picture5_1")->isVisibleTo(window.get()));
+    EXPECT_FALSE(find<QToolButton>("picture5_0")->isVisibleTo(window.get())); // covered
 }
 
 TEST_F(MainWindowTest, CreateTypFileWritesTheTextAndOpensIt) {

@@ -2,14 +2,18 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileSystemModel>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTest>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
+#include "base/ui/qt_ui_port.h"
 #include "installed/install_fixture.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
@@ -118,6 +122,20 @@ TEST_F(SelectionWindowTest, FolderChosenInTheTreeListsItsMaps) {
     window->goToFolder(dir.path() + "/Lakes/Product1");
     EXPECT_EQ(texts(list("File1")), (QStringList{"a.img", "b.IMG", "c.img"}));
     EXPECT_GE(window->findChild<QComboBox*>("Drive1")->count(), 1);
+}
+
+TEST_F(SelectionWindowTest, EnterInTheSearchBoxOnlySearchesAndTheTreeShowsTheFolder) {
+    for (int i = 0; i < 80; ++i) dir.write("many/f" + std::to_string(100 + i) + "/x.img", "m");
+    start.lastdir = dir.path() + "/many/f179";
+    makeWindow();
+    window->findChild<QCheckBox*>("extend")->setChecked(true);
+    QTest::keyClick(window->findChild<QLineEdit*>("searchText"), Qt::Key_Return);
+    EXPECT_TRUE(ui.messages.empty());
+    auto* tree = window->findChild<QTreeView*>("Dir1");
+    EXPECT_EQ(fromQtPath(tree->currentIndex().data(QFileSystemModel::FilePathRole).toString()),
+              dir.path() + "/Lakes/Product1");
+    QTest::qWait(500); // the folders arrive from the disk while the window is up
+    EXPECT_TRUE(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())));
 }
 
 // The first showing scans this machine: here a Wine prefix named by the environment.
