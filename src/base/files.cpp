@@ -5,6 +5,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "base/platform/platform.h"
 #include "base/text.h"
 
 namespace fs = std::filesystem;
@@ -13,8 +14,9 @@ namespace kestrel {
 
 std::optional<std::string> readFile(const std::string& path, std::uint64_t limit) {
     std::error_code ec;
-    if (fs::is_directory(path, ec)) return std::nullopt;
-    std::ifstream f(path, std::ios::binary);
+    const fs::path p = platform::fsPath(path);
+    if (fs::is_directory(p, ec)) return std::nullopt;
+    std::ifstream f(p, std::ios::binary);
     if (!f) return std::nullopt;
     f.seekg(0, std::ios::end);
     const std::streamoff size = f.tellg();
@@ -32,7 +34,7 @@ std::string readTextIfPresent(const std::string& path) {
 bool writeFileAtomic(const std::string& path, std::string_view bytes) {
     const std::string tmp = path + ".kestrel-new";
     {
-        std::FILE* f = std::fopen(tmp.c_str(), "wb");
+        std::FILE* f = platform::openFile(tmp, "wb");
         if (!f) return false;
         const bool wrote =
             bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -41,14 +43,14 @@ bool writeFileAtomic(const std::string& path, std::string_view bytes) {
         const bool flushed = std::fflush(f) == 0;
         const bool closed = std::fclose(f) == 0;
         if (!wrote || !flushed || !closed) {
-            std::remove(tmp.c_str());
+            removeFile(tmp);
             return false;
         }
     }
     std::error_code ec;
-    fs::rename(tmp, path, ec);
+    fs::rename(platform::fsPath(tmp), platform::fsPath(path), ec);
     if (ec) {
-        fs::remove(tmp, ec);
+        removeFile(tmp);
         return false;
     }
     return true;
@@ -60,16 +62,30 @@ bool saveText(const std::string& path, std::string_view text) {
     return writeFileAtomic(path, s);
 }
 
+std::vector<FolderEntry> folderEntries(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    std::error_code ec;
+    for (fs::directory_iterator it(platform::fsPath(folder), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::error_code typeEc;
+        const fs::file_status st = it->status(typeEc);
+        if (typeEc) continue;
+        entries.push_back({platform::utf8Path(it->path().filename()), fs::is_directory(st),
+                           fs::is_regular_file(st)});
+    }
+    return entries;
+}
+
 std::optional<std::uint64_t> fileSize(const std::string& path) {
     std::error_code ec;
-    const auto n = fs::file_size(path, ec);
+    const auto n = fs::file_size(platform::fsPath(path), ec);
     if (ec) return std::nullopt;
     return static_cast<std::uint64_t>(n);
 }
 
 bool removeFile(const std::string& path) {
     std::error_code ec;
-    return fs::remove(path, ec) && !ec;
+    return fs::remove(platform::fsPath(path), ec) && !ec;
 }
 
 } // namespace kestrel

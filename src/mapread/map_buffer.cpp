@@ -68,7 +68,7 @@ bool MapBuffer::open(const std::string& path, UiPort& ui) {
         return true;
     }
     // Not mappable (a pipe, a special file, an empty file): read it in chunks.
-    std::ifstream f(path, std::ios::binary);
+    std::ifstream f(platform::fsPath(path), std::ios::binary);
     if (!f) return false;
     std::string bytes;
     std::array<char, 1 << 16> block{};
@@ -159,7 +159,7 @@ MapBuffer::Signatures MapBuffer::findSignatures(UiPort& ui) const {
 
 bool MapBuffer::dumpUnmasked(const std::string& path, UiPort& ui) const {
     const std::string tmp = path + ".kestrel-new";
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
+    std::FILE* f = platform::openFile(tmp, "wb");
     if (!f) return false;
     std::string block;
     bool ok = true;
@@ -173,9 +173,9 @@ bool MapBuffer::dumpUnmasked(const std::string& path, UiPort& ui) const {
     }
     ok = std::fclose(f) == 0 && ok;
     std::error_code ec;
-    if (ok) std::filesystem::rename(tmp, path, ec);
+    if (ok) std::filesystem::rename(platform::fsPath(tmp), platform::fsPath(path), ec);
     if (!ok || ec) {
-        std::filesystem::remove(tmp, ec);
+        std::filesystem::remove(platform::fsPath(tmp), ec);
         return false;
     }
     return true;
