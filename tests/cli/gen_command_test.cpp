@@ -1,14 +1,13 @@
 // `kestrel-cli gen` run as a program: golden files for every kind, the dialog's refusals on
 // stderr with exit status 2, the overwrite rule and reproducible bytes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cctype>
-#include <cstdlib>
 #include <string>
 
 #include "base/files.h"
 #include "base/paths.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 
 namespace kestrel {
@@ -16,24 +15,13 @@ namespace {
 
 constexpr const char* kEpoch = "1796479629"; // 2026-12-05 14:07:09 UTC
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
+using test::ProgramRun;
 
 class GenCommand : public ::testing::Test {
   protected:
     // Runs `kestrel-cli gen` + args in the temp folder, with the given SOURCE_DATE_EPOCH.
-    CliRun gen(const std::string& args, const std::string& epoch = kEpoch) {
-        const std::string cmd = "cd '" + dir.path() + "' && SOURCE_DATE_EPOCH=" + epoch + " '" +
-                                std::string(KESTREL_BIN_DIR) + "/kestrel-cli' gen " + args +
-                                " >out.txt 2>err.txt";
-        CliRun r;
-        const int raw = std::system(cmd.c_str());
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = readFile(dir.file("out.txt")).value_or("");
-        r.err = readFile(dir.file("err.txt")).value_or("");
-        return r;
+    ProgramRun gen(const std::string& args, const std::string& epoch = kEpoch) {
+        return test::runCli(test::words("gen " + args), {{"SOURCE_DATE_EPOCH", epoch}}, dir.path());
     }
     std::string file(const std::string& name) { return readFile(dir.file(name)).value_or(""); }
 
@@ -70,7 +58,7 @@ TEST_F(GenCommand, WritesTheGoldenFileOfEveryKind) {
     };
     for (const auto& c : cases) {
         const std::string out = std::string(c.name) + ".typ";
-        const CliRun r = gen(std::string(c.args) + " -o " + out);
+        const ProgramRun r = gen(std::string(c.args) + " -o " + out);
         EXPECT_EQ(r.status, 0) << c.name << r.err;
         const std::string expected = golden(c.name);
         ASSERT_FALSE(expected.empty()) << c.name;
@@ -79,7 +67,7 @@ TEST_F(GenCommand, WritesTheGoldenFileOfEveryKind) {
 }
 
 TEST_F(GenCommand, SummaryOnStdoutAndCreatedForExtraPois) {
-    const CliRun r = gen("extra-pois --start 1 --count 2 --data . -o e.typ");
+    const ProgramRun r = gen("extra-pois --start 1 --count 2 --data . -o e.typ");
     EXPECT_EQ(r.out, "e.typ: 2 elements, 748 bytes\n");
     EXPECT_EQ(r.err, "Created e.typ\n");
 }
@@ -93,7 +81,7 @@ TEST_F(GenCommand, SameEpochGivesIdenticalFiles) {
 }
 
 TEST_F(GenCommand, RefusalsPrintTheDialogMessageAndExit2) {
-    CliRun r = gen("lines --start 200 --count 1 -o x.typ");
+    ProgramRun r = gen("lines --start 200 --count 1 -o x.typ");
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "Last ID would have been ~ &200  ID's are between 1 - &1FF1F  \n");
     r = gen("polygons --start 1 --count 1801 -o x.typ");
@@ -116,7 +104,7 @@ TEST_F(GenCommand, AcceptsTheLimits) {
 
 TEST_F(GenCommand, ExistingFileNeedsForce) {
     const std::string path = dir.write("x.typ", "old");
-    CliRun r = gen("pois --start 1 --count 2 -o x.typ");
+    ProgramRun r = gen("pois --start 1 --count 2 -o x.typ");
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err,
               "TYP file exists . Overwrite this file? [No]\ngen: x.typ exists; use --force to "
@@ -128,7 +116,7 @@ TEST_F(GenCommand, ExistingFileNeedsForce) {
 }
 
 TEST_F(GenCommand, FailedWriteExits1AndSaysSo) {
-    const CliRun r = gen("routes --start 1 --count 3 -o missing-folder/r.typ");
+    const ProgramRun r = gen("routes --start 1 --count 3 -o missing-folder/r.typ");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "Could not write the TYP file missing-folder/r.typ. An existing file of "
                      "that name was left unchanged.\n");
@@ -150,7 +138,7 @@ TEST_F(GenCommand, UsageErrorsExit2) {
           "polygons --start 1 --count 2 -o a.typ --line-width 3",
           "pois --start 1 --count 2 -o a.typ --codepage x", "pois --start 1 --count 2 -o",
           "pois --start 1 --count 2 -o a --bad"}) {
-        const CliRun r = gen(args);
+        const ProgramRun r = gen(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find("usage: kestrel-cli gen KIND"), std::string::npos) << args;
     }

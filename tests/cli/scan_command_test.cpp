@@ -10,12 +10,8 @@
 namespace kestrel::test {
 namespace {
 
-ProgramRun scan(const std::string& args) {
-    return runShell(cliCommand("scan " + args + " 2>/dev/null"));
-}
-
-std::string shellQuoted(const std::string& s) {
-    return "'" + s + "'";
+ProgramRun scan(const std::vector<std::string>& args) {
+    return runCli(std::vector<std::string>{"scan"} + args);
 }
 
 struct ScanCommand : ::testing::Test {
@@ -32,23 +28,23 @@ struct ScanCommand : ::testing::Test {
         m.rgnPoints({0x0B, 0x13, 0, 0, 0, 0});
         map = dir.write("maps/m.img", m.bytes());
     }
-    std::string common() const { return "--data " + shellQuoted(data) + " "; }
+    std::vector<std::string> common() const { return {"--data", data}; }
 };
 
 TEST_F(ScanCommand, UsageErrorsExitWith2) {
-    EXPECT_EQ(scan("").status, 2);
-    EXPECT_EQ(scan("--json").status, 2);
-    EXPECT_EQ(scan("--bogus " + shellQuoted(map)).status, 2);
-    EXPECT_EQ(scan("--data").status, 2);
+    EXPECT_EQ(scan({}).status, 2);
+    EXPECT_EQ(scan({"--json"}).status, 2);
+    EXPECT_EQ(scan({"--bogus", map}).status, 2);
+    EXPECT_EQ(scan({"--data"}).status, 2);
 }
 
 TEST_F(ScanCommand, NoReadableMapExitsWith1) {
-    EXPECT_EQ(scan(common() + shellQuoted(dir.file("gone.img"))).status, 1);
-    EXPECT_EQ(scan(common() + shellQuoted(dir.write("a.txt", "x"))).status, 1);
+    EXPECT_EQ(scan(common() + std::vector{dir.file("gone.img")}).status, 1);
+    EXPECT_EQ(scan(common() + std::vector{dir.write("a.txt", "x")}).status, 1);
 }
 
 TEST_F(ScanCommand, TextOutputShowsCountsFieldsAndLists) {
-    const ProgramRun r = scan(common() + "--draworder " + shellQuoted(map));
+    const ProgramRun r = scan(common() + std::vector<std::string>{"--draworder", map});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "Polygons:3\nLines:1\nPOIs:1\nID: 63240101\nFID: 1212\nProduct code: \n"
                      "[Polygons]\n0x1300 (d1)\n0x4B00 (d2)\n0x10D01  map container (d0)\n"
@@ -57,7 +53,8 @@ TEST_F(ScanCommand, TextOutputShowsCountsFieldsAndLists) {
 
 TEST_F(ScanCommand, JsonOutputHoldsTheExactTexts) {
     dir.write("maps/fam.tdb", std::string("\x50\x10\x00\x02\x00\x68\x12", 7));
-    const ProgramRun r = scan(common() + "--json --no-draworder --highways " + shellQuoted(map));
+    const ProgramRun r =
+        scan(common() + words("--json --no-draworder --highways") + std::vector{map});
     EXPECT_EQ(r.status, 0);
     const auto j = Json::parse(r.out);
     ASSERT_TRUE(j) << r.out;
@@ -80,8 +77,8 @@ TEST_F(ScanCommand, JsonOutputHoldsTheExactTexts) {
 }
 
 TEST_F(ScanCommand, JsonReportsMessagesAndNullIdWithoutTre) {
-    const ProgramRun r =
-        scan(common() + "--json " + shellQuoted(dir.write("x.img", std::string(64, '\0'))));
+    const ProgramRun r = scan(
+        common() + std::vector<std::string>{"--json", dir.write("x.img", std::string(64, '\0'))});
     EXPECT_EQ(r.status, 0);
     const auto j = Json::parse(r.out);
     ASSERT_TRUE(j) << r.out;
