@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrel {
 
@@ -26,6 +27,16 @@ inline bool writeFileAtomic(const std::string& path, std::span<const std::uint8_
 
 // `Savetext`: the text followed by CR LF, atomically.
 bool saveText(const std::string& path, std::string_view text);
+
+// One entry of a folder listing.
+struct FolderEntry {
+    std::string name; // UTF-8, like every path in the program
+    bool folder = false;
+    bool regularFile = false;
+};
+// The entries of the folder in the order the system lists them; empty when it cannot be read.
+// Entries whose kind cannot be told are left out.
+std::vector<FolderEntry> folderEntries(const std::string& folder);
 
 // Size of a file in bytes, or nothing when it does not exist.
 std::optional<std::uint64_t> fileSize(const std::string& path);

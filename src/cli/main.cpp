@@ -1,8 +1,8 @@
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <string_view>
 
+#include "base/platform/platform.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/messages.h"
@@ -32,10 +32,12 @@ int usage() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return usage();
+    // Every output is the same bytes on every system: LF line ends, binary TYPs on stdout intact.
+    kestrel::platform::binaryStandardStreams();
+    const kestrel::cli::Args args = kestrel::platform::programArguments(argc, argv);
+    if (args.size() < 2) return usage();
     for (const auto& c : kCommands) {
-        if (std::strcmp(argv[1], c.name) == 0)
-            return c.run(kestrel::cli::Args(argv + 2, argv + argc));
+        if (args[1] == c.name) return c.run(kestrel::cli::Args(args.begin() + 2, args.end()));
     }
     return usage();
 }

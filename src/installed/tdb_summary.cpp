@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "base/paths.h"
+#include "base/platform/platform.h"
 
 namespace kestrel::installed {
 
@@ -23,7 +24,7 @@ std::optional<TdbSummary> readTdbHead(std::string_view head) {
 
 std::optional<TdbSummary> get_tdb(const std::string& path) {
     if (!fileExists(path)) return std::nullopt;
-    std::ifstream f(path, std::ios::binary);
+    std::ifstream f(platform::fsPath(path), std::ios::binary);
     if (!f) return std::nullopt;
     std::string head(kTdbHeadBytes, '\0');
     f.read(head.data(), static_cast<std::streamsize>(head.size()));

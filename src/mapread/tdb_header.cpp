@@ -7,11 +7,11 @@
 #include <system_error>
 #include <vector>
 
+#include "base/files.h"
 #include "base/paths.h"
+#include "base/platform/platform.h"
 #include "base/text.h"
 #include "mapread/messages.h"
-
-namespace fs = std::filesystem;
 
 namespace kestrel {
 namespace {
@@ -27,14 +27,8 @@ std::uint16_t u16(std::string_view b, std::size_t at) {
 // The "*.tdb" files of a folder (any case of the extension), sorted by name.
 std::vector<std::string> tdbFiles(const std::string& folder) {
     std::vector<std::string> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        std::error_code fec;
-        if (!it->is_regular_file(fec)) continue;
-        const std::string name = it->path().filename().string();
-        if (endsWith(lcase(name), ".tdb")) names.push_back(name);
-    }
+    for (const FolderEntry& e : folderEntries(folder.empty() ? "." : folder))
+        if (e.regularFile && endsWith(lcase(e.name), ".tdb")) names.push_back(e.name);
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -42,7 +36,7 @@ std::vector<std::string> tdbFiles(const std::string& folder) {
 // The first bytes of the file, as many as the header needs.
 std::string readHead(const std::string& path) {
     std::string head(TdbHeader::kFamilyId + 2, '\0');
-    std::ifstream f(path, std::ios::binary);
+    std::ifstream f(platform::fsPath(path), std::ios::binary);
     f.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<std::size_t>(std::max<std::streamsize>(0, f.gcount())));
     return head;
@@ -51,7 +45,7 @@ std::string readHead(const std::string& path) {
 bool sameFile(const std::string& a, const std::string& b) {
     if (normalisePath(a) == normalisePath(b)) return true;
     std::error_code ec;
-    return fs::equivalent(a, b, ec) && !ec;
+    return std::filesystem::equivalent(platform::fsPath(a), platform::fsPath(b), ec) && !ec;
 }
 
 } // namespace

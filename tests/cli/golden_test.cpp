@@ -73,9 +73,9 @@ TEST_P(Golden, OutputsAreTheGoldenFiles) {
     fs::create_directory(work);
     std::string command = row.command;
     for (const auto& [key, value] : places(work)) command = replaceAll(command, key, value);
-    const ProgramRun run = runShell(
-        concat({"export HOME='", work, "' SOURCE_DATE_EPOCH=1796479629; cd '", work, "' && (",
-                command, ") >'", dir.file("out"), "' 2>'", dir.file("err"), "'"}));
+    const ProgramRun run = runProgram(
+        {"sh", "-c", concat({"(", command, ") >'", dir.file("out"), "' 2>'", dir.file("err"), "'"})},
+        {{"HOME", work}, {"SOURCE_DATE_EPOCH", "1796479629"}}, work);
 
     std::string log =
         concat({readTextIfPresent(dir.file("out")), "--- stderr\n",

@@ -6,11 +6,11 @@
 #include "base/files.h"
 #include "base/text.h"
 #include "support/temp_dir.h"
+#include "typtext/mkgmap_runner.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -118,14 +118,14 @@ std::string libraryTypText() {
 }
 
 TEST(BitmapLibraryWithMkgmap, EveryBitmapAndIconCompilesWithoutAWarning) {
-    if (std::system("command -v mkgmap >/dev/null 2>&1") != 0) GTEST_SKIP() << "no mkgmap";
+    if (!test::mkgmapAvailable()) GTEST_SKIP() << "no mkgmap";
     test::TempDir dir;
     dir.write("library.txt", libraryTypText());
-    const std::string cmd = "cd '" + dir.path() +
-                            "' && mkgmap --code-page=1252 --family-id=1212 --product-id=1 "
-                            "library.txt >mkgmap.log 2>&1";
-    EXPECT_EQ(std::system(cmd.c_str()), 0);
-    const std::string log = readTextIfPresent(dir.file("mkgmap.log"));
+    const test::ProgramRun run = test::runProgram(
+        {"mkgmap", "--code-page=1252", "--family-id=1212", "--product-id=1", "library.txt"}, {},
+        dir.path());
+    EXPECT_EQ(run.status, 0);
+    const std::string log = run.out + run.err;
     EXPECT_FALSE(contains(ucase(log), "WARN")) << log;
     EXPECT_FALSE(contains(ucase(log), "SEVERE")) << log;
     EXPECT_FALSE(contains(ucase(log), "ERROR")) << log;
