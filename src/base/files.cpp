@@ -1,5 +1,6 @@
 #include "base/files.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -31,35 +32,68 @@ std::string readTextIfPresent(const std::string& path) {
     return readFile(path).value_or("");
 }
 
-bool writeFileAtomic(const std::string& path, std::string_view bytes) {
-    const std::string tmp = path + ".kestrel-new";
-    {
-        std::FILE* f = platform::openFile(tmp, "wb");
-        if (!f) return false;
-        const bool wrote =
-            bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-        // No fsync: the rename already guarantees that a failed or interrupted write never
-        // replaces the old file, and flushing to the disk would cost more than the write itself.
-        const bool flushed = std::fflush(f) == 0;
-        const bool closed = std::fclose(f) == 0;
-        if (!wrote || !flushed || !closed) {
-            removeFile(tmp);
-            return false;
-        }
-    }
+namespace {
+
+// The file a path ends at: links followed, so that a link's target is replaced and the link stays
+// (a link to a missing file names the file to make).
+fs::path finalTarget(fs::path path) {
     std::error_code ec;
-    fs::rename(platform::fsPath(tmp), platform::fsPath(path), ec);
-    if (ec) {
-        removeFile(tmp);
-        return false;
+    for (int hops = 0; hops < 40 && fs::is_symlink(path, ec); ++hops) {
+        const fs::path to = fs::read_symlink(path, ec);
+        if (ec) break;
+        path = to.is_absolute() ? to : path.parent_path() / to;
     }
-    return true;
+    return path;
+}
+
+// The system's text for the error errno holds (a stream that failed without saying why: EIO).
+WriteFailure systemFailure() {
+    return {WriteFailure::Kind::System, std::generic_category().message(errno != 0 ? errno : EIO)};
+}
+
+} // namespace
+
+std::optional<WriteFailure> checkReplaceable(const std::string& path) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(platform::fsPath(path), ec);
+    if (st.type() == fs::file_type::not_found || fs::is_regular_file(st)) return std::nullopt;
+    if (fs::is_directory(st)) return WriteFailure{WriteFailure::Kind::Directory, {}};
+    if (ec) return WriteFailure{WriteFailure::Kind::System, ec.message()};
+    return WriteFailure{WriteFailure::Kind::NotRegularFile, {}};
+}
+
+std::optional<WriteFailure> replaceFile(const std::string& path, std::string_view bytes) {
+    if (auto refused = checkReplaceable(path)) return refused;
+    const fs::path target = finalTarget(platform::fsPath(path));
+    fs::path tmp = target;
+    tmp += ".kestrel-new";
+    errno = 0;
+    std::FILE* f = platform::openFile(platform::utf8Path(tmp), "wb");
+    if (!f) return systemFailure();
+    std::optional<WriteFailure> failed;
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size())
+        failed = systemFailure();
+    // No fsync: the rename already guarantees that a failed or interrupted write never replaces
+    // the old file, and flushing to the disk would cost more than the write itself.
+    if (std::fflush(f) != 0 && !failed) failed = systemFailure();
+    if (std::fclose(f) != 0 && !failed) failed = systemFailure();
+    std::error_code ec;
+    if (!failed) {
+        // A replaced file keeps its permissions.
+        const fs::file_status old = fs::status(target, ec);
+        if (fs::is_regular_file(old)) fs::permissions(tmp, old.permissions(), ec);
+        fs::rename(tmp, target, ec);
+        if (!ec) return std::nullopt;
+    }
+    if (!failed) failed = WriteFailure{WriteFailure::Kind::System, ec.message()};
+    fs::remove(tmp, ec);
+    return failed;
 }
 
 bool saveText(const std::string& path, std::string_view text) {
     std::string s(text);
     s.append(kCrLf);
-    return writeFileAtomic(path, s);
+    return !replaceFile(path, s);
 }
 
 std::vector<FolderEntry> folderEntries(const std::string& folder) {

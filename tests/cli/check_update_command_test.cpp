@@ -42,7 +42,12 @@ TEST(CheckUpdateCommand, SaysWhatHappened) {
          1,
          "",
          "kestrel-cli: could not check: not an http or https address: ftp://x/\n"},
-        {{}, "--bogus", 2, "", "check-update: unexpected argument: --bogus\n"},
+        {{},
+         "--bogus",
+         2,
+         "",
+         "kestrel-cli: The following argument was not expected: --bogus\n"
+         "kestrel-cli: see kestrel-cli check-update --help\n"},
     };
     for (const Case& c : cases) {
         const ProgramRun r = runCli(words("check-update " + c.args), c.env);
