@@ -39,9 +39,11 @@ int main(int argc, char** argv) {
     cli.set_help_flag("-h,--help", std::string(kHelpOption));
     cli.set_version_flag("--version", versionText(), std::string(kVersionOption));
     cli.require_subcommand(1);
+    for (const auto& [clis, ours] : kHelpLabels) cli.get_formatter()->label(clis, ours);
     const cli::Command commands[] = {cli::scanCommand(cli), cli::typCommand(cli),
                                      cli::productsCommand(cli), cli::genCommand(cli),
                                      cli::checkUpdateCommand(cli)};
+    for (const cli::Command& c : commands) c.app->group("Commands");
     if (args.size() > 1 && !startsWith(args[1], "-") &&
         std::none_of(std::begin(commands), std::end(commands),
                      [&](const cli::Command& c) { return c.app->get_name() == args[1]; })) {
@@ -56,7 +58,8 @@ int main(int argc, char** argv) {
     } catch (const CLI::Success& e) {
         return cli.exit(e);
     } catch (const CLI::ParseError& e) {
-        printError(e.what());
+        const bool noCommand = cli.get_subcommands().empty() && e.get_name() == "RequiredError";
+        printError(noCommand ? std::string(kCommandMissing) : std::string(e.what()));
         printError(seeHelp(commandOf(cli)));
         return cli::kUsage;
     }

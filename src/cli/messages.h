@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "base/text.h"
 #include "mapread/messages.h"
@@ -93,7 +94,13 @@ inline constexpr std::string_view kCheckUpdateAbout =
     "Compare this version with the published one.";
 inline constexpr std::string_view kUrlOption = "version page to read; default: the published one";
 
+// The help's own words in place of the parser's.
+inline constexpr std::pair<const char*, const char*> kHelpLabels[] = {{"SUBCOMMAND", "COMMAND"},
+                                                                      {"Positionals", "Arguments"}};
+
 // Refused arguments.
+inline constexpr std::string_view kCommandMissing =
+    "a command is needed: scan, typ, products, gen or check-update";
 inline std::string unknownCommand(std::string_view name) {
     return concat({"unknown command ", name, " (see kestrel-cli --help)"});
 }
