@@ -70,6 +70,10 @@ std::optional<WriteFailure> replaceFile(const std::string& path, std::string_vie
     errno = 0;
     std::FILE* f = platform::openFile(platform::utf8Path(tmp), "wb");
     if (!f) return systemFailure();
+    std::error_code ec;
+    // A replaced file keeps its permissions, from before its new content is written.
+    const fs::file_status old = fs::status(target, ec);
+    if (fs::is_regular_file(old)) fs::permissions(tmp, old.permissions(), ec);
     std::optional<WriteFailure> failed;
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size())
         failed = systemFailure();
@@ -77,11 +81,7 @@ std::optional<WriteFailure> replaceFile(const std::string& path, std::string_vie
     // the old file, and flushing to the disk would cost more than the write itself.
     if (std::fflush(f) != 0 && !failed) failed = systemFailure();
     if (std::fclose(f) != 0 && !failed) failed = systemFailure();
-    std::error_code ec;
     if (!failed) {
-        // A replaced file keeps its permissions.
-        const fs::file_status old = fs::status(target, ec);
-        if (fs::is_regular_file(old)) fs::permissions(tmp, old.permissions(), ec);
         fs::rename(tmp, target, ec);
         if (!ec) return std::nullopt;
     }

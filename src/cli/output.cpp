@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/platform/platform.h"
 #include "cli/messages.h"
 
 namespace kestrel::cli {
@@ -12,7 +13,7 @@ namespace {
 
 bool sameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec) && !ec;
+    return std::filesystem::equivalent(platform::fsPath(a), platform::fsPath(b), ec) && !ec;
 }
 
 } // namespace
