@@ -1,3 +1,4 @@
+// `kestrel-cli check-update`: compares the running version with the published one.
 #include <cstdio>
 #include <memory>
 
@@ -27,11 +28,15 @@ int checkUpdate(const std::string& url, bool quiet) {
 } // namespace
 
 Command checkUpdateCommand(CLI::App& cli) {
-    auto o = std::make_shared<std::pair<std::string, bool>>(kDefaultUpdatePageUrl, false);
+    struct Options {
+        std::string url{kDefaultUpdatePageUrl};
+        bool quiet = false;
+    };
+    auto o = std::make_shared<Options>();
     CLI::App* app = cli.add_subcommand("check-update", std::string(kCheckUpdateAbout));
-    app->add_option("--url", o->first, std::string(kUrlOption))->type_name("URL");
-    addQuiet(*app, o->second);
-    return {app, [o] { return checkUpdate(o->first, o->second); }};
+    app->add_option("--url", o->url, std::string(kUrlOption))->type_name("URL");
+    addQuiet(*app, o->quiet);
+    return {app, [o] { return checkUpdate(o->url, o->quiet); }};
 }
 
 } // namespace kestrel::cli

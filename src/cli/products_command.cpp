@@ -46,11 +46,14 @@ int products(bool json, bool quiet) {
 } // namespace
 
 Command productsCommand(CLI::App& cli) {
-    auto o = std::make_shared<std::pair<bool, bool>>(); // --json, --quiet
+    struct Options {
+        bool json = false, quiet = false;
+    };
+    auto o = std::make_shared<Options>();
     CLI::App* app = cli.add_subcommand("products", std::string(kProductsAbout));
-    app->add_flag("--json", o->first, std::string(kJsonOption));
-    addQuiet(*app, o->second);
-    return {app, [o] { return products(o->first, o->second); }};
+    app->add_flag("--json", o->json, std::string(kJsonOption));
+    addQuiet(*app, o->quiet);
+    return {app, [o] { return products(o->json, o->quiet); }};
 }
 
 } // namespace kestrel::cli
