@@ -46,11 +46,11 @@ std::optional<std::array<bool, 3>> kindSelection(const std::string& list) {
     return sel;
 }
 
-// "8 polygons, 7 lines, 6 POIs": the kinds written.
-std::string written(const TypeInventory& inv, const std::array<bool, 3>& kinds) {
-    const std::string counts[] = {count(inv.list(kPolygons).size(), "polygon", "polygons"),
-                                  count(inv.list(kLines).size(), "line", "lines"),
-                                  count(inv.list(kPois).size(), "POI", "POIs")};
+// "8 polygons, 7 lines, 6 POIs": the blocks of the kinds written.
+std::string written(const TypTextDocument& doc, const std::array<bool, 3>& kinds) {
+    const std::string counts[] = {count(doc.blocks(kPolygons), "polygon", "polygons"),
+                                  count(doc.blocks(kLines), "line", "lines"),
+                                  count(doc.blocks(kPois), "POI", "POIs")};
     std::string r;
     for (int kind : {kPolygons, kLines, kPois})
         if (kinds[kind]) r += (r.empty() ? "" : ", ") + counts[kind];
@@ -98,7 +98,7 @@ int typ(const TypOptions& o) {
         printError(cannotWriteText(o.out, *failed));
         return kFailed;
     }
-    ui.note(wrote(o.out, written(session.map.inventory, s.kindsel)));
+    ui.note(wrote(o.out, written(doc, s.kindsel)));
     return status;
 }
 
