@@ -36,6 +36,7 @@ Command checkUpdateCommand(CLI::App& cli) {
     CLI::App* app = cli.add_subcommand("check-update", std::string(kCheckUpdateAbout));
     app->add_option("--url", o->url, std::string(kUrlOption))->type_name("URL");
     addQuiet(*app, o->quiet);
+    app->footer(std::string(kCheckUpdateFooter));
     return {app, [o] { return checkUpdate(o->url, o->quiet); }};
 }
 

@@ -93,6 +93,8 @@ inline constexpr std::string_view kGenFooter =
 inline constexpr std::string_view kCheckUpdateAbout =
     "Compare this version with the published one.";
 inline constexpr std::string_view kUrlOption = "version page to read; default: the published one";
+inline constexpr std::string_view kCheckUpdateFooter =
+    "Exit status: 0 up to date or update available, 1 could not check, 2 usage error.";
 
 // The help's own words in place of the parser's.
 inline constexpr std::pair<const char*, const char*> kHelpLabels[] = {{"SUBCOMMAND", "COMMAND"},
