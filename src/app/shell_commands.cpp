@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
-#include <system_error>
 
 #include "app/messages.h"
 #include "base/files.h"
@@ -81,14 +79,9 @@ bool acceptTypFileName(const std::string& name, UiPort& ui) {
 }
 
 std::vector<std::string> typFiles(const std::string& folder) {
-    namespace fs = std::filesystem;
     std::vector<std::string> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_directory(ec)) continue;
-        const std::string name = it->path().filename().string();
-        if (endsWith(lcase(name), ".typ")) names.push_back(name);
-    }
+    for (const FolderEntry& e : folderEntries(folder))
+        if (!e.folder && endsWith(lcase(e.name), ".typ")) names.push_back(e.name);
     std::sort(names.begin(), names.end());
     return names;
 }

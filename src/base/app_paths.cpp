@@ -1,10 +1,10 @@
 #include "base/app_paths.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "base/paths.h"
+#include "base/platform/platform.h"
 
 namespace fs = std::filesystem;
 
@@ -12,19 +12,21 @@ namespace kestrel {
 namespace {
 
 std::string envOr(const char* name, const std::string& fallback) {
-    const char* v = std::getenv(name);
-    return (v && *v) ? std::string(v) : fallback;
+    const std::string v = platform::environmentVariable(name);
+    return v.empty() ? fallback : v;
 }
 
 std::string home() {
-    return envOr("HOME", ".");
+    const std::string h = platform::homeFolder();
+    return h.empty() ? "." : h;
 }
 
 // Copies the files of the installed data folder that the user's folder does not have yet.
 void seed(const std::string& from, const std::string& to) {
     std::error_code ec;
     if (!folderExists(from)) return;
-    fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
+    fs::copy(platform::fsPath(from), platform::fsPath(to),
+             fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
 }
 
 } // namespace
@@ -50,7 +52,8 @@ AppPaths AppPaths::resolve(const std::string& apppath, const std::string& instal
     seed(installedData, p.syspath);
     makeFolders(joinPath(config, "kestrel"));
     p.statefile = joinPath(joinPath(config, "kestrel"), "kestrel.dat");
-    p.sampleMap = joinPath(fs::path(installedData).parent_path().string(), "test.img");
+    p.sampleMap =
+        joinPath(platform::utf8Path(platform::fsPath(installedData).parent_path()), "test.img");
     return p;
 }
 

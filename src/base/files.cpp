@@ -1,11 +1,13 @@
 #include "base/files.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
 #include "base/platform/file_kind.h"
+#include "base/platform/platform.h"
 #include "base/text.h"
 
 namespace fs = std::filesystem;
@@ -15,7 +17,7 @@ namespace kestrel {
 std::optional<std::string> readFile(const std::string& path, std::uint64_t limit) {
     // Only a regular file: opening a FIFO would wait for a writer, and a device may never end.
     if (platform::fileKind(path).kind != platform::FileKind::Regular) return std::nullopt;
-    std::ifstream f(path, std::ios::binary);
+    std::ifstream f(platform::fsPath(path), std::ios::binary);
     if (!f) return std::nullopt;
     f.seekg(0, std::ios::end);
     const std::streamoff size = f.tellg();
@@ -28,7 +30,7 @@ std::optional<std::string> readFile(const std::string& path, std::uint64_t limit
 
 std::optional<std::string> readFileHead(const std::string& path, std::size_t n) {
     if (platform::fileKind(path).kind != platform::FileKind::Regular) return std::nullopt;
-    std::ifstream f(path, std::ios::binary);
+    std::ifstream f(platform::fsPath(path), std::ios::binary);
     if (!f) return std::nullopt;
     std::string head(n, '\0');
     f.read(head.data(), static_cast<std::streamsize>(n));
@@ -40,47 +42,94 @@ std::string readTextIfPresent(const std::string& path) {
     return readFile(path).value_or("");
 }
 
-bool writeFileAtomic(const std::string& path, std::string_view bytes) {
-    const std::string tmp = path + ".kestrel-new";
-    {
-        std::FILE* f = std::fopen(tmp.c_str(), "wb");
-        if (!f) return false;
-        const bool wrote =
-            bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-        // No fsync: the rename already guarantees that a failed or interrupted write never
-        // replaces the old file, and flushing to the disk would cost more than the write itself.
-        const bool flushed = std::fflush(f) == 0;
-        const bool closed = std::fclose(f) == 0;
-        if (!wrote || !flushed || !closed) {
-            std::remove(tmp.c_str());
-            return false;
-        }
-    }
+namespace {
+
+// The file a path ends at: links followed, so that a link's target is replaced and the link stays
+// (a link to a missing file names the file to make).
+fs::path finalTarget(fs::path path) {
     std::error_code ec;
-    fs::rename(tmp, path, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        return false;
+    for (int hops = 0; hops < 40 && fs::is_symlink(path, ec); ++hops) {
+        const fs::path to = fs::read_symlink(path, ec);
+        if (ec) break;
+        path = to.is_absolute() ? to : path.parent_path() / to;
     }
-    return true;
+    return path;
+}
+
+// The system's text for the error errno holds (a stream that failed without saying why: EIO).
+WriteFailure systemFailure() {
+    return {WriteFailure::Kind::System, std::generic_category().message(errno != 0 ? errno : EIO)};
+}
+
+} // namespace
+
+std::optional<WriteFailure> checkReplaceable(const std::string& path) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(platform::fsPath(path), ec);
+    if (st.type() == fs::file_type::not_found || fs::is_regular_file(st)) return std::nullopt;
+    if (fs::is_directory(st)) return WriteFailure{WriteFailure::Kind::Directory, {}};
+    if (ec) return WriteFailure{WriteFailure::Kind::System, ec.message()};
+    return WriteFailure{WriteFailure::Kind::NotRegularFile, {}};
+}
+
+std::optional<WriteFailure> replaceFile(const std::string& path, std::string_view bytes) {
+    if (auto refused = checkReplaceable(path)) return refused;
+    const fs::path target = finalTarget(platform::fsPath(path));
+    fs::path tmp = target;
+    tmp += ".kestrel-new";
+    errno = 0;
+    std::FILE* f = platform::openFile(platform::utf8Path(tmp), "wb");
+    if (!f) return systemFailure();
+    std::error_code ec;
+    // A replaced file keeps its permissions, from before its new content is written.
+    const fs::file_status old = fs::status(target, ec);
+    if (fs::is_regular_file(old)) fs::permissions(tmp, old.permissions(), ec);
+    std::optional<WriteFailure> failed;
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size())
+        failed = systemFailure();
+    // No fsync: the rename already guarantees that a failed or interrupted write never replaces
+    // the old file, and flushing to the disk would cost more than the write itself.
+    if (std::fflush(f) != 0 && !failed) failed = systemFailure();
+    if (std::fclose(f) != 0 && !failed) failed = systemFailure();
+    if (!failed) {
+        fs::rename(tmp, target, ec);
+        if (!ec) return std::nullopt;
+    }
+    if (!failed) failed = WriteFailure{WriteFailure::Kind::System, ec.message()};
+    fs::remove(tmp, ec);
+    return failed;
 }
 
 bool saveText(const std::string& path, std::string_view text) {
     std::string s(text);
     s.append(kCrLf);
-    return writeFileAtomic(path, s);
+    return !replaceFile(path, s);
+}
+
+std::vector<FolderEntry> folderEntries(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    std::error_code ec;
+    for (fs::directory_iterator it(platform::fsPath(folder), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::error_code typeEc;
+        const fs::file_status st = it->status(typeEc);
+        if (typeEc) continue;
+        entries.push_back({platform::utf8Path(it->path().filename()), fs::is_directory(st),
+                           fs::is_regular_file(st)});
+    }
+    return entries;
 }
 
 std::optional<std::uint64_t> fileSize(const std::string& path) {
     std::error_code ec;
-    const auto n = fs::file_size(path, ec);
+    const auto n = fs::file_size(platform::fsPath(path), ec);
     if (ec) return std::nullopt;
     return static_cast<std::uint64_t>(n);
 }
 
 bool removeFile(const std::string& path) {
     std::error_code ec;
-    return fs::remove(path, ec) && !ec;
+    return fs::remove(platform::fsPath(path), ec) && !ec;
 }
 
 } // namespace kestrel

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrel {
 
@@ -20,16 +21,36 @@ std::optional<std::string> readFileHead(const std::string& path, std::size_t n);
 // "read-text-if-present": the whole text, or empty.
 std::string readTextIfPresent(const std::string& path);
 
-// Replaces the file's content with the bytes, atomically. Returns false when it failed; the old
-// file is then untouched.
-bool writeFileAtomic(const std::string& path, std::string_view bytes);
-inline bool writeFileAtomic(const std::string& path, std::span<const std::uint8_t> bytes) {
-    return writeFileAtomic(
-        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-}
+// Why a file could not be written.
+struct WriteFailure {
+    enum class Kind {
+        Directory,      // the path names a folder
+        NotRegularFile, // a device, a FIFO, a socket: never replaced by a file
+        System,         // the system refused; `systemText` says why
+    };
+    Kind kind = Kind::System;
+    std::string systemText;
+};
+// Whether the path may be replaced by a file: nothing when it is a regular file or names none yet.
+std::optional<WriteFailure> checkReplaceable(const std::string& path);
+// Every output's way to disk: the bytes go to a new file beside the target, which is renamed over
+// the target once complete. A failed write leaves the old file as it was and no new file behind.
+// A replaced file keeps its permissions; through a symbolic link, the file it names is replaced
+// and the link stays. Only regular files are replaced (see checkReplaceable).
+std::optional<WriteFailure> replaceFile(const std::string& path, std::string_view bytes);
 
 // `Savetext`: the text followed by CR LF, atomically.
 bool saveText(const std::string& path, std::string_view text);
+
+// One entry of a folder listing.
+struct FolderEntry {
+    std::string name; // UTF-8, like every path in the program
+    bool folder = false;
+    bool regularFile = false;
+};
+// The entries of the folder in the order the system lists them; empty when it cannot be read.
+// Entries whose kind cannot be told are left out.
+std::vector<FolderEntry> folderEntries(const std::string& folder);
 
 // Size of a file in bytes, or nothing when it does not exist.
 std::optional<std::uint64_t> fileSize(const std::string& path);

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "base/platform/platform.h"
 #include "base/text.h"
 
 namespace fs = std::filesystem;
@@ -85,26 +86,28 @@ std::string pathPart(std::string_view path, int mode) {
 
 bool fileExists(const std::string& path) {
     std::error_code ec;
-    const auto st = fs::status(path, ec);
+    const auto st = fs::status(platform::fsPath(path), ec);
     return !ec && fs::exists(st) && !fs::is_directory(st);
 }
 
 bool folderExists(const std::string& path) {
     std::error_code ec;
-    return fs::is_directory(path, ec);
+    return fs::is_directory(platform::fsPath(path), ec);
 }
 
 bool chkdir(std::string_view path) {
-    const std::string norm = normalisePath(path);
-    const std::vector<std::string> parts = split(norm, std::string(1, kSep));
-    std::string prefix;
+    const fs::path p = platform::fsPath(normalisePath(path));
+    // The root ("/", "C:\", a network share) is there or not; it is never made.
+    fs::path folder = p.root_path();
     bool ok = true;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (contains(parts[i], ".")) break;
-        prefix += (i ? std::string(1, kSep) : std::string()) + parts[i];
-        if (prefix.empty() || folderExists(prefix)) continue;
+    for (const fs::path& part : p.relative_path()) {
+        const std::string name = platform::utf8Path(part);
+        if (contains(name, ".")) break;
+        if (name.empty()) continue;
+        folder /= part;
         std::error_code ec;
-        fs::create_directory(prefix, ec);
+        if (fs::is_directory(folder, ec)) continue;
+        fs::create_directory(folder, ec);
         if (ec) ok = false;
     }
     return ok;
@@ -112,7 +115,7 @@ bool chkdir(std::string_view path) {
 
 bool makeFolders(const std::string& folder) {
     std::error_code ec;
-    fs::create_directories(folder, ec);
+    fs::create_directories(platform::fsPath(folder), ec);
     return folderExists(folder);
 }
 
@@ -120,11 +123,11 @@ bool folderWritable(const std::string& folder) {
     if (!folderExists(folder)) return false;
     const std::string probe = joinPath(folder, ".kestrel-write-test");
     {
-        std::ofstream f(probe, std::ios::binary);
+        std::ofstream f(platform::fsPath(probe), std::ios::binary);
         if (!f) return false;
     }
     std::error_code ec;
-    fs::remove(probe, ec);
+    fs::remove(platform::fsPath(probe), ec);
     return true;
 }
 

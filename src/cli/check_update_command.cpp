@@ -1,4 +1,6 @@
+// `kestrel-cli check-update`: compares the running version with the published one.
 #include <cstdio>
+#include <memory>
 
 #include "app/session.h"
 #include "cli/cli_ui.h"
@@ -7,28 +9,35 @@
 #include "update/update_check.h"
 
 namespace kestrel::cli {
+namespace {
 
-int checkUpdateCommand(const Args& args) {
-    std::string url(kDefaultUpdatePageUrl);
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--url" && i + 1 < args.size()) {
-            url = args[++i];
-        } else {
-            printLine(stderr, unexpectedArgument(args[i]));
-            return 2;
-        }
-    }
-    CliUiPort ui;
-    const UpdateOutcome outcome = checkUpdate(url, kVersion, ui);
+int checkUpdate(const std::string& url, bool quiet) {
+    CliUiPort ui(quiet);
+    const UpdateOutcome outcome = kestrel::checkUpdate(url, kVersion, ui);
     if (const auto* failed = std::get_if<CouldNotCheck>(&outcome)) {
-        printLine(stderr, couldNotCheck(failed->reason));
-        return 1;
+        printError(couldNotCheck(failed->reason));
+        return kFailed;
     }
     if (const auto* update = std::get_if<UpdateAvailable>(&outcome))
         printLine(stdout, updateAvailable(update->version));
     else
         printLine(stdout, kUpToDate);
-    return 0;
+    return kDone;
+}
+
+} // namespace
+
+Command checkUpdateCommand(CLI::App& cli) {
+    struct Options {
+        std::string url{kDefaultUpdatePageUrl};
+        bool quiet = false;
+    };
+    auto o = std::make_shared<Options>();
+    CLI::App* app = cli.add_subcommand("check-update", std::string(kCheckUpdateAbout));
+    app->add_option("--url", o->url, std::string(kUrlOption))->type_name("URL");
+    addQuiet(*app, o->quiet);
+    app->footer(std::string(kCheckUpdateFooter));
+    return {app, [o] { return checkUpdate(o->url, o->quiet); }};
 }
 
 } // namespace kestrel::cli

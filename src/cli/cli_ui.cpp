@@ -2,15 +2,14 @@
 
 #include <cstdio>
 
-#include "base/messages.h"
 #include "base/platform/platform.h"
 #include "base/text.h"
 #include "cli/messages.h"
 
 namespace kestrel {
 
-CliUiPort::CliUiPort(Answer fixedAnswer) : fixedAnswer_(fixedAnswer) {
-    tty_ = platform::stderrIsTerminal();
+CliUiPort::CliUiPort(bool quiet, Answer fixedAnswer)
+    : quiet_(quiet), fixedAnswer_(fixedAnswer), tty_(!quiet && platform::stderrIsTerminal()) {
     setYieldStride(4096);
 }
 
@@ -21,17 +20,18 @@ void CliUiPort::clearBar() {
 }
 
 void CliUiPort::message(const std::string& text) {
-    clearBar();
     messages_.push_back(text);
-    std::fprintf(stderr, "%s\n", replaceAll(text, "\r\n", "\n").c_str());
+    const std::string_view words = cliNote(text);
+    if (!words.empty()) note(words);
 }
 
-Answer CliUiPort::ask(const std::string& text, Buttons) {
+void CliUiPort::note(std::string_view text) {
+    if (quiet_) return;
     clearBar();
-    const std::string_view answer = fixedAnswer_ == Answer::Yes  ? kAnswerYes
-                                    : fixedAnswer_ == Answer::No ? kAnswerNo
-                                                                 : kCancel;
-    printLine(stderr, concat({replaceAll(text, "\r\n", "\n"), " [", answer, "]"}));
+    printLine(stderr, concat({kProgramPrefix, text}));
+}
+
+Answer CliUiPort::ask(const std::string&, Buttons) {
     return fixedAnswer_;
 }
 
@@ -41,7 +41,8 @@ void CliUiPort::progress(float percent) {
     const int filled = static_cast<int>(percent / 100.0f * width + 0.5f);
     std::string bar(static_cast<std::size_t>(filled > width ? width : filled), '#');
     bar.resize(width, '.');
-    std::fprintf(stderr, "\r[%s] %3d%%", bar.c_str(), static_cast<int>(percent));
+    std::fprintf(stderr, "\r%sreading [%s] %3d%%", std::string(kProgramPrefix).c_str(), bar.c_str(),
+                 static_cast<int>(percent));
     std::fflush(stderr);
     barShown_ = true;
 }
@@ -57,6 +58,10 @@ void printText(std::FILE* stream, std::string_view text) {
 void printLine(std::FILE* stream, std::string_view text) {
     printText(stream, text);
     std::fputc('\n', stream);
+}
+
+void printError(std::string_view text) {
+    printLine(stderr, concat({kProgramPrefix, text}));
 }
 
 } // namespace kestrel

@@ -1,22 +1,19 @@
 #pragma once
-// One function per `kestrel-cli` command; each returns the process exit status
-// (0 done, 1 nothing could be done, 2 usage error or refused input).
-#include <string>
-#include <vector>
+// The `kestrel-cli` commands. Each registers itself and its options on the program's parser and
+// returns what runs it once the arguments are parsed; the run returns the exit status.
+#include "cli/options.h"
 
 namespace kestrel::cli {
 
-using Args = std::vector<std::string>;
-
-int scan(const Args& args);
+// Lists the types the maps use, as the main window shows them.
+Command scanCommand(CLI::App& cli);
 // Reads maps like `scan` and writes the TYP source text for them.
-int typ(const Args& args);
+Command typCommand(CLI::App& cli);
 // Lists the installed map products (name, family ID, source, folder).
-int products(const Args& args);
+Command productsCommand(CLI::App& cli);
 // Writes a binary TYP file of numbered POIs, lines, polygons, active routes or extra POIs.
-int gen(const Args& args);
-
-// Compares the running version with the published one and prints the result text.
-int checkUpdateCommand(const Args& args);
+Command genCommand(CLI::App& cli);
+// Compares the running version with the published one and prints the result.
+Command checkUpdateCommand(CLI::App& cli);
 
 } // namespace kestrel::cli

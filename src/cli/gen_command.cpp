@@ -1,95 +1,55 @@
-// `kestrel-cli gen`: writes a binary TYP file of numbered elements, with exactly the checks and
-// messages of the desktop program's generator dialog.
+// `kestrel-cli gen`: writes a binary TYP file of numbered elements, with the checks of the
+// desktop program's generator dialog.
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "base/app_paths.h"
 #include "base/code_page.h"
-#include "base/launcher.h"
+#include "base/files.h"
+#include "base/paths.h"
 #include "base/platform/platform.h"
 #include "base/text.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/messages.h"
 #include "cli/no_launcher.h"
+#include "cli/output.h"
 #include "typbin/generator_form.h"
 #include "typbin/generators.h"
-#include "typbin/messages.h"
 
 namespace kestrel::cli {
 namespace {
 
 struct GenOptions {
-    std::optional<GeneratorKind> kind;
-    std::optional<std::string> start, count, out, lineWidth, codepage, dataDir;
+    std::string kind, start, count, out, dataDir;
+    std::string lineWidth, codepage; // empty: not given
     bool ignoreSubtypes = false, startHex = false, startDec = false, countHex = false;
-    bool force = false;
+    bool force = false, quiet = false;
 };
 
-std::optional<GeneratorKind> kindFromName(const std::string& name) {
-    if (name == "pois") return GeneratorKind::Pois;
-    if (name == "lines") return GeneratorKind::Lines;
-    if (name == "polygons") return GeneratorKind::Polygons;
-    if (name == "routes") return GeneratorKind::ActiveRoutes;
-    if (name == "extra-pois") return GeneratorKind::ExtraPois;
-    return std::nullopt;
+const std::pair<const char*, GeneratorKind> kKinds[] = {{"pois", GeneratorKind::Pois},
+                                                        {"lines", GeneratorKind::Lines},
+                                                        {"polygons", GeneratorKind::Polygons},
+                                                        {"routes", GeneratorKind::ActiveRoutes},
+                                                        {"extra-pois", GeneratorKind::ExtraPois}};
+
+GeneratorKind kindFromName(const std::string& name) {
+    for (const auto& [text, kind] : kKinds)
+        if (name == text) return kind;
+    return GeneratorKind::Pois; // the parser admits only the names above
 }
 
-int fail(std::string_view text) {
-    printLine(stderr, concat({kGenPrefix, text}));
-    return 2;
-}
-
-int usageError(std::string_view text) {
-    fail(text);
-    printText(stderr, kGenUsage);
-    return 2;
-}
-
-// Parses the arguments; an error text when they cannot be used.
-std::optional<std::string> parse(const Args& args, GenOptions& o) {
-    const std::pair<const char*, std::optional<std::string>*> valued[] = {
-        {"--start", &o.start}, {"--count", &o.count},          {"-o", &o.out},
-        {"--output", &o.out},  {"--line-width", &o.lineWidth}, {"--codepage", &o.codepage},
-        {"--data", &o.dataDir}};
-    const std::pair<const char*, bool*> flags[] = {{"--ignore-subtypes", &o.ignoreSubtypes},
-                                                   {"--start-hex", &o.startHex},
-                                                   {"--start-dec", &o.startDec},
-                                                   {"--count-hex", &o.countHex},
-                                                   {"--force", &o.force}};
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        bool known = false;
-        for (const auto& [name, into] : valued) {
-            if (a != name) continue;
-            if (i + 1 >= args.size()) return optionNeedsValue(a);
-            *into = args[++i];
-            known = true;
-        }
-        for (const auto& [name, into] : flags) {
-            if (a != name) continue;
-            *into = true;
-            known = true;
-        }
-        if (known) continue;
-        if (!a.empty() && a[0] == '-') return optionUnknown(a);
-        if (o.kind) return oneKindOnly(a);
-        if (!(o.kind = kindFromName(a))) return kindUnknown(a);
-    }
-    if (!o.kind) return std::string(kKindMissing);
-    if (!o.start || !o.count || !o.out) return std::string(kGenRequired);
-    const GeneratorKind k = *o.kind;
-    if (o.startHex && o.startDec) return std::string(kStartHexOrDec);
+// An option that does not apply to the kind.
+std::optional<std::string_view> misplacedOption(const GenOptions& o, GeneratorKind k) {
     if ((o.startHex || o.startDec || o.countHex) && k != GeneratorKind::ExtraPois)
-        return std::string(kExtraPoisOptions);
+        return kExtraPoisOptions;
     if (o.ignoreSubtypes && k != GeneratorKind::Lines && k != GeneratorKind::Polygons)
-        return std::string(kIgnoreSubtypesOption);
-    if (o.lineWidth && k != GeneratorKind::Lines && k != GeneratorKind::ActiveRoutes)
-        return std::string(kLineWidthOption);
-    if (o.codepage && CodePage(*o.codepage).number() == 0) return std::string(kCodepageOption);
+        return kIgnoreSubtypesOnly;
+    if (!o.lineWidth.empty() && k != GeneratorKind::Lines && k != GeneratorKind::ActiveRoutes)
+        return kLineWidthOnly;
     return std::nullopt;
 }
 
@@ -105,6 +65,19 @@ std::optional<std::string> typeInto(const GeneratorForm& form, GeneratorField fi
     return std::nullopt;
 }
 
+// "start 1 to 0x1FF, count 1 to 1800, the last element at most 0x1FF1F".
+std::string limitsText(GeneratorKind kind) {
+    const GeneratorLimits l = generatorLimits(kind);
+    if (kind == GeneratorKind::ExtraPois)
+        return numberLimits(concat({"1 to ", std::to_string(l.maxStart)}),
+                            concat({"1 to ", std::to_string(l.maxCount)}),
+                            std::to_string(l.maxLast));
+    const std::string subtype = hex(l.maxLast % 32);
+    return numberLimits(
+        concat({"1 to 0x", hex(l.maxStart)}), concat({"1 to ", std::to_string(l.maxCount)}),
+        concat({"0x", hex(l.maxLast / 32), subtype.size() < 2 ? "0" : "", subtype}));
+}
+
 // The header clock: SOURCE_DATE_EPOCH when set (reproducible builds), else now.
 std::optional<TypDateTime> headerClock() {
     const char* env = std::getenv("SOURCE_DATE_EPOCH");
@@ -115,52 +88,85 @@ std::optional<TypDateTime> headerClock() {
     return typDateTimeUtc(std::stoll(s));
 }
 
-} // namespace
-
-int gen(const Args& args) {
-    GenOptions o;
-    if (const auto err = parse(args, o)) return usageError(*err);
-
+int gen(const GenOptions& o) {
+    const GeneratorKind kind = kindFromName(o.kind);
+    const std::string prefix = genPrefix(o.kind);
+    const auto refuse = [&](std::string_view why) {
+        printError(concat({prefix, why}));
+        return kUsage;
+    };
+    if (const auto misplaced = misplacedOption(o, kind)) return refuse(*misplaced);
     const std::optional<TypDateTime> clock = headerClock();
-    if (!clock) return fail(kSourceDateEpoch);
+    if (!clock) return refuse(kSourceDateEpoch);
 
-    GeneratorForm form(*o.kind, "");
+    GeneratorForm form(kind, "");
     form.setStartHex(o.startHex);
     form.setCountHex(o.countHex);
-    if (const auto err = typeInto(form, GeneratorField::Start, *o.start, "--start"))
-        return fail(*err);
-    if (const auto err = typeInto(form, GeneratorField::Count, *o.count, "--count"))
-        return fail(*err);
-    form.setStart(*o.start);
-    form.setCount(*o.count);
-    form.setPath(*o.out);
+    if (const auto err = typeInto(form, GeneratorField::Start, o.start, "--start"))
+        return refuse(*err);
+    if (const auto err = typeInto(form, GeneratorField::Count, o.count, "--count"))
+        return refuse(*err);
+    form.setStart(o.start);
+    form.setCount(o.count);
+    form.setPath(o.out);
     form.setIgnoreSubtypes(o.ignoreSubtypes);
-    if (o.lineWidth) form.setLineWidth(*o.lineWidth);
+    if (!o.lineWidth.empty()) form.setLineWidth(o.lineWidth);
+    if (form.validate().verdict != Validation::Verdict::Valid) return refuse(limitsText(kind));
+    if (const auto refused = refuseOutput(o.out)) return refuse(*refused);
+    if (o.out != kStdout && !o.force && fileExists(o.out)) return refuse(existsUseForce(o.out));
 
-    if (form.validate().verdict == Validation::Verdict::Incomplete) return fail(kStartAndCount);
-    CliUiPort ui(o.force ? Answer::Yes : Answer::No);
-    const std::optional<GeneratorRequest> request = form.accept(ui);
-    if (!request) {
-        // The refusal or the overwrite question is already on stderr.
-        if (form.validate().verdict == Validation::Verdict::Valid)
-            return fail(existsUseForce(*o.out));
-        return 2;
-    }
-
+    // The dialog's overwrite question is answered by --force, checked above.
+    CliUiPort ui(o.quiet, Answer::Yes);
+    const GeneratorRequest request = *form.accept(ui);
     const std::string apppath = platform::programFolder();
-    const std::string syspath =
-        o.dataDir ? *o.dataDir : AppPaths::resolve(apppath, KESTREL_INSTALL_DATADIR).syspath;
+    const std::string syspath = !o.dataDir.empty()
+                                    ? o.dataDir
+                                    : AppPaths::resolve(apppath, KESTREL_INSTALL_DATADIR).syspath;
     NoLauncher launcher;
     TypSectionSlots slots;
-    const TypHeaderInfo header{*clock, CodePage(o.codepage.value_or("1252")).number()};
-    GeneratorContext ctx{ui, launcher, slots, header, apppath, syspath};
-    const GenerateResult r = runGenerator(*request, ctx);
+    const TypHeaderInfo header{*clock, CodePage(o.codepage.empty() ? "1252" : o.codepage).number()};
+    GeneratorContext ctx{ui, launcher, slots, header, apppath, syspath, writeOutput};
+    const GenerateResult r = runGenerator(request, ctx);
     if (r.status != GenerateStatus::Written) {
-        printLine(stderr, typWriteFailed(request->path));
-        return 1;
+        printError(cannotWriteText(o.out, r.failure));
+        return kFailed;
     }
-    printLine(stdout, generated(request->path, r.elements, r.bytes));
-    return 0;
+    ui.note(wrote(o.out, concat({count(r.elements, "element", "elements"), ", ",
+                                 count(r.bytes, "byte", "bytes")})));
+    return kDone;
+}
+
+} // namespace
+
+Command genCommand(CLI::App& cli) {
+    auto o = std::make_shared<GenOptions>();
+    CLI::App* app = cli.add_subcommand("gen", std::string(kGenAbout));
+    std::vector<std::string> kinds;
+    for (const auto& [name, kind] : kKinds) kinds.push_back(name);
+    app->add_option("KIND", o->kind, std::string(kKindOption))
+        ->required()
+        ->check(CLI::IsMember(kinds))
+        ->type_name("");
+    app->add_option("--start", o->start, std::string(kStartOption))->required()->type_name("S");
+    app->add_option("--count", o->count, std::string(kCountOption))->required()->type_name("N");
+    app->add_option("-o,--output", o->out, std::string(kGenOutputOption))
+        ->required()
+        ->type_name("FILE");
+    app->add_flag("--ignore-subtypes", o->ignoreSubtypes, std::string(kIgnoreSubtypesOption));
+    app->add_option("--line-width", o->lineWidth, std::string(kLineWidthOption))
+        ->check(decimalIn(1, 10))
+        ->type_name("W");
+    app->add_option("--codepage", o->codepage, std::string(kGenCodepageOption))
+        ->check(decimalIn(1, 65535))
+        ->type_name("CP");
+    auto* hex = app->add_flag("--start-hex", o->startHex, std::string(kStartHexOption));
+    app->add_flag("--start-dec", o->startDec, std::string(kStartDecOption))->excludes(hex);
+    app->add_flag("--count-hex", o->countHex, std::string(kCountHexOption));
+    app->add_flag("--force", o->force, std::string(kForceOption));
+    app->add_option("--data", o->dataDir, std::string(kGenDataOption))->type_name("DIR");
+    addQuiet(*app, o->quiet);
+    app->footer(std::string(kGenFooter));
+    return {app, [o] { return gen(*o); }};
 }
 
 } // namespace kestrel::cli

@@ -1,41 +1,69 @@
+// `kestrel-cli`: the commands of the desktop program for a terminal.
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <string>
-#include <string_view>
+#include <vector>
 
+#include "app/session.h"
+#include "base/platform/platform.h"
+#include "base/text.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/messages.h"
 
 namespace {
 
-struct Command {
-    const char* name;
-    int (*run)(const kestrel::cli::Args&);
-    std::string_view synopsis;
-};
+using namespace kestrel;
 
-constexpr Command kCommands[] = {
-    {"scan", kestrel::cli::scan, kestrel::kScanSynopsis},
-    {"typ", kestrel::cli::typ, kestrel::kTypSynopsis},
-    {"products", kestrel::cli::products, kestrel::kProductsSynopsis},
-    {"gen", kestrel::cli::gen, kestrel::kGenSynopsis},
-    {"check-update", kestrel::cli::checkUpdateCommand, kestrel::kCheckUpdateSynopsis},
-};
+std::string versionText() {
+    char digits[16];
+    const auto r = std::to_chars(digits, digits + sizeof digits, kVersion);
+    return concat(
+        {"kestrel-cli ", std::string_view(digits, static_cast<std::size_t>(r.ptr - digits))});
+}
 
-int usage() {
-    kestrel::printLine(stderr, kestrel::kCliUsage);
-    for (const auto& c : kCommands) kestrel::printLine(stderr, kestrel::synopsisLine(c.synopsis));
-    return 2;
+// The command being parsed when the arguments were refused, for the hint to its help.
+std::string commandOf(const CLI::App& cli) {
+    for (const CLI::App* c : cli.get_subcommands()) return c->get_name();
+    return {};
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return usage();
-    for (const auto& c : kCommands) {
-        if (std::strcmp(argv[1], c.name) == 0)
-            return c.run(kestrel::cli::Args(argv + 2, argv + argc));
+    // Every output is the same bytes on every system: LF line ends, binary TYPs on stdout intact.
+    platform::binaryStandardStreams();
+    std::vector<std::string> args = platform::programArguments(argc, argv);
+    CLI::App cli(std::string(kProgramAbout), "kestrel-cli");
+    cli.set_help_flag("-h,--help", std::string(kHelpOption));
+    cli.set_version_flag("--version", versionText(), std::string(kVersionOption));
+    cli.require_subcommand(1);
+    for (const auto& [clis, ours] : kHelpLabels) cli.get_formatter()->label(clis, ours);
+    const cli::Command commands[] = {cli::scanCommand(cli), cli::typCommand(cli),
+                                     cli::productsCommand(cli), cli::genCommand(cli),
+                                     cli::checkUpdateCommand(cli)};
+    for (const cli::Command& c : commands) c.app->group("Commands");
+    if (args.size() > 1 && !startsWith(args[1], "-") &&
+        std::none_of(std::begin(commands), std::end(commands),
+                     [&](const cli::Command& c) { return c.app->get_name() == args[1]; })) {
+        printError(unknownCommand(args[1]));
+        return cli::kUsage;
     }
-    return usage();
+    // CLI11 takes the arguments last first, without the program's name.
+    std::reverse(args.begin(), args.end());
+    args.pop_back();
+    try {
+        cli.parse(std::move(args));
+    } catch (const CLI::Success& e) {
+        return cli.exit(e);
+    } catch (const CLI::ParseError& e) {
+        const bool noCommand = cli.get_subcommands().empty() && e.get_name() == "RequiredError";
+        printError(noCommand ? std::string(kCommandMissing) : std::string(e.what()));
+        printError(seeHelp(commandOf(cli)));
+        return cli::kUsage;
+    }
+    for (const cli::Command& c : commands)
+        if (c.app->parsed()) return c.run();
+    return cli::kUsage;
 }

@@ -1,44 +1,49 @@
 #include "cli/map_options.h"
 
 #include "app/map_loads.h"
+#include "base/text.h"
+#include "cli/messages.h"
+#include "mapread/map_batch.h"
 #include "mapread/style_texts.h"
+#include "mapread/unreadable.h"
 
 namespace kestrel::cli {
 
-OptionTaken takeMapOption(const Args& args, std::size_t& i, MapOptions& o) {
-    const std::string& a = args[i];
-    if (a == "--highways") {
-        o.highways = true;
-    } else if (a == "--draworder") {
-        o.draworder = 1;
-    } else if (a == "--no-draworder") {
-        o.draworder = 0;
-    } else if (a == "--data") {
-        if (++i == args.size()) return OptionTaken::MissingValue;
-        o.dataDir = args[i];
-    } else {
-        return OptionTaken::No;
-    }
-    return OptionTaken::Yes;
+void addMapOptions(CLI::App& app, MapOptions& o) {
+    app.add_flag("--highways", o.highways, std::string(kHighwaysOption));
+    auto* on = app.add_flag("--draworder", o.draworder, std::string(kDraworderOption));
+    app.add_flag("--no-draworder", o.noDraworder, std::string(kNoDraworderOption))->excludes(on);
+    app.add_option("--data", o.dataDir, std::string(kDataOption))->type_name("DIR");
+    addQuiet(app, o.quiet);
+    app.add_option("MAP", o.maps, std::string(kMapsOption))->required()->type_name("");
 }
 
-bool unknownOption(const std::string& arg) {
-    return arg.size() > 1 && arg[0] == '-' && arg != "--";
-}
-
-std::vector<std::string> mapsFrom(const Args& args, std::size_t i) {
-    if (i < args.size() && args[i] == "--") ++i;
-    return {args.begin() + static_cast<std::ptrdiff_t>(i), args.end()};
-}
-
-void readMaps(Session& session, UiPort& ui, const MapOptions& o,
-              const std::vector<std::string>& maps) {
+int readMaps(Session& session, CliUiPort& ui, const MapOptions& o) {
     session.highways = o.highways;
-    if (o.draworder >= 0) session.settings.draworder = o.draworder == 1;
+    if (o.draworder || o.noDraworder) session.settings.draworder = o.draworder;
     StyleTexts texts = loadStyleTexts(o.dataDir.empty() ? session.paths.syspath : o.dataDir);
     a_n_p(texts);
     session.styletxt = texts;
-    openMaps(session, ui, maps);
+
+    int skipped = 0;
+    const auto skip = [&](const std::string& path, std::string_view why) {
+        printError(skippedMap(path, why));
+        ++skipped;
+    };
+    // Files the batch would stop at are left out, so that the others are still read.
+    std::vector<std::string> readable;
+    for (const std::string& path : o.maps) {
+        if (const auto why = checkMapFile(path))
+            skip(path, describe(*why));
+        else if (!acceptedMapName(lcase(path)) || contains(path, "*"))
+            skip(path, kNotMapName);
+        else
+            readable.push_back(path);
+    }
+    openMaps(session, ui, readable);
+    for (const UnreadableMap& map : session.map.unreadable) skip(map.path, describe(map.why));
+    if (session.map.container.filesRead == 0) return kFailed;
+    return skipped > 0 ? kSomeSkipped : kDone;
 }
 
 } // namespace kestrel::cli

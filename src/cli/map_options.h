@@ -5,31 +5,26 @@
 #include <vector>
 
 #include "app/session.h"
-#include "base/uiport.h"
-#include "cli/commands.h"
+#include "cli/cli_ui.h"
+#include "cli/options.h"
 
 namespace kestrel::cli {
 
 struct MapOptions {
-    bool highways = false; // --highways
-    int draworder = -1;    // --draworder 1, --no-draworder 0, -1: as the settings say
-    std::string dataDir;   // --data DIR: the name/style texts and icons; default `syspath`
+    bool highways = false;
+    bool draworder = false, noDraworder = false; // neither: as the settings say
+    std::string dataDir; // the name/style texts and icons; default `syspath`
+    bool quiet = false;
+    std::vector<std::string> maps;
 };
 
-enum class OptionTaken { No, Yes, MissingValue };
-
-// Takes args[i] (and its value, advancing i) when it is one of the map options.
-OptionTaken takeMapOption(const Args& args, std::size_t& i, MapOptions& o);
-
-// An argument that looks like an option but is none of the command's.
-bool unknownOption(const std::string& arg);
-
-// The maps named from args[i] on; a "--" there ends the options.
-std::vector<std::string> mapsFrom(const Args& args, std::size_t i);
+// --highways, --draworder, --no-draworder, --data, --quiet and the maps.
+void addMapOptions(CLI::App& app, MapOptions& o);
 
 // Applies the options over the session's settings, loads the name/style texts with the POI label
-// table, and reads the maps as one batch.
-void readMaps(Session& session, UiPort& ui, const MapOptions& o,
-              const std::vector<std::string>& maps);
+// table, and reads the maps as one batch. Each map that could not be read is named on stderr with
+// the reason, and the others are read. kDone when every map was read, kFailed when none was,
+// kSomeSkipped otherwise.
+int readMaps(Session& session, CliUiPort& ui, const MapOptions& o);
 
 } // namespace kestrel::cli

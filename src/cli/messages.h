@@ -1,129 +1,202 @@
 #pragma once
-// Every text the command line prints besides the core's own messages: usage, refused arguments,
-// results. Kept together so tests compare them exactly. Texts are single lines without their line
-// break, except the usage blocks, which end with one like each of their lines.
+// Every text the command line prints besides the lists and files it writes: help, notes, refusals
+// and results, in the command line's own words (the desktop program keeps its own texts). Kept
+// together so tests compare them exactly. Texts are single lines without their line break.
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "base/text.h"
+#include "mapread/messages.h"
+#include "typbin/messages.h"
 
 namespace kestrel {
 
-// Usage. The overview lists one synopsis per command; a command refusing its arguments prints its
-// own usage text.
-inline constexpr std::string_view kCliUsage = "usage: kestrel-cli COMMAND [OPTIONS]";
-inline constexpr std::string_view kScanSynopsis =
-    "scan [--highways] [--draworder|--no-draworder] [--data DIR] [--json] MAP...";
-inline constexpr std::string_view kTypSynopsis =
-    "typ [--highways] [--draworder|--no-draworder] [--data DIR] [--fid N] [--product N] "
-    "[--codepage CP] [--kinds polygons,lines,pois] [--seed N] [--state FILE] -o OUT.txt MAP...";
-inline constexpr std::string_view kProductsSynopsis = "products [--json]";
-inline constexpr std::string_view kGenSynopsis =
-    "gen KIND --start S --count N -o OUT.typ [--ignore-subtypes] [--line-width W] "
-    "[--codepage CP] [--start-hex|--start-dec] [--count-hex] [--force] [--data DIR]";
-inline constexpr std::string_view kCheckUpdateSynopsis = "check-update [--url URL]";
-// A synopsis as the overview lists it, and as the usage of a command without further help.
-inline std::string synopsisLine(std::string_view synopsis) {
-    return concat({"  kestrel-cli ", synopsis});
-}
-inline std::string usageLine(std::string_view synopsis) {
-    return concat({"usage: kestrel-cli ", synopsis});
-}
-inline constexpr std::string_view kTypUsage =
-    "usage: kestrel-cli typ [--highways] [--draworder|--no-draworder] [--data DIR] [--fid N]\n"
-    "                       [--product N] [--codepage CP] [--kinds polygons,lines,pois]\n"
-    "                       [--seed N] [--state FILE] -o OUT.txt MAP...\n"
-    "  --fid N, --product N  family ID and product code; default: from the map's TDB file\n"
-    "  --codepage CP         code page named in the text (1250 to 1258); default: the state\n"
-    "                        file's\n"
-    "  --kinds LIST          the element kinds to write; default: the state file's selection\n"
-    "  --seed N              seed of the random colours: the same seed writes the same bytes\n"
-    "  --state FILE          state file to take the styles and options from; default: the one\n"
-    "                        in the data folder\n"
-    "Exit status: 0 written, 1 no map could be read or the text could not be written, 2 usage\n"
-    "error or refused code page or family ID.\n";
-inline constexpr std::string_view kGenUsage =
-    "usage: kestrel-cli gen KIND --start S --count N -o OUT.typ [--ignore-subtypes]\n"
-    "           [--line-width W] [--codepage CP] [--start-hex|--start-dec] [--count-hex]\n"
-    "           [--force] [--data DIR]\n"
-    "  KIND               pois, lines, polygons, routes (active routes) or extra-pois\n"
-    "  --start S          first type in hexadecimal; for extra-pois the first ID, decimal\n"
-    "                     unless --start-hex\n"
-    "  --count N          number of elements, decimal (extra-pois: hexadecimal with --count-hex)\n"
-    "  --ignore-subtypes  lines, polygons: one type per element, subtype 0\n"
-    "  --line-width W     lines, routes: 1 to 10 (other values give 4); default 4\n"
-    "  --codepage CP      code page number written in the header; default 1252\n"
-    "  --force            replace OUT.typ when it exists (without it an existing file is kept\n"
-    "                     and the command fails with exit status 2)\n"
-    "  --data DIR         data folder holding the optional sections b2..b5 (extra-pois)\n"
-    "The header's date and time are SOURCE_DATE_EPOCH (seconds, UTC) when it is set, else the\n"
-    "local time now. Exit status: 0 written, 1 the file could not be written, 2 usage error or\n"
-    "refused input.\n";
+// Notes and errors start with the program's name.
+inline constexpr std::string_view kProgramPrefix = "kestrel-cli: ";
 
-// The fixed answer, printed after each question (Cancel: kCancel).
-inline constexpr std::string_view kAnswerYes = "Yes";
-inline constexpr std::string_view kAnswerNo = "No";
+// Help: the program, its commands, their options and exit statuses.
+inline constexpr std::string_view kProgramAbout =
+    "Reads the polygon, line and POI types that Garmin maps use and writes TYP files for them.";
+inline constexpr std::string_view kHelpOption = "print this help and exit";
+inline constexpr std::string_view kVersionOption = "print the version and exit";
+inline constexpr std::string_view kQuietOption = "no notes and no progress line on stderr";
+inline constexpr std::string_view kMapsOption =
+    "Garmin map files (.img, .gmp); each one that cannot be read is named and skipped";
+inline constexpr std::string_view kHighwaysOption =
+    "add the default Highways+ road types to the lines";
+inline constexpr std::string_view kDraworderOption =
+    "add draw-order levels to the polygons; default: as the state file says";
+inline constexpr std::string_view kNoDraworderOption = "leave the draw-order levels out";
+inline constexpr std::string_view kDataOption =
+    "data folder with the name and style texts and icons; default: the program's";
+inline constexpr std::string_view kJsonOption = "print JSON instead of text";
 
-// `scan` as text: the captions, then these lines and the three lists under their headings.
+inline constexpr std::string_view kScanAbout =
+    "List the types the maps use, with captions, levels, family ID and product code.";
+inline constexpr std::string_view kScanFooter =
+    "Exit status: 0 every map read, 1 none read, 2 usage error, 3 some maps skipped.";
+
+inline constexpr std::string_view kTypAbout =
+    "Write the TYP source text for the types the maps use, with the styles and options of the "
+    "state file.";
+inline constexpr std::string_view kTypOutputOption =
+    "the text file to write, '-' for stdout; an existing file is replaced";
+inline constexpr std::string_view kFidOption =
+    "family ID, 1 to 65000; default: from the map's TDB file";
+inline constexpr std::string_view kProductOption =
+    "product code, 1 to 65535; default: from the map's TDB file, else 1";
+inline constexpr std::string_view kTypCodepageOption =
+    "code page named in the text, 1250 to 1258; default: the state file's";
+inline constexpr std::string_view kKindsOption =
+    "the kinds to write, comma-separated: polygons, lines, pois; default: the state file's";
+inline constexpr std::string_view kSeedOption =
+    "seed of the random colours, 0 to 4294967295: the same seed writes the same bytes";
+inline constexpr std::string_view kStateOption =
+    "state file to take the styles and options from; default: the one in the data folder";
+inline constexpr std::string_view kTypFooter =
+    "Exit status: 0 written, 1 no map read or the file not written, 2 usage error or refused "
+    "value, 3 written but some maps skipped.";
+
+inline constexpr std::string_view kProductsAbout =
+    "List the installed Garmin map products: name, family ID, where found, folder.";
+
+inline constexpr std::string_view kGenAbout =
+    "Write a binary TYP of numbered POIs, lines, polygons, active routes or extra POIs.";
+inline constexpr std::string_view kKindOption =
+    "pois, lines, polygons, routes (active routes) or extra-pois";
+inline constexpr std::string_view kStartOption =
+    "first type, hexadecimal, 1 to 1FF; extra-pois: first ID, 1 to 65535, decimal unless "
+    "--start-hex";
+inline constexpr std::string_view kCountOption =
+    "number of elements, decimal, 1 to 1800; extra-pois: 1 to 32767, hexadecimal with "
+    "--count-hex";
+inline constexpr std::string_view kGenOutputOption =
+    "the TYP file to write, '-' for stdout; an existing file only with --force";
+inline constexpr std::string_view kIgnoreSubtypesOption =
+    "lines, polygons: one type per element, subtype 0";
+inline constexpr std::string_view kLineWidthOption = "lines, routes: line width 1 to 10; default 4";
+inline constexpr std::string_view kGenCodepageOption =
+    "code page number written in the header, 1 to 65535; default 1252";
+inline constexpr std::string_view kStartHexOption = "extra-pois: --start is hexadecimal";
+inline constexpr std::string_view kStartDecOption = "extra-pois: --start is decimal (the default)";
+inline constexpr std::string_view kCountHexOption = "extra-pois: --count is hexadecimal";
+inline constexpr std::string_view kForceOption = "replace the file when it exists";
+inline constexpr std::string_view kGenDataOption =
+    "data folder holding the optional sections b2..b5 (extra-pois)";
+inline constexpr std::string_view kGenFooter =
+    "The header's date and time are SOURCE_DATE_EPOCH (seconds, UTC) when it is set, else the "
+    "local time now. Exit status: 0 written, 1 the file not written, 2 usage error or refused "
+    "value.";
+
+inline constexpr std::string_view kCheckUpdateAbout =
+    "Compare this version with the published one.";
+inline constexpr std::string_view kUrlOption = "version page to read; default: the published one";
+inline constexpr std::string_view kCheckUpdateFooter =
+    "Exit status: 0 up to date or update available, 1 could not check, 2 usage error.";
+
+// The help's own words in place of the parser's.
+inline constexpr std::pair<const char*, const char*> kHelpLabels[] = {{"SUBCOMMAND", "COMMAND"},
+                                                                      {"Positionals", "Arguments"}};
+
+// Refused arguments.
+inline constexpr std::string_view kCommandMissing =
+    "a command is needed: scan, typ, products, gen or check-update";
+inline std::string unknownCommand(std::string_view name) {
+    return concat({"unknown command ", name, " (see kestrel-cli --help)"});
+}
+inline std::string seeHelp(std::string_view command) {
+    return concat({"see kestrel-cli ", command, command.empty() ? "" : " ", "--help"});
+}
+inline std::string notInRange(std::uint64_t min, std::uint64_t max) {
+    return concat(
+        {"must be a whole number from ", std::to_string(min), " to ", std::to_string(max)});
+}
+inline constexpr std::string_view kKindsRefused = "must list polygons, lines or pois";
+
+// The command line's words for the core's notes; empty for a note it leaves out (a skipped map's
+// own line says why, a written file's own line what).
+inline std::string_view cliNote(std::string_view coreText) {
+    using namespace std::string_view_literals;
+    if (coreText == msg::kHighwaysHint)
+        return "an NT map: --highways adds the Highways+ road types"sv;
+    if (coreText == msg::kNoFid) return "no family ID found (no TDB file beside the map)"sv;
+    if (coreText == msg::kMultipleTdb)
+        return "several TDB files beside the map: the family ID is a random one"sv;
+    if (coreText == msg::kFileTooBig)
+        return "a map larger than 139 MB: only its essential data is read"sv;
+    if (coreText == msg::kNoInformation || startsWith(coreText, kTypCreatedPrefix)) return {};
+    return coreText;
+}
+
+// Maps that could not be read, results and refusals of the commands that read them.
+inline std::string skippedMap(std::string_view path, std::string_view why) {
+    return concat({path, ": ", why});
+}
+inline constexpr std::string_view kNotMapName = "not a map file name (.img or .gmp)";
 inline constexpr std::string_view kScanNtMap = "NT Map";
 inline constexpr std::string_view kScanFid = "FID: ";
 inline constexpr std::string_view kScanProductCode = "Product code: ";
 inline constexpr std::string_view kScanHeadings[] = {"[Polygons]", "[Lines]", "[POIs]"};
-
 inline std::string noStateFile(std::string_view path) {
-    return concat({"typ: no state file ", path});
+    return concat({"no state file ", path});
+}
+inline constexpr std::string_view kNothingWritten = "no map could be read; nothing written";
+inline std::string mapFidOutOfRange(std::string_view fid) {
+    return concat({"the map's family ID ", fid, " is not from 1 to 65000; give one with --fid"});
+}
+inline std::string stateCodepageRefused(std::string_view codepage) {
+    return concat({"the state file's code page ", codepage,
+                   " is not from 1250 to 1258; give one with --codepage"});
+}
+
+// Outputs.
+inline constexpr std::string_view kStdout = "-";
+inline constexpr std::string_view kStdoutName = "stdout";
+inline std::string outputIsInput(std::string_view path) {
+    return concat({"will not write ", path, ": it is one of the maps read"});
+}
+inline std::string cannotWrite(std::string_view path, std::string_view why) {
+    return concat({"cannot write ", path, ": ", why});
+}
+inline constexpr std::string_view kNotRegularOutput = "not a regular file";
+inline std::string existsUseForce(std::string_view path) {
+    return concat({path, " exists; use --force to replace it"});
+}
+inline std::string count(std::size_t n, std::string_view one, std::string_view many) {
+    return concat({std::to_string(n), " ", n == 1 ? one : many});
+}
+inline std::string wrote(std::string_view path, std::string_view what) {
+    return concat({"wrote ", path == kStdout ? "to stdout" : path, ": ", what});
 }
 
 // `products`: the note when the scans found nothing.
-inline constexpr std::string_view kNoProducts = "No installed map products found.";
+inline constexpr std::string_view kNoProducts = "no installed map products found";
 
-// `gen`: its refusals follow kGenPrefix.
-inline constexpr std::string_view kGenPrefix = "gen: ";
-inline std::string optionNeedsValue(std::string_view option) {
-    return concat({option, " needs a value"});
+// `gen` refusals, after "gen KIND: ".
+inline std::string genPrefix(std::string_view kind) {
+    return concat({"gen ", kind, ": "});
 }
-inline std::string optionUnknown(std::string_view option) {
-    return concat({"unknown option ", option});
+inline std::string numberLimits(std::string_view start, std::string_view count,
+                                std::string_view last) {
+    return concat({"start ", start, ", count ", count, ", the last element at most ", last});
 }
-inline std::string oneKindOnly(std::string_view kind) {
-    return concat({"one KIND only (", kind, ")"});
-}
-inline std::string kindUnknown(std::string_view kind) {
-    return concat({"unknown KIND ", kind});
-}
-inline constexpr std::string_view kKindMissing = "KIND missing";
-inline constexpr std::string_view kGenRequired = "--start, --count and -o are required";
-inline constexpr std::string_view kStartHexOrDec = "--start-hex and --start-dec exclude each other";
 inline constexpr std::string_view kExtraPoisOptions =
     "--start-hex, --start-dec and --count-hex apply to extra-pois only";
-inline constexpr std::string_view kIgnoreSubtypesOption =
+inline constexpr std::string_view kIgnoreSubtypesOnly =
     "--ignore-subtypes applies to lines and polygons only";
-inline constexpr std::string_view kLineWidthOption =
-    "--line-width applies to lines and routes only";
-inline constexpr std::string_view kCodepageOption = "--codepage must be a number from 1 to 65535";
+inline constexpr std::string_view kLineWidthOnly = "--line-width applies to lines and routes only";
 inline std::string notANumber(std::string_view option, std::string_view text, bool hexadecimal) {
     return concat(
         {option, " \"", text, "\" is not a ", hexadecimal ? "hexadecimal" : "decimal", " number"});
 }
 inline constexpr std::string_view kSourceDateEpoch =
     "SOURCE_DATE_EPOCH must be a whole number of seconds";
-inline constexpr std::string_view kStartAndCount =
-    "--start must not be empty and --count must be at least 1";
-inline std::string existsUseForce(std::string_view path) {
-    return concat({path, " exists; use --force to replace it"});
-}
-inline std::string generated(std::string_view path, std::uint32_t elements, std::uint64_t bytes) {
-    return concat(
-        {path, ": ", std::to_string(elements), " elements, ", std::to_string(bytes), " bytes"});
-}
 
 // `check-update`.
-inline std::string unexpectedArgument(std::string_view arg) {
-    return concat({"check-update: unexpected argument: ", arg});
-}
 inline std::string couldNotCheck(std::string_view reason) {
-    return concat({"kestrel-cli: could not check: ", reason});
+    return concat({"could not check: ", reason});
 }
 inline std::string updateAvailable(std::string_view version) {
     return concat({"update available: ", version});

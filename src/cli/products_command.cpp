@@ -1,6 +1,7 @@
 // `kestrel-cli products`: lists the installed map products the selection window offers, in its
 // order: name, family ID, where it was found, and its folder.
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "cli/cli_ui.h"
@@ -16,18 +17,8 @@ std::string familyText(const installed::InstalledProduct& p, const char* none) {
     return p.familyId ? std::to_string(*p.familyId) : std::string(none);
 }
 
-} // namespace
-
-int products(const Args& args) {
-    bool json = false;
-    for (const std::string& a : args) {
-        if (a != "--json") {
-            printLine(stderr, usageLine(kProductsSynopsis));
-            return 2;
-        }
-        json = true;
-    }
-    CliUiPort ui;
+int products(bool json, bool quiet) {
+    CliUiPort ui(quiet);
     const auto found =
         installed::scanInstalledProducts(installed::ProductEnvironment::fromProcess(), ui);
     std::string out;
@@ -46,10 +37,23 @@ int products(const Args& args) {
         for (const auto& p : found)
             out += p.name + "\t" + familyText(p, "-") + "\t" +
                    std::string(installed::sourceName(p.source)) + "\t" + p.folder + "\n";
-        if (found.empty()) printLine(stderr, kNoProducts);
+        if (found.empty()) ui.note(kNoProducts);
     }
     std::fputs(out.c_str(), stdout);
-    return 0;
+    return kDone;
+}
+
+} // namespace
+
+Command productsCommand(CLI::App& cli) {
+    struct Options {
+        bool json = false, quiet = false;
+    };
+    auto o = std::make_shared<Options>();
+    CLI::App* app = cli.add_subcommand("products", std::string(kProductsAbout));
+    app->add_flag("--json", o->json, std::string(kJsonOption));
+    addQuiet(*app, o->quiet);
+    return {app, [o] { return products(o->json, o->quiet); }};
 }
 
 } // namespace kestrel::cli

@@ -1,5 +1,6 @@
 // `kestrel-cli scan`: loads maps as one File > Open batch and prints what the main window shows.
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,27 +20,7 @@ namespace {
 struct ScanOptions {
     MapOptions read;
     bool json = false;
-    std::vector<std::string> maps;
 };
-
-bool parse(const Args& args, ScanOptions& o) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const OptionTaken taken = takeMapOption(args, i, o.read);
-        if (taken == OptionTaken::MissingValue) return false;
-        if (taken == OptionTaken::Yes) {
-            continue;
-        } else if (a == "--json") {
-            o.json = true;
-        } else if (unknownOption(a)) {
-            return false;
-        } else {
-            o.maps = mapsFrom(args, i);
-            break;
-        }
-    }
-    return !o.maps.empty();
-}
 
 std::string array(const std::vector<std::string>& items) {
     std::string r = "[";
@@ -86,24 +67,28 @@ void printText(const MapState& map) {
     std::fputs(out.c_str(), stdout);
 }
 
-} // namespace
-
-int scan(const Args& args) {
-    ScanOptions o;
-    if (!parse(args, o)) {
-        printLine(stderr, usageLine(kScanSynopsis));
-        return 2;
-    }
+int scan(const ScanOptions& o) {
     Session session;
     // Like the desktop program: the state file decides the options the command line leaves open.
     startup(session, platform::programFolder(), KESTREL_INSTALL_DATADIR);
-    CliUiPort ui;
-    readMaps(session, ui, o.read, o.maps);
+    CliUiPort ui(o.read.quiet);
+    const int status = readMaps(session, ui, o.read);
     if (o.json)
         printJson(session.map, session.errors, ui);
     else
         printText(session.map);
-    return session.map.container.filesRead > 0 ? 0 : 1;
+    return status;
+}
+
+} // namespace
+
+Command scanCommand(CLI::App& cli) {
+    auto o = std::make_shared<ScanOptions>();
+    CLI::App* app = cli.add_subcommand("scan", std::string(kScanAbout));
+    addMapOptions(*app, o->read);
+    app->add_flag("--json", o->json, std::string(kJsonOption));
+    app->footer(std::string(kScanFooter));
+    return {app, [o] { return scan(*o); }};
 }
 
 } // namespace kestrel::cli

@@ -1,10 +1,11 @@
 // `kestrel-cli typ`: reads maps like `scan` and writes the TYP source text for them, with the
-// settings of the state file and the checks and messages of "Create TYP file".
+// settings of the state file and the checks of "Create TYP file".
+#include <array>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "app/session.h"
 #include "app/startup.h"
@@ -18,52 +19,15 @@
 #include "cli/commands.h"
 #include "cli/map_options.h"
 #include "cli/messages.h"
-#include "cli/no_launcher.h"
+#include "cli/output.h"
 
 namespace kestrel::cli {
 namespace {
 
 struct TypOptions {
     MapOptions read;
-    std::optional<std::string> fid, product, codepage, kinds, state, out;
-    std::optional<std::uint32_t> seed;
-    std::vector<std::string> maps;
+    std::string out, fid, product, codepage, kinds, seed, state; // empty: not given
 };
-
-bool parseSeed(const std::string& text, std::optional<std::uint32_t>& seed) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
-    seed = static_cast<std::uint32_t>(std::stoull(text.substr(0, 18)));
-    return true;
-}
-
-bool parse(const Args& args, TypOptions& o) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const OptionTaken taken = takeMapOption(args, i, o.read);
-        if (taken == OptionTaken::MissingValue) return false;
-        if (taken == OptionTaken::Yes) continue;
-        const std::string& a = args[i];
-        std::optional<std::string>* value = a == "--fid"        ? &o.fid
-                                            : a == "--product"  ? &o.product
-                                            : a == "--codepage" ? &o.codepage
-                                            : a == "--kinds"    ? &o.kinds
-                                            : a == "--state"    ? &o.state
-                                            : a == "-o"         ? &o.out
-                                                                : nullptr;
-        if (value != nullptr || a == "--seed") {
-            if (++i == args.size()) return false;
-            if (value != nullptr)
-                *value = args[i];
-            else if (!parseSeed(args[i], o.seed))
-                return false;
-        } else if (unknownOption(a)) {
-            return false;
-        } else {
-            o.maps = mapsFrom(args, i);
-            break;
-        }
-    }
-    return !o.maps.empty() && o.out && !o.out->empty();
-}
 
 // "polygons,lines" -> kindsel {true, true, false}; nothing for an unknown kind.
 std::optional<std::array<bool, 3>> kindSelection(const std::string& list) {
@@ -82,48 +46,92 @@ std::optional<std::array<bool, 3>> kindSelection(const std::string& list) {
     return sel;
 }
 
-} // namespace
+// "8 polygons, 7 lines, 6 POIs": the blocks of the kinds written.
+std::string written(const TypTextDocument& doc, const std::array<bool, 3>& kinds) {
+    const std::string counts[] = {count(doc.blocks(kPolygons), "polygon", "polygons"),
+                                  count(doc.blocks(kLines), "line", "lines"),
+                                  count(doc.blocks(kPois), "POI", "POIs")};
+    std::string r;
+    for (int kind : {kPolygons, kLines, kPois})
+        if (kinds[kind]) r += (r.empty() ? "" : ", ") + counts[kind];
+    return r;
+}
 
-int typ(const Args& args) {
-    TypOptions o;
-    std::optional<std::array<bool, 3>> kinds;
-    if (!parse(args, o) || (o.kinds && !(kinds = kindSelection(*o.kinds)))) {
-        printText(stderr, kTypUsage);
-        return 2;
+int typ(const TypOptions& o) {
+    if (const auto refused = refuseOutput(o.out, o.read.maps)) {
+        printError(*refused);
+        return kUsage;
     }
     Session session;
     startup(session, platform::programFolder(), KESTREL_INSTALL_DATADIR);
-    if (o.state) {
-        if (!fileExists(*o.state)) {
-            printLine(stderr, noStateFile(*o.state));
-            return 2;
+    if (!o.state.empty()) {
+        if (!fileExists(o.state)) {
+            printError(noStateFile(o.state));
+            return kUsage;
         }
         session.settings = Settings{};
-        loaddata(*o.state, session.settings);
+        loaddata(o.state, session.settings);
     }
     if (!o.read.dataDir.empty()) session.paths.syspath = o.read.dataDir;
-    CliUiPort ui;
-    readMaps(session, ui, o.read, o.maps);
-    if (session.map.container.filesRead == 0) return 1;
-
-    if (o.fid) session.map.fields.fid = *o.fid;
-    if (o.product) session.map.fields.productCode = *o.product;
-    if (o.codepage) session.settings.codepage = CodePage(*o.codepage);
-    if (kinds) session.settings.kindsel = *kinds;
-    session.settings.typfile = *o.out;
-    std::mt19937 rng(o.seed ? *o.seed : std::random_device{}());
-    NoLauncher launcher;
-    session.settings.tinkerPath.clear();
-    const CreateTxtResult r = createTypText(session, ui, launcher, rng, nullptr, false);
-    switch (r.status) {
-    case CreateTxtStatus::Written:
-        return 0;
-    case CreateTxtStatus::InvalidCodepage:
-    case CreateTxtStatus::InvalidFid:
-        return 2;
-    default:
-        return 1;
+    CliUiPort ui(o.read.quiet);
+    const int status = readMaps(session, ui, o.read);
+    if (status == kFailed) {
+        printError(kNothingWritten);
+        return kFailed;
     }
+
+    Settings& s = session.settings;
+    MapFields& fields = session.map.fields;
+    if (!o.fid.empty()) fields.fid = o.fid;
+    if (!o.product.empty()) fields.productCode = o.product;
+    if (!o.codepage.empty()) s.codepage = CodePage(o.codepage);
+    if (!o.kinds.empty()) s.kindsel = *kindSelection(o.kinds);
+    if (const auto refusal = checkTypText(fields, s.codepage)) {
+        printError(refusal == TypTextRefusal::InvalidFid ? mapFidOutOfRange(fields.fid)
+                                                         : stateCodepageRefused(s.codepage.name()));
+        return kUsage;
+    }
+    std::mt19937 rng(o.seed.empty() ? std::random_device{}()
+                                    : static_cast<std::uint32_t>(decimalValue(o.seed)));
+    const TypTextDocument doc = buildTypText(typTextWriting(session, ui), s.codepage.name(), rng);
+    if (const auto failed = writeOutput(o.out, doc.text())) {
+        printError(cannotWriteText(o.out, *failed));
+        return kFailed;
+    }
+    ui.note(wrote(o.out, written(doc, s.kindsel)));
+    return status;
+}
+
+} // namespace
+
+Command typCommand(CLI::App& cli) {
+    auto o = std::make_shared<TypOptions>();
+    CLI::App* app = cli.add_subcommand("typ", std::string(kTypAbout));
+    app->add_option("-o,--output", o->out, std::string(kTypOutputOption))
+        ->required()
+        ->type_name("FILE");
+    app->add_option("--fid", o->fid, std::string(kFidOption))
+        ->check(decimalIn(1, 65000))
+        ->type_name("N");
+    app->add_option("--product", o->product, std::string(kProductOption))
+        ->check(decimalIn(1, 65535))
+        ->type_name("N");
+    app->add_option("--codepage", o->codepage, std::string(kTypCodepageOption))
+        ->check(decimalIn(1250, 1258))
+        ->type_name("CP");
+    const auto kinds = [](const std::string& list) {
+        return kindSelection(list) ? std::string() : std::string(kKindsRefused);
+    };
+    app->add_option("--kinds", o->kinds, std::string(kKindsOption))
+        ->check(CLI::Validator(kinds, ""))
+        ->type_name("LIST");
+    app->add_option("--seed", o->seed, std::string(kSeedOption))
+        ->check(decimalIn(0, 0xFFFFFFFF))
+        ->type_name("N");
+    app->add_option("--state", o->state, std::string(kStateOption))->type_name("FILE");
+    addMapOptions(*app, o->read);
+    app->footer(std::string(kTypFooter));
+    return {app, [o] { return typ(*o); }};
 }
 
 } // namespace kestrel::cli

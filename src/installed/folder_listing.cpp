@@ -1,13 +1,10 @@
 #include "installed/folder_listing.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
+#include "base/files.h"
 #include "base/paths.h"
 #include "base/text.h"
-
-namespace fs = std::filesystem;
 
 namespace kestrel::installed {
 namespace {
@@ -42,19 +39,8 @@ void sortCaseless(std::vector<std::string>& names) {
 
 template <typename Keep> std::vector<std::string> list(const std::string& folder, Keep keep) {
     std::vector<std::string> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeEc;
-        const bool isFolder = it->is_directory(typeEc);
-        if (typeEc) continue;
-        std::string name;
-        try {
-            name = it->path().filename().string();
-        } catch (const std::exception&) {
-            continue; // Windows: a name the 8-bit code page cannot hold
-        }
-        if (keep(name, isFolder)) names.push_back(std::move(name));
-    }
+    for (FolderEntry& e : folderEntries(folder))
+        if (keep(e.name, e.folder)) names.push_back(std::move(e.name));
     sortCaseless(names);
     return names;
 }
@@ -83,8 +69,7 @@ std::vector<std::string> listFolders(const std::string& folder) {
 std::string findChild(const std::string& folder, std::string_view name) {
     if (name.empty()) return {};
     const std::string exact = joinPath(folder, name);
-    std::error_code ec;
-    if (fs::exists(exact, ec)) return exact;
+    if (fileExists(exact) || folderExists(exact)) return exact;
     const std::string wanted = lcase(name);
     for (const std::string& child : list(folder, [](const std::string&, bool) { return true; }))
         if (lcase(child) == wanted) return joinPath(folder, child);

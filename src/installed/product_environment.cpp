@@ -1,17 +1,10 @@
 #include "installed/product_environment.h"
 
-#include <cstdlib>
-
 #include "base/paths.h"
 #include "installed/folder_listing.h"
 
 namespace kestrel::installed {
 namespace {
-
-std::string env(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? std::string(v) : std::string();
-}
 
 std::string under(const std::string& root, const std::string& path) {
     return root.empty() ? path : normalisePath(root + path);
@@ -21,8 +14,8 @@ std::string under(const std::string& root, const std::string& path) {
 
 ProductEnvironment ProductEnvironment::fromProcess() {
     ProductEnvironment e;
-    e.wineprefix = env("WINEPREFIX");
-    e.programData = env("ProgramData");
+    e.wineprefix = platform::environmentVariable("WINEPREFIX");
+    e.programData = platform::environmentVariable("ProgramData");
     e.home = platform::homeFolder();
     e.user = platform::userName();
     e.removableDrives = platform::removableDrives();

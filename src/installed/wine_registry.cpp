@@ -7,6 +7,7 @@
 
 #include "base/files.h"
 #include "base/paths.h"
+#include "base/platform/platform.h"
 #include "base/text.h"
 #include "installed/folder_listing.h"
 #include "installed/utf8.h"
@@ -279,7 +280,8 @@ std::string WineRegistry::realPath(std::string_view registryPath) const {
         return {};
     const std::string drive = lcase(registryPath.substr(0, 2));
     std::error_code ec;
-    std::string root = fs::canonical(joinPath(joinPath(prefix_, "dosdevices"), drive), ec).string();
+    std::string root = platform::utf8Path(
+        fs::canonical(platform::fsPath(joinPath(joinPath(prefix_, "dosdevices"), drive)), ec));
     if (ec) {
         if (drive != "c:") return {};
         root = joinPath(prefix_, "drive_c");

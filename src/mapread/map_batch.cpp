@@ -9,16 +9,15 @@
 namespace kestrel {
 namespace {
 
-// File > Open takes names without any ".", or with ".img" or ".gmp" anywhere.
-bool acceptedName(const std::string& lowered) {
-    return !contains(lowered, ".") || contains(lowered, ".img") || contains(lowered, ".gmp");
-}
-
 void finishBatch(const MapReadContext& c) {
     if (c.options.draworder) add_draworder(c.map.inventory);
 }
 
 } // namespace
+
+bool acceptedMapName(const std::string& lowered) {
+    return !contains(lowered, ".") || contains(lowered, ".img") || contains(lowered, ".gmp");
+}
 
 void resetForBatch(MapState& map, UiPort& ui) {
     fileNew(map);
@@ -47,7 +46,7 @@ std::optional<std::string> openBatch(const MapReadContext& c,
         // The lower-cased name serves the name tests; on file systems that tell case apart the
         // file is opened, shown and remembered by its real name.
         const std::string lowered = lcase(path);
-        if (!acceptedName(lowered)) {
+        if (!acceptedMapName(lowered)) {
             ui.message(std::string(msg::kNotAnImg));
             break;
         }

@@ -106,7 +106,7 @@ Signatures MapBuffer::findSignatures(UiPort& ui) const {
 
 bool MapBuffer::dumpUnmasked(const std::string& path, UiPort& ui) const {
     const std::string tmp = path + ".kestrel-new";
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
+    std::FILE* f = platform::openFile(tmp, "wb");
     if (!f) return false;
     std::string block;
     bool ok = true;
@@ -120,9 +120,9 @@ bool MapBuffer::dumpUnmasked(const std::string& path, UiPort& ui) const {
     }
     ok = std::fclose(f) == 0 && ok;
     std::error_code ec;
-    if (ok) std::filesystem::rename(tmp, path, ec);
+    if (ok) std::filesystem::rename(platform::fsPath(tmp), platform::fsPath(path), ec);
     if (!ok || ec) {
-        std::filesystem::remove(tmp, ec);
+        std::filesystem::remove(platform::fsPath(tmp), ec);
         return false;
     }
     return true;

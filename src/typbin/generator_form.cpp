@@ -5,21 +5,23 @@
 #include "base/paths.h"
 #include "base/text.h"
 #include "typbin/messages.h"
+#include "typbin/record_encoders.h"
 
 namespace kestrel {
 
 namespace {
-
-constexpr std::uint64_t kMaxCode = 16383;    // highest code the numbered kinds may reach
-constexpr std::uint64_t kMaxNumbered = 1800; // elements of a POI, line, polygon, route run
-constexpr std::uint64_t kMaxExtraPoiId = 65535;
-constexpr std::uint64_t kMaxExtraPois = 32767;
 
 bool isExtra(GeneratorKind kind) {
     return kind == GeneratorKind::ExtraPois;
 }
 
 } // namespace
+
+GeneratorLimits generatorLimits(GeneratorKind kind) {
+    // The numbered kinds end at code 0x3FFF (type 0x1FF, subtype 0x1F); a run holds at most 1800.
+    if (!isExtra(kind)) return {0x3FFF / 32, 1800, 0x3FFF};
+    return {kMaxExtraPoiId, 32767, kMaxExtraPoiId};
+}
 
 std::uint8_t lineWidthValue(std::string_view text) {
     const std::int64_t w = roundHalfEven(val(text));
@@ -140,10 +142,11 @@ Validation GeneratorForm::validate() const {
     const std::uint64_t n = countNumber();
     if (start_.empty() || count_.empty() || n == 0) return {Verdict::Incomplete, {}};
     const std::uint64_t s = startNumber();
+    const GeneratorLimits limits = generatorLimits(kind_);
 
     if (!isExtra(kind_)) {
-        if (s != 0 && s * 32 + n - 1 <= kMaxCode) {
-            if (n <= kMaxNumbered) return {Verdict::Valid, {}};
+        if (s != 0 && s * 32 + n - 1 <= limits.maxLast) {
+            if (n <= limits.maxCount) return {Verdict::Valid, {}};
             return {Verdict::Refused, std::string(kMaxElements)};
         }
         const auto last =
@@ -152,8 +155,8 @@ Validation GeneratorForm::validate() const {
                 std::string(kLastTypePrefix) + hex(last) + std::string(kTypeRange)};
     }
 
-    if (s != 0 && s + n - 1 <= kMaxExtraPoiId) {
-        if (n <= kMaxExtraPois) return {Verdict::Valid, {}};
+    if (s != 0 && s + n - 1 <= limits.maxLast) {
+        if (n <= limits.maxCount) return {Verdict::Valid, {}};
         if (countHex()) return {Verdict::Refused, hex(n) + std::string(kMaxExtraPoisHex)};
         return {Verdict::Refused, concat({" ", std::to_string(n), kMaxExtraPoisDec})};
     }

@@ -35,6 +35,13 @@ struct Validation {
     std::string message;
 };
 
+// What "Create TYP" accepts: start and count from 1 to these, and the last element at most
+// `maxLast`: its code (type * 0x20 + subtype) for the numbered kinds, its ID for extra POIs.
+struct GeneratorLimits {
+    std::uint64_t maxStart, maxCount, maxLast;
+};
+GeneratorLimits generatorLimits(GeneratorKind kind);
+
 inline constexpr char kBackspace = '\b';
 inline constexpr std::array<std::string_view, 10> kLineWidthItems{"1", "2", "3", "4", "5",
                                                                   "6", "7", "8", "9", "10"};

@@ -19,8 +19,9 @@ std::uint32_t startValue(const GeneratorRequest& request, bool hexadecimal) {
 }
 
 GenerateResult written(const ByteImage& image, std::uint32_t elements, const std::string& path,
-                       UiPort& ui) {
-    if (!savefile(path, image.bytes(), ui)) return {GenerateStatus::WriteFailed, elements, 0};
+                       GeneratorContext& ctx) {
+    if (const auto failure = savefile(path, image.bytes(), ctx))
+        return {GenerateStatus::WriteFailed, elements, 0, *failure};
     return {GenerateStatus::Written, elements, image.size()};
 }
 
@@ -30,7 +31,7 @@ GenerateResult finish(const std::optional<NumberedSections>& sections, Generator
     const ByteImage image = kind == GeneratorKind::ActiveRoutes
                                 ? activeRouteFile(*sections, ctx.header)
                                 : numberedFile(kind, *sections, ctx.header);
-    const GenerateResult r = written(image, sections->count, request.path, ctx.ui);
+    const GenerateResult r = written(image, sections->count, request.path, ctx);
     if (r.status == GenerateStatus::Written) ctx.launcher.openDefault(request.path, ctx.apppath);
     return r;
 }
@@ -45,11 +46,12 @@ GenerateResult numbered(GeneratorKind kind, const GeneratorRequest& request,
 
 } // namespace
 
-bool savefile(const std::string& path, std::string_view bytes, UiPort& ui) {
-    ui.busy(true);
-    const bool ok = writeFileAtomic(path, bytes);
-    ui.busy(false);
-    return ok;
+std::optional<WriteFailure> savefile(const std::string& path, std::string_view bytes,
+                                     GeneratorContext& ctx) {
+    ctx.ui.busy(true);
+    auto failure = ctx.write(path, bytes);
+    ctx.ui.busy(false);
+    return failure;
 }
 
 GenerateResult create_pois(const GeneratorRequest& request, GeneratorContext& ctx) {
@@ -94,7 +96,7 @@ GenerateResult create_extrapois(const GeneratorRequest& request, GeneratorContex
 GenerateResult savetypfile(bool flag, const std::vector<ExtraPoiIndexItem>& index,
                            const std::string& path, GeneratorContext& ctx) {
     const ByteImage image = extraPoiFile(ctx.sections, index, flag, ctx.header, ctx.syspath);
-    return written(image, static_cast<std::uint32_t>(index.size()), path, ctx.ui);
+    return written(image, static_cast<std::uint32_t>(index.size()), path, ctx);
 }
 
 GenerateResult runGenerator(const GeneratorRequest& request, GeneratorContext& ctx) {

@@ -3,10 +3,13 @@
 // whole file beside the target and renames it over the target, then opens the new file with the
 // desktop's default handler.
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/files.h"
 #include "base/launcher.h"
 #include "base/uiport.h"
 #include "typbin/generator_request.h"
@@ -25,6 +28,9 @@ struct GeneratorContext {
     TypHeaderInfo header;      // date and time (from an injected clock) and code page
     std::string apppath;       // working folder of the program that opens the new file
     std::string syspath;       // data folder holding the optional sections "b2".."b5"
+    // Where the file goes: replaced on disk, unless the caller sends it elsewhere.
+    std::function<std::optional<WriteFailure>(const std::string&, std::string_view)> write =
+        replaceFile;
 };
 
 enum class GenerateStatus {
@@ -37,12 +43,13 @@ struct GenerateResult {
     GenerateStatus status = GenerateStatus::Written;
     std::uint32_t elements = 0; // elements in the file
     std::uint64_t bytes = 0;    // file size
+    WriteFailure failure{};     // for WriteFailed: why
 };
 
-// `savefile`: replaces the file's content with the bytes, busy pointer on around the write. The
-// bytes go to a new file beside the target that is renamed over it once complete. Returns false
-// when the write failed; an existing file is then left as it was.
-bool savefile(const std::string& path, std::string_view bytes, UiPort& ui);
+// `savefile`: replaces the file's content with the bytes through the context's `write`, busy
+// pointer on around the write. On failure an existing file is left as it was.
+std::optional<WriteFailure> savefile(const std::string& path, std::string_view bytes,
+                                     GeneratorContext& ctx);
 
 // `create_pois`, `create_lines`, `create_polygons`, `create_activelines`: the file of the request
 // (start in hexadecimal); opened without a message once written.

@@ -60,16 +60,23 @@ TypTextDocument buildTypText(const TypTextContext& c, const std::string& codepag
     return doc;
 }
 
+std::optional<TypTextRefusal> checkTypText(const MapFields& fields, const CodePage& codepage) {
+    if (!codepage.offered()) return TypTextRefusal::InvalidCodepage;
+    const std::int64_t fid = wholeValue(trim(fields.fid));
+    if (fid < 1 || fid > 65000) return TypTextRefusal::InvalidFid;
+    return std::nullopt;
+}
+
 CreateTxtResult createtxt(const TypTextContext& c, const CodePage& codepage,
                           const TypTextTarget& target, Launcher& launcher, std::mt19937& rng,
                           const std::function<bool(std::string& typfile)>& fileNameWindow) {
     UiPort& ui = c.ui;
-    if (!codepage.offered()) {
+    const std::optional<TypTextRefusal> refusal = checkTypText(c.fields, codepage);
+    if (refusal == TypTextRefusal::InvalidCodepage) {
         ui.message(typmsg::invalidCodepage(codepage.name()));
         return {CreateTxtStatus::InvalidCodepage, target.typfile};
     }
-    const std::int64_t fid = wholeValue(trim(c.fields.fid));
-    if (fid < 1 || fid > 65000) {
+    if (refusal == TypTextRefusal::InvalidFid) {
         ui.message(std::string(typmsg::kInvalidFid));
         return {CreateTxtStatus::InvalidFid, target.typfile};
     }
@@ -90,7 +97,7 @@ CreateTxtResult createtxt(const TypTextContext& c, const CodePage& codepage,
     }
     const std::string folder = folderOf(typfile, "");
     if (!folder.empty()) makeFolders(folder);
-    if (!writeFileAtomic(typfile, doc.text())) {
+    if (replaceFile(typfile, doc.text())) {
         ui.message(typmsg::cannotCreate(typfile));
         ui.busy(false);
         return {CreateTxtStatus::CannotCreate, typfile};

@@ -1,6 +1,7 @@
 #pragma once
 // `createtxt`: the TYP source text for the inventory, written in one piece.
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -40,6 +41,13 @@ struct TypTextTarget {
 // polygons to the inventory and write the POI widths back.
 TypTextDocument buildTypText(const TypTextContext& context, const std::string& codepage,
                              std::mt19937& rng);
+
+enum class TypTextRefusal {
+    InvalidCodepage, // not one of the code pages offered
+    InvalidFid,      // the family ID field's value is not from 1 to 65000
+};
+// The checks `createtxt` makes before anything is asked or written.
+std::optional<TypTextRefusal> checkTypText(const MapFields& fields, const CodePage& codepage);
 
 // `createtxt`: checks the code page and the family ID, asks for the file name when there is a
 // `fileNameWindow` (it returns false on Cancel and may change the name), builds the text, writes

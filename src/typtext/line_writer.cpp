@@ -67,7 +67,7 @@ void polylines(TypTextDocument& doc, const TypTextContext& c, std::mt19937& rng)
             borderColour = redFamilyColour(rng);
         }
 
-        doc.line("[_line]");
+        doc.blockStart(kLines, "[_line]");
         doc.line("Type=", parts->code.text());
         if (pattern == 0) {
             doc.line("LineWidth=" + std::to_string(width));

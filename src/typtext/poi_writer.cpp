@@ -82,7 +82,7 @@ void pois(TypTextDocument& doc, const TypTextContext& c, std::mt19937& rng) {
         std::string frame = city ? "5B0000" : "B0B0B0";
         int icon = findPoiIcon(code);
 
-        doc.line("[_point]");
+        doc.blockStart(kPois, "[_point]");
         doc.line("Type=0x", digits);
         doc.line("String1=0x0,", label);
         int& width = city ? c.widths.city : c.widths.poi;

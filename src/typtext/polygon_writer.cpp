@@ -106,7 +106,7 @@ void polygons(TypTextDocument& doc, const TypTextContext& c, std::mt19937& rng) 
             colour = padTo(6, digits);
         }
 
-        doc.line("[_polygon]");
+        doc.blockStart(kPolygons, "[_polygon]");
         doc.line("Type=", parts->code.text());
         doc.line("String1=0x0,", digits, " ", label);
         doc.line("ExtendedLabels=N");

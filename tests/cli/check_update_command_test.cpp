@@ -1,12 +1,9 @@
 // `kestrel-cli check-update`, run as a program against a real HTTP(S) server on 127.0.0.1:
 // arguments and environment -> exit status, stdout, stderr.
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 
 #include "support/run_program.h"
-#include "support/temp_dir.h"
 #include "update/local_http_server.h"
 
 namespace kestrel::test {
@@ -18,35 +15,45 @@ TEST(CheckUpdateCommand, SaysWhatHappened) {
                                {"/same", LocalHttpServer::ok("<html><body>5.1</body></html>")}});
     LocalHttpServer secure(LocalHttpServer::ok("<body>5.2"), Mode::Https);
     const std::string refused = "http://127.0.0.1:" + std::to_string(refusingPort()) + "/";
-    const std::string trust = "CURL_CA_BUNDLE= SSL_CERT_FILE='" + secure.certificate() + "'";
+    const Environment trust{{"CURL_CA_BUNDLE", ""}, {"SSL_CERT_FILE", secure.certificate()}};
     struct Case {
-        std::string env, args;
+        Environment env;
+        std::string args;
         int status;
         std::string out, err;
     };
     const Case cases[] = {
-        {"", "--url " + server.url("/newer"), 0, "update available: 5.3\n", ""},
-        {"", "--url " + server.url("/same"), 0, "up to date\n", ""},
+        {{}, "--url " + server.url("/newer"), 0, "update available: 5.3\n", ""},
+        {{}, "--url " + server.url("/same"), 0, "up to date\n", ""},
         {trust, "--url " + secure.url(), 0, "update available: 5.2\n", ""},
-        {"CURL_CA_BUNDLE= SSL_CERT_FILE=", "--url " + secure.url(), 1, "",
+        {{{"CURL_CA_BUNDLE", ""}, {"SSL_CERT_FILE", ""}},
+         "--url " + secure.url(),
+         1,
+         "",
          "kestrel-cli: could not check: certificate not trusted: self-signed certificate\n"},
-        {"", "--url " + server.url("/missing"), 1, "", "kestrel-cli: could not check: HTTP 404\n"},
-        {"", "--url " + refused, 1, "",
+        {{}, "--url " + server.url("/missing"), 1, "", "kestrel-cli: could not check: HTTP 404\n"},
+        {{},
+         "--url " + refused,
+         1,
+         "",
          "kestrel-cli: could not check: cannot connect to 127.0.0.1\n"},
-        {"", "--url ftp://x/", 1, "",
+        {{},
+         "--url ftp://x/",
+         1,
+         "",
          "kestrel-cli: could not check: not an http or https address: ftp://x/\n"},
-        {"", "--bogus", 2, "", "check-update: unexpected argument: --bogus\n"},
+        {{},
+         "--bogus",
+         2,
+         "",
+         "kestrel-cli: The following argument was not expected: --bogus\n"
+         "kestrel-cli: see kestrel-cli check-update --help\n"},
     };
-    TempDir dir;
-    const std::string err = dir.file("err");
     for (const Case& c : cases) {
-        const ProgramRun r =
-            runShell(c.env + " " + cliCommand("check-update " + c.args) + " 2>'" + err + "'");
-        std::ostringstream errText;
-        errText << std::ifstream(err).rdbuf();
+        const ProgramRun r = runCli(words("check-update " + c.args), c.env);
         EXPECT_EQ(r.status, c.status) << c.args;
         EXPECT_EQ(r.out, c.out) << c.args;
-        EXPECT_EQ(errText.str(), c.err) << c.args;
+        EXPECT_EQ(r.err, c.err) << c.args;
     }
 }
 

@@ -30,9 +30,9 @@ struct TypCommand : ::testing::Test {
         Settings s;
         s.kindmode = modes;
         EXPECT_TRUE(savedata(state, s));
-        const ProgramRun r = runShell(cliCommand(concat(
-            {"typ --seed 3 --state '", state, "' -o '", out, "' ", options, " '", map, "' 2>&1"})));
-        EXPECT_EQ(r.status, 0) << r.out;
+        const ProgramRun r = runCli(
+            std::vector<std::string>{"typ", "--seed", "3", "--state", state, "-o", out, options, map});
+        EXPECT_EQ(r.status, 0) << r.err;
         return readFile(out).value_or("");
     }
 };

@@ -12,9 +12,9 @@ namespace kestrel::installed {
 namespace {
 
 test::ProgramRun runProducts(const test::FakeInstall& fake, const std::string& args) {
-    return test::runShell("WINEPREFIX='" + fake.prefix() + "' HOME='" + fake.root() +
-                          "/home' USER=kestrel-nobody " +
-                          test::cliCommand("products " + args + " 2>/dev/null"));
+    return test::runCli(test::words("products " + args), {{"WINEPREFIX", fake.prefix()},
+                                                          {"HOME", fake.root() + "/home"},
+                                                          {"USER", "kestrel-nobody"}});
 }
 
 class ProductsCommand : public ::testing::Test {

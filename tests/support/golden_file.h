@@ -15,7 +15,7 @@ namespace kestrel::test {
 inline void expectGoldenFile(const std::string& name, const std::string& actual) {
     const std::string path = std::string(KESTREL_GOLDEN_DIR) + "/" + name;
     if (std::getenv("KESTREL_UPDATE_GOLDEN") != nullptr) {
-        ASSERT_TRUE(writeFileAtomic(path, actual)) << path;
+        ASSERT_FALSE(replaceFile(path, actual)) << path;
         return;
     }
     const std::string expected = readFile(path).value_or("<no file " + path + ">");

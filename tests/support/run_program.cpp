@@ -1,24 +1,28 @@
 #include "support/run_program.h"
 
-#include <cstdio>
-#include <sys/wait.h>
+#include <algorithm>
 
 namespace kestrel::test {
 
-ProgramRun runShell(const std::string& commandLine) {
-    ProgramRun r;
-    std::FILE* p = ::popen(commandLine.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int st = ::pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
+ProgramRun runCli(const std::vector<std::string>& args, const Environment& env,
+                  const std::string& workdir) {
+    return runProgram(std::vector<std::string>{KESTREL_CLI_PROGRAM} + args, env, workdir);
 }
 
-std::string cliCommand(const std::string& args) {
-    return "'" + std::string(KESTREL_BIN_DIR) + "/kestrel-cli' " + args;
+std::vector<std::string> words(std::string_view text) {
+    std::vector<std::string> w;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t end = std::min(text.find(' ', pos), text.size());
+        if (end > pos) w.emplace_back(text.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return w;
+}
+
+std::vector<std::string> operator+(std::vector<std::string> args,
+                                   const std::vector<std::string>& more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
 }
 
 } // namespace kestrel::test

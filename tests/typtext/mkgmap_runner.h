@@ -6,6 +6,7 @@
 
 #include "base/files.h"
 #include "base/text.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 
 namespace kestrel::test {
@@ -43,14 +44,11 @@ inline Compiled compileWithMkgmap(const std::string& text, const std::string& co
     const std::string wrapper = dir.write("java-log", "#!/bin/sh\nexec java -Dlog.config=\"" +
                                                           dir.file("log.props") + "\" \"$@\"\n");
     fs::permissions(wrapper, fs::perms::owner_all);
-    const std::string cmd =
-        "cd '" + dir.path() + "' && JAVACMD='" + wrapper + "' mkgmap --code-page=" + codepage +
-        " --family-id=" + std::to_string(fid) + " --product-id=1 typ.txt > mkgmap.log 2>&1";
-    Compiled c;
-    c.status = std::system(cmd.c_str());
-    c.log = readFile(dir.file("mkgmap.log")).value_or("");
-    c.typ = readFile(dir.file("typ.typ")).value_or("");
-    return c;
+    const ProgramRun r =
+        runProgram({"mkgmap", "--code-page=" + codepage, "--family-id=" + std::to_string(fid),
+                    "--product-id=1", "typ.txt"},
+                   {{"JAVACMD", wrapper}}, dir.path());
+    return {r.status, r.out + r.err, readFile(dir.file("typ.typ")).value_or("")};
 }
 
 inline std::string mkgmapProblems(const std::string& log) {

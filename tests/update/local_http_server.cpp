@@ -1,13 +1,10 @@
 #include "update/local_http_server.h"
 
-#include <arpa/inet.h>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <spawn.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,11 +12,9 @@ extern char** environ;
 
 namespace kestrel::test {
 
-LocalHttpServer::LocalHttpServer(const Pages& pages, Mode mode)
-    : https_(mode == Mode::Https || mode == Mode::SilentHttps) {
+LocalHttpServer::LocalHttpServer(const Pages& pages, Mode mode) : https_(mode == Mode::Https) {
     std::vector<std::string> args{"python3", KESTREL_HTTP_SERVER_SCRIPT};
     if (https_) args.insert(args.end(), {"--tls", folder_.path()});
-    if (mode == Mode::Silent || mode == Mode::SilentHttps) args.push_back("--silent");
     for (const auto& [path, page] : pages) args.insert(args.end(), {path, page});
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
@@ -66,18 +61,6 @@ std::string LocalHttpServer::redirect(const std::string& path) {
 
 std::string LocalHttpServer::url(const std::string& path) const {
     return (https_ ? "https://127.0.0.1:" : "http://127.0.0.1:") + std::to_string(port_) + path;
-}
-
-int refusingPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    socklen_t len = sizeof addr;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    ::close(fd); // bound but never listening, then released: connections are refused
-    return ntohs(addr.sin_port);
 }
 
 } // namespace kestrel::test

@@ -1,19 +1,20 @@
 #pragma once
 // A real HTTP or HTTPS server on 127.0.0.1 for the update tests: local_http_server.py in its own
 // process, listening on an ephemeral port. It answers each of its pages with a canned response
-// (404 elsewhere), or, when silent, accepts and never answers. It stops when destroyed, and by
-// itself if the test process dies.
+// (404 elsewhere). It stops when destroyed, and by itself if the test process dies. It runs on
+// the build machine's side only (see loopback.h for what the Windows tests use).
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "support/temp_dir.h"
+#include "update/loopback.h"
 
 namespace kestrel::test {
 
 class LocalHttpServer {
   public:
-    enum class Mode { Http, Https, Silent, SilentHttps };
+    enum class Mode { Http, Https };
     // Further pages: a path and the full response (status line, head and body) sent for it.
     using Pages = std::vector<std::pair<std::string, std::string>>;
 
@@ -42,8 +43,5 @@ class LocalHttpServer {
     int stdinFd_ = -1;
     int port_ = 0;
 };
-
-// A port on 127.0.0.1 where nothing listens (connections are refused).
-int refusingPort();
 
 } // namespace kestrel::test

@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
 """A real HTTP server on 127.0.0.1 for the update tests.
 
-usage: local_http_server.py [--tls DIR] [--silent] [PATH RESPONSE]...
+usage: local_http_server.py [--tls DIR] [PATH RESPONSE]...
 
 Prints its port, then answers a request for PATH with the raw RESPONSE (status line, head and
 body) and closes the connection; other paths get 404, and the RESPONSE "ECHO" sends the request
-head back as the body. --silent accepts connections and never answers. --tls speaks https with
-a self-signed certificate for 127.0.0.1 made in DIR (DIR/cert.pem). The server ends when its
-standard input closes, so it never outlives the test that started it.
+head back as the body. --tls speaks https with a self-signed certificate for 127.0.0.1 made in
+DIR (DIR/cert.pem). The server ends when its standard input closes, so it never outlives the
+test that started it.
 """
 import socket
 import ssl
@@ -28,12 +28,8 @@ def make_certificate(folder):
     return context
 
 
-def answer(connection, pages, silent, context):
+def answer(connection, pages, context):
     try:
-        if silent:
-            while connection.recv(4096):
-                pass
-            return
         if context:
             connection = context.wrap_socket(connection, server_side=True)
         head = b""
@@ -57,13 +53,10 @@ def answer(connection, pages, silent, context):
 def main():
     args = sys.argv[1:]
     context = None
-    silent = False
     while args and args[0].startswith("--"):
         option = args.pop(0)
         if option == "--tls":
             context = make_certificate(args.pop(0))
-        elif option == "--silent":
-            silent = True
     pages = dict(zip(args[::2], args[1::2]))
     listener = socket.create_server(("127.0.0.1", 0))
     print(listener.getsockname()[1], flush=True)
@@ -71,7 +64,7 @@ def main():
     def serve():
         while True:
             connection, _ = listener.accept()
-            threading.Thread(target=answer, args=(connection, pages, silent, context),
+            threading.Thread(target=answer, args=(connection, pages, context),
                              daemon=True).start()
 
     threading.Thread(target=serve, daemon=True).start()

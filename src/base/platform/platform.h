@@ -1,13 +1,15 @@
 #pragma once
 // What differs between the systems the program runs on, behind one interface: the program's
 // folder and the user's, volumes and drives, starting programs and opening files with the
-// desktop's handler, the machine's registry, the local time, the terminal and mapped files.
+// desktop's handler, the machine's registry, the local time, the terminal, mapped files, and the
+// file system's and the environment's own text forms.
 // platform_posix.cpp serves Linux and macOS, platform_win32.cpp Windows; this folder is the only
 // place that asks which system it is built for. It includes nothing else of ours.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +30,25 @@ inline constexpr System kSystem = System::Linux;
 
 // The separator paths are put together with.
 inline constexpr char kPathSeparator = kSystem == System::Windows ? '\\' : '/';
+
+// Text inside the program is UTF-8: paths, arguments and environment values. The system's own form
+// (UTF-16 on Windows, the bytes as they are elsewhere) is made only at these edges, so that file
+// names outside the ANSI code page open on Windows.
+//
+// The path as the file system library takes it, and back.
+std::filesystem::path fsPath(std::string_view utf8);
+std::string utf8Path(const std::filesystem::path& path);
+// fopen for a UTF-8 path.
+std::FILE* openFile(const std::string& path, const char* mode);
+// The path with relative ones taken from the current folder; unchanged when that fails.
+std::string fullPath(const std::string& path);
+// The program's arguments, its name first, as UTF-8 (on Windows from the wide command line).
+std::vector<std::string> programArguments(int argc, char** argv);
+// The value of an environment variable; empty when unset.
+std::string environmentVariable(const char* name);
+// Standard output and error pass every byte unchanged (Windows' text mode would turn LF into
+// CR LF), so a program writes the same bytes on every system.
+void binaryStandardStreams();
 
 // Folder of the running program.
 std::string programFolder();

@@ -82,6 +82,34 @@ void reportErrno(int fd) {
 
 } // namespace
 
+fs::path fsPath(std::string_view utf8) {
+    return fs::path(std::string(utf8));
+}
+
+std::string utf8Path(const fs::path& path) {
+    return path.string();
+}
+
+std::FILE* openFile(const std::string& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);
+}
+
+std::string fullPath(const std::string& path) {
+    std::error_code ec;
+    const fs::path full = fs::absolute(path, ec);
+    return ec ? path : full.string();
+}
+
+std::vector<std::string> programArguments(int argc, char** argv) {
+    return {argv, argv + argc};
+}
+
+std::string environmentVariable(const char* name) {
+    return environment(name);
+}
+
+void binaryStandardStreams() {}
+
 std::string programFolder() {
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
@@ -123,7 +151,8 @@ DriveState volumeState(const std::string& folder) {
 }
 
 DriveState chkdrive(const std::string& path) {
-    const std::string volume = removableVolume(path);
+    // A relative path lives on the current folder's volume.
+    const std::string volume = removableVolume(fullPath(path));
     return volume.empty() ? DriveState::Ready : volumeState(volume);
 }
 

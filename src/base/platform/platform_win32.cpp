@@ -4,7 +4,9 @@
 #include <io.h>
 #include <shellapi.h>
 
-#include <cstdlib>
+#include <fcntl.h>
+#include <io.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -13,9 +15,26 @@
 namespace kestrel::platform {
 namespace {
 
-std::string environment(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? std::string(v) : std::string();
+namespace fs = std::filesystem;
+
+// UTF-8 to the system's UTF-16 and back; a byte that is not UTF-8 becomes U+FFFD.
+std::wstring wide(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring w(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
+    return w;
+}
+
+std::string utf8(std::wstring_view w) {
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string s(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
+                        nullptr);
+    return s;
 }
 
 std::string backslashed(std::string path) {
@@ -24,8 +43,15 @@ std::string backslashed(std::string path) {
     return path;
 }
 
-// "E:\" for a path on drive E:; empty for a path without a drive.
+// "E:\" for a path on drive E:, "\\server\share\" for one on a network share; empty for a path
+// without either.
 std::string driveRoot(const std::string& path) {
+    if (path.starts_with("\\\\")) {
+        const auto server = path.find('\\', 2);
+        if (server == std::string::npos) return {};
+        const auto share = path.find('\\', server + 1);
+        return (share == std::string::npos ? path : path.substr(0, share)) + "\\";
+    }
     const auto colon = path.find(':');
     return colon == std::string::npos ? std::string() : path.substr(0, colon + 1) + "\\";
 }
@@ -40,9 +66,9 @@ std::string quoted(const std::vector<std::string>& args) {
 }
 
 bool shellOpen(const std::string& file, const std::string& params, const std::string& workdir) {
-    const auto r = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", file.c_str(), params.empty() ? nullptr : params.c_str(),
-                      workdir.c_str(), SW_SHOWNORMAL));
+    const auto r = reinterpret_cast<INT_PTR>(ShellExecuteW(
+        nullptr, L"open", wide(file).c_str(), params.empty() ? nullptr : wide(params).c_str(),
+        wide(workdir).c_str(), SW_SHOWNORMAL));
     return r > 32;
 }
 
@@ -52,29 +78,31 @@ constexpr int kMaxDepth = 8;
 constexpr DWORD kMaxName = 16384; // longest value or key name, in characters
 constexpr DWORD kMaxData = 1 << 20;
 
-void readKey(HKEY parent, const std::string& path, const std::string& sub, int depth,
+void readKey(HKEY parent, const std::string& path, const std::wstring& sub, int depth,
              std::vector<RegKey>& out, bool& closeFailed) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(parent, sub.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExW(parent, sub.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
     RegKey k{path, {}};
-    std::string name(kMaxName, '\0');
+    std::wstring name(kMaxName, L'\0');
     for (DWORD i = 0;; ++i) {
         DWORD nameLen = kMaxName, type = 0, dataLen = 0;
-        if (RegEnumValueA(key, i, name.data(), &nameLen, nullptr, &type, nullptr, &dataLen) !=
+        if (RegEnumValueW(key, i, name.data(), &nameLen, nullptr, &type, nullptr, &dataLen) !=
             ERROR_SUCCESS)
             break;
         if (dataLen > kMaxData) continue;
         std::string data(dataLen, '\0');
         nameLen = kMaxName;
-        if (RegEnumValueA(key, i, name.data(), &nameLen, nullptr, &type,
+        if (RegEnumValueW(key, i, name.data(), &nameLen, nullptr, &type,
                           reinterpret_cast<BYTE*>(data.data()), &dataLen) != ERROR_SUCCESS)
             continue;
         data.resize(dataLen);
         RegValue v;
-        v.name.assign(name.data(), nameLen);
+        v.name = utf8(std::wstring_view(name.data(), nameLen));
         if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
             v.kind = RegKind::String;
-            v.data = data.substr(0, data.find('\0'));
+            std::wstring text(data.size() / sizeof(wchar_t), L'\0');
+            data.copy(reinterpret_cast<char*>(text.data()), text.size() * sizeof(wchar_t));
+            v.data = utf8(text.substr(0, text.find(L'\0')));
         } else {
             v.kind = RegKind::Binary;
             v.data = std::move(data);
@@ -85,11 +113,11 @@ void readKey(HKEY parent, const std::string& path, const std::string& sub, int d
     if (depth < kMaxDepth) {
         for (DWORD i = 0;; ++i) {
             DWORD nameLen = kMaxName;
-            if (RegEnumKeyExA(key, i, name.data(), &nameLen, nullptr, nullptr, nullptr, nullptr) !=
+            if (RegEnumKeyExW(key, i, name.data(), &nameLen, nullptr, nullptr, nullptr, nullptr) !=
                 ERROR_SUCCESS)
                 break;
-            const std::string child(name.data(), nameLen);
-            readKey(key, path + "\\" + child, child, depth + 1, out, closeFailed);
+            const std::wstring child(name.data(), nameLen);
+            readKey(key, path + "\\" + utf8(child), child, depth + 1, out, closeFailed);
         }
     }
     if (RegCloseKey(key) != ERROR_SUCCESS) closeFailed = true;
@@ -97,17 +125,78 @@ void readKey(HKEY parent, const std::string& path, const std::string& sub, int d
 
 } // namespace
 
+fs::path fsPath(std::string_view utf8Text) {
+    return fs::path(wide(utf8Text));
+}
+
+std::string utf8Path(const fs::path& path) {
+    return utf8(path.native());
+}
+
+std::FILE* openFile(const std::string& path, const char* mode) {
+    return _wfopen(wide(path).c_str(), wide(mode).c_str());
+}
+
+std::string fullPath(const std::string& path) {
+    const std::wstring w = wide(path);
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n =
+            GetFullPathNameW(w.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (n == 0) return path;
+        if (n < full.size()) return utf8(std::wstring_view(full.data(), n));
+        full.resize(n);
+    }
+}
+
+std::vector<std::string> programArguments(int argc, char** argv) {
+    int n = 0;
+    LPWSTR* wargv = CommandLineToArgvW(GetCommandLineW(), &n);
+    if (wargv == nullptr) return {argv, argv + argc};
+    std::vector<std::string> args;
+    for (int i = 0; i < n; ++i) args.push_back(utf8(wargv[i]));
+    LocalFree(wargv);
+    return args;
+}
+
+std::string environmentVariable(const char* name) {
+    const std::wstring wname = wide(name);
+    std::wstring value(256, L'\0');
+    for (;;) {
+        SetLastError(ERROR_SUCCESS);
+        const DWORD n =
+            GetEnvironmentVariableW(wname.c_str(), value.data(), static_cast<DWORD>(value.size()));
+        if (n == 0) return {};
+        if (n < value.size()) return utf8(std::wstring_view(value.data(), n));
+        value.resize(n);
+    }
+}
+
+void binaryStandardStreams() {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}
+
 std::string programFolder() {
-    std::error_code ec;
-    return std::filesystem::current_path(ec).string();
+    // The module's own path: the program's data lies beside it, wherever it was started from.
+    std::wstring exe(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
+        if (n == 0) return fullPath(".");
+        if (n < exe.size()) {
+            exe.resize(n);
+            return utf8Path(fs::path(exe).parent_path());
+        }
+        exe.resize(exe.size() * 2);
+    }
 }
 
 std::string homeFolder() {
-    return environment("USERPROFILE");
+    return environmentVariable("USERPROFILE");
 }
 
 std::string userName() {
-    return environment("USERNAME");
+    return environmentVariable("USERNAME");
 }
 
 std::string removableVolume(const std::string& path) {
@@ -116,16 +205,18 @@ std::string removableVolume(const std::string& path) {
 
 DriveState volumeState(const std::string& root) {
     if (root.empty()) return DriveState::Missing;
-    const UINT type = GetDriveTypeA(root.c_str());
+    const std::wstring wroot = wide(root);
+    const UINT type = GetDriveTypeW(wroot.c_str());
     if (type == DRIVE_UNKNOWN || type == DRIVE_NO_ROOT_DIR) return DriveState::Missing;
     DWORD serial = 0;
-    if (!GetVolumeInformationA(root.c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0))
+    if (!GetVolumeInformationW(wroot.c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0))
         return DriveState::NotReady;
     return DriveState::Ready;
 }
 
 DriveState chkdrive(const std::string& path) {
-    return volumeState(removableVolume(path));
+    // A relative path lives on the current folder's drive.
+    return volumeState(removableVolume(fullPath(path)));
 }
 
 bool isFullPath(const std::string& path) {
@@ -145,7 +236,7 @@ std::vector<std::string> removableDrives() {
     for (char letter = 'C'; letter <= 'Z'; ++letter) {
         if (!(drives & (1u << (letter - 'A')))) continue;
         const std::string root = std::string(1, letter) + ":\\";
-        if (GetDriveTypeA(root.c_str()) == DRIVE_REMOVABLE) roots.push_back(root);
+        if (GetDriveTypeW(wide(root).c_str()) == DRIVE_REMOVABLE) roots.push_back(root);
     }
     return roots;
 }
@@ -175,7 +266,7 @@ std::vector<RegKey> machineRegistry(std::string_view path, bool& closeFailed) {
     std::string p(path);
     while (!p.empty() && p.back() == '\\') p.pop_back();
     std::vector<RegKey> keys;
-    readKey(HKEY_LOCAL_MACHINE, p, p, 0, keys, closeFailed);
+    readKey(HKEY_LOCAL_MACHINE, p, wide(p), 0, keys, closeFailed);
     return keys;
 }
 
@@ -195,13 +286,13 @@ bool syncToDisk(std::FILE* file) {
 }
 
 std::optional<MappedFile> MappedFile::open(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    const HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
     std::optional<MappedFile> mapped;
     LARGE_INTEGER size{};
     if (GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-        const HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+        const HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
         if (mapping != nullptr) {
             // The view keeps the mapping alive once both handles are closed.
             if (const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0))

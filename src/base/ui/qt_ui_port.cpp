@@ -1,7 +1,6 @@
 #include "base/ui/qt_ui_port.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 
 namespace kestrel {
@@ -19,11 +18,11 @@ std::string fromQt(const QString& s) {
 }
 
 QString toQtPath(const std::string& path) {
-    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+    return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
 }
 
 std::string fromQtPath(const QString& path) {
-    const QByteArray b = QFile::encodeName(path);
+    const QByteArray b = path.toUtf8();
     return std::string(b.constData(), static_cast<std::size_t>(b.size()));
 }
 

@@ -37,8 +37,8 @@ class QtUiPort : public UiPort {
 // 8-bit program text to the window's Unicode, and back (Latin-1: one character per byte).
 QString toQt(std::string_view s);
 std::string fromQt(const QString& s);
-// File names are bytes in the file system's encoding (UTF-8 on Linux), so that every name the
-// desktop hands over can be opened again.
+// File names are UTF-8 inside the program on every system (the platform makes the system's own
+// form), so that every name the desktop hands over can be opened again.
 QString toQtPath(const std::string& path);
 std::string fromQtPath(const QString& path);
 
