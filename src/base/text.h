@@ -41,6 +41,10 @@ std::size_t separatorPosition(std::string_view s);
 double val(std::string_view s);
 // The same number, but nothing when it lies beyond the range of a double ("1e400").
 std::optional<double> leadingNumber(std::string_view s);
+// True for 0-9, a-f and A-F.
+constexpr bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
 // The numeric value of a hexadecimal text (no prefix); stops at the first non-hex character.
 std::uint64_t hexValue(std::string_view s);
 // Whole number nearest to v, halves to the even neighbour (the program's rounding).

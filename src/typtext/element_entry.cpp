@@ -17,10 +17,6 @@ bool hasSubtype(std::string_view code) {
     return code.size() == 6 && hexValue(code.substr(4, 2)) % 16 > 0;
 }
 
-bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
 } // namespace
 
 SubtypeSet::SubtypeSet(const std::vector<std::string>& list) {
