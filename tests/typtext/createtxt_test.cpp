@@ -176,10 +176,10 @@ TEST(Createtxt, FailedWriteLeavesTheOldFileAndSaysSo) {
 
 TEST(Createtxt, MissingRemovableVolumeIsReported) {
     CreateRun r;
-    r.typfile = "/media/kestrel-no-such-user/stick/out.txt";
+    r.typfile = KESTREL_MISSING_VOLUME "/out.txt";
     EXPECT_EQ(r.create().status, CreateTxtStatus::DriveMissing);
     EXPECT_EQ(r.ui.messages, (std::vector<std::string>{"Drive does not exist"}));
-    EXPECT_FALSE(std::filesystem::exists("/media/kestrel-no-such-user"));
+    EXPECT_FALSE(std::filesystem::exists(KESTREL_MISSING_VOLUME));
     EXPECT_FALSE(r.ui.busyOn);
     EXPECT_FALSE(r.txtdone);
 }
