@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libcurl4-openssl-dev openssl nlohmann-json3-dev libcli11-dev
     mkgmap xvfb xauth python3 hyperfine time
+    g++-mingw-w64-x86-64-posix wine wine64
 )
 missing=()
 for p in "${packages[@]}"; do

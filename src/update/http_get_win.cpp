@@ -67,11 +67,14 @@ class Exchange {
     bool abandoned_ = false;
 };
 
-// Each handle gets what is left of the limit for connecting, sending and receiving.
+// Each handle gets what is left of the limit for connecting, sending and receiving, and a little
+// more: the deadline itself must come first and say "timed out", where WinINet may call its own
+// expiry a dropped connection (wine does while a TLS handshake waits).
 void setLimits(HINTERNET handle, Clock::time_point deadline) {
+    constexpr long long kAfterDeadlineMs = 500;
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    DWORD ms = static_cast<DWORD>(std::max<long long>(left.count(), 1));
+    DWORD ms = static_cast<DWORD>(std::max<long long>(left.count(), 0) + kAfterDeadlineMs);
     for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                          INTERNET_OPTION_RECEIVE_TIMEOUT})
         InternetSetOptionA(handle, option, &ms, sizeof ms);
@@ -207,6 +210,10 @@ HttpResult fetch(Exchange& exchange, std::string url, const HttpOptions& options
 } // namespace
 
 HttpResult httpGet(std::string_view address, const HttpOptions& options) {
+    // No http or https address: answered at once, without starting WinINet (slow on a busy
+    // machine).
+    if (!crack(std::string(address)))
+        return HttpFailure{Kind::BadAddress, std::string(address), {}};
     const Clock::time_point deadline = Clock::now() + options.timeout;
     const auto exchange = std::make_shared<Exchange>();
     // Detached: a worker stuck in a name lookup cannot be stopped, and must not hold the caller.

@@ -73,14 +73,11 @@ TEST_P(Golden, OutputsAreTheGoldenFiles) {
     fs::create_directory(work);
     std::string command = row.command;
     for (const auto& [key, value] : places(work)) command = replaceAll(command, key, value);
-    const ProgramRun run =
-        runProgram({"sh", "-c",
-                    concat({"(", command, ") >'", dir.file("out"), "' 2>'", dir.file("err"), "'"})},
-                   {{"HOME", work}, {"SOURCE_DATE_EPOCH", "1796479629"}}, work);
+    const ProgramRun run = runProgram({"/bin/sh", "-c", command},
+                                      {{"HOME", work}, {"SOURCE_DATE_EPOCH", "1796479629"}}, work);
 
     std::string log =
-        concat({readTextIfPresent(dir.file("out")), "--- stderr\n",
-                readTextIfPresent(dir.file("err")), "--- exit ", std::to_string(run.status), "\n"});
+        concat({run.out, "--- stderr\n", run.err, "--- exit ", std::to_string(run.status), "\n"});
     for (const auto& [key, value] : places(work)) log = replaceAll(log, value, key);
     std::map<std::string, std::string> outputs{{"log", log}};
     for (const auto& e : fs::directory_iterator(work))

@@ -25,9 +25,9 @@ class ProductSelectionTest : public ::testing::Test {
         dir.write("family/63248801.img", "m");
         dir.write("family/sub/readme.txt", "t");
         selection.setProducts(
-            {{"Kestrel Lakes", dir.path() + "/classic/Product1", 888, ProductSource::MapPackages},
-             {"City Navigator NT", dir.path() + "/nt", 1, ProductSource::FamiliesNt},
-             {"Old Family", dir.path() + "/family", 2, ProductSource::Families}});
+            {{"Kestrel Lakes", dir.file("classic/Product1"), 888, ProductSource::MapPackages},
+             {"City Navigator NT", dir.file("nt"), 1, ProductSource::FamiliesNt},
+             {"Old Family", dir.file("family"), 2, ProductSource::Families}});
     }
 
     TempDir dir;
@@ -39,7 +39,7 @@ TEST_F(ProductSelectionTest, ClassicProductShowsTheImgFilesOfItsFolder) {
     selection.choose(0);
     EXPECT_FALSE(selection.ntShown());
     EXPECT_EQ(selection.chosen(), 0u);
-    EXPECT_EQ(selection.folder(), dir.path() + "/classic/Product1");
+    EXPECT_EQ(selection.folder(), dir.file("classic/Product1"));
     EXPECT_EQ(selection.patterns(), "*.img");
     EXPECT_EQ(selection.files(), (std::vector<std::string>{"A.IMG", "b.img", "c.img"}));
 }
@@ -48,8 +48,8 @@ TEST_F(ProductSelectionTest, NtProductShowsTheGmpFilesOfAllItsSubfolders) {
     selection.choose(1);
     ASSERT_TRUE(selection.ntShown());
     EXPECT_EQ(selection.ntNames(), (std::vector<std::string>{"one.GMP", "two.gmp"}));
-    EXPECT_EQ(selection.ntPaths(), (std::vector<std::string>{dir.path() + "/nt/D1/one.GMP",
-                                                             dir.path() + "/nt/D2/two.gmp"}));
+    EXPECT_EQ(selection.ntPaths(),
+              (std::vector<std::string>{dir.file("nt/D1/one.GMP"), dir.file("nt/D2/two.gmp")}));
     const auto paths = selection.open({1, 0});
     ASSERT_TRUE(paths);
     EXPECT_EQ(*paths, selection.ntPaths());
@@ -82,9 +82,9 @@ TEST_F(ProductSelectionTest, OpenHandsBackTheSelectedFilesInListOrder) {
     selection.choose(0);
     const auto paths = selection.open({2, 0, 1, 2});
     ASSERT_TRUE(paths);
-    const std::string folder = dir.path() + "/classic/Product1/";
-    EXPECT_EQ(*paths,
-              (std::vector<std::string>{folder + "A.IMG", folder + "b.img", folder + "c.img"}));
+    EXPECT_EQ(*paths, (std::vector<std::string>{dir.file("classic/Product1/A.IMG"),
+                                                dir.file("classic/Product1/b.img"),
+                                                dir.file("classic/Product1/c.img")}));
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -99,22 +99,22 @@ TEST_F(ProductSelectionTest, OpenWithoutASelectionAsksForOneAndStaysOpen) {
 
 TEST_F(ProductSelectionTest, BrowsingAFolderListsImgAndGmpFiles) {
     selection.choose(1);
-    selection.showFolder(dir.path() + "/classic/Product1", kPatternMaps);
+    selection.showFolder(dir.file("classic/Product1"), kPatternMaps);
     EXPECT_FALSE(selection.ntShown());
     EXPECT_EQ(selection.files(), (std::vector<std::string>{"A.IMG", "b.img", "c.img", "x.gmp"}));
     dir.write("classic/Product1/d.img", "m");
     selection.refresh();
     EXPECT_EQ(selection.files().size(), 5u);
-    selection.showFolder(dir.path() + "/missing", kPatternMaps);
+    selection.showFolder(dir.file("missing"), kPatternMaps);
     EXPECT_TRUE(selection.files().empty());
 }
 
 TEST(StartFolder, LastMapFolderElseProgramFolder) {
     TempDir dir;
     const std::string map = dir.write("maps/a.img", "m");
-    EXPECT_EQ(startFolder(map, "/app"), dir.path() + "/maps");
-    EXPECT_EQ(startFolder(dir.path() + "/maps", "/app"), dir.path() + "/maps");
-    EXPECT_EQ(startFolder(dir.path() + "/gone/a.img", "/app"), "/app");
+    EXPECT_EQ(startFolder(map, "/app"), dir.file("maps"));
+    EXPECT_EQ(startFolder(dir.file("maps"), "/app"), dir.file("maps"));
+    EXPECT_EQ(startFolder(dir.file("gone/a.img"), "/app"), "/app");
     EXPECT_EQ(startFolder("", "/app"), "/app");
 }
 

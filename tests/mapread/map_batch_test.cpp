@@ -40,7 +40,8 @@ struct Batch : ::testing::Test {
 
 TEST_F(Batch, MaskedFileReadsLikeTheUnmaskedOne) {
     const SyntheticMap m = sampleMap();
-    open({write("plain.img", m.bytes())});
+    // A name outside every ANSI code page reads too.
+    open({write("Karte_Übersicht_日本.img", m.bytes())});
     const V plainLines = r.lines();
     const V plainPois = r.pois();
     Reading masked;

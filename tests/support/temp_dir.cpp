@@ -4,6 +4,7 @@
 #include <fstream>
 #include <random>
 
+#include "base/paths.h"
 #include "base/platform/platform.h"
 
 namespace fs = std::filesystem;
@@ -26,6 +27,10 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ec;
     fs::remove_all(platform::fsPath(path_), ec);
+}
+
+std::string TempDir::file(const std::string& name) const {
+    return joinPath(path_, name);
 }
 
 std::string TempDir::write(const std::string& name, const std::string& bytes) const {

@@ -6,18 +6,19 @@
 namespace kestrel::test {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
     const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    // The path of a file or folder below this one, with the system's separators.
+    std::string file(const std::string& name) const;
     // Writes the bytes to the named file in this folder and returns its path.
     std::string write(const std::string& name, const std::string& bytes) const;
 
-private:
+  private:
     std::string path_;
 };
 

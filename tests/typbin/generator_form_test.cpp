@@ -5,6 +5,7 @@
 #include <string>
 #include <tuple>
 
+#include "base/paths.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
@@ -47,7 +48,7 @@ TEST(GeneratorForm, EachKindHasItsTitleControlsAndDefaults) {
         EXPECT_EQ(f.count(), c.count);
         EXPECT_EQ(f.lineWidth(), "4");
         EXPECT_FALSE(f.ignoreSubtypes());
-        EXPECT_EQ(f.path(), "/home/u/untitled.typ");
+        EXPECT_EQ(f.path(), joinPath("/home/u", "untitled.typ"));
         EXPECT_EQ(f.showsIgnoreSubtypes(), c.subtypes) << c.title;
         EXPECT_EQ(f.showsLineWidth(), c.lineWidth) << c.title;
         EXPECT_EQ(f.showsHexBoxes(), c.hexBoxes) << c.title;

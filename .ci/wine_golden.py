@@ -1,0 +1,54 @@
+#!/usr/bin/env python3
+"""kestrel-cli.exe under wine on every row of tests/data/golden/cases.txt: what it prints and
+writes must be the golden files that the Linux build made, byte for byte (the rows and the
+placeholders are those of tests/cli/golden_test.cpp).
+
+Usage: wine_golden.py APP_DIR WORK_DIR, where APP_DIR holds kestrel-cli.exe with its system folder
+and test.img beside it. Lines that wine itself writes to standard error ("wine: ...") are left out.
+"""
+import os
+import pathlib
+import subprocess
+import sys
+
+root = pathlib.Path(__file__).resolve().parent.parent
+golden = root / "tests" / "data" / "golden"
+shared = (root.parent / "shared" / "fixtures" / "public").resolve()
+app, work = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+work.mkdir(exist_ok=True)
+
+failures, runs = [], 0
+for number, line in enumerate((golden / "cases.txt").read_text().splitlines()):
+    if not line or line.startswith("#"):
+        continue
+    name, command = line.split(" ", 1)
+    if "{shared}" in command and not shared.exists():
+        continue
+    folder = work / f"{number}"
+    folder.mkdir()
+    places = [("{cli}", f"wine {app}/kestrel-cli.exe"), ("{bin}", str(app)),
+              ("{maps}", str(root / "tests" / "fixtures" / "maps")), ("{shared}", str(shared)),
+              ("{golden}", str(golden)), ("{dir}", str(folder))]
+    for key, value in places:
+        command = command.replace(key, value)
+    # HOME stays outside the row's folder, which then holds only what the program writes (wine
+    # keeps files of its own there).
+    env = dict(os.environ, HOME=str(work), SOURCE_DATE_EPOCH="1796479629")
+    run = subprocess.run(["/bin/sh", "-c", command], cwd=folder, env=env, capture_output=True)
+    runs += 1
+    err = b"".join(l for l in run.stderr.splitlines(True) if not l.startswith(b"wine: "))
+    log = run.stdout + b"--- stderr\n" + err + f"--- exit {run.returncode}\n".encode()
+    outputs = {"log": log}
+    for key, value in places:
+        outputs["log"] = outputs["log"].replace(value.encode(), key.encode())
+    for f in folder.iterdir():
+        outputs[f.name] = f.read_bytes() if f.is_file() else b"<folder>"
+    expected = {p.name[len(name) + 1:]: p.read_bytes() for p in golden.glob(name + ".*")}
+    if outputs != expected:
+        differing = sorted(k for k in outputs.keys() | expected.keys()
+                           if outputs.get(k) != expected.get(k))
+        failures.append(f"{name}: {', '.join(differing)}")
+print(f"{runs} rows under wine, {len(failures)} differ from the Linux golden files")
+for f in failures:
+    print("  " + f)
+sys.exit(1 if failures else 0)
