@@ -7,11 +7,8 @@
 #include <vector>
 
 #include "base/launcher.h"
+#include "base/platform/platform.h"
 #include "base/uiport.h"
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace kestrel::bench {
 
@@ -49,9 +46,7 @@ inline double fwriteMicros(const std::string& path, const std::string& bytes, bo
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     if (sync) {
         std::fflush(f);
-#ifndef _WIN32
-        ::fsync(fileno(f));
-#endif
+        platform::syncToDisk(f);
     }
     std::fclose(f);
     return since(t0);

@@ -61,4 +61,8 @@ build three_tiles --mapname=63240071 --gmapsupp "$complete/gmapsupp/tile_1.mp" \
     "$complete/gmapsupp/tile_2.mp" "$complete/gmapsupp/tile_3.mp"
 cp "$work/three_tiles/gmapsupp.img" "$complete/gmapsupp/"
 
+# Every type of the built-in style tables in one tile: its TYP texts pin the tables.
+build styles --mapname=63240081 "$maps/styles/styles.mp"
+cp "$work/styles/63240081.img" "$maps/styles/"
+
 echo "fixtures rebuilt"

@@ -5,7 +5,7 @@ packages=(
     cmake g++ make clang libclang-rt-14-dev clang-format
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libcurl4-openssl-dev openssl
+    libcurl4-openssl-dev openssl nlohmann-json3-dev
     mkgmap xvfb xauth python3
 )
 missing=()

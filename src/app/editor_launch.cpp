@@ -29,13 +29,12 @@ bool chktdb(const Settings& settings, UiPort& ui, bool report) {
 void editCurrentFile(const Settings& settings, bool txtdone, const std::string& apppath, UiPort& ui,
                      Launcher& launcher) {
     if (!chktnk(settings, ui, true)) {
-        ui.message(std::string(shellmsg::kLocateTinker));
+        ui.message(std::string(kLocateTinker));
         return;
     }
     if (!txtdone) {
         const bool found = fileExists(settings.typfile);
-        const std::string_view question =
-            found ? shellmsg::kFoundOtherSession : shellmsg::kCreateFirst;
+        const std::string_view question = found ? kFoundOtherSession : kCreateFirst;
         if (ui.ask(std::string(question), Buttons::YesNo) != Answer::Yes) return;
     }
     launcher.start(trim(settings.tinkerPath), {settings.typfile}, apppath);
@@ -44,7 +43,7 @@ void editCurrentFile(const Settings& settings, bool txtdone, const std::string& 
 void launchTdbEditor(const Settings& settings, const std::string& tdbFile,
                      const std::string& apppath, UiPort& ui, Launcher& launcher) {
     if (!chktdb(settings, ui, true)) {
-        ui.message(std::string(shellmsg::kLocateTdbEditor));
+        ui.message(std::string(kLocateTdbEditor));
         return;
     }
     // Without a TDB file the editor starts empty rather than on an empty argument.

@@ -56,22 +56,22 @@ bool applySettings(const SettingsForm& form, Settings& settings, UiPort& ui) {
     settings.poiWidths.city = poiWidthOf(val(form.cityPoiWidth));
     settings.poiWidths.poi = poiWidthOf(val(form.poiWidth));
     if (!within(form.poiWidth, 1, 64)) {
-        ui.message(std::string(shellmsg::kPoiWidth1));
+        ui.message(std::string(kPoiWidth1));
         return false;
     }
     if (!within(form.cityPoiWidth, 4, 64)) {
-        ui.message(std::string(shellmsg::kPoiWidth4));
+        ui.message(std::string(kPoiWidth4));
         return false;
     }
     return true;
 }
 
 std::optional<std::string> browsedTdbEditor(const std::string& chosen, UiPort& ui) {
-    return browsed(chosen, "tdb_editor.exe", shellmsg::kTdbEditorNotFound, ui);
+    return browsed(chosen, "tdb_editor.exe", kTdbEditorNotFound, ui);
 }
 
 std::optional<std::string> browsedTinker(const std::string& chosen, UiPort& ui) {
-    return browsed(chosen, ".exe", shellmsg::kTinkerNotFound, ui);
+    return browsed(chosen, ".exe", kTinkerNotFound, ui);
 }
 
 } // namespace kestrel

@@ -19,7 +19,7 @@ std::string verText(float ver) {
 }
 
 std::string cap(float ver, const std::string& name) {
-    return std::string(shellmsg::kCaptionPrefix) + verText(ver) + " " + lcase(name);
+    return std::string(kCaptionPrefix) + verText(ver) + " " + lcase(name);
 }
 
 std::array<std::string, 3> shw_tp(const std::array<int, 3>& kindmode) {
@@ -36,17 +36,16 @@ std::array<std::string, 3> shw_tp(const std::array<int, 3>& kindmode) {
 bool kindsForCreate(const std::array<bool, 3>& kindsel, UiPort& ui) {
     const auto ticked = std::count(kindsel.begin(), kindsel.end(), true);
     if (ticked == 0) {
-        ui.message(std::string(shellmsg::kSelectKind));
+        ui.message(std::string(kSelectKind));
         return false;
     }
-    if (ticked < 3)
-        return ui.ask(std::string(shellmsg::kDeselected), Buttons::YesNo) == Answer::Yes;
+    if (ticked < 3) return ui.ask(std::string(kDeselected), Buttons::YesNo) == Answer::Yes;
     return true;
 }
 
 void escapePressed(bool batchRunning, UiPort& ui) {
     ui.setStopflag(true);
-    if (batchRunning) ui.message(std::string(shellmsg::kProcessHalted));
+    if (batchRunning) ui.message(std::string(kProcessHalted));
 }
 
 std::array<bool, 7> recentEnabled(const std::array<std::string, 7>& items) {
@@ -70,12 +69,12 @@ std::string saveAsTextName(const std::string& name) {
 
 bool replaceQuery(const std::string& path, UiPort& ui) {
     if (!fileExists(path)) return false;
-    return ui.ask(shellmsg::replaceQuestion(path), Buttons::YesNo) != Answer::Yes;
+    return ui.ask(replaceQuestion(path), Buttons::YesNo) != Answer::Yes;
 }
 
 bool acceptTypFileName(const std::string& name, UiPort& ui) {
     if (!endsWith(lcase(name), ".txt")) {
-        ui.message(std::string(shellmsg::kNotTxt));
+        ui.message(std::string(kNotTxt));
         return false;
     }
     return !replaceQuery(name, ui);
@@ -96,10 +95,10 @@ std::vector<std::string> typFiles(const std::string& folder) {
 
 bool deleteTypFile(const std::string& folder, const std::string& item, UiPort& ui) {
     if (item.empty()) {
-        ui.message(std::string(shellmsg::kSelectTypFile));
+        ui.message(std::string(kSelectTypFile));
         return false;
     }
-    if (ui.ask(shellmsg::deleteTypFile(item), Buttons::YesNo) != Answer::Yes) return false;
+    if (ui.ask(deleteTypFileQuestion(item), Buttons::YesNo) != Answer::Yes) return false;
     const bool removed = removeFile(joinPath(folder, item));
     for (int i = 0; i < 3; ++i) ui.yieldNow();
     return removed;

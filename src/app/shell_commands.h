@@ -19,7 +19,8 @@ std::string cap(float ver, const std::string& name);
 // `shw_tp`: per kind "C" for the colour-picker mode, "B" for "TYPE on BMP" (not for lines), "-".
 std::array<std::string, 3> shw_tp(const std::array<int, 3>& kindmode);
 
-// "Create TYP file" steps 1 and 2: refuses when no kind is ticked, asks when one or two are not.
+// Before "Create TYP file" writes anything: refuses when no kind is ticked, asks when one or two
+// are not.
 bool kindsForCreate(const std::array<bool, 3>& kindsel, UiPort& ui);
 
 // Escape: sets the stop flag; during a File > Open batch (`batchRunning`) also says so.

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/messages.h"
 #include "app/state_file.h"
 #include "base/paths.h"
 #include "mapread/style_texts.h"
@@ -23,29 +24,29 @@ std::string installedDataFolder(const std::string& apppath, const std::string& c
 
 void startup(Session& session, const std::string& apppath, const std::string& installedData) {
     Settings& s = session.settings;
-    // 1-3: folders and the state file's place; the sample map heads the recent list.
+    // Folders and the state file's place; the sample map heads the recent list.
     session.paths = AppPaths::resolve(apppath, installedData);
     s.variousIcons = false;
     s.include4b4a = true;
     makeFolders(session.paths.syspath);
     s.recent = {};
     s.recent[0] = session.paths.sampleMap;
-    // 4: style modes, kinds and colours.
+    // Style modes, kinds and colours.
     s.kindmode = {kModeTypeOnBmp, kModeColorPicker, kModeTypeOnBmp};
     s.kindsel = {true, true, true};
     s.colourSlots = kDefaultColourSlots;
-    // 5: the state file may overwrite all of it.
+    // The state file may overwrite all of it.
     if (fileExists(session.paths.statefile)) loaddata(session.paths.statefile, s);
-    // 6-7
+    // POI widths below 1 fall back to the default width.
     widthAtLeastOne(s.poiWidths.poi);
     widthAtLeastOne(s.poiWidths.city);
     session.ver = kVersion;
-    // 8: the name and label texts, then the POI label catalogue.
+    // The name and label texts, then the POI label catalogue.
     session.styletxt = loadStyleTexts(session.paths.syspath);
     a_n_p(session.styletxt);
-    // 11: TYP texts go to the user's folder unless the state file names one.
+    // TYP texts go to the user's folder unless the state file names one.
     if (s.typfile.size() < kShortestTypfile)
-        s.typfile = joinPath(session.paths.userdir, "untitled.txt");
+        s.typfile = joinPath(session.paths.userdir, kDefaultTypTextName);
 }
 
 } // namespace kestrel

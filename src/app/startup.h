@@ -11,8 +11,9 @@ namespace kestrel {
 // beside its <prefix>/bin when that exists (so an installed tree may be moved), else `configured`.
 std::string installedDataFolder(const std::string& apppath, const std::string& configured);
 
-// Start-up steps 1 to 8 and 11 for a program living in `apppath` whose installed data folder is
-// `installedData`. Leaves every default in place for what the state file does not say.
+// The start-up work that needs no window, for a program living in `apppath` whose installed data
+// folder is `installedData`: folders, defaults, the state file, POI widths, the style texts and the
+// TYP text's default name. Leaves every default in place for what the state file does not say.
 void startup(Session& session, const std::string& apppath, const std::string& installedData);
 
 } // namespace kestrel

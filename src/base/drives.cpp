@@ -8,15 +8,15 @@ namespace kestrel {
 bool drivetest(const std::string& path, const std::string& label, UiPort& ui) {
     const std::string p = normalisePath(path);
     if (!platform::isFullPath(p)) {
-        ui.message(basemsg::badFile(path));
+        ui.message(badFile(path));
         return true;
     }
     switch (chkdrive(p)) {
     case DriveState::Missing:
-        if (!label.empty()) ui.message(basemsg::driveMissing(label));
+        if (!label.empty()) ui.message(driveMissing(label));
         return false;
     case DriveState::NotReady:
-        ui.message(basemsg::driveUnavailable(platform::volumeName(p), label));
+        ui.message(driveUnavailable(platform::volumeName(p), label));
         return false;
     case DriveState::Ready:
         break;

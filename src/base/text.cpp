@@ -156,16 +156,8 @@ std::optional<double> leadingNumber(std::string_view s) {
 std::uint64_t hexValue(std::string_view s) {
     std::uint64_t v = 0;
     for (const char c : s) {
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else
-            break;
-        if (v > (UINT64_MAX >> 4)) break;
+        if (!isHexDigit(c) || v > (UINT64_MAX >> 4)) break;
+        const int d = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
         v = v * 16 + static_cast<std::uint64_t>(d);
     }
     return v;

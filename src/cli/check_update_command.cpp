@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
+#include "cli/messages.h"
 #include "update/update_check.h"
 
 namespace kestrel::cli {
@@ -13,20 +14,20 @@ int checkUpdateCommand(const Args& args) {
         if (args[i] == "--url" && i + 1 < args.size()) {
             url = args[++i];
         } else {
-            std::fprintf(stderr, "check-update: unexpected argument: %s\n", args[i].c_str());
+            printLine(stderr, unexpectedArgument(args[i]));
             return 2;
         }
     }
     CliUiPort ui;
     const UpdateOutcome outcome = checkUpdate(url, kVersion, ui);
     if (const auto* failed = std::get_if<CouldNotCheck>(&outcome)) {
-        std::fprintf(stderr, "kestrel-cli: could not check: %s\n", failed->reason.c_str());
+        printLine(stderr, couldNotCheck(failed->reason));
         return 1;
     }
     if (const auto* update = std::get_if<UpdateAvailable>(&outcome))
-        std::printf("update available: %s\n", update->version.c_str());
+        printLine(stdout, updateAvailable(update->version));
     else
-        std::puts("up to date");
+        printLine(stdout, kUpToDate);
     return 0;
 }
 

@@ -2,8 +2,10 @@
 
 #include <cstdio>
 
+#include "base/messages.h"
 #include "base/platform/platform.h"
 #include "base/text.h"
+#include "cli/messages.h"
 
 namespace kestrel {
 
@@ -26,10 +28,10 @@ void CliUiPort::message(const std::string& text) {
 
 Answer CliUiPort::ask(const std::string& text, Buttons) {
     clearBar();
-    const char* answer = fixedAnswer_ == Answer::Yes  ? "Yes"
-                         : fixedAnswer_ == Answer::No ? "No"
-                                                      : "Cancel";
-    std::fprintf(stderr, "%s [%s]\n", replaceAll(text, "\r\n", "\n").c_str(), answer);
+    const std::string_view answer = fixedAnswer_ == Answer::Yes  ? kAnswerYes
+                                    : fixedAnswer_ == Answer::No ? kAnswerNo
+                                                                 : kCancel;
+    printLine(stderr, concat({replaceAll(text, "\r\n", "\n"), " [", answer, "]"}));
     return fixedAnswer_;
 }
 
@@ -46,6 +48,15 @@ void CliUiPort::progress(float percent) {
 
 void CliUiPort::busy(bool on) {
     if (!on) clearBar();
+}
+
+void printText(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+void printLine(std::FILE* stream, std::string_view text) {
+    printText(stream, text);
+    std::fputc('\n', stream);
 }
 
 } // namespace kestrel

@@ -1,7 +1,9 @@
 #pragma once
 // The command line's side of the core interface: messages to stderr, a progress bar when stderr
 // is a terminal, questions answered by a fixed choice (scripts cannot answer).
+#include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/uiport.h"
@@ -31,5 +33,9 @@ class CliUiPort : public UiPort {
     bool barShown_ = false;
     std::vector<std::string> messages_;
 };
+
+// The text as it is, and the text with a line break, on stdout or stderr.
+void printText(std::FILE* stream, std::string_view text);
+void printLine(std::FILE* stream, std::string_view text);
 
 } // namespace kestrel

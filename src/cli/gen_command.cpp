@@ -10,8 +10,10 @@
 #include "base/code_page.h"
 #include "base/launcher.h"
 #include "base/platform/platform.h"
+#include "base/text.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
+#include "cli/messages.h"
 #include "cli/no_launcher.h"
 #include "typbin/generator_form.h"
 #include "typbin/generators.h"
@@ -19,24 +21,6 @@
 
 namespace kestrel::cli {
 namespace {
-
-constexpr const char* kGenUsage =
-    "usage: kestrel-cli gen KIND --start S --count N -o OUT.typ [--ignore-subtypes]\n"
-    "           [--line-width W] [--codepage CP] [--start-hex|--start-dec] [--count-hex]\n"
-    "           [--force] [--data DIR]\n"
-    "  KIND               pois, lines, polygons, routes (active routes) or extra-pois\n"
-    "  --start S          first type in hexadecimal; for extra-pois the first ID, decimal\n"
-    "                     unless --start-hex\n"
-    "  --count N          number of elements, decimal (extra-pois: hexadecimal with --count-hex)\n"
-    "  --ignore-subtypes  lines, polygons: one type per element, subtype 0\n"
-    "  --line-width W     lines, routes: 1 to 10 (other values give 4); default 4\n"
-    "  --codepage CP      code page number written in the header; default 1252\n"
-    "  --force            replace OUT.typ when it exists (without it an existing file is kept\n"
-    "                     and the command fails with exit status 2)\n"
-    "  --data DIR         data folder holding the optional sections b2..b5 (extra-pois)\n"
-    "The header's date and time are SOURCE_DATE_EPOCH (seconds, UTC) when it is set, else the\n"
-    "local time now. Exit status: 0 written, 1 the file could not be written, 2 usage error or\n"
-    "refused input.\n";
 
 struct GenOptions {
     std::optional<GeneratorKind> kind;
@@ -54,13 +38,14 @@ std::optional<GeneratorKind> kindFromName(const std::string& name) {
     return std::nullopt;
 }
 
-int fail(const std::string& text) {
-    std::fprintf(stderr, "gen: %s\n", text.c_str());
+int fail(std::string_view text) {
+    printLine(stderr, concat({kGenPrefix, text}));
     return 2;
 }
 
-int usageError(const std::string& text) {
-    std::fprintf(stderr, "gen: %s\n%s", text.c_str(), kGenUsage);
+int usageError(std::string_view text) {
+    fail(text);
+    printText(stderr, kGenUsage);
     return 2;
 }
 
@@ -80,7 +65,7 @@ std::optional<std::string> parse(const Args& args, GenOptions& o) {
         bool known = false;
         for (const auto& [name, into] : valued) {
             if (a != name) continue;
-            if (i + 1 >= args.size()) return a + " needs a value";
+            if (i + 1 >= args.size()) return optionNeedsValue(a);
             *into = args[++i];
             known = true;
         }
@@ -90,22 +75,21 @@ std::optional<std::string> parse(const Args& args, GenOptions& o) {
             known = true;
         }
         if (known) continue;
-        if (!a.empty() && a[0] == '-') return "unknown option " + a;
-        if (o.kind) return "one KIND only (" + a + ")";
-        if (!(o.kind = kindFromName(a))) return "unknown KIND " + a;
+        if (!a.empty() && a[0] == '-') return optionUnknown(a);
+        if (o.kind) return oneKindOnly(a);
+        if (!(o.kind = kindFromName(a))) return kindUnknown(a);
     }
-    if (!o.kind) return "KIND missing";
-    if (!o.start || !o.count || !o.out) return "--start, --count and -o are required";
+    if (!o.kind) return std::string(kKindMissing);
+    if (!o.start || !o.count || !o.out) return std::string(kGenRequired);
     const GeneratorKind k = *o.kind;
-    if (o.startHex && o.startDec) return "--start-hex and --start-dec exclude each other";
+    if (o.startHex && o.startDec) return std::string(kStartHexOrDec);
     if ((o.startHex || o.startDec || o.countHex) && k != GeneratorKind::ExtraPois)
-        return "--start-hex, --start-dec and --count-hex apply to extra-pois only";
+        return std::string(kExtraPoisOptions);
     if (o.ignoreSubtypes && k != GeneratorKind::Lines && k != GeneratorKind::Polygons)
-        return "--ignore-subtypes applies to lines and polygons only";
+        return std::string(kIgnoreSubtypesOption);
     if (o.lineWidth && k != GeneratorKind::Lines && k != GeneratorKind::ActiveRoutes)
-        return "--line-width applies to lines and routes only";
-    if (o.codepage && CodePage(*o.codepage).number() == 0)
-        return "--codepage must be a number from 1 to 65535";
+        return std::string(kLineWidthOption);
+    if (o.codepage && CodePage(*o.codepage).number() == 0) return std::string(kCodepageOption);
     return std::nullopt;
 }
 
@@ -115,8 +99,7 @@ std::optional<std::string> typeInto(const GeneratorForm& form, GeneratorField fi
     for (const char c : text) {
         if (!form.filterKey(field, c) || c == kBackspace) {
             const bool hexMode = field == GeneratorField::Start ? form.startHex() : form.countHex();
-            return std::string(option) + " \"" + text + "\" is not a " +
-                   (hexMode ? "hexadecimal" : "decimal") + " number";
+            return notANumber(option, text, hexMode);
         }
     }
     return std::nullopt;
@@ -139,7 +122,7 @@ int gen(const Args& args) {
     if (const auto err = parse(args, o)) return usageError(*err);
 
     const std::optional<TypDateTime> clock = headerClock();
-    if (!clock) return fail("SOURCE_DATE_EPOCH must be a whole number of seconds");
+    if (!clock) return fail(kSourceDateEpoch);
 
     GeneratorForm form(*o.kind, "");
     form.setStartHex(o.startHex);
@@ -154,14 +137,13 @@ int gen(const Args& args) {
     form.setIgnoreSubtypes(o.ignoreSubtypes);
     if (o.lineWidth) form.setLineWidth(*o.lineWidth);
 
-    if (form.validate().verdict == Validation::Verdict::Incomplete)
-        return fail("--start must not be empty and --count must be at least 1");
+    if (form.validate().verdict == Validation::Verdict::Incomplete) return fail(kStartAndCount);
     CliUiPort ui(o.force ? Answer::Yes : Answer::No);
     const std::optional<GeneratorRequest> request = form.accept(ui);
     if (!request) {
         // The refusal or the overwrite question is already on stderr.
         if (form.validate().verdict == Validation::Verdict::Valid)
-            return fail(*o.out + " exists; use --force to replace it");
+            return fail(existsUseForce(*o.out));
         return 2;
     }
 
@@ -174,11 +156,10 @@ int gen(const Args& args) {
     GeneratorContext ctx{ui, launcher, slots, header, apppath, syspath};
     const GenerateResult r = runGenerator(*request, ctx);
     if (r.status != GenerateStatus::Written) {
-        std::fprintf(stderr, "%s\n", typmsg::writeFailed(request->path).c_str());
+        printLine(stderr, typWriteFailed(request->path));
         return 1;
     }
-    std::printf("%s: %u elements, %llu bytes\n", request->path.c_str(), r.elements,
-                static_cast<unsigned long long>(r.bytes));
+    printLine(stdout, generated(request->path, r.elements, r.bytes));
     return 0;
 }
 

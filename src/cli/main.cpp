@@ -1,33 +1,31 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
+#include "cli/cli_ui.h"
 #include "cli/commands.h"
+#include "cli/messages.h"
 
 namespace {
 
 struct Command {
     const char* name;
     int (*run)(const kestrel::cli::Args&);
-    const char* usage;
+    std::string_view synopsis;
 };
 
 constexpr Command kCommands[] = {
-    {"scan", kestrel::cli::scan,
-     "scan [--highways] [--draworder|--no-draworder] [--data DIR] [--json] MAP..."},
-    {"typ", kestrel::cli::typ,
-     "typ [--highways] [--draworder|--no-draworder] [--data DIR] [--fid N] [--product N] "
-     "[--codepage CP] [--kinds polygons,lines,pois] [--seed N] [--state FILE] -o OUT.txt MAP..."},
-    {"products", kestrel::cli::products, "products [--json]"},
-    {"gen", kestrel::cli::gen,
-     "gen KIND --start S --count N -o OUT.typ [--ignore-subtypes] [--line-width W] "
-     "[--codepage CP] [--start-hex|--start-dec] [--count-hex] [--force] [--data DIR]"},
-    {"check-update", kestrel::cli::checkUpdateCommand, "check-update [--url URL]"},
+    {"scan", kestrel::cli::scan, kestrel::kScanSynopsis},
+    {"typ", kestrel::cli::typ, kestrel::kTypSynopsis},
+    {"products", kestrel::cli::products, kestrel::kProductsSynopsis},
+    {"gen", kestrel::cli::gen, kestrel::kGenSynopsis},
+    {"check-update", kestrel::cli::checkUpdateCommand, kestrel::kCheckUpdateSynopsis},
 };
 
 int usage() {
-    std::fputs("usage: kestrel-cli COMMAND [OPTIONS]\n", stderr);
-    for (const auto& c : kCommands) std::fprintf(stderr, "  kestrel-cli %s\n", c.usage);
+    kestrel::printLine(stderr, kestrel::kCliUsage);
+    for (const auto& c : kCommands) kestrel::printLine(stderr, kestrel::synopsisLine(c.synopsis));
     return 2;
 }
 

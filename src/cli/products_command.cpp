@@ -6,13 +6,11 @@
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
-#include "installed/messages.h"
+#include "cli/messages.h"
 #include "installed/product_scan.h"
 
 namespace kestrel::cli {
 namespace {
-
-constexpr const char* kProductsUsage = "usage: kestrel-cli products [--json]\n";
 
 std::string familyText(const installed::InstalledProduct& p, const char* none) {
     return p.familyId ? std::to_string(*p.familyId) : std::string(none);
@@ -24,7 +22,7 @@ int products(const Args& args) {
     bool json = false;
     for (const std::string& a : args) {
         if (a != "--json") {
-            std::fputs(kProductsUsage, stderr);
+            printLine(stderr, usageLine(kProductsSynopsis));
             return 2;
         }
         json = true;
@@ -48,8 +46,7 @@ int products(const Args& args) {
         for (const auto& p : found)
             out += p.name + "\t" + familyText(p, "-") + "\t" +
                    std::string(installed::sourceName(p.source)) + "\t" + p.folder + "\n";
-        if (found.empty())
-            std::fprintf(stderr, "%s\n", std::string(installed::kMsgNoProducts).c_str());
+        if (found.empty()) printLine(stderr, kNoProducts);
     }
     std::fputs(out.c_str(), stdout);
     return 0;

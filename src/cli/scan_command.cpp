@@ -6,17 +6,15 @@
 #include "app/session.h"
 #include "app/startup.h"
 #include "base/platform/platform.h"
+#include "base/text.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/map_options.h"
+#include "cli/messages.h"
 
 namespace kestrel::cli {
 namespace {
-
-constexpr const char* kScanUsage =
-    "usage: kestrel-cli scan [--highways] [--draworder|--no-draworder] [--data DIR] [--json] "
-    "MAP...\n";
 
 struct ScanOptions {
     MapOptions read;
@@ -78,12 +76,11 @@ void printText(const MapState& map) {
     std::string out;
     for (int kind : {kPolygons, kLines, kPois}) out += inv.caption(kind) + "\n";
     if (!f.mapIdLabel.empty()) out += f.mapIdLabel + "\n";
-    if (f.ntMarker) out += "NT Map\n";
-    out += "FID: " + f.fid + "\n";
-    out += "Product code: " + f.productCode + "\n";
-    static constexpr const char* kHeadings[] = {"[Polygons]", "[Lines]", "[POIs]"};
+    if (f.ntMarker) out += concat({kScanNtMap, "\n"});
+    out += concat({kScanFid, f.fid, "\n"});
+    out += concat({kScanProductCode, f.productCode, "\n"});
     for (int kind : {kPolygons, kLines, kPois}) {
-        out += std::string(kHeadings[kind]) + "\n";
+        out += concat({kScanHeadings[kind], "\n"});
         for (const InventoryEntry& e : inv.list(kind)) out += entryText(e) + "\n";
     }
     std::fputs(out.c_str(), stdout);
@@ -94,7 +91,7 @@ void printText(const MapState& map) {
 int scan(const Args& args) {
     ScanOptions o;
     if (!parse(args, o)) {
-        std::fputs(kScanUsage, stderr);
+        printLine(stderr, usageLine(kScanSynopsis));
         return 2;
     }
     Session session;

@@ -17,24 +17,11 @@
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/map_options.h"
+#include "cli/messages.h"
 #include "cli/no_launcher.h"
 
 namespace kestrel::cli {
 namespace {
-
-constexpr const char* kTypUsage =
-    "usage: kestrel-cli typ [--highways] [--draworder|--no-draworder] [--data DIR] [--fid N]\n"
-    "                       [--product N] [--codepage CP] [--kinds polygons,lines,pois]\n"
-    "                       [--seed N] [--state FILE] -o OUT.txt MAP...\n"
-    "  --fid N, --product N  family ID and product code; default: from the map's TDB file\n"
-    "  --codepage CP         code page named in the text (1250 to 1258); default: the state\n"
-    "                        file's\n"
-    "  --kinds LIST          the element kinds to write; default: the state file's selection\n"
-    "  --seed N              seed of the random colours: the same seed writes the same bytes\n"
-    "  --state FILE          state file to take the styles and options from; default: the one\n"
-    "                        in the data folder\n"
-    "Exit status: 0 written, 1 no map could be read or the text could not be written, 2 usage\n"
-    "error or refused code page or family ID.\n";
 
 struct TypOptions {
     MapOptions read;
@@ -101,14 +88,14 @@ int typ(const Args& args) {
     TypOptions o;
     std::optional<std::array<bool, 3>> kinds;
     if (!parse(args, o) || (o.kinds && !(kinds = kindSelection(*o.kinds)))) {
-        std::fputs(kTypUsage, stderr);
+        printText(stderr, kTypUsage);
         return 2;
     }
     Session session;
     startup(session, platform::programFolder(), KESTREL_INSTALL_DATADIR);
     if (o.state) {
         if (!fileExists(*o.state)) {
-            std::fprintf(stderr, "typ: no state file %s\n", o.state->c_str());
+            printLine(stderr, noStateFile(*o.state));
             return 2;
         }
         session.settings = Settings{};

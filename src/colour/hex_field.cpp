@@ -1,5 +1,6 @@
 #include "colour/hex_field.h"
 
+#include "base/text.h"
 #include "colour/colour_text.h"
 
 namespace kestrel {
@@ -7,11 +8,6 @@ namespace kestrel {
 namespace {
 
 constexpr char kBackspace = 8;
-constexpr std::string_view kHexDigits = "0123456789ABCDEFabcdef";
-
-bool isHexDigit(char c) {
-    return kHexDigits.find(c) != std::string_view::npos;
-}
 
 } // namespace
 

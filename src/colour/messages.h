@@ -6,6 +6,7 @@ namespace kestrel {
 
 inline constexpr std::string_view kColourSlotTitle = "Color";
 inline constexpr std::string_view kPickerTitle = "Color Picker";
+inline constexpr std::string_view kHexFieldLabel = "Hex (RRGGBB)";
 // Shown instead of the magnified view where the desktop does not let programs read the screen
 // (Wayland sessions, or no real screen at all).
 inline constexpr std::string_view kCaptureRefused =

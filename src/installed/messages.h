@@ -2,21 +2,18 @@
 // Every text the installed-products window and its scans show to the user.
 #include <string_view>
 
-namespace kestrel::installed {
+namespace kestrel {
 
-inline constexpr std::string_view kMsgSelectFiles = "Please select img(s)/gmp(s).";
-inline constexpr std::string_view kMsgErrorClosingKey = "Error closing key.";
-// The command line's note when the scans found nothing.
-inline constexpr std::string_view kMsgNoProducts = "No installed map products found.";
+inline constexpr std::string_view kSelectFiles = "Please select img(s)/gmp(s).";
+inline constexpr std::string_view kErrorClosingKey = "Error closing key.";
 
-inline constexpr std::string_view kCaption = "Multi Select IMGs";
+inline constexpr std::string_view kSelectionTitle = "Multi Select IMGs";
 inline constexpr std::string_view kMapsFound = "Maps Found:";
 inline constexpr std::string_view kExtendDirectories = "Extend Directories";
-inline constexpr std::string_view kSearch = "Search";
-inline constexpr std::string_view kOpen = "Open";
-inline constexpr std::string_view kCancel = "Cancel";
-inline constexpr std::string_view kBrowse = "Browse...";
-inline constexpr std::string_view kHint = "Select a IMG or GMP File then click OPEN";
+inline constexpr std::string_view kSearchButton = "Search";
+inline constexpr std::string_view kOpenButton = "Open";
+inline constexpr std::string_view kBrowseButton = "Browse...";
+inline constexpr std::string_view kSelectionHint = "Select a IMG or GMP File then click OPEN";
 
 // Patterns of the file list: on opening, and after a product was chosen.
 inline constexpr std::string_view kPatternMaps = "*.img;*.gmp";
@@ -36,4 +33,4 @@ inline constexpr BrowseFilter kBrowseFilters[] = {
 // Appended to a mounted device's volume name in the product list.
 inline constexpr std::string_view kDeviceSuffix = " (device)";
 
-} // namespace kestrel::installed
+} // namespace kestrel

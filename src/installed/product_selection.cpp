@@ -78,7 +78,7 @@ ProductSelection::open(std::vector<std::size_t> selectedRows) {
         if (!ntShown_ && row < files_.size()) paths.push_back(joinPath(folder_, files_[row]));
     }
     if (paths.empty()) {
-        ui_.message(std::string(kMsgSelectFiles));
+        ui_.message(std::string(kSelectFiles));
         return std::nullopt;
     }
     return paths;

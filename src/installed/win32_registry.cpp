@@ -9,7 +9,7 @@ namespace kestrel::installed {
 std::vector<RegKey> Win32Registry::subtree(std::string_view path) {
     bool closeFailed = false;
     std::vector<RegKey> keys = platform::machineRegistry(path, closeFailed);
-    if (closeFailed) ui_.message(std::string(kMsgErrorClosingKey));
+    if (closeFailed) ui_.message(std::string(kErrorClosingKey));
     return keys;
 }
 

@@ -52,13 +52,6 @@ class Utf8Builder {
     std::uint32_t high_ = 0;
 };
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Reads an escaped text starting at `at` up to the unescaped `end` character; `at` is left after
 // it. Returns false when the line ends first.
 bool unescape(std::string_view line, std::size_t& at, char end, std::string& out) {
@@ -100,16 +93,12 @@ bool unescape(std::string_view line, std::size_t& at, char end, std::string& out
             b.unit(11);
             break;
         case 'x': {
-            std::uint32_t u = 0;
-            int digits = 0;
-            while (digits < 4 && at < line.size() && hexDigit(line[at]) >= 0) {
-                u = u * 16 + static_cast<std::uint32_t>(hexDigit(line[at++]));
-                ++digits;
-            }
-            if (digits == 0)
+            const std::size_t first = at;
+            while (at - first < 4 && at < line.size() && isHexDigit(line[at])) ++at;
+            if (at == first)
                 b.raw('x');
             else
-                b.unit(u);
+                b.unit(static_cast<std::uint32_t>(hexValue(line.substr(first, at - first))));
             break;
         }
         default:
@@ -133,7 +122,7 @@ std::string hexBytes(std::string_view list) {
     for (const std::string& item : split(list, ",")) {
         const std::string t = trim(replaceAll(replaceAll(item, "\t", " "), "\r", ""));
         if (t.empty()) continue;
-        if (t.size() > 2 || hexDigit(t[0]) < 0 || (t.size() == 2 && hexDigit(t[1]) < 0)) break;
+        if (t.size() > 2 || !isHexDigit(t[0]) || (t.size() == 2 && !isHexDigit(t[1]))) break;
         bytes.push_back(static_cast<char>(hexValue(t)));
     }
     return bytes;

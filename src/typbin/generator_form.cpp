@@ -10,9 +10,6 @@ namespace kestrel {
 
 namespace {
 
-constexpr std::string_view kHexKeys = "ABCDEF0123456789";
-constexpr std::string_view kDecimalKeys = "0123456789";
-
 constexpr std::uint64_t kMaxCode = 16383;    // highest code the numbered kinds may reach
 constexpr std::uint64_t kMaxNumbered = 1800; // elements of a POI, line, polygon, route run
 constexpr std::uint64_t kMaxExtraPoiId = 65535;
@@ -31,18 +28,17 @@ std::uint8_t lineWidthValue(std::string_view text) {
 
 GeneratorForm::GeneratorForm(GeneratorKind kind, std::string_view defaultFolder)
     : kind_(kind), count_(isExtra(kind) ? "26000" : "1800"),
-      path_(joinPath(defaultFolder, typmsg::kDefaultFileName)), range_{std::string(
-                                                                           typmsg::kDefaultRange),
-                                                                       RangeColour::Normal} {
+      path_(joinPath(defaultFolder, kDefaultTypName)), range_{std::string(kGeneratorDefaultRange),
+                                                              RangeColour::Normal} {
     chktxt();
 }
 
 std::string GeneratorForm::title() const {
-    return std::string(typmsg::kTitlePrefix) + std::string(kindName(kind_));
+    return std::string(kGeneratorTitlePrefix) + std::string(kindName(kind_));
 }
 
 std::string GeneratorForm::countLabel() const {
-    return std::string(typmsg::kCountLabelPrefix) + std::string(kindName(kind_));
+    return std::string(kGeneratorCountPrefix) + std::string(kindName(kind_));
 }
 
 bool GeneratorForm::showsIgnoreSubtypes() const {
@@ -107,14 +103,13 @@ std::optional<char> GeneratorForm::filterKey(GeneratorField field, char key) con
     if (key == kBackspace) return key;
     const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
     const bool hexMode = field == GeneratorField::Start ? startHex() : countHex();
-    const std::string_view allowed = hexMode ? kHexKeys : kDecimalKeys;
-    if (upper == '\0' || allowed.find(upper) == std::string_view::npos) return std::nullopt;
-    return upper;
+    const bool allowed = hexMode ? isHexDigit(upper) : upper >= '0' && upper <= '9';
+    return allowed ? std::optional<char>(upper) : std::nullopt;
 }
 
 const RangeLabel& GeneratorForm::chktxt() {
     if (kind_ == GeneratorKind::ActiveRoutes) {
-        range_.text = typmsg::kDefaultRange;
+        range_.text = kGeneratorDefaultRange;
         return range_;
     }
     const std::uint64_t count = countNumber();
@@ -135,8 +130,8 @@ const RangeLabel& GeneratorForm::chktxt() {
         lastPart = hex(last / 32) + pad2(hex(last % 32));
         range_.colour = last < 16384 ? RangeColour::Normal : RangeColour::OutOfRange;
     }
-    range_.text = std::string(typmsg::kRangePrefix) + hex(s) + std::string(typmsg::kRangeArrow) +
-                  padTo(5, lastPart);
+    range_.text =
+        std::string(kRangePrefix) + hex(s) + std::string(kRangeArrow) + padTo(5, lastPart);
     return range_;
 }
 
@@ -149,24 +144,24 @@ Validation GeneratorForm::validate() const {
     if (!isExtra(kind_)) {
         if (s != 0 && s * 32 + n - 1 <= kMaxCode) {
             if (n <= kMaxNumbered) return {Verdict::Valid, {}};
-            return {Verdict::Refused, std::string(typmsg::kMaxElements)};
+            return {Verdict::Refused, std::string(kMaxElements)};
         }
         const auto last =
             static_cast<std::uint64_t>(roundHalfEven(static_cast<double>(s * 32 + n) / 32.0));
         return {Verdict::Refused,
-                std::string(typmsg::kLastTypePrefix) + hex(last) + std::string(typmsg::kTypeRange)};
+                std::string(kLastTypePrefix) + hex(last) + std::string(kTypeRange)};
     }
 
     if (s != 0 && s + n - 1 <= kMaxExtraPoiId) {
         if (n <= kMaxExtraPois) return {Verdict::Valid, {}};
-        if (countHex()) return {Verdict::Refused, hex(n) + std::string(typmsg::kMaxExtraPoisHex)};
-        return {Verdict::Refused, concat({" ", std::to_string(n), typmsg::kMaxExtraPoisDec})};
+        if (countHex()) return {Verdict::Refused, hex(n) + std::string(kMaxExtraPoisHex)};
+        return {Verdict::Refused, concat({" ", std::to_string(n), kMaxExtraPoisDec})};
     }
     if (startHex())
-        return {Verdict::Refused, std::string(typmsg::kLastIdPrefixHex) + hex(s + n) +
-                                      std::string(typmsg::kIdRangeHex)};
-    return {Verdict::Refused, std::string(typmsg::kLastIdPrefixDec) + " " + std::to_string(s + n) +
-                                  std::string(typmsg::kIdRangeDec)};
+        return {Verdict::Refused,
+                std::string(kLastIdPrefixHex) + hex(s + n) + std::string(kIdRangeHex)};
+    return {Verdict::Refused,
+            std::string(kLastIdPrefixDec) + " " + std::to_string(s + n) + std::string(kIdRangeDec)};
 }
 
 std::optional<GeneratorRequest> GeneratorForm::accept(UiPort& ui) {
@@ -183,7 +178,7 @@ std::optional<GeneratorRequest> GeneratorForm::accept(UiPort& ui) {
     if (showsLineWidth()) r.lineWidth = lineWidthValue(lineWidth_);
 
     if (fileExists(path_) &&
-        ui.ask(std::string(typmsg::kOverwrite), Buttons::YesNoCancel) != Answer::Yes)
+        ui.ask(std::string(kOverwriteTyp), Buttons::YesNoCancel) != Answer::Yes)
         return std::nullopt;
     return r;
 }

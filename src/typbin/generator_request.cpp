@@ -1,8 +1,5 @@
 #include "typbin/generator_request.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "base/text.h"
 #include "typbin/messages.h"
 
@@ -16,15 +13,15 @@ std::optional<GeneratorKind> generatorKindFromMenu(int index) {
 std::string_view kindName(GeneratorKind kind) {
     switch (kind) {
     case GeneratorKind::ExtraPois:
-        return typmsg::kKindExtraPois;
+        return kKindExtraPois;
     case GeneratorKind::Pois:
-        return typmsg::kKindPois;
+        return kKindPois;
     case GeneratorKind::Lines:
-        return typmsg::kKindLines;
+        return kKindLines;
     case GeneratorKind::Polygons:
-        return typmsg::kKindPolygons;
+        return kKindPolygons;
     case GeneratorKind::ActiveRoutes:
-        return typmsg::kKindActiveRoutes;
+        return kKindActiveRoutes;
     }
     return {};
 }
@@ -33,38 +30,11 @@ std::uint64_t fieldValue(std::string_view text, bool hexadecimal) {
     const std::uint64_t base = hexadecimal ? 16 : 10;
     std::uint64_t v = 0;
     for (const char c : text) {
-        std::uint64_t d;
-        if (c >= '0' && c <= '9')
-            d = static_cast<std::uint64_t>(c - '0');
-        else if (hexadecimal && c >= 'A' && c <= 'F')
-            d = static_cast<std::uint64_t>(c - 'A' + 10);
-        else if (hexadecimal && c >= 'a' && c <= 'f')
-            d = static_cast<std::uint64_t>(c - 'a' + 10);
-        else
-            break;
-        v = v * base + d;
+        if (!(hexadecimal ? isHexDigit(c) : c >= '0' && c <= '9')) break;
+        v = v * base + hexValue(std::string_view(&c, 1));
         if (v >= kFieldValueCap) return kFieldValueCap;
     }
     return v;
-}
-
-std::string GeneratorRequest::resultText() const {
-    return start + "," + std::to_string(count) + "," + path + "," + (ignoreSubtypes ? "1" : "0");
-}
-
-std::optional<GeneratorRequest> parseGeneratorResult(GeneratorKind kind, std::string_view text,
-                                                     std::uint8_t lineWidth) {
-    const std::vector<std::string> items = split(text, ",");
-    if (items.size() < 4) return std::nullopt;
-    GeneratorRequest r;
-    r.kind = kind;
-    r.start = items[0];
-    r.count = static_cast<std::uint32_t>(
-        std::min<std::uint64_t>(fieldValue(items[1], false), UINT32_MAX));
-    r.path = join(std::vector<std::string>(items.begin() + 2, items.end() - 1), ",");
-    r.ignoreSubtypes = items.back() == "1";
-    r.lineWidth = lineWidth;
-    return r;
 }
 
 } // namespace kestrel

@@ -40,15 +40,6 @@ struct GeneratorRequest {
     std::string path;
     bool ignoreSubtypes = false;                // the step flag: one type per element
     std::uint8_t lineWidth = kDefaultLineWidth; // lines and active routes, 1 to 10
-
-    // The dialog result "start,count,path,flag" (flag 0 or 1).
-    std::string resultText() const;
 };
-
-// Reads a dialog result text back. The path may itself hold commas: the first two items are the
-// start and count, the last one the flag, everything between them the path. Nothing when the text
-// has fewer than four items.
-std::optional<GeneratorRequest> parseGeneratorResult(GeneratorKind kind, std::string_view text,
-                                                     std::uint8_t lineWidth = kDefaultLineWidth);
 
 } // namespace kestrel

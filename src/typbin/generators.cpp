@@ -85,7 +85,7 @@ GenerateResult create_extrapois(const GeneratorRequest& request, GeneratorContex
     const GenerateResult r = savetypfile(true, sections->index, request.path, ctx);
     ctx.ui.progress(100);
     if (r.status == GenerateStatus::Written) {
-        ctx.ui.message(std::string(typmsg::kCreatedPrefix) + request.path);
+        ctx.ui.message(std::string(kTypCreatedPrefix) + request.path);
         ctx.launcher.openDefault(request.path, ctx.apppath);
     }
     return r;

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace kestrel::typmsg {
+namespace kestrel {
 
 // Kind names, as the dialog shows them.
 inline constexpr std::string_view kKindExtraPois = "Extra POIS";
@@ -20,20 +20,20 @@ inline constexpr std::string_view kMenuLines = "Create Lines TYP";
 inline constexpr std::string_view kMenuPolygons = "Create Polygons TYP";
 inline constexpr std::string_view kMenuActiveRoutes = "Create Active Routes";
 
-// Dialog captions and labels. The title is kTitlePrefix + kind name, the count label
-// kCountLabelPrefix + kind name.
-inline constexpr std::string_view kTitlePrefix = "Create ";
-inline constexpr std::string_view kCountLabelPrefix = "Number of ";
-inline constexpr std::string_view kStartLabel = "From 0 x";
+// Dialog captions and labels. The title is kGeneratorTitlePrefix + kind name, the count label
+// kGeneratorCountPrefix + kind name.
+inline constexpr std::string_view kGeneratorTitlePrefix = "Create ";
+inline constexpr std::string_view kGeneratorCountPrefix = "Number of ";
+inline constexpr std::string_view kGeneratorStartLabel = "From 0 x";
 // The doubled ampersand shows as one "&" in a caption that treats "&" as a mnemonic marker.
-inline constexpr std::string_view kIgnoreSubtypes = "Ignore subtypes with types <&&100";
-inline constexpr std::string_view kHexBox = "Hex";
-inline constexpr std::string_view kLineWidthLabel = "Line Width";
-inline constexpr std::string_view kPathLabel = "TYP File";
-inline constexpr std::string_view kCreateButton = "Create TYP";
-inline constexpr std::string_view kCloseButton = "Close";
-inline constexpr std::string_view kDefaultFileName = "untitled.typ";
-inline constexpr std::string_view kDefaultRange = "0 x 1 --> 0 x 1F";
+inline constexpr std::string_view kGeneratorIgnoreSubtypes = "Ignore subtypes with types <&&100";
+inline constexpr std::string_view kGeneratorHexBox = "Hex";
+inline constexpr std::string_view kGeneratorLineWidth = "Line Width";
+inline constexpr std::string_view kGeneratorPathLabel = "TYP File";
+inline constexpr std::string_view kGeneratorCreate = "Create TYP";
+inline constexpr std::string_view kGeneratorClose = "Close";
+inline constexpr std::string_view kDefaultTypName = "untitled.typ";
+inline constexpr std::string_view kGeneratorDefaultRange = "0 x 1 --> 0 x 1F";
 
 // Range label: kRangePrefix + hex(first) + kRangeArrow + last part.
 inline constexpr std::string_view kRangePrefix = "0 x ";
@@ -52,13 +52,13 @@ inline constexpr std::string_view kIdRangeDec = " ID's are between 1 - 65535 ";
 inline constexpr std::string_view kLastIdPrefixHex = "Last ID would have been &";
 inline constexpr std::string_view kIdRangeHex = "  ID's are between 1 - &FFFF  ";
 
-inline constexpr std::string_view kOverwrite = "TYP file exists . Overwrite this file?";
-inline constexpr std::string_view kCreatedPrefix = "Created ";
+inline constexpr std::string_view kOverwriteTyp = "TYP file exists . Overwrite this file?";
+inline constexpr std::string_view kTypCreatedPrefix = "Created ";
 
 // Shown by the caller when a generator could not write its file.
-inline std::string writeFailed(std::string_view path) {
+inline std::string typWriteFailed(std::string_view path) {
     return "Could not write the TYP file " + std::string(path) +
            ". An existing file of that name was left unchanged.";
 }
 
-} // namespace kestrel::typmsg
+} // namespace kestrel

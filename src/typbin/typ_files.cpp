@@ -51,10 +51,10 @@ ByteImage numberedFile(GeneratorKind kind, const NumberedSections& s, const TypH
     writeCommonHeader(image, typhdr::kShortSize, info);
     const SectionFields f = shortFields(kind);
     image.head(f.dataOffset, typhdr::kShortSize);
-    image.put_head4(u32(s.data.size()), f.dataLength);
-    image.put_head4(u32(typhdr::kShortSize + s.data.size()), f.indexOffset);
+    image.put_head4(f.dataLength, u32(s.data.size()));
+    image.put_head4(f.indexOffset, u32(typhdr::kShortSize + s.data.size()));
     image.head(f.indexRecordSize, kNumberedIndexEntrySize);
-    image.put_head4(s.count * u32(kNumberedIndexEntrySize), f.indexLength);
+    image.put_head4(f.indexLength, s.count * u32(kNumberedIndexEntrySize));
     return image;
 }
 
@@ -63,10 +63,10 @@ ByteImage activeRouteFile(const NumberedSections& s, const TypHeaderInfo& info) 
     ByteImage image = withSections(kLongSize, s);
     writeCommonHeader(image, kLongSize, info);
     image.head(kLineDataOffset, kLongSize);
-    image.put_head4(u32(s.data.size()), kLineDataLength);
-    image.put_head4(u32(kLongSize + s.data.size()), kActiveRouteIndexOffset);
+    image.put_head4(kLineDataLength, u32(s.data.size()));
+    image.put_head4(kActiveRouteIndexOffset, u32(kLongSize + s.data.size()));
     image.head(kActiveRouteIndexRecordSize, kActiveRouteIndexEntrySize);
-    image.put_head4(s.count * u32(kActiveRouteIndexEntrySize), kActiveRouteIndexLength);
+    image.put_head4(kActiveRouteIndexLength, s.count * u32(kActiveRouteIndexEntrySize));
     return image;
 }
 
@@ -109,15 +109,15 @@ ByteImage extraPoiFile(TypSectionSlots& sections, const std::vector<ExtraPoiInde
     for (std::size_t k = 0; k < sections.slot.size(); ++k) {
         const std::string& s = sections.slot[k];
         if (s.empty()) continue;
-        image.put_head4(u32(pos), kSlotOffset[k]);
-        image.put_head4(u32(s.size()), kSlotLength[k]);
+        image.put_head4(kSlotOffset[k], u32(pos));
+        image.put_head4(kSlotLength[k], u32(s.size()));
         image.putBytes(pos, s);
         pos += s.size();
     }
 
     // This file has no active-route index: its offset is 0, as its length at 0xAA is, so that a
     // reader sees one consistent "no section" and two runs give the same bytes.
-    image.put_head4(0, kActiveRouteIndexOffset);
+    image.put_head4(kActiveRouteIndexOffset, 0);
     image.head(kActiveRouteIndexRecordSize, kExtraPoiIndexEntrySize);
     return image;
 }

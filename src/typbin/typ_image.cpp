@@ -46,7 +46,7 @@ void ByteImage::head(std::size_t pos, std::uint8_t v) {
     bytes_[pos] = static_cast<char>(v);
 }
 
-void ByteImage::put_head4(std::uint32_t v, std::size_t pos) {
+void ByteImage::put_head4(std::size_t pos, std::uint32_t v) {
     for (std::size_t k = 0; k < 4; ++k) head(pos + k, 0);
     const std::string le = fnblk0(hex(v));
     for (std::size_t k = 0; k < le.size(); ++k) head(pos + k, static_cast<std::uint8_t>(le[k]));
@@ -55,13 +55,7 @@ void ByteImage::put_head4(std::uint32_t v, std::size_t pos) {
 std::string fnblk0(std::string_view hexText) {
     std::size_t digits = 0;
     // Only the hexadecimal prefix of the text counts; of it, the last eight digits.
-    while (digits < hexText.size()) {
-        const char c = hexText[digits];
-        const bool isHex =
-            (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-        if (!isHex) break;
-        ++digits;
-    }
+    while (digits < hexText.size() && isHexDigit(hexText[digits])) ++digits;
     const std::string_view number = hexText.substr(0, digits);
     const std::string_view low = number.size() > 8 ? number.substr(number.size() - 8) : number;
     const auto v = static_cast<std::uint32_t>(hexValue(low));

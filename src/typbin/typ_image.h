@@ -31,7 +31,7 @@ class ByteImage {
     // grows the buffer by blocks of 256 blanks (0x20) until the position is inside it.
     void head(std::size_t pos, std::uint8_t v);
     // `put_head4`: the value as four bytes, low byte first, at the position and the three after.
-    void put_head4(std::uint32_t v, std::size_t pos);
+    void put_head4(std::size_t pos, std::uint32_t v);
 
     std::size_t size() const { return bytes_.size(); }
     const std::string& bytes() const { return bytes_; }

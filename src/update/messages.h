@@ -12,7 +12,6 @@ inline constexpr std::string_view kUpdatesTitle = "Updates";
 inline constexpr std::string_view kCurrentVersion = "Current Version:";
 inline constexpr std::string_view kCheckWebsite = "Click here to check website";
 inline constexpr std::string_view kDownloadLink = "Download Link";
-inline constexpr std::string_view kCancel = "Cancel";
 
 // Why a check could not be made; the host, the limit or the library's words follow.
 inline constexpr std::string_view kNotAVersionPage = "not a version page";

@@ -26,41 +26,30 @@ TEST(StyleModeIndicators, ColourPickerBitmapOrNeither) {
     EXPECT_EQ(shw_tp({0, 0, 11}), (Marks{"-", "-", "-"}));
 }
 
-TEST(KindsForCreate, NoneTickedIsRefused) {
-    FakeUi ui;
-    EXPECT_FALSE(kindsForCreate({false, false, false}, ui));
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Please select Point , Line or Polygon"});
-    EXPECT_TRUE(ui.questions.empty());
-}
-
-TEST(KindsForCreate, SomeUntickedAsksAndFollowsTheAnswer) {
+TEST(KindsForCreate, NoneTickedIsRefusedSomeUntickedAsks) {
     FakeUi ui;
     ui.answers = {Answer::No, Answer::Yes};
+    EXPECT_TRUE(kindsForCreate({true, true, true}, ui));
+    EXPECT_TRUE(ui.questions.empty());
     EXPECT_FALSE(kindsForCreate({true, false, true}, ui));
     EXPECT_TRUE(kindsForCreate({false, false, true}, ui));
     EXPECT_EQ(ui.questions,
-              (std::vector<std::string>{"You have deselected an element. Continue?",
-                                        "You have deselected an element. Continue?"}));
+              std::vector<std::string>(2, "You have deselected an element. Continue?"));
     EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(kindsForCreate({false, false, false}, ui));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Please select Point , Line or Polygon"});
+    EXPECT_EQ(ui.questions.size(), 2u);
 }
 
-TEST(KindsForCreate, AllTickedGoesOnWithoutQuestion) {
-    FakeUi ui;
-    EXPECT_TRUE(kindsForCreate({true, true, true}, ui));
-    EXPECT_TRUE(ui.questions.empty());
-}
-
-TEST(Escape, IdleOnlySetsTheStopFlag) {
-    FakeUi ui;
-    escapePressed(false, ui);
-    EXPECT_TRUE(ui.stopflag());
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST(Escape, DuringABatchAlsoSaysSo) {
+TEST(Escape, SetsTheStopFlagAndSaysSoDuringABatch) {
+    for (const bool busy : {false, true}) {
+        FakeUi ui;
+        escapePressed(busy, ui);
+        EXPECT_TRUE(ui.stopflag());
+        EXPECT_EQ(ui.messages.size(), busy ? 1u : 0u);
+    }
     FakeUi ui;
     escapePressed(true, ui);
-    EXPECT_TRUE(ui.stopflag());
     EXPECT_EQ(ui.messages, std::vector<std::string>{
                                "Process halted.\r\n\r\nCreate TYP file if elements are found."});
 }
@@ -77,11 +66,7 @@ TEST(DropText, WindowTakesTheFirstFileAndListsTakeAllWithLineEnds) {
     EXPECT_EQ(dropText(files, false), "/m/a.img");
     EXPECT_EQ(dropText(files, true), "/m/a.img\r\n/m/b.txt\r\n/m/c.img\r\n");
     EXPECT_EQ(dropText({}, true), "");
-}
-
-TEST(DropText, OneFileSplitsIntoOnePartOnTheWindowAndTwoOnAList) {
-    EXPECT_EQ(split(dropText({"/m/a.img"}, false), kCrLf).size(), 1u);
-    EXPECT_EQ(split(dropText({"/m/a.img"}, true), kCrLf).size(), 2u);
+    EXPECT_EQ(dropText({"/m/a.img"}, true), "/m/a.img\r\n");
 }
 
 TEST(SaveAsText, NameWithoutDotGetsTxt) {
@@ -89,32 +74,21 @@ TEST(SaveAsText, NameWithoutDotGetsTxt) {
     EXPECT_EQ(saveAsTextName("/home/a/style.typtxt"), "/home/a/style.typtxt");
 }
 
-TEST(FileNameWindow, NameMustEndInTxt) {
+TEST(FileNameWindow, NameMustEndInTxtAndAnExistingFileNeedsYes) {
     TempDir dir;
     FakeUi ui;
     EXPECT_FALSE(acceptTypFileName(dir.file("a.typ"), ui));
     EXPECT_EQ(ui.messages, std::vector<std::string>{"This is not a .txt file."});
     EXPECT_TRUE(acceptTypFileName(dir.file("A.TXT"), ui));
+    EXPECT_FALSE(replaceQuery(dir.file("new.txt"), ui));
     EXPECT_TRUE(ui.questions.empty());
-}
-
-TEST(FileNameWindow, ExistingFileNeedsYesToReplace) {
-    TempDir dir;
     const std::string path = dir.write("a.txt", "old");
-    FakeUi ui;
     ui.answers = {Answer::No, Answer::Yes};
     EXPECT_FALSE(acceptTypFileName(path, ui));
     EXPECT_TRUE(acceptTypFileName(path, ui));
     ASSERT_EQ(ui.questions.size(), 2u);
     EXPECT_EQ(ui.questions[0], path + " exists.\r\n\r\n Replace?");
     EXPECT_TRUE(fileExists(path)); // the question only asks; nothing is deleted here
-}
-
-TEST(ReplaceQuery, MissingFileNeedsNoQuestion) {
-    TempDir dir;
-    FakeUi ui;
-    EXPECT_FALSE(replaceQuery(dir.file("new.txt"), ui));
-    EXPECT_TRUE(ui.questions.empty());
 }
 
 TEST(TypFileList, ListsTypFilesOfAnyCaseSorted) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/state_file.h"
+#include "base/files.h"
 #include "base/paths.h"
+#include "base/text.h"
 #include "support/temp_dir.h"
 
 using namespace kestrel;
@@ -14,21 +16,17 @@ TEST(Startup, WithoutStateFileEverythingHasItsDefault) {
     Session session;
     session.settings.kindsel = {false, false, false};
     startup(session, dir.path(), "");
-    const Settings& s = session.settings;
     EXPECT_TRUE(folderExists(dir.file("system")));
     EXPECT_EQ(session.paths.statefile, dir.file("system/kestrel.dat"));
-    EXPECT_EQ(s.recent[0], dir.file("test.img"));
-    for (std::size_t i = 1; i < 7; ++i) EXPECT_EQ(s.recent[i], "");
-    EXPECT_EQ(s.kindsel, (std::array<bool, 3>{true, true, true}));
-    EXPECT_EQ(s.kindmode, (std::array<int, 3>{10, 1, 10}));
-    EXPECT_EQ(s.colourSlots, (std::array<ColourValue, 4>{kWhite, kYellow, kWhite, kYellow}));
-    EXPECT_EQ(s.poiWidths.poi, 16);
-    EXPECT_EQ(s.poiWidths.city, 16);
-    EXPECT_EQ(s.codepage.text(), "1252");
-    EXPECT_EQ(s.typfile, dir.file("untitled.txt"));
-    EXPECT_FALSE(s.variousIcons);
-    EXPECT_TRUE(s.include4b4a);
     EXPECT_FLOAT_EQ(session.ver, 5.1f);
+    // The settings are the defaults of the golden state file, with this folder's TYP file and
+    // sample map.
+    ASSERT_TRUE(savedata(dir.file("written.dat"), session.settings));
+    const std::string expected = replaceAll(
+        replaceAll(readFile(std::string(KESTREL_GOLDEN_DIR) + "/state_defaults.dat").value(),
+                   "/t/untitled.txt", dir.file("untitled.txt")),
+        "/app/test.img", dir.file("test.img"));
+    EXPECT_EQ(readFile(dir.file("written.dat")), expected);
 }
 
 TEST(Startup, StateFileOverridesDefaultsAndBadWidthsBecomeSixteen) {

@@ -2,27 +2,50 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <limits>
+
 #include "base/files.h"
 #include "base/text.h"
 #include "support/temp_dir.h"
-#include <filesystem>
-#include <limits>
 
 namespace kestrel {
 namespace {
 
-// A state file of the given lines, each followed by CR LF, plus the final line break.
+// The file written for the default settings with a TYP file and a recent map.
+const std::string kDefaultsFile = std::string(KESTREL_GOLDEN_DIR) + "/state_defaults.dat";
+
+Settings defaults() {
+    Settings s;
+    s.typfile = "/t/untitled.txt";
+    s.recent[0] = "/app/test.img";
+    return s;
+}
+
+std::string written(const Settings& s) {
+    test::TempDir dir;
+    EXPECT_TRUE(savedata(dir.file("kestrel.dat"), s));
+    return readFile(dir.file("kestrel.dat")).value_or("");
+}
+
+Settings loaded(const std::string& text, Settings s = {}) {
+    test::TempDir dir;
+    EXPECT_TRUE(loaddata(dir.write("kestrel.dat", text), s));
+    return s;
+}
+
+// The lines of the file (numbered from 0), each followed by CR LF, and the final line break.
+std::vector<std::string> linesOf(const std::string& file) {
+    auto lines = split(file, kCrLf);
+    lines.resize(lines.size() - 2);
+    return lines;
+}
 std::string fileOf(const std::vector<std::string>& lines) {
-    std::string s;
-    for (const auto& l : lines) s += l + "\r\n";
-    return s + "\r\n";
+    return concat({join(lines, kCrLf), kCrLf, kCrLf});
 }
 
-std::vector<std::string> lineDefaults(std::size_t n) {
-    return std::vector<std::string>(n);
-}
-
-Settings changedSettings() {
+TEST(StateFile, WritesEveryLineInOrderAndReadsEveryValueBack) {
+    EXPECT_EQ(written(defaults()), readFile(kDefaultsFile).value_or("<missing>"));
     Settings s;
     s.lastdir = "/maps/last";
     s.reserved5 = "r5";
@@ -46,195 +69,43 @@ Settings changedSettings() {
     s.include4b4a = false;
     s.updatePageUrl = "http://127.0.0.1:1/v.txt";
     s.downloadUrl = "http://127.0.0.1:1/d";
-    return s;
+    const std::string file = written(s);
+    // Every value read back is written again as it was: none is lost or changed.
+    EXPECT_EQ(written(loaded(file)), file);
 }
 
-void expectSame(const Settings& a, const Settings& b) {
-    EXPECT_EQ(a.lastdir, b.lastdir);
-    EXPECT_EQ(a.reserved5, b.reserved5);
-    EXPECT_EQ(a.reserved6, b.reserved6);
-    EXPECT_EQ(a.carried7, b.carried7);
-    EXPECT_EQ(a.tinkerPath, b.tinkerPath);
-    EXPECT_EQ(a.dumpflag, b.dumpflag);
-    EXPECT_EQ(a.tdbEditorPath, b.tdbEditorPath);
-    EXPECT_EQ(a.codepage, b.codepage);
-    EXPECT_EQ(a.typfile, b.typfile);
-    EXPECT_EQ(a.draworder, b.draworder);
-    EXPECT_EQ(a.poiWidths.poi, b.poiWidths.poi);
-    EXPECT_EQ(a.poiWidths.city, b.poiWidths.city);
-    EXPECT_EQ(a.kindmode, b.kindmode);
-    EXPECT_EQ(a.recent, b.recent);
-    EXPECT_EQ(a.extendDirectories, b.extendDirectories);
-    EXPECT_EQ(a.carried30, b.carried30);
-    EXPECT_EQ(a.carried31, b.carried31);
-    EXPECT_EQ(a.kindsel, b.kindsel);
-    EXPECT_EQ(a.colourSlots, b.colourSlots);
-    EXPECT_EQ(a.variousIcons, b.variousIcons);
-    EXPECT_EQ(a.include4b4a, b.include4b4a);
-    EXPECT_EQ(a.updatePageUrl, b.updatePageUrl);
-    EXPECT_EQ(a.downloadUrl, b.downloadUrl);
-}
-
-TEST(StateFile, WrittenFileReadsBackEveryValueIncludingDumpflagAndBlack) {
-    test::TempDir dir;
-    const std::string path = dir.file("kestrel.dat");
-    const Settings saved = changedSettings();
-    ASSERT_TRUE(savedata(path, saved));
-    Settings read;
-    ASSERT_TRUE(loaddata(path, read));
-    expectSame(read, saved);
-}
-
-TEST(StateFile, WritesEveryLineInOrder) {
-    test::TempDir dir;
-    const std::string path = dir.file("kestrel.dat");
-    Settings s;
-    s.typfile = "/t/untitled.txt";
-    s.recent[0] = "/app/test.img";
-    ASSERT_TRUE(savedata(path, s));
-    EXPECT_EQ(readFile(path).value_or(""), fileOf({"111",
-                                                   "",
-                                                   "",
-                                                   "",
-                                                   " ",
-                                                   "",
-                                                   "",
-                                                   "",
-                                                   "",
-                                                   "False",
-                                                   "",
-                                                   "1252",
-                                                   "/t/untitled.txt",
-                                                   " ",
-                                                   " ",
-                                                   " ",
-                                                   "1",
-                                                   "16",
-                                                   "16",
-                                                   "10",
-                                                   "1",
-                                                   "10",
-                                                   "/app/test.img",
-                                                   "",
-                                                   "",
-                                                   "",
-                                                   "",
-                                                   "",
-                                                   "",
-                                                   "0",
-                                                   "",
-                                                   "",
-                                                   "1",
-                                                   "1",
-                                                   "1",
-                                                   "16777215",
-                                                   "65535",
-                                                   "16777215",
-                                                   "65535",
-                                                   "0",
-                                                   "1",
-                                                   "",
-                                                   ""}));
-}
-
-TEST(StateFile, MissingFileLeavesDefaults) {
-    Settings s;
-    EXPECT_FALSE(loaddata("/nonexistent/kestrel.dat", s));
-    expectSame(s, Settings{});
-}
-
-TEST(StateFile, ShortFileKeepsDefaultsOfMissingLines) {
-    test::TempDir dir;
-    const std::string path = dir.write("kestrel.dat", "111\r\n\r\n\r\n/maps\r\n");
-    Settings s;
-    ASSERT_TRUE(loaddata(path, s));
-    EXPECT_EQ(s.lastdir, "/maps");
-    EXPECT_EQ(s.codepage.text(), "1252");
-    EXPECT_EQ(s.kindmode, (std::array<int, 3>{10, 1, 10}));
-    EXPECT_TRUE(s.draworder);
-    EXPECT_TRUE(s.include4b4a);
-    EXPECT_EQ(s.colourSlots, (std::array<ColourValue, 4>{kWhite, kYellow, kWhite, kYellow}));
-}
-
-TEST(StateFile, UnreadableNumbersKeepTheirDefaults) {
-    auto lines = lineDefaults(41);
-    lines[16] = "";
-    lines[19] = "abc";
-    lines[20] = "";
-    lines[21] = "0";
-    lines[29] = "x";
-    lines[35] = "";
-    lines[36] = "red";
-    lines[37] = "-5";
-    lines[38] = "99999999";
-    test::TempDir dir;
-    Settings s;
-    ASSERT_TRUE(loaddata(dir.write("kestrel.dat", fileOf(lines)), s));
-    EXPECT_TRUE(s.draworder);
-    EXPECT_EQ(s.kindmode, (std::array<int, 3>{10, 1, 0}));
-    EXPECT_EQ(s.extendDirectories, 0);
-    EXPECT_EQ(s.colourSlots, (std::array<ColourValue, 4>{kWhite, kYellow, kWhite, kYellow}));
-}
-
-TEST(StateFile, ThirtySevenPartsKeepTheColourAndOptionDefaults) {
-    // 36 lines and the final line break: 37 parts.
-    std::string text;
-    for (int i = 0; i < 36; ++i) text += (i == 35 ? "255" : "1") + std::string("\r\n");
-    test::TempDir dir;
-    Settings s;
-    s.include4b4a = true;
-    ASSERT_TRUE(loaddata(dir.write("kestrel.dat", text), s));
-    EXPECT_EQ(s.colourSlots[0], kWhite);
-    EXPECT_TRUE(s.include4b4a);
-    EXPECT_FALSE(s.variousIcons);
-}
-
-TEST(StateFile, CodepageBelow800Becomes1252) {
-    for (const auto& [line, expected] : std::vector<std::pair<std::string, std::string>>{
-             {"437", "1252"}, {"1250", "1250"}, {"", "1252"}}) {
-        auto lines = lineDefaults(41);
-        lines[11] = line;
-        test::TempDir dir;
-        Settings s;
-        ASSERT_TRUE(loaddata(dir.write("kestrel.dat", fileOf(lines)), s));
-        EXPECT_EQ(s.codepage.text(), expected) << line;
+// A line that cannot be read keeps its default; what was read is written in the program's form.
+TEST(StateFile, EachLineIsReadAsTheProgramWritesIt) {
+    const struct {
+        std::size_t line;
+        const char *text, *written;
+    } cases[] = {
+        {9, "True", "True"},    {9, "true", "True"},
+        {9, "1", "True"},       {9, "-1", "True"},
+        {9, "0", "False"},      {9, "", "False"},
+        {11, "437", "1252"},    {11, "1250", "1250"},
+        {11, "", "1252"},       {16, "", "1"},
+        {16, "0", "0"},         {19, "abc", "10"},
+        {20, "", "1"},          {21, "0", "0"},
+        {29, "x", "0"},         {32, "1.0", "1"},
+        {33, "0", "0"},         {34, "", "0"},
+        {35, "", "16777215"},   {36, "red", "65535"},
+        {37, "-5", "16777215"}, {38, "99999999", "65535"},
+        {35, "0", "0"},         {39, "2", "0"},
+        {39, "1", "1"},         {40, "0", "0"},
+    };
+    const auto base = linesOf(readFile(kDefaultsFile).value_or(""));
+    for (const auto& c : cases) {
+        auto lines = base;
+        lines.at(c.line) = c.text;
+        auto expected = base;
+        expected[c.line] = c.written;
+        EXPECT_EQ(linesOf(written(loaded(fileOf(lines)))), expected) << c.line << " " << c.text;
     }
-}
-
-TEST(StateFile, DumpflagReadsWordsAndNumbers) {
-    for (const auto& [line, on] : std::vector<std::pair<std::string, bool>>{{"True", true},
-                                                                            {"False", false},
-                                                                            {"true", true},
-                                                                            {"1", true},
-                                                                            {"-1", true},
-                                                                            {"0", false},
-                                                                            {"", false}}) {
-        auto lines = lineDefaults(41);
-        lines[9] = line;
-        test::TempDir dir;
-        Settings s;
-        ASSERT_TRUE(loaddata(dir.write("kestrel.dat", fileOf(lines)), s));
-        EXPECT_EQ(s.dumpflag, on) << line;
-    }
-}
-
-TEST(StateFile, KindSelectionIsNormalisedAndOptionsNeedOne) {
-    auto lines = lineDefaults(41);
-    lines[32] = "1.0";
-    lines[33] = "0";
-    lines[34] = "";
-    lines[39] = "2";
-    lines[40] = "0";
-    test::TempDir dir;
-    Settings s;
-    ASSERT_TRUE(loaddata(dir.write("kestrel.dat", fileOf(lines)), s));
-    EXPECT_EQ(s.kindsel, (std::array<bool, 3>{true, false, false}));
-    EXPECT_FALSE(s.variousIcons);
-    EXPECT_FALSE(s.include4b4a);
 }
 
 TEST(StateFile, HostileNumbersAreRangeCheckedBeforeTheyAreConverted) {
-    // The same line as a kind selection (32), a style mode (19), a POI width (17) and a colour
+    // The same text as a kind selection (32), a style mode (19), a POI width (17) and a colour
     // (35); a number that does not fit keeps the value (true, 10, 16, white).
     struct Case {
         std::string line;
@@ -258,11 +129,9 @@ TEST(StateFile, HostileNumbersAreRangeCheckedBeforeTheyAreConverted) {
              {"12.5", false, 10, 12, kWhite},
              {"", false, 10, 0, kWhite},
          }) {
-        auto lines = lineDefaults(41);
+        std::vector<std::string> lines(41);
         lines[32] = lines[19] = lines[17] = lines[35] = c.line;
-        test::TempDir dir;
-        Settings s;
-        ASSERT_TRUE(loaddata(dir.write("kestrel.dat", fileOf(lines)), s));
+        const Settings s = loaded(fileOf(lines));
         EXPECT_EQ(s.kindsel[0], c.kind) << c.line;
         EXPECT_EQ(s.kindmode[0], c.mode) << c.line;
         EXPECT_EQ(s.poiWidths.poi, c.width) << c.line;
@@ -270,15 +139,26 @@ TEST(StateFile, HostileNumbersAreRangeCheckedBeforeTheyAreConverted) {
     }
 }
 
-TEST(StateFile, OlderFileWithoutUpdateLinesKeepsBuiltInAddresses) {
-    auto lines = lineDefaults(41);
-    lines[35] = "0";
-    test::TempDir dir;
-    Settings s;
-    ASSERT_TRUE(loaddata(dir.write("kestrel.dat", fileOf(lines)), s));
-    EXPECT_EQ(s.colourSlots[0], 0); // black, as written
-    EXPECT_EQ(s.updatePageUrl, "");
-    EXPECT_EQ(s.downloadUrl, "");
+TEST(StateFile, MissingOrShortFilesKeepTheDefaultsOfMissingLines) {
+    Settings missing = defaults();
+    EXPECT_FALSE(loaddata("/nonexistent/kestrel.dat", missing));
+    EXPECT_EQ(written(missing), readFile(kDefaultsFile).value_or(""));
+    const Settings s = loaded("111\r\n\r\n\r\n/maps\r\n");
+    EXPECT_EQ(s.lastdir, "/maps");
+    EXPECT_EQ(s.codepage.text(), "1252");
+    EXPECT_EQ(s.kindmode, (std::array<int, 3>{10, 1, 10}));
+    EXPECT_TRUE(s.draworder);
+    EXPECT_TRUE(s.include4b4a);
+    EXPECT_EQ(s.colourSlots, (std::array<ColourValue, 4>{kWhite, kYellow, kWhite, kYellow}));
+    // 36 lines and the final line break (37 parts) keep the colour and option defaults.
+    std::vector<std::string> lines(36, "1");
+    lines[35] = "255";
+    Settings on;
+    on.include4b4a = true;
+    on = loaded(concat({join(lines, kCrLf), kCrLf}), on);
+    EXPECT_EQ(on.colourSlots[0], kWhite);
+    EXPECT_TRUE(on.include4b4a);
+    EXPECT_FALSE(on.variousIcons);
 }
 
 TEST(StateFile, FailedWriteLeavesThePreviousFile) {

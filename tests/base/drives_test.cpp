@@ -12,18 +12,17 @@ using kestrel::test::FakeUi;
 using kestrel::test::TempDir;
 
 TEST(RemovableVolume, NamesTheVolumeFolderUnderTheMediaRoots) {
-    EXPECT_EQ(removableVolume("/media/ann/GARMIN/Garmin/gmapsupp.img"), "/media/ann/GARMIN");
-    EXPECT_EQ(removableVolume("/run/media/ann/SD/a.img"), "/run/media/ann/SD");
-    EXPECT_EQ(removableVolume("/mnt/usb/maps/a.img"), "/mnt/usb");
-    EXPECT_EQ(removableVolume("/mnt/usb"), "/mnt/usb");
-    EXPECT_EQ(removableVolume("/Volumes/GARMIN/x.img"), "/Volumes/GARMIN");
-}
-
-TEST(RemovableVolume, FixedPathsAndIncompletePathsHaveNone) {
-    EXPECT_EQ(removableVolume("/home/ann/maps/a.img"), "");
-    EXPECT_EQ(removableVolume("/media/ann"), "");
-    EXPECT_EQ(removableVolume("/media//x"), "");
-    EXPECT_EQ(removableVolume("maps/a.img"), "");
+    for (const auto& [path, volume] :
+         {std::pair{"/media/ann/GARMIN/Garmin/gmapsupp.img", "/media/ann/GARMIN"},
+          {"/run/media/ann/SD/a.img", "/run/media/ann/SD"},
+          {"/mnt/usb/maps/a.img", "/mnt/usb"},
+          {"/mnt/usb", "/mnt/usb"},
+          {"/Volumes/GARMIN/x.img", "/Volumes/GARMIN"},
+          {"/home/ann/maps/a.img", ""}, // fixed or incomplete: none
+          {"/media/ann", ""},
+          {"/media//x", ""},
+          {"maps/a.img", ""}})
+        EXPECT_EQ(removableVolume(path), volume) << path;
 }
 
 TEST(VolumeState, TellsMissingUnmountedAndMountedFolders) {

@@ -22,21 +22,23 @@ int distance(ColourValue a, ColourValue b) {
 } // namespace
 
 TEST(ColourField, HueRunsAcrossAndLightnessDown) {
+    // Pure hues on the middle line at 0, 120 and 240 degrees; white on top, black at the bottom.
+    const struct {
+        ColourValue colour;
+        int x, y;
+    } cases[] = {{255, 0, kH / 2},
+                 {255 * 256, 120, kH / 2},
+                 {255 * 65536, 240, kH / 2},
+                 {kWhite, 0, 0},
+                 {0, 0, kH - 1}};
+    for (const auto& c : cases) {
+        EXPECT_LE(distance(fieldColour(c.x, c.y, kW, kH), c.colour), 4) << c.colour;
+        const FieldPoint p = find_color(c.colour, kW, kH);
+        EXPECT_EQ(p.x, c.x) << c.colour;
+        EXPECT_NEAR(p.y, c.y, 1) << c.colour;
+    }
     EXPECT_EQ(fieldColour(0, 0, kW, kH), kWhite);
     EXPECT_EQ(fieldColour(0, kH - 1, kW, kH), 0);
-    EXPECT_LE(distance(fieldColour(0, kH / 2, kW, kH), 255), 4);           // red on the middle
-    EXPECT_LE(distance(fieldColour(120, kH / 2, kW, kH), 255 * 256), 4);   // green at 120 degrees
-    EXPECT_LE(distance(fieldColour(240, kH / 2, kW, kH), 255 * 65536), 4); // blue at 240 degrees
-}
-
-TEST(ColourField, FindColorPutsPureHuesOnTheMiddleLine) {
-    EXPECT_EQ(find_color(255, kW, kH).x, 0);
-    EXPECT_EQ(find_color(255 * 256, kW, kH).x, 120);
-    EXPECT_EQ(find_color(255 * 65536, kW, kH).x, 240);
-    for (ColourValue c : {255, 255 * 256, 255 * 65536})
-        EXPECT_NEAR(find_color(c, kW, kH).y, 127, 1);
-    EXPECT_EQ(find_color(kWhite, kW, kH).y, 0);
-    EXPECT_EQ(find_color(0, kW, kH).y, kH - 1);
 }
 
 TEST(ColourField, PixelAtFoundPositionGivesTheColourBack) {

@@ -21,20 +21,7 @@ TEST(InfoXml, ReadsMkgmapPackageDescription) {
 }
 
 TEST(InfoXml, ReadsVersionTwoNamespaceWithIndexFile) {
-    const auto info = readInfoXml(R"(<?xml version="1.0" encoding="utf-8"?>
-<MapProduct xmlns="http://www.garmin.com/xmlschemas/MapProduct/v2">
-  <Name>Topo &amp; Trails</Name>
-  <DataVersion>350</DataVersion>
-  <ID>3001</ID>
-  <SubProduct>
-    <Name>Topo &#x26; Trails tiles</Name>
-    <ID>2</ID>
-    <BaseMap>topo</BaseMap>
-    <TDB>topo.tdb</TDB>
-    <Mdr>topo_mdr</Mdr>
-    <Directory>Product1</Directory>
-  </SubProduct>
-</MapProduct>)");
+    const auto info = readInfoXml(readFile(test::fixtureDir() + "/installed/topo_v2.xml").value());
     EXPECT_EQ(info.name, "Topo & Trails");
     EXPECT_EQ(info.familyId(), 3001);
     EXPECT_EQ(info.productIdText, "2");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/files.h"
+#include "base/text.h"
 #include "installed/install_fixture.h"
 #include "installed/wine_registry.h"
 #include "support/fake_ui.h"
@@ -14,56 +16,21 @@ using test::FakeInstall;
 
 const std::vector<std::string> kGarmin{"Software\\Garmin", "Software\\Wow6432Node\\Garmin"};
 
-// A prefix where each registry scan, the map-package folder and a mounted device find something,
-// with family 888 registered under three keys and as a map package.
-const char* const kSystemReg = R"(WINE REGISTRY Version 2
-;; All keys relative to \\Machine
-
-#arch=win64
-
-[Software\\Garmin\\MapSource\\Families\\FAMILY_888] 1786062085
-#time=1d9e0b6c2a4f3b2
-"ID"=hex:78,03
-"TYP"="C:\\Garmin\\Lakes\\lakes.typ"
-
-[Software\\Garmin\\MapSource\\Families\\FAMILY_888\\1] 1786062085
-"BMAP"="C:\\Garmin\\Lakes\\63248801.img"
-"LOC"="C:\\Garmin\\Lakes\\"
-"TDB"="C:\\Garmin\\Lakes\\kestrel_lakes.tdb"
-
-[Software\\Garmin\\MapSource\\Families\\FAMILY_GONE\\1] 1786062085
-"Loc"="C:\\Garmin\\Gone\\"
-"Tdb"="C:\\Garmin\\Gone\\gone.tdb"
-
-[Software\\Garmin\\MapSource\\Families\\NO_TDB\\1] 1786062085
-"Loc"="C:\\Garmin\\Lakes\\"
-
-[Software\\Garmin\\MapSource\\FamiliesNT\\FAMILY_890\\1] 1786062085
-"Loc"="C:\\Garmin\\Dunes\\"
-"Tdb"="C:\\Garmin\\Dunes\\kestrel_dunes.tdb"
-
-[Software\\Garmin\\MapSource\\Products\\FAMILY_888\\1] 1786062085
-"Loc"="C:\\Garmin\\Lakes\\"
-"Tdb"="C:\\Garmin\\Lakes\\kestrel_lakes.tdb"
-
-[Software\\Garmin\\Installed\\Kestrel Fens] 1786062085
-"loc"="C:\\Garmin\\Fens.gmap\\"
-"tdb"="kestrel_fens.tdb"
-
-[Software\\Garmin\\Installed\\Kestrel Lakes] 1786062085
-"Loc"="C:\\Garmin\\LakesPkg\\"
-"Tdb"="kestrel_lakes.tdb"
-
-[Software\\Wow6432Node\\Garmin\\MapSource\\Families\\FAMILY_889\\1] 1786062085
-"ID"=hex:79,03
-"Loc"=str(2):"C:\\\\Garmin\\\\Hills\\\\"
-"Tdb"="C:\\Garmin\\Hills\\kestrel_hills.tdb"
-)";
+// "name | source | family | folder" of each product, in list order.
+std::vector<std::string> listed(const std::vector<InstalledProduct>& products) {
+    std::vector<std::string> out;
+    for (const auto& p : products)
+        out.push_back(concat({p.name, " | ", sourceName(p.source), " | ",
+                              p.familyId ? std::to_string(*p.familyId) : "-", " | ", p.folder}));
+    return out;
+}
 
 class ProductScanTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        fake.writeSystemReg(kSystemReg);
+        // Each registry scan, the map-package folder and a mounted device find something; family
+        // 888 is registered under three keys and as a map package.
+        fake.writeSystemReg(readFile(test::fixtureDir() + "/installed/system.reg").value());
         fake.installMap(fake.driveC("Garmin/Lakes"), test::lakesTdb());
         fake.installMap(fake.driveC("Garmin/Hills"), test::hillsTdb());
         fake.installMap(fake.driveC("Garmin/Dunes"), test::dunesTdb());
@@ -71,7 +38,8 @@ class ProductScanTest : public ::testing::Test {
         fake.installMap(fake.driveC("Garmin/Fens.gmap/Product1"), test::fensTdb());
         fake.installMap(fake.driveC("Garmin/LakesPkg/Product1"), test::lakesTdb());
         fake.installPackage("Kestrel Lakes.gmap", test::lakesTdb(), "");
-        fake.installPackage("Topo.gmap", test::hillsTdb(), topoV2Xml);
+        fake.installPackage("Topo.gmap", test::hillsTdb(),
+                            readFile(test::fixtureDir() + "/installed/topo_v2.xml").value());
         std::filesystem::remove(
             fake.driveC("ProgramData/Garmin/Maps/Topo.gmap/Product1/kestrel_hills.tdb"));
         test::makeFolder(fake.driveC("ProgramData/Garmin/Maps/NoProduct.gmap/Other"));
@@ -87,40 +55,20 @@ class ProductScanTest : public ::testing::Test {
     }
 
     FakeInstall fake;
-    const std::string topoV2Xml =
-        R"(<?xml version="1.0" encoding="utf-8"?>
-<MapProduct xmlns="http://www.garmin.com/xmlschemas/MapProduct/v2">
-  <Name>Topo</Name><ID>3001</ID>
-  <SubProduct><Name>Topo</Name><ID>1</ID><TDB>topo.tdb</TDB><Directory>Product1</Directory></SubProduct>
-</MapProduct>)";
 };
 
 TEST_F(ProductScanTest, ListsEachSourceInScanOrderOncePerFamily) {
-    const auto products = scan();
-    ASSERT_EQ(products.size(), 6u);
-    EXPECT_EQ(products[0].name, "Kestrel Lakes");
-    EXPECT_EQ(products[0].source, ProductSource::Families);
-    EXPECT_EQ(products[0].familyId, 888);
-    EXPECT_EQ(products[0].folder, canon(fake.driveC("Garmin/Lakes")));
-    // The 32-bit view of the same key follows the native one.
-    EXPECT_EQ(products[1].name, "Kestrel Hills");
-    EXPECT_EQ(products[1].source, ProductSource::Families);
-    EXPECT_EQ(products[1].folder, canon(fake.driveC("Garmin/Hills")));
-    EXPECT_EQ(products[2].name, "Kestrel Dunes");
-    EXPECT_EQ(products[2].source, ProductSource::FamiliesNt);
-    // Family 888 under Products, Installed and as a map package is not listed again.
-    EXPECT_EQ(products[3].name, "Kestrel Fens");
-    EXPECT_EQ(products[3].source, ProductSource::Installed);
-    EXPECT_EQ(products[3].familyId, 891);
-    EXPECT_EQ(products[3].folder, canon(fake.driveC("Garmin/Fens.gmap")));
-    EXPECT_EQ(products[4].name, "Topo");
-    EXPECT_EQ(products[4].source, ProductSource::MapPackages);
-    EXPECT_EQ(products[4].familyId, 3001); // from Info.xml: the package has no TDB
-    EXPECT_EQ(products[4].folder, fake.driveC("ProgramData/Garmin/Maps/Topo.gmap/Product1"));
-    EXPECT_EQ(products[5].name, "GARMIN (device)");
-    EXPECT_EQ(products[5].source, ProductSource::Devices);
-    EXPECT_FALSE(products[5].familyId);
-    EXPECT_EQ(products[5].folder, fake.root() + "/media/kes/GARMIN/Garmin");
+    // The 32-bit view of a key follows the native one; family 888 under Products, Installed and
+    // as a map package is not listed again; Topo's family comes from Info.xml (it has no TDB).
+    EXPECT_EQ(
+        listed(scan()),
+        (std::vector<std::string>{
+            "Kestrel Lakes | families | 888 | " + canon(fake.driveC("Garmin/Lakes")),
+            "Kestrel Hills | families | 889 | " + canon(fake.driveC("Garmin/Hills")),
+            "Kestrel Dunes | familiesnt | 890 | " + canon(fake.driveC("Garmin/Dunes")),
+            "Kestrel Fens | installed | 891 | " + canon(fake.driveC("Garmin/Fens.gmap")),
+            "Topo | gmap | 3001 | " + fake.driveC("ProgramData/Garmin/Maps/Topo.gmap/Product1"),
+            "GARMIN (device) | device | - | " + fake.root() + "/media/kes/GARMIN/Garmin"}));
 }
 
 TEST_F(ProductScanTest, ScansRunOneAtATimeWithTheGuardKept) {
@@ -141,13 +89,12 @@ TEST_F(ProductScanTest, ScansRunOneAtATimeWithTheGuardKept) {
 
 TEST_F(ProductScanTest, MapPackageOfAFamilyNotInTheRegistryIsListedByItsFolderName) {
     std::filesystem::remove(fake.prefix() + "/system.reg");
-    const auto products = scan();
-    ASSERT_EQ(products.size(), 3u);
-    EXPECT_EQ(products[0].name, "Kestrel Lakes"); // "Kestrel Lakes.gmap" without ".gmap"
-    EXPECT_EQ(products[0].familyId, 888);
-    EXPECT_EQ(products[0].folder,
-              fake.driveC("ProgramData/Garmin/Maps/Kestrel Lakes.gmap/Product1"));
-    EXPECT_EQ(products[1].name, "Topo");
+    const std::string maps = fake.driveC("ProgramData/Garmin/Maps/");
+    EXPECT_EQ(listed(scan()),
+              (std::vector<std::string>{
+                  "Kestrel Lakes | gmap | 888 | " + maps + "Kestrel Lakes.gmap/Product1",
+                  "Topo | gmap | 3001 | " + maps + "Topo.gmap/Product1",
+                  "GARMIN (device) | device | - | " + fake.root() + "/media/kes/GARMIN/Garmin"}));
 }
 
 TEST(ProductScan, NothingInstalledGivesAnEmptyList) {
@@ -160,35 +107,24 @@ TEST(ProductScan, NothingInstalledGivesAnEmptyList) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(ProductScan, TdbFoundThroughTheProductDescriptionWhenTheFolderHasNone) {
+TEST(ProductScan, TdbFoundThroughTheProductDescriptionOrBesideARecordWithoutLoc) {
     FakeInstall fake;
     fake.writeSystemReg("[Software\\\\Garmin\\\\MapSource\\\\Products\\\\Hills]\n"
                         "\"Loc\"=\"C:\\\\Maps\\\\Hills\\\\\"\n"
-                        "\"Tdb\"=\"C:\\\\Maps\\\\Hills\\\\moved.tdb\"\n");
+                        "\"Tdb\"=\"C:\\\\Maps\\\\Hills\\\\moved.tdb\"\n"
+                        "[Software\\\\Garmin\\\\MapSource\\\\Families\\\\F]\n"
+                        "\"Typ\"=\"C:\\\\Maps\\\\Dunes\\\\x.typ\"\n"
+                        "\"Index\"=\"C:\\\\Maps\\\\Dunes\\\\kestrel_dunes.TDB\"\n");
     test::copyFile(test::hillsTdb(), fake.driveC("Maps/Hills/Data/kestrel_hills.tdb"));
     test::writeText(fake.driveC("Maps/Hills/product.xml"),
                     "<MapProduct><ID>889</ID><SubProduct><ID>1</ID><TDB>kestrel_hills.tdb</TDB>"
                     "<Directory>Data</Directory></SubProduct></MapProduct>");
-    test::FakeUi ui;
-    const auto products = scanInstalledProducts(fake.environment(), ui);
-    ASSERT_EQ(products.size(), 1u);
-    EXPECT_EQ(products[0].name, "Kestrel Hills");
-    EXPECT_EQ(products[0].familyId, 889);
-    EXPECT_EQ(products[0].source, ProductSource::Products);
-    EXPECT_EQ(products[0].folder, canon(fake.driveC("Maps/Hills")));
-}
-
-TEST(ProductScan, RecordWithoutLocUsesTheFolderOfItsTdb) {
-    FakeInstall fake;
-    fake.writeSystemReg("[Software\\\\Garmin\\\\MapSource\\\\Families\\\\F]\n"
-                        "\"Typ\"=\"C:\\\\Maps\\\\Dunes\\\\x.typ\"\n"
-                        "\"Index\"=\"C:\\\\Maps\\\\Dunes\\\\kestrel_dunes.TDB\"\n");
     fake.installMap(fake.driveC("Maps/Dunes"), test::dunesTdb());
     test::FakeUi ui;
-    const auto products = scanInstalledProducts(fake.environment(), ui);
-    ASSERT_EQ(products.size(), 1u);
-    EXPECT_EQ(products[0].familyId, 890);
-    EXPECT_EQ(products[0].folder, canon(fake.driveC("Maps/Dunes")));
+    EXPECT_EQ(listed(scanInstalledProducts(fake.environment(), ui)),
+              (std::vector<std::string>{
+                  "Kestrel Dunes | families | 890 | " + canon(fake.driveC("Maps/Dunes")),
+                  "Kestrel Hills | products | 889 | " + canon(fake.driveC("Maps/Hills"))}));
 }
 
 TEST(ProductScan, InstalledRecordNeedsItsProduct1Folder) {
@@ -252,10 +188,7 @@ TEST(ProductEnvironment, DeviceVolumesPerPlatform) {
     EXPECT_TRUE(deviceVolumes(env).empty());
 }
 
-TEST(ProductSources, NamesAndThirtyTwoBitKeys) {
-    EXPECT_EQ(sourceName(ProductSource::Families), "families");
-    EXPECT_EQ(sourceName(ProductSource::MapPackages), "gmap");
-    EXPECT_EQ(sourceName(ProductSource::Devices), "device");
+TEST(ProductSources, ThirtyTwoBitKeys) {
     EXPECT_EQ(wow6432Key(kScanKeys[3]), "SOFTWARE\\Wow6432Node\\Garmin\\Installed\\");
 }
 

@@ -94,7 +94,7 @@ TEST_F(ProductSelectionTest, OpenWithoutASelectionAsksForOneAndStaysOpen) {
     EXPECT_FALSE(selection.open({99})); // rows that are not in the list select nothing
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0], "Please select img(s)/gmp(s).");
-    EXPECT_EQ(ui.messages[0], kMsgSelectFiles);
+    EXPECT_EQ(ui.messages[0], kSelectFiles);
 }
 
 TEST_F(ProductSelectionTest, BrowsingAFolderListsImgAndGmpFiles) {

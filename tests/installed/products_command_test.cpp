@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "base/files.h"
+#include "base/text.h"
 #include "installed/install_fixture.h"
 #include "support/run_program.h"
 
@@ -29,23 +30,20 @@ class ProductsCommand : public ::testing::Test {
     test::FakeInstall fake;
 };
 
-TEST_F(ProductsCommand, ListsNameFamilySourceAndFolder) {
-    const test::ProgramRun r = runProducts(fake, "");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "Kestrel Lakes\t888\tfamilies\t" + test::canon(fake.driveC("Garmin/Lakes")) +
-                         "\nTopo \"Alps\"\t889\tgmap\t" +
-                         fake.driveC("ProgramData/Garmin/Maps/Topo \"Alps\".gmap/Product1") + "\n");
-}
-
-TEST_F(ProductsCommand, JsonListsTheSameProducts) {
-    const test::ProgramRun r = runProducts(fake, "--json");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "[\n {\"name\": \"Kestrel Lakes\", \"folder\": \"" +
-                         test::canon(fake.driveC("Garmin/Lakes")) +
-                         "\", \"family_id\": 888, \"source\": \"families\"},\n"
-                         " {\"name\": \"Topo \\\"Alps\\\"\", \"folder\": \"" +
-                         fake.driveC("ProgramData/Garmin/Maps/Topo \\\"Alps\\\".gmap/Product1") +
-                         "\", \"family_id\": 889, \"source\": \"gmap\"}\n]\n");
+TEST_F(ProductsCommand, ListsNameFamilySourceAndFolderAsTextOrJson) {
+    const std::string lakes = test::canon(fake.driveC("Garmin/Lakes"));
+    const std::string topo = fake.driveC("ProgramData/Garmin/Maps/Topo \"Alps\".gmap/Product1");
+    const test::ProgramRun text = runProducts(fake, "");
+    EXPECT_EQ(text.status, 0);
+    EXPECT_EQ(text.out, "Kestrel Lakes\t888\tfamilies\t" + lakes + "\nTopo \"Alps\"\t889\tgmap\t" +
+                            topo + "\n");
+    const test::ProgramRun json = runProducts(fake, "--json");
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.out, "[\n {\"name\": \"Kestrel Lakes\", \"folder\": \"" + lakes +
+                            "\", \"family_id\": 888, \"source\": \"families\"},\n"
+                            " {\"name\": \"Topo \\\"Alps\\\"\", \"folder\": \"" +
+                            replaceAll(topo, "\"", "\\\"") +
+                            "\", \"family_id\": 889, \"source\": \"gmap\"}\n]\n");
 }
 
 TEST(ProductsCommandText, CodePageNamesAreReadAsLatin1InJson) {
@@ -63,13 +61,12 @@ TEST(ProductsCommandText, CodePageNamesAreReadAsLatin1InJson) {
 
 TEST(ProductsCommandEmpty, NothingInstalledPrintsAnEmptyListAndUnknownOptionsAreRefused) {
     test::FakeInstall fake;
-    EXPECT_EQ(runProducts(fake, "--json").out, "[]\n");
-    const test::ProgramRun plain = runProducts(fake, "");
-    EXPECT_EQ(plain.out, "");
-    EXPECT_EQ(plain.status, 0);
-    const test::ProgramRun bad = runProducts(fake, "--bogus");
-    EXPECT_EQ(bad.out, "");
-    EXPECT_EQ(bad.status, 2);
+    for (const auto& [args, status, out] :
+         {std::tuple{"--json", 0, "[]\n"}, {"", 0, ""}, {"--bogus", 2, ""}}) {
+        const test::ProgramRun r = runProducts(fake, args);
+        EXPECT_EQ(r.status, status) << args;
+        EXPECT_EQ(r.out, out) << args;
+    }
 }
 
 } // namespace

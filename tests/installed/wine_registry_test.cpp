@@ -72,19 +72,20 @@ TEST(SystemReg, DecodesEveryValueForm) {
                                      "\"After\"=\"still read\"\n",
                                      kGarmin);
     ASSERT_EQ(keys.size(), 1u);
-    const RegKey& k = keys[0];
-    EXPECT_EQ(valueNamed(k, "")->data, "default");
-    EXPECT_EQ(valueNamed(k, "Dword")->data, std::string("\x7a\x03\0\0", 4));
-    EXPECT_EQ(valueNamed(k, "Expand")->data, "%ProgramData%\\Garmin");
-    EXPECT_EQ(valueNamed(k, "Quote")->data, "say \"hi\"\n");
-    EXPECT_EQ(valueNamed(k, "Umlaut")->data, "K\xC3\xA4rnten \xC3\xA4\xE2\x82\xAC");
-    EXPECT_EQ(valueNamed(k, "Pair")->data, "\xF0\x9F\x98\x80");
-    EXPECT_EQ(valueNamed(k, "Octal")->data, "A\x07x");
-    EXPECT_EQ(valueNamed(k, "HexSz")->data, "C:\\");
-    EXPECT_EQ(valueNamed(k, "HexSz")->kind, RegKind::String);
-    EXPECT_EQ(valueNamed(k, "Multi")->data, "a");
-    EXPECT_EQ(valueNamed(k, "Wrapped")->data, "\x01\x02\x03\x04\x05\x06");
-    EXPECT_EQ(valueNamed(k, "After")->data, "still read");
+    for (const auto& [name, data] : std::vector<std::pair<std::string, std::string>>{
+             {"", "default"},
+             {"Dword", std::string("\x7a\x03\0\0", 4)},
+             {"Expand", "%ProgramData%\\Garmin"},
+             {"Quote", "say \"hi\"\n"},
+             {"Umlaut", "K\xC3\xA4rnten \xC3\xA4\xE2\x82\xAC"},
+             {"Pair", "\xF0\x9F\x98\x80"},
+             {"Octal", "A\x07x"},
+             {"HexSz", "C:\\"},
+             {"Multi", "a"},
+             {"Wrapped", "\x01\x02\x03\x04\x05\x06"},
+             {"After", "still read"}})
+        EXPECT_EQ(valueNamed(keys[0], name)->data, data) << name;
+    EXPECT_EQ(valueNamed(keys[0], "HexSz")->kind, RegKind::String);
 }
 
 TEST(SystemReg, EscapedKeyNamesAndCrLfLinesAreRead) {

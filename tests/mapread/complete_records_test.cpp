@@ -53,7 +53,7 @@ Bytes kinds(const std::vector<Bytes>& parts) {
     }
     return head + body;
 }
-TileSpec one(std::uint8_t content, const Bytes& data, std::array<Bytes, 3> extended = {}) {
+TileLayout one(std::uint8_t content, const Bytes& data, std::array<Bytes, 3> extended = {}) {
     return {{0}, {{0, content, data, std::move(extended)}}};
 }
 
@@ -63,8 +63,8 @@ CompleteResult scan(const std::string& bytes, FakeUi ui = {}) {
     if (bytes.compare(2, 10, "GARMIN GMP") != 0) buf.setKey(buf.rawFirstByte());
     return CompleteScan::run(buf, ui);
 }
-CompleteResult scan(const TileSpec& spec) {
-    return scan(container(tileSubfiles(spec)));
+CompleteResult scan(const TileLayout& tile) {
+    return scan(container(tileSubfiles(tile)));
 }
 std::vector<DecodeStop> whys(const CompleteResult& r) {
     std::vector<DecodeStop> w;
@@ -124,15 +124,15 @@ TEST(CompleteRecords, SectionPointersFindEachKindPresent) {
 }
 
 TEST(CompleteRecords, SubdivisionsRunToTheNextOneWithContentAndCarryTheirLevel) {
-    TileSpec spec{{4, 2, 0},
-                  {{0, 0, {}, {}},
-                   {1, kHasPoints, point(0x2A) + point(0x2B, 1), {ext(0x01, 0, stream(2))}},
-                   {1, 0, {}, {}},
-                   {2,
-                    kHasPoints | kHasPolygons,
-                    kinds({point(0x2A), poly(0x13, 9)}),
-                    {ext(0x01, 0, stream(3)), {}, ext(0x14, 1)}}}};
-    auto files = tileSubfiles(spec);
+    TileLayout tile{{4, 2, 0},
+                    {{0, 0, {}, {}},
+                     {1, kHasPoints, point(0x2A) + point(0x2B, 1), {ext(0x01, 0, stream(2))}},
+                     {1, 0, {}, {}},
+                     {2,
+                      kHasPoints | kHasPolygons,
+                      kinds({point(0x2A), poly(0x13, 9)}),
+                      {ext(0x01, 0, stream(3)), {}, ext(0x14, 1)}}}};
+    auto files = tileSubfiles(tile);
     files[0].bytes[0xE8] = 0; // the empty subdivision's offset does not end its neighbour's data
     const CompleteResult r = scan(container(files));
     EXPECT_EQ(r.list(kPoint), (Counts{{0x2A00, 2, 0b101}, {0x2B01, 1, 0b100}, {0x11401, 1, 1}}));
@@ -177,7 +177,7 @@ TEST(CompleteRecords, ExtendedRecordsFollowTheirFlagsAndLengthForms) {
 
 TEST(CompleteRecords, DamageStopsThatPartWithANoteAtTheRecord) {
     struct Case {
-        TileSpec spec;
+        TileLayout tile;
         std::int64_t at; // offset of the damage in the RGN subfile
         DecodeStop why;
         Counts pointsBefore;
@@ -196,7 +196,7 @@ TEST(CompleteRecords, DamageStopsThatPartWithANoteAtTheRecord) {
          {{0x11401, 1, 1}}},
     };
     for (const Case& c : cases) {
-        const std::string bytes = container(tileSubfiles(c.spec));
+        const std::string bytes = container(tileSubfiles(c.tile));
         const CompleteResult r = scan(bytes);
         MapBuffer buf = MapBuffer::fromBytes(bytes);
         const std::int64_t rgn = ImgDirectory::read(buf).tiles.at(0).rgn.ranges.at(0).offset;
@@ -232,10 +232,10 @@ TEST(CompleteRecords, DirectoryBlocksInAnyOrderMaskedOrDamaged) {
 }
 
 TEST(CompleteRecords, NtTileIsReadFromItsGmpOrFallsBackWithOneNote) {
-    const TileSpec spec = one(kHasPoints, point(0x2A, 3), {{{}, {}, ext(0x14, 1)}});
+    const TileLayout tile = one(kHasPoints, point(0x2A, 3), {{{}, {}, ext(0x14, 1)}});
     constexpr std::int64_t treAt = 0x40;
-    const auto rgnAt = treAt + static_cast<std::int64_t>(tileSubfiles(spec)[0].bytes.size());
-    const auto subfiles = tileSubfiles(spec, treAt, rgnAt);
+    const auto rgnAt = treAt + static_cast<std::int64_t>(tileSubfiles(tile)[0].bytes.size());
+    const auto subfiles = tileSubfiles(tile, treAt, rgnAt);
     ImgBuilder gmp(0);
     gmp.header(0, "GMP", 0x31).put4(gmp::kTreHeader, treAt).put4(gmp::kRgnHeader, rgnAt);
     gmp.putText(treAt, subfiles[0].bytes).putText(rgnAt, subfiles[1].bytes);

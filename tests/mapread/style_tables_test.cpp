@@ -75,9 +75,7 @@ std::string matched(const StyleTexts& texts, int slot, const std::string& entry)
 
 bool isHexDigits(const std::string& s) {
     for (char c : s)
-        if (!std::isxdigit(static_cast<unsigned char>(c)) ||
-            std::isupper(static_cast<unsigned char>(c)))
-            return false;
+        if (!isHexDigit(c) || std::isupper(static_cast<unsigned char>(c))) return false;
     return !s.empty();
 }
 

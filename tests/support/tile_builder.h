@@ -22,7 +22,7 @@ inline Bytes operator+(Bytes a, const Bytes& b) {
     return a;
 }
 
-struct TileSpec {
+struct TileLayout {
     struct Subdivision {
         std::uint8_t level = 0;          // index into `zooms`; subdivisions come in level order
         std::uint8_t content = 0;        // SubdivisionContent flags
@@ -33,7 +33,7 @@ struct TileSpec {
     std::vector<Subdivision> subdivisions;
 };
 
-struct SubfileSpec {
+struct PlacedSubfile {
     std::string type; // "TRE", "RGN", ...
     std::string bytes;
     std::vector<std::uint16_t> blocks; // empty: the next free blocks, in order
@@ -44,8 +44,8 @@ inline constexpr std::int64_t kTileBlock = 512;
 
 // The TRE and RGN subfiles of one tile (TRE first). Offsets in the headers count from `base`
 // bytes before each header (an NT map's GMP subfile holding both, at those places).
-inline std::vector<SubfileSpec> tileSubfiles(const TileSpec& spec, std::int64_t treBase = 0,
-                                             std::int64_t rgnBase = 0) {
+inline std::vector<PlacedSubfile> tileSubfiles(const TileLayout& tile, std::int64_t treBase = 0,
+                                               std::int64_t rgnBase = 0) {
     const auto tb = [&](std::int64_t v) { return static_cast<std::uint32_t>(v + treBase); };
     const auto rb = [&](std::int64_t v) { return static_cast<std::uint32_t>(v + rgnBase); };
     constexpr std::int64_t treHeader = 0xBC, rgnHeader = 0x7D, extRecord = 13;
@@ -54,11 +54,11 @@ inline std::vector<SubfileSpec> tileSubfiles(const TileSpec& spec, std::int64_t 
     rgnFile.header(0, "RGN", rgnHeader);
     std::int64_t at = treHeader;
     treFile.put4(tre::kLevelsOffset, tb(at));
-    treFile.put4(tre::kLevelsSize, static_cast<std::uint32_t>(4 * spec.zooms.size()));
-    for (std::size_t l = 0; l < spec.zooms.size(); ++l, at += 4) {
+    treFile.put4(tre::kLevelsSize, static_cast<std::uint32_t>(4 * tile.zooms.size()));
+    for (std::size_t l = 0; l < tile.zooms.size(); ++l, at += 4) {
         std::uint32_t n = 0;
-        for (const auto& s : spec.subdivisions) n += s.level == l;
-        treFile.put1(at, spec.zooms[l]).put1(at + 1, 24 - l).put2(at + 2, n);
+        for (const auto& s : tile.subdivisions) n += s.level == l;
+        treFile.put1(at, tile.zooms[l]).put1(at + 1, 24 - l).put2(at + 2, n);
     }
     treFile.put4(tre::kSubdivisionsOffset, tb(at));
     const std::int64_t subdivisions = at;
@@ -66,10 +66,10 @@ inline std::vector<SubfileSpec> tileSubfiles(const TileSpec& spec, std::int64_t 
     std::array<Bytes, 3> sections;
     ImgBuilder offsets(0);
     std::int64_t ext = 0;
-    for (const auto& s : spec.subdivisions) {
+    for (const auto& s : tile.subdivisions) {
         treFile.put4(at, static_cast<std::uint32_t>(data - rgnHeader)).put1(at + 3, s.content);
         treFile.put2(at + 10, tre::kLastSubdivision);
-        at += s.level + 1u == spec.zooms.size() ? 14 : 16;
+        at += s.level + 1u == tile.zooms.size() ? 14 : 16;
         rgnFile.putBytes(data, s.data);
         data += static_cast<std::int64_t>(s.data.size());
         for (std::size_t k = 0; k < 3; ++k) {
@@ -104,7 +104,7 @@ inline std::vector<SubfileSpec> tileSubfiles(const TileSpec& spec, std::int64_t 
 }
 
 // A container holding the subfiles; the directory takes the first blocks (one entry each).
-inline std::string container(const std::vector<SubfileSpec>& files, std::uint8_t key = 0) {
+inline std::string container(const std::vector<PlacedSubfile>& files, std::uint8_t key = 0) {
     ImgBuilder img(0);
     img.putText(img::kSignature, std::string("DSKIMG\0", 7)).put1(img::kBlockExponent1, 9);
     const std::int64_t dirEnd = img::kFirstEntry + img::kEntryBytes * (1 + files.size());
@@ -112,7 +112,7 @@ inline std::string container(const std::vector<SubfileSpec>& files, std::uint8_t
     img.put4(img::kFirstEntry + img::kEntryFileSize, static_cast<std::uint32_t>(dirEnd));
     auto next = static_cast<std::uint16_t>((dirEnd + kTileBlock - 1) / kTileBlock);
     std::int64_t entry = img::kFirstEntry;
-    for (const SubfileSpec& f : files) {
+    for (const PlacedSubfile& f : files) {
         entry += img::kEntryBytes;
         img.put1(entry, 1).putText(entry + img::kEntryName, f.name);
         img.putText(entry + img::kEntryType, f.type);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "typ_test_reader.h"
+#include "support/typ_test_reader.h"
 
 namespace kestrel {
 namespace {
@@ -54,11 +54,11 @@ TEST(ByteImage, HeadAtTheEndOrFarBeyondGrowsIn256ByteSteps) {
 TEST(ByteImage, PutHead4ClearsAllFourBytesBeforeWritingASmallValue) {
     ByteImage im(8);
     im.put4u(2, 0xFFFFFFFF);
-    im.put_head4(0x5B, 2);
+    im.put_head4(2, 0x5B);
     EXPECT_EQ(TypBytes(im.bytes()).hexdump(2, 4), "5B 00 00 00");
-    im.put_head4(0x12345, 2); // an odd number of hexadecimal digits
+    im.put_head4(2, 0x12345); // an odd number of hexadecimal digits
     EXPECT_EQ(TypBytes(im.bytes()).hexdump(2, 4), "45 23 01 00");
-    im.put_head4(0xFFFFFFFF, 2);
+    im.put_head4(2, 0xFFFFFFFF);
     EXPECT_EQ(TypBytes(im.bytes()).u32(2), 0xFFFFFFFFu);
 }
 

@@ -10,9 +10,8 @@
 
 #include "base/text.h"
 #include "mapread/type_inventory.h"
-#include "typbin/typ_test_reader.h"
+#include "support/typ_test_reader.h"
 #include "typtext/mkgmap_runner.h"
-#include "typtext/typ_binary_probe.h"
 #include "typtext/typ_text_support.h"
 
 namespace kestrel::test {
@@ -46,11 +45,11 @@ inline void expectCarriesTheText(const std::string& text, const TypProbe& typ) {
         const int ctyp = static_cast<std::uint8_t>(r->bytes[0]) & 0x0F;
         if (valueOf(b, "Xpm") == "\"0 0 1 0\"") {
             EXPECT_EQ(ctyp, 6) << type;
-            EXPECT_EQ(bgrColour(r->bytes, 1), colourOf(fill[0])) << type;
+            EXPECT_EQ(colourAt(TypBytes(r->bytes), 1), colourOf(fill[0])) << type;
         } else {
             EXPECT_EQ(ctyp, 8) << type;
-            EXPECT_EQ(bgrColour(r->bytes, 1), colourOf(fill[0])) << type;
-            EXPECT_EQ(bgrColour(r->bytes, 4), colourOf(fill[1])) << type;
+            EXPECT_EQ(colourAt(TypBytes(r->bytes), 1), colourOf(fill[0])) << type;
+            EXPECT_EQ(colourAt(TypBytes(r->bytes), 4), colourOf(fill[1])) << type;
             // The 32 x 32 bitmap: one bit per pixel, rows of four bytes, "0" pixels set.
             ASSERT_GE(r->bytes.size(), 7u + 128u);
             for (std::size_t row = 0; row < 32; ++row)

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/project_pages.h"
+#include "app/messages.h"
 #include "app/shell_commands.h"
 #include "base/launcher.h"
 #include "base/ui/clickable_label.h"
@@ -12,21 +12,21 @@
 namespace kestrel {
 
 AboutWindow::AboutWindow(float ver, Launcher& launcher, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Information");
-    auto* name = new QLabel("kestrel");
+    setWindowTitle(toQt(kAboutTitle));
+    auto* name = new QLabel(toQt(kProgramName));
     QFont big = name->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     name->setFont(big);
-    auto* version = new QLabel(toQt("Version " + verText(ver)));
+    auto* version = new QLabel(toQt(std::string(kVersionPrefix) + verText(ver)));
     version->setObjectName("version");
-    auto* link = new ClickableLabel(toQt(std::string(kProjectPage)));
+    auto* link = new ClickableLabel(toQt(kProjectPage));
     link->setObjectName("link");
     link->setStyleSheet("color: #1a5fb4; text-decoration: underline;");
     link->setCursor(Qt::PointingHandCursor);
     connect(link, &ClickableLabel::clicked, this,
             [&launcher] { launcher.openDefault(std::string(kProjectPage), {}); });
-    auto* ok = new QPushButton("OK");
+    auto* ok = new QPushButton(toQt(kOkButton));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

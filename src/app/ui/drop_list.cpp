@@ -5,12 +5,15 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "app/messages.h"
+#include "base/ui/qt_ui_port.h"
+
 namespace kestrel {
 
 DropList::DropList(QWidget* parent) : QListWidget(parent) {
     setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
-    setToolTip("Drag Drop IMG files");
+    setToolTip(toQt(kDropTip));
 }
 
 QStringList DropList::droppedFiles(const QMimeData* mime) {

@@ -7,22 +7,24 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/messages.h"
 #include "app/shell_commands.h"
+#include "base/messages.h"
 #include "base/ui/qt_ui_port.h"
 
 namespace kestrel {
 
 FileNameWindow::FileNameWindow(const std::string& typfile, UiPort& ui, QWidget* parent)
     : QDialog(parent), ui_(ui), name_(new QLineEdit(toQtPath(typfile))) {
-    setWindowTitle("Create TYP File");
+    setWindowTitle(toQt(kFileNameTitle));
     name_->setObjectName("filename");
     name_->setMinimumWidth(QFontMetrics(name_->font()).averageCharWidth() * 60);
 
-    auto* label = new QLabel("Filename");
+    auto* label = new QLabel(toQt(kFileNameLabel));
     label->setBuddy(name_);
     auto* buttons = new QDialogButtonBox;
-    QPushButton* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-    QPushButton* create = buttons->addButton("Create TYP", QDialogButtonBox::ActionRole);
+    QPushButton* cancel = buttons->addButton(toQt(kCancel), QDialogButtonBox::RejectRole);
+    QPushButton* create = buttons->addButton(toQt(kCreateTyp), QDialogButtonBox::ActionRole);
     cancel->setObjectName("cancel");
     create->setObjectName("create");
     create->setDefault(true);

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "app/messages.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/ui/main_window.h"
@@ -15,7 +16,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("kestrel");
+    QApplication::setApplicationName(kestrel::toQt(kestrel::kProgramName));
     QApplication::setDesktopFileName("kestrel");
 
     // A hidden option for the documentation: grab the windows into a folder, then quit.

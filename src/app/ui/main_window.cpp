@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 
 #include "app/editor_launch.h"
-#include "app/project_pages.h"
+#include "app/messages.h"
 #include "app/session.h"
 #include "app/shell_commands.h"
 #include "app/startup.h"
@@ -25,6 +25,7 @@
 #include "app/ui/icon_art.h"
 #include "base/ui/clickable_label.h"
 #include "base/ui/qt_ui_port.h"
+#include "typbin/messages.h"
 
 namespace kestrel {
 namespace {
@@ -33,7 +34,6 @@ namespace {
 constexpr int kMaxWidth = 965;
 constexpr int kMaxHeight = 675;
 constexpr int kIconSize = 32;
-constexpr std::array<const char*, 3> kKindNames{"Polygons", "Lines", "POIs"};
 
 QString indexed(const char* name, int i) {
     return QString("%1_%2").arg(name).arg(i);
@@ -75,9 +75,10 @@ MainWindow::MainWindow(Session& session, QtUiPort& ui, Launcher& launcher, QWidg
     setMaximumSize(kMaxWidth, kMaxHeight);
     resize(940, 640);
 
-    // Start-up steps 9 to 13; the core ran the others before the window was made.
+    // The start-up work that needs the window: editor icons, code pages, lists, kind boxes and
+    // style marks; the core did the rest before the window was made.
     arrangeEditorIcons();
-    for (std::string_view cp : kCodePages) codepage_->addItem(toQt(std::string(cp)));
+    for (std::string_view cp : kCodePages) codepage_->addItem(toQt(cp));
     refreshFromSession();
     for (int k = 0; k < 3; ++k) {
         kinds_[static_cast<std::size_t>(k)]->setChecked(
@@ -98,17 +99,18 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu("&File");
-    file->addAction("New", this, &MainWindow::fileNew)->setObjectName("mnuFile_0");
-    file->addAction("Open", this, &MainWindow::fileOpen)->setObjectName("mnuFile_1");
+    QMenu* file = menuBar()->addMenu(toQt(kMenuFile));
+    file->addAction(toQt(kMenuNew), this, &MainWindow::fileNew)->setObjectName("mnuFile_0");
+    file->addAction(toQt(kMenuOpen), this, &MainWindow::fileOpen)->setObjectName("mnuFile_1");
     file->addSeparator();
-    file->addAction("Save as text", this, &MainWindow::saveAsText)->setObjectName("mnuFile_3");
+    file->addAction(toQt(kMenuSaveAsText), this, &MainWindow::saveAsText)
+        ->setObjectName("mnuFile_3");
     file->addSeparator();
-    file->addAction("Check for Updates", this, &MainWindow::checkForUpdates)
+    file->addAction(toQt(kMenuCheckForUpdates), this, &MainWindow::checkForUpdates)
         ->setObjectName("mnuFile_5");
-    file->addAction("About", this, &MainWindow::about)->setObjectName("mnuFile_6");
+    file->addAction(toQt(kMenuAbout), this, &MainWindow::about)->setObjectName("mnuFile_6");
     file->addSeparator();
-    file->addAction("Exit", this, &QWidget::close)->setObjectName("mnuFile_8");
+    file->addAction(toQt(kMenuExit), this, &QWidget::close)->setObjectName("mnuFile_8");
     file->addSeparator();
     for (int i = 0; i < 7; ++i) {
         recent_[static_cast<std::size_t>(i)] =
@@ -116,28 +118,27 @@ void MainWindow::buildMenus() {
         recent_[static_cast<std::size_t>(i)]->setObjectName(indexed("mnuFile", 10 + i));
     }
 
-    QMenu* settings = menuBar()->addMenu("&Settings");
-    settings->addAction("All Settings", this, &MainWindow::allSettings)
+    QMenu* settings = menuBar()->addMenu(toQt(kMenuSettings));
+    settings->addAction(toQt(kAllSettings), this, &MainWindow::allSettings)
         ->setObjectName("mnuSettings_0");
 
-    QMenu* tools = menuBar()->addMenu("&Tools");
-    tools->addAction("Color Picker", this, &MainWindow::openColourPicker)
+    QMenu* tools = menuBar()->addMenu(toQt(kMenuTools));
+    tools->addAction(toQt(kColourPicker), this, &MainWindow::openColourPicker)
         ->setObjectName("mnuTools_0");
     tools->addSeparator();
-    const std::array<const char*, 5> generators{"Create EXTRA POIS TYP", "Create POIS TYP",
-                                                "Create Lines TYP", "Create Polygons TYP",
-                                                "Create Active Routes"};
+    const std::array<std::string_view, 5> generators{kMenuExtraPois, kMenuPois, kMenuLines,
+                                                     kMenuPolygons, kMenuActiveRoutes};
     for (std::size_t i = 0; i < generators.size(); ++i) {
         const int item = static_cast<int>(i) + 2;
-        tools->addAction(generators[i], this, [this, item] { runGenerator(item); })
+        tools->addAction(toQt(generators[i]), this, [this, item] { runGenerator(item); })
             ->setObjectName(indexed("mnuTools", item));
     }
 
-    QMenu* help = menuBar()->addMenu("&Help");
+    QMenu* help = menuBar()->addMenu(toQt(kMenuHelp));
     for (std::size_t i = 0; i < kHelpPages.size(); ++i) {
         if (i == 3) help->addSeparator();
         const std::string url(kHelpPages[i].url);
-        QAction* a = help->addAction(toQt(std::string(kHelpPages[i].caption)), this,
+        QAction* a = help->addAction(toQt(kHelpPages[i].caption), this,
                                      [this, url] { launcher_.openDefault(url, {}); });
         a->setObjectName(indexed("mnuHelp", i == 3 ? 4 : static_cast<int>(i)));
     }
@@ -151,9 +152,9 @@ QWidget* MainWindow::buildTopBar() {
     grid->setContentsMargins(10, 8, 10, 8);
     grid->setHorizontalSpacing(10);
 
-    open_ = new QPushButton("Open IMG");
+    open_ = new QPushButton(toQt(kOpenImg));
     open_->setObjectName("Command3");
-    create_ = new QPushButton("Create TYP file");
+    create_ = new QPushButton(toQt(kCreateTypFile));
     create_->setObjectName("Command1");
     for (QPushButton* b : {open_, create_}) b->setMinimumHeight(30);
     QFont bold = create_->font();
@@ -171,14 +172,14 @@ QWidget* MainWindow::buildTopBar() {
     codepage_->setObjectName("Combo1");
     codepage_->setEditable(true);
     codepage_->setMaximumWidth(80);
-    auto* codepageLabel = new QLabel("Codepage");
+    auto* codepageLabel = new QLabel(toQt(kCodepageLabel));
     codepageLabel->setObjectName("Label10_2");
 
-    highways_ = new QCheckBox("Highways+");
+    highways_ = new QCheckBox(toQt(kHighways));
     highways_->setObjectName("Check1");
-    colourPicker_ = new QCheckBox("Color Picker");
+    colourPicker_ = new QCheckBox(toQt(kColourPicker));
     colourPicker_->setObjectName("Check3");
-    draworder_ = new QCheckBox("Polygon Draworder Attempt");
+    draworder_ = new QCheckBox(toQt(kDraworder));
     draworder_->setObjectName("Check5");
     connect(colourPicker_, &QCheckBox::toggled, this, [this](bool on) {
         if (on) openColourPicker();
@@ -186,9 +187,9 @@ QWidget* MainWindow::buildTopBar() {
 
     grid->addWidget(open_, 0, 0);
     grid->addWidget(create_, 1, 0);
-    grid->addWidget(new QLabel("FID"), 0, 1, Qt::AlignRight);
+    grid->addWidget(new QLabel(toQt(kFidLabel)), 0, 1, Qt::AlignRight);
     grid->addWidget(fid_, 0, 2);
-    grid->addWidget(new QLabel("Product code"), 1, 1, Qt::AlignRight);
+    grid->addWidget(new QLabel(toQt(kProductCodeLabel)), 1, 1, Qt::AlignRight);
     grid->addWidget(product_, 1, 2);
     grid->addWidget(codepageLabel, 0, 3, Qt::AlignRight);
     grid->addWidget(codepage_, 0, 4);
@@ -209,14 +210,14 @@ QWidget* MainWindow::buildKindColumn(int kind) {
     auto* head = new QHBoxLayout;
     kinds_[k] = new QCheckBox;
     kinds_[k]->setObjectName(indexed("Check6", kind));
-    counts_[k] = new ClickableLabel(kKindNames[k]);
+    counts_[k] = new ClickableLabel(toQt(kKindCaptions[k]));
     counts_[k]->setObjectName(indexed("Label1", kind));
     QFont bold = counts_[k]->font();
     bold.setBold(true);
     counts_[k]->setFont(bold);
     modes_[k] = new ClickableLabel;
     modes_[k]->setObjectName(indexed("lbl", kind));
-    modes_[k]->setToolTip("Style mode: B TYPE on BMP, C Color Picker, - catalogue");
+    modes_[k]->setToolTip(toQt(kStyleModeTip));
     modes_[k]->setAlignment(Qt::AlignCenter);
     modes_[k]->setFixedSize(22, 20);
     modes_[k]->setStyleSheet("QLabel { border: 1px solid #8a8a8a; border-radius: 3px;"
@@ -251,24 +252,24 @@ QWidget* MainWindow::buildTypFiles() {
     file1_->setObjectName("File1");
     file2_ = new QListWidget;
     file2_->setObjectName("File2");
-    for (QListWidget* l : {file1_, file2_}) l->setToolTip("Double click to launch");
+    for (QListWidget* l : {file1_, file2_}) l->setToolTip(toQt(kLaunchTip));
     connect(file1_, &QListWidget::itemDoubleClicked, this,
             [this] { openTypFile(file1_, session_.paths.userdir); });
     connect(file2_, &QListWidget::itemDoubleClicked, this,
             [this] { openTypFile(file2_, mapFolder()); });
-    auto* remove = new QPushButton("Delete");
+    auto* remove = new QPushButton(toQt(kDeleteButton));
     remove->setObjectName("deleteTyp");
-    remove->setToolTip("Delete the selected TYP file");
+    remove->setToolTip(toQt(kDeleteTip));
     connect(remove, &QPushButton::clicked, this, &MainWindow::deleteSelectedTypFile);
 
     auto* head1 = new QHBoxLayout;
-    auto* title1 = new QLabel("<b>My TYP files</b>");
+    auto* title1 = new QLabel("<b>" + toQt(kMyTypFiles) + "</b>");
     title1->setToolTip(toQtPath(session_.paths.userdir));
     head1->addWidget(title1, 1);
     head1->addWidget(remove);
     v->addLayout(head1);
     v->addWidget(file1_, 3);
-    v->addWidget(new QLabel("<b>TYP files of the map</b>"));
+    v->addWidget(new QLabel("<b>" + toQt(kMapTypFiles) + "</b>"));
     v->addWidget(file2_, 2);
     return box;
 }
@@ -277,7 +278,6 @@ QWidget* MainWindow::editorIcons() {
     auto* row = new QWidget;
     auto* h = new QHBoxLayout(row);
     h->setContentsMargins(0, 0, 0, 0);
-    const std::array<const char*, 2> captions{"Edit Current File", "Launch TDB Editor"};
     for (int pair = 0; pair < 2; ++pair) {
         auto* cell = new QWidget;
         auto* grid = new QGridLayout(cell);
@@ -292,11 +292,11 @@ QWidget* MainWindow::editorIcons() {
             b->setIconSize(QSize(kIconSize, kIconSize));
             b->setIcon(pair == 0 ? editorPicture(kIconSize, active)
                                  : tdbPicture(kIconSize, active));
-            if (!active) b->setToolTip("Locate the program in Settings");
+            if (!active) b->setToolTip(toQt(kLocateTip));
             grid->addWidget(b, 0, 0, Qt::AlignCenter); // the active icon covers the other
             icons_[static_cast<std::size_t>(index)] = b;
         }
-        auto* caption = smallLabel(captions[static_cast<std::size_t>(pair)]);
+        auto* caption = smallLabel(toQt(kEditorCaptions[static_cast<std::size_t>(pair)]));
         caption->setObjectName(indexed("Label10", pair));
         grid->addWidget(caption, 1, 0, Qt::AlignCenter);
         h->addWidget(cell);
@@ -312,7 +312,7 @@ QWidget* MainWindow::buildBottomBar() {
     h->setContentsMargins(0, 0, 0, 0);
     h->addWidget(editorIcons());
 
-    labelnt_ = new QLabel("NT Map");
+    labelnt_ = new QLabel(toQt(kNtMap));
     labelnt_->setObjectName("labelnt");
     labelnt_->setStyleSheet("QLabel { background: #c0392b; color: white; font-weight: bold;"
                             " border-radius: 3px; padding: 2px 6px; }");
@@ -343,7 +343,7 @@ QWidget* MainWindow::buildBottomBar() {
     progimage_->setObjectName("progimage");
     progimage_->setStyleSheet("#progimage { background: #3399ff; border-radius: 2px; }");
     progimage_->setGeometry(5, 4, 0, 10);
-    auto* stop = new ClickableLabel("Stop (ESC)");
+    auto* stop = new ClickableLabel(toQt(kStopEsc));
     stop->setObjectName("Label6");
     stop->setCursor(Qt::PointingHandCursor);
     stop->setStyleSheet("QLabel { color: #b00000; font-weight: bold; }");

@@ -15,6 +15,7 @@
 
 #include "app/editor_launch.h"
 #include "app/map_loads.h"
+#include "app/messages.h"
 #include "app/session.h"
 #include "app/shell_commands.h"
 #include "app/state_file.h"
@@ -117,12 +118,12 @@ void MainWindow::createTypFile() {
 void MainWindow::saveAsText() {
     const TypeInventory& inv = session_.map.inventory;
     if (inv.list(kPolygons).empty() && inv.list(kLines).empty() && inv.list(kPois).empty()) {
-        ui_.message("No data");
+        ui_.message(std::string(kNoData));
         return;
     }
-    QFileDialog dialog(this, "Save File");
+    QFileDialog dialog(this, toQt(kSaveFileTitle));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter("TYP Text Files(*.txt)");
+    dialog.setNameFilter(toQt(kTypTextFilter));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const std::string name = trim(fromQtPath(dialog.selectedFiles().front()));
     if (name.empty()) return;

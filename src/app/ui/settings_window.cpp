@@ -11,7 +11,9 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "app/messages.h"
 #include "app/settings_form.h"
+#include "base/messages.h"
 #include "base/paths.h"
 #include "base/ui/qt_ui_port.h"
 #include "colour/ui/colour_slot_window.h"
@@ -19,8 +21,6 @@
 namespace kestrel {
 namespace {
 
-constexpr std::array<const char*, 4> kPageNames{"Colours", "Advanced", "Software", "Elements"};
-constexpr std::array<const char*, 3> kKindRows{"Polygons", "Lines", "POIs"};
 const QColor kTabSelected(51, 153, 255);
 
 QColor windowColour(ColourValue c) {
@@ -39,12 +39,12 @@ QLabel* heading(const QString& text) {
 
 SettingsWindow::SettingsWindow(Settings& settings, UiPort& ui, QWidget* parent)
     : QDialog(parent), settings_(settings), ui_(ui), pages_(new QStackedWidget) {
-    setWindowTitle("All Settings");
+    setWindowTitle(toQt(kAllSettings));
     auto* tabRow = new QHBoxLayout;
     tabRow->setSpacing(0);
     for (std::size_t i = 0; i < tabs_.size(); ++i) {
-        tabs_[i] = new QPushButton(kPageNames[i]);
-        tabs_[i]->setObjectName(QString("tab") + kPageNames[i]);
+        tabs_[i] = new QPushButton(toQt(kSettingsPages[i]));
+        tabs_[i]->setObjectName("tab" + toQt(kSettingsPages[i]));
         tabs_[i]->setFlat(true);
         tabs_[i]->setMinimumWidth(100);
         connect(tabs_[i], &QPushButton::clicked, this, [this, i] { showPage(Page(i)); });
@@ -57,8 +57,8 @@ SettingsWindow::SettingsWindow(Settings& settings, UiPort& ui, QWidget* parent)
     pages_->addWidget(elementsPage());
     pages_->setFrameShape(QFrame::StyledPanel);
 
-    auto* apply = new QPushButton("Apply");
-    auto* cancel = new QPushButton("Cancel");
+    auto* apply = new QPushButton(toQt(kApplyButton));
+    auto* cancel = new QPushButton(toQt(kCancel));
     apply->setObjectName("apply");
     cancel->setObjectName("cancel");
     apply->setDefault(true);
@@ -105,10 +105,10 @@ QWidget* SettingsWindow::coloursPage() {
     auto* page = new QWidget;
     page->setObjectName("pageColours");
     auto* grid = new QGridLayout(page);
-    grid->addWidget(heading("TYPE <&100"), 0, 1, Qt::AlignCenter);
-    grid->addWidget(heading("TYPE &100+"), 0, 2, Qt::AlignCenter);
-    grid->addWidget(heading("Polygons"), 1, 0);
-    grid->addWidget(heading("POIs"), 2, 0);
+    grid->addWidget(heading(toQt(kTypesBelow100)), 0, 1, Qt::AlignCenter);
+    grid->addWidget(heading(toQt(kTypesFrom100)), 0, 2, Qt::AlignCenter);
+    grid->addWidget(heading(toQt(kKindCaptions[kPolygons])), 1, 0);
+    grid->addWidget(heading(toQt(kKindCaptions[kPois])), 2, 0);
     for (int slot = 0; slot < 4; ++slot) {
         auto* swatch = new QPushButton;
         swatch->setObjectName(QString("swatch%1").arg(slot));
@@ -126,9 +126,9 @@ QWidget* SettingsWindow::coloursPage() {
 QWidget* SettingsWindow::advancedPage() {
     auto* page = new QWidget;
     page->setObjectName("pageAdvanced");
-    include4b4a_ = new QCheckBox("Include &&4B,&&4A Polygons");
+    include4b4a_ = new QCheckBox(toQt(kInclude4b4a));
     include4b4a_->setObjectName("include4b4a");
-    variousIcons_ = new QCheckBox("Use various default icons (school,parking etc)");
+    variousIcons_ = new QCheckBox(toQt(kVariousIcons));
     variousIcons_->setObjectName("variousIcons");
     poiWidth_ = new QLineEdit;
     poiWidth_->setObjectName("poiWidth");
@@ -138,9 +138,9 @@ QWidget* SettingsWindow::advancedPage() {
     auto* grid = new QGridLayout(page);
     grid->addWidget(include4b4a_, 0, 0, 1, 2);
     grid->addWidget(variousIcons_, 1, 0, 1, 2);
-    grid->addWidget(new QLabel("Non-City POI width"), 2, 0);
+    grid->addWidget(new QLabel(toQt(kPoiWidthLabel)), 2, 0);
     grid->addWidget(poiWidth_, 2, 1, Qt::AlignLeft);
-    grid->addWidget(new QLabel("City POIs width"), 3, 0);
+    grid->addWidget(new QLabel(toQt(kCityPoiWidthLabel)), 3, 0);
     grid->addWidget(cityPoiWidth_, 3, 1, Qt::AlignLeft);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(4, 1);
@@ -152,7 +152,7 @@ QWidget* SettingsWindow::pathRow(const QString& label, QLineEdit*& field, const 
     auto* box = new QGroupBox(label);
     field = new QLineEdit;
     field->setObjectName(name);
-    auto* button = new QPushButton("...");
+    auto* button = new QPushButton(toQt(kBrowseDots));
     button->setObjectName(QString(name) + "Browse");
     button->setFixedWidth(36);
     connect(button, &QPushButton::clicked, this, browse);
@@ -167,8 +167,9 @@ QWidget* SettingsWindow::softwarePage() {
     page->setObjectName("pageSoftware");
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(
-        pathRow("tdb editor", tdbEditor_, "tdbEditor", &SettingsWindow::browseTdbEditor));
-    layout->addWidget(pathRow("Tinker", tinker_, "tinker", &SettingsWindow::browseTinker));
+        pathRow(toQt(kTdbEditorLabel), tdbEditor_, "tdbEditor", &SettingsWindow::browseTdbEditor));
+    layout->addWidget(
+        pathRow(toQt(kTinkerLabel), tinker_, "tinker", &SettingsWindow::browseTinker));
     layout->addStretch();
     return page;
 }
@@ -179,11 +180,11 @@ QWidget* SettingsWindow::elementsPage() {
     auto* grid = new QGridLayout(page);
     grid->setHorizontalSpacing(28);
     grid->setVerticalSpacing(12);
-    grid->addWidget(heading("TYPE on BMP"), 0, 1, Qt::AlignCenter);
-    grid->addWidget(heading("Color Picker"), 0, 2, Qt::AlignCenter);
+    grid->addWidget(heading(toQt(kTypeOnBmp)), 0, 1, Qt::AlignCenter);
+    grid->addWidget(heading(toQt(kColourPicker)), 0, 2, Qt::AlignCenter);
     for (std::size_t k = 0; k < 3; ++k) {
         const int row = static_cast<int>(k) + 1;
-        grid->addWidget(heading(kKindRows[k]), row, 0);
+        grid->addWidget(heading(toQt(kKindCaptions[k])), row, 0);
         typeOnBmp_[k] = new QCheckBox;
         colorPicker_[k] = new QCheckBox;
         typeOnBmp_[k]->setObjectName(QString("typeOnBmp%1").arg(k));
@@ -218,14 +219,14 @@ void SettingsWindow::editSlot(int slot) {
 
 void SettingsWindow::browseTdbEditor() {
     const QString start = toQtPath(folderOf(fromQtPath(tdbEditor_->text()), ""));
-    takeTdbEditor(
-        fromQtPath(QFileDialog::getOpenFileName(this, "Open File", start, "TDB Editor  (*.exe)")));
+    takeTdbEditor(fromQtPath(
+        QFileDialog::getOpenFileName(this, toQt(kOpenFileTitle), start, toQt(kTdbEditorFilter))));
 }
 
 void SettingsWindow::browseTinker() {
     const QString start = toQtPath(folderOf(fromQtPath(tinker_->text()), ""));
-    takeTinker(
-        fromQtPath(QFileDialog::getOpenFileName(this, "Open File", start, "Tinker  (*.exe)")));
+    takeTinker(fromQtPath(
+        QFileDialog::getOpenFileName(this, toQt(kOpenFileTitle), start, toQt(kTinkerFilter))));
 }
 
 void SettingsWindow::takeTdbEditor(const std::string& chosen) {

@@ -6,6 +6,7 @@
 // place that asks which system it is built for. It includes nothing else of ours.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -92,6 +93,10 @@ std::tm localTime(std::time_t moment);
 
 // Whether standard error is a terminal that can show a progress line.
 bool stderrIsTerminal();
+
+// Pushes what was written to an open file through to the disk (after std::fflush); false when
+// the system refuses.
+bool syncToDisk(std::FILE* file);
 
 // A whole file mapped read-only into memory, unmapped when destroyed.
 class MappedFile {

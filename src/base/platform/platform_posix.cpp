@@ -246,6 +246,10 @@ bool stderrIsTerminal() {
     return isatty(STDERR_FILENO) == 1;
 }
 
+bool syncToDisk(std::FILE* file) {
+    return ::fsync(fileno(file)) == 0;
+}
+
 std::optional<MappedFile> MappedFile::open(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;

@@ -1,6 +1,7 @@
 // The platform on Windows.
 #include <windows.h>
 
+#include <io.h>
 #include <shellapi.h>
 
 #include <cstdlib>
@@ -187,6 +188,10 @@ std::tm localTime(std::time_t moment) {
 bool stderrIsTerminal() {
     // The progress line is drawn with terminal escapes that the Windows console does not take.
     return false;
+}
+
+bool syncToDisk(std::FILE* file) {
+    return _commit(_fileno(file)) == 0;
 }
 
 std::optional<MappedFile> MappedFile::open(const std::string& path) {

@@ -9,7 +9,7 @@ namespace {
 constexpr qint64 kPumpIntervalMs = 5;
 }
 
-QString toQt(const std::string& s) {
+QString toQt(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 

@@ -3,6 +3,7 @@
 // and a yield that services the event loop at most every few milliseconds.
 #include <QElapsedTimer>
 #include <functional>
+#include <string_view>
 
 #include "base/uiport.h"
 
@@ -34,7 +35,7 @@ class QtUiPort : public UiPort {
 };
 
 // 8-bit program text to the window's Unicode, and back (Latin-1: one character per byte).
-QString toQt(const std::string& s);
+QString toQt(std::string_view s);
 std::string fromQt(const QString& s);
 // File names are bytes in the file system's encoding (UTF-8 on Linux), so that every name the
 // desktop hands over can be opened again.

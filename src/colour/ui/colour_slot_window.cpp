@@ -36,7 +36,7 @@ ColourSlotWindow::ColourSlotWindow(ColourSlots& colourSlots, int slot, QWidget* 
     : QDialog(parent), slots_(colourSlots), slot_(slot), field_(new ColourFieldView(this)),
       strip_(new ShadeStripView(this)), sample_(new QLabel(this)), hexField_(new QLineEdit(this)) {
     setObjectName("ColourSlotWindow");
-    setWindowTitle(toQt(std::string(kColourSlotTitle)));
+    setWindowTitle(toQt(kColourSlotTitle));
 
     sample_->setObjectName("Sample");
     sample_->setFixedSize(96, 64);
@@ -58,7 +58,7 @@ ColourSlotWindow::ColourSlotWindow(ColourSlots& colourSlots, int slot, QWidget* 
 
     auto* side = new QVBoxLayout;
     side->addWidget(sample_);
-    side->addWidget(new QLabel("Hex (RRGGBB)", this));
+    side->addWidget(new QLabel(toQt(kHexFieldLabel), this));
     side->addWidget(hexField_);
     side->addStretch();
 

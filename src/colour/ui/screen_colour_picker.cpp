@@ -29,7 +29,7 @@ ScreenColourPicker::ScreenColourPicker(QWidget* parent)
       text_(new QLineEdit(this)), timer_(new QTimer(this)) {
     setObjectName("ScreenColourPicker");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(toQt(std::string(kPickerTitle)));
+    setWindowTitle(toQt(kPickerTitle));
 
     view_->setObjectName("Picture1");
     view_->setFixedSize(kGrab * kZoom, kGrab * kZoom);
@@ -106,7 +106,7 @@ void ScreenColourPicker::refuse() {
     refused_ = true;
     timer_->stop();
     view_->hide();
-    note_->setText(toQt(std::string(kCaptureRefused)));
+    note_->setText(toQt(kCaptureRefused));
     note_->show();
     text_->clear();
 }

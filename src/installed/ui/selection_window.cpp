@@ -17,6 +17,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "base/messages.h"
 #include "base/paths.h"
 #include "base/platform/platform.h"
 #include "base/ui/qt_ui_port.h"
@@ -25,10 +26,6 @@
 
 namespace kestrel {
 namespace {
-
-QString qt(std::string_view s) {
-    return toQt(std::string(s));
-}
 
 // Roots the drive chooser offers: the drives on Windows; elsewhere the file system root, the
 // home folder and mounted removable or network volumes.
@@ -69,9 +66,9 @@ SelectionWindow::SelectionWindow(SelectionStart start, int& extendDirectories, U
                                  QWidget* parent)
     : QDialog(parent), start_(std::move(start)), extendDirectories_(extendDirectories), ui_(ui),
       selection_(ui) {
-    setWindowTitle(qt(installed::kCaption));
+    setWindowTitle(toQt(kSelectionTitle));
 
-    auto* mapsFound = new QLabel(qt(installed::kMapsFound));
+    auto* mapsFound = new QLabel(toQt(kMapsFound));
     products_ = new QListWidget;
     products_->setObjectName("List1");
     mapsFound->setBuddy(products_);
@@ -85,13 +82,13 @@ SelectionWindow::SelectionWindow(SelectionStart start, int& extendDirectories, U
     fileStack_->addWidget(ntFiles_);
     for (QListWidget* list : {files_, ntFiles_})
         connect(list, &QListWidget::itemDoubleClicked, this, &SelectionWindow::openSelected);
-    auto* hint = new QLabel(qt(installed::kHint));
+    auto* hint = new QLabel(toQt(kSelectionHint));
     hint->setObjectName("hint");
 
-    extend_ = new QCheckBox(qt(installed::kExtendDirectories));
+    extend_ = new QCheckBox(toQt(kExtendDirectories));
     extend_->setObjectName("extend");
-    auto* open = new QPushButton(qt(installed::kOpen));
-    auto* cancel = new QPushButton(qt(installed::kCancel));
+    auto* open = new QPushButton(toQt(kOpenButton));
+    auto* cancel = new QPushButton(toQt(kCancel));
     open->setObjectName("open");
     cancel->setObjectName("cancel");
     open->setDefault(true);
@@ -114,11 +111,11 @@ SelectionWindow::SelectionWindow(SelectionStart start, int& extendDirectories, U
     tree_->setModel(folders_);
     for (int column = 1; column < folders_->columnCount(); ++column) tree_->hideColumn(column);
     tree_->header()->hide();
-    auto* browseButton = new QPushButton(qt(installed::kBrowse));
+    auto* browseButton = new QPushButton(toQt(kBrowseButton));
     browseButton->setObjectName("browse");
     searchText_ = new QLineEdit;
     searchText_->setObjectName("searchText");
-    auto* searchButton = new QPushButton(qt(installed::kSearch));
+    auto* searchButton = new QPushButton(toQt(kSearchButton));
     searchButton->setObjectName("search");
     connect(drives_, &QComboBox::textActivated, this, [this](const QString& root) {
         setTreeRoot(root);
@@ -161,8 +158,7 @@ SelectionWindow::SelectionWindow(SelectionStart start, int& extendDirectories, U
     resize(860, 440);
 
     // Start where the last batch came from.
-    selection_.showFolder(installed::startFolder(start_.lastdir, start_.apppath),
-                          installed::kPatternMaps);
+    selection_.showFolder(installed::startFolder(start_.lastdir, start_.apppath), kPatternMaps);
     pointDriveAt(selection_.folder());
     fillFiles();
     extend_->setChecked(extendDirectories_ != 0);
@@ -231,7 +227,7 @@ void SelectionWindow::pointDriveAt(const std::string& folder) {
 }
 
 void SelectionWindow::goToFolder(const std::string& folder) {
-    selection_.showFolder(folder, installed::kPatternMaps);
+    selection_.showFolder(folder, kPatternMaps);
     pointDriveAt(folder);
     fillFiles();
 }
@@ -254,15 +250,15 @@ void SelectionWindow::search() {
 
 void SelectionWindow::browse() {
     QString filters;
-    for (const auto& f : installed::kBrowseFilters) {
+    for (const auto& f : kBrowseFilters) {
         // Qt reads the patterns from the parentheses of the label; a label without them gets its
         // patterns added.
-        const QString label = qt(f.label).trimmed();
+        const QString label = toQt(f.label).trimmed();
         if (!filters.isEmpty()) filters += ";;";
         filters +=
-            label.contains('(') ? label : label + " (" + qt(f.pattern).replace(';', ' ') + ")";
+            label.contains('(') ? label : label + " (" + toQt(f.pattern).replace(';', ' ') + ")";
     }
-    const QString file = QFileDialog::getOpenFileName(this, qt(installed::kBrowse).remove("..."),
+    const QString file = QFileDialog::getOpenFileName(this, toQt(kBrowseButton).remove("..."),
                                                       toQtPath(selection_.folder()), filters);
     if (file.isEmpty()) return;
     goToFolder(folderOf(fromQtPath(file), start_.apppath));

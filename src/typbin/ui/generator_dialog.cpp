@@ -17,13 +17,9 @@ namespace kestrel {
 
 namespace {
 
-QString qt(std::string_view s) {
-    return toQt(std::string(s));
-}
-
 QCheckBox* box(std::string_view caption, const char* name, QWidget* parent) {
     // The captions keep "&&" so that Qt shows a single "&" instead of a mnemonic.
-    auto* b = new QCheckBox(qt(caption), parent);
+    auto* b = new QCheckBox(toQt(caption), parent);
     b->setObjectName(name);
     return b;
 }
@@ -34,9 +30,9 @@ GeneratorDialog::GeneratorDialog(GeneratorKind kind, const std::string& defaultF
                                  QWidget* parent)
     : QDialog(parent), ui_(ui), form_(kind, defaultFolder), start_(new QLineEdit(this)),
       count_(new QLineEdit(this)),
-      ignoreSubtypes_(box(typmsg::kIgnoreSubtypes, "IgnoreSubtypes", this)),
-      startHex_(box(typmsg::kHexBox, "StartHex", this)),
-      countHex_(box(typmsg::kHexBox, "CountHex", this)), lineWidth_(new QComboBox(this)),
+      ignoreSubtypes_(box(kGeneratorIgnoreSubtypes, "IgnoreSubtypes", this)),
+      startHex_(box(kGeneratorHexBox, "StartHex", this)),
+      countHex_(box(kGeneratorHexBox, "CountHex", this)), lineWidth_(new QComboBox(this)),
       path_(new QLineEdit(this)), range_(new QLabel(this)) {
     setObjectName("GeneratorDialog");
     setWindowTitle(toQt(form_.title()));
@@ -65,17 +61,17 @@ GeneratorDialog::GeneratorDialog(GeneratorKind kind, const std::string& defaultF
 
     lineWidth_->setObjectName("LineWidth");
     lineWidth_->setEditable(true);
-    for (auto item : kLineWidthItems) lineWidth_->addItem(qt(item));
+    for (auto item : kLineWidthItems) lineWidth_->addItem(toQt(item));
     lineWidth_->setCurrentText(toQt(form_.lineWidth()));
     path_->setObjectName("PathField");
     path_->setText(toQt(form_.path()));
     path_->setMinimumWidth(320);
     range_->setObjectName("RangeLabel");
 
-    auto* create = new QPushButton(qt(typmsg::kCreateButton), this);
+    auto* create = new QPushButton(toQt(kGeneratorCreate), this);
     create->setObjectName("CreateTyp");
     create->setDefault(true);
-    auto* close = new QPushButton(qt(typmsg::kCloseButton), this);
+    auto* close = new QPushButton(toQt(kGeneratorClose), this);
     close->setObjectName("Close");
     connect(create, &QPushButton::clicked, this, &GeneratorDialog::createTyp);
     connect(close, &QPushButton::clicked, this, &GeneratorDialog::reject);
@@ -87,14 +83,14 @@ GeneratorDialog::GeneratorDialog(GeneratorKind kind, const std::string& defaultF
     countRow->addWidget(count_);
     countRow->addWidget(countHex_);
     auto* fields = new QFormLayout;
-    fields->addRow(qt(typmsg::kStartLabel), startRow);
+    fields->addRow(toQt(kGeneratorStartLabel), startRow);
     fields->addRow(toQt(form_.countLabel()), countRow);
     if (form_.showsLineWidth()) {
-        fields->addRow(qt(typmsg::kLineWidthLabel), lineWidth_);
+        fields->addRow(toQt(kGeneratorLineWidth), lineWidth_);
     } else {
         lineWidth_->hide();
     }
-    fields->addRow(qt(typmsg::kPathLabel), path_);
+    fields->addRow(toQt(kGeneratorPathLabel), path_);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -26,7 +26,7 @@ std::optional<GenerateResult> runNumberedGenerator(int kind, const NumberedGener
                          setup.apppath,
                          setup.syspath};
     const GenerateResult r = runGenerator(*request, ctx);
-    if (r.status == GenerateStatus::WriteFailed) ui.message(typmsg::writeFailed(request->path));
+    if (r.status == GenerateStatus::WriteFailed) ui.message(typWriteFailed(request->path));
     return r;
 }
 

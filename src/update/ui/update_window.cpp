@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "base/launcher.h"
+#include "base/messages.h"
 #include "update/messages.h"
 #include "update/ui/link_label.h"
 #include "update/update_check.h"
@@ -16,27 +17,23 @@ namespace {
 
 constexpr int kYieldsBeforeClosing = 3;
 
-QString qt(std::string_view s) {
-    return toQt(std::string(s));
-}
-
 } // namespace
 
 UpdateWindow::UpdateWindow(UpdatePages pages, float ver, std::string workdir, Launcher& launcher,
                            QWidget* parent)
     : QDialog(parent), pages_(std::move(pages)), ver_(ver), workdir_(std::move(workdir)),
-      launcher_(launcher), ui_(this), link_(new LinkLabel(qt(kCheckWebsite), this)),
-      downloadButton_(new QPushButton(qt(kDownloadLink), this)) {
+      launcher_(launcher), ui_(this), link_(new LinkLabel(toQt(kCheckWebsite), this)),
+      downloadButton_(new QPushButton(toQt(kDownloadLink), this)) {
     setObjectName("UpdateWindow");
-    setWindowTitle(qt(kUpdatesTitle));
+    setWindowTitle(toQt(kUpdatesTitle));
 
-    auto* version = new QLabel(qt(std::string(kCurrentVersion) + versionText(ver_)), this);
+    auto* version = new QLabel(toQt(std::string(kCurrentVersion) + versionText(ver_)), this);
     version->setObjectName("Label1");
     link_->setObjectName("Label2");
     link_->setMinimumWidth(280);
     downloadButton_->setObjectName("Command1");
     downloadButton_->setEnabled(false);
-    auto* cancel = new QPushButton(qt(kCancel), this);
+    auto* cancel = new QPushButton(toQt(kCancel), this);
     cancel->setObjectName("Command2");
 
     connect(link_, &LinkLabel::clicked, this, &UpdateWindow::runCheck);

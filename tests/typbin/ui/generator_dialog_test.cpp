@@ -10,6 +10,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 #include "base/files.h"
 #include "support/fake_launcher.h"
 #include "support/fake_ui.h"
@@ -44,164 +47,85 @@ void create(QDialog& d) {
 
 } // namespace
 
+// The dialog shows the form's rules (tested with the form); here: controls reach the form and its
+// answers are shown.
 TEST(GeneratorDialog, ShowsTheControlsOfItsKind) {
     test::FakeUi ui;
+    for (const GeneratorKind kind : {GeneratorKind::Lines, GeneratorKind::ExtraPois}) {
+        GeneratorDialog d(kind, "/maps", ui);
+        const GeneratorForm& f = d.form();
+        EXPECT_EQ(d.windowTitle().toStdString(), f.title());
+        EXPECT_EQ(field(d, "CountField")->text().toStdString(), f.count());
+        EXPECT_EQ(field(d, "PathField")->text(), "/maps/untitled.typ");
+        EXPECT_EQ(!d.findChild<QCheckBox*>("IgnoreSubtypes")->isHidden(), f.showsIgnoreSubtypes());
+        EXPECT_EQ(!d.findChild<QCheckBox*>("StartHex")->isHidden(), f.showsHexBoxes());
+        EXPECT_EQ(!d.findChild<QComboBox*>("LineWidth")->isHidden(), f.showsLineWidth());
+    }
     GeneratorDialog lines(GeneratorKind::Lines, "/maps", ui);
-    EXPECT_EQ(lines.windowTitle(), "Create Lines");
-    EXPECT_EQ(field(lines, "StartField")->text(), "1");
-    EXPECT_EQ(field(lines, "CountField")->text(), "1800");
-    EXPECT_EQ(field(lines, "PathField")->text(), "/maps/untitled.typ");
-    EXPECT_FALSE(lines.findChild<QCheckBox*>("IgnoreSubtypes")->isHidden());
-    EXPECT_TRUE(lines.findChild<QCheckBox*>("StartHex")->isHidden());
-    EXPECT_FALSE(lines.findChild<QComboBox*>("LineWidth")->isHidden());
     EXPECT_EQ(lines.findChild<QComboBox*>("LineWidth")->currentText(), "4");
     EXPECT_EQ(lines.findChild<QComboBox*>("LineWidth")->count(), 10);
-
-    GeneratorDialog extra(GeneratorKind::ExtraPois, "/maps", ui);
-    EXPECT_EQ(extra.windowTitle(), "Create Extra POIS");
-    EXPECT_EQ(field(extra, "CountField")->text(), "26000");
-    EXPECT_FALSE(extra.findChild<QCheckBox*>("StartHex")->isHidden());
-    EXPECT_FALSE(extra.findChild<QCheckBox*>("CountHex")->isHidden());
-    EXPECT_TRUE(extra.findChild<QCheckBox*>("IgnoreSubtypes")->isHidden());
-    EXPECT_TRUE(extra.findChild<QComboBox*>("LineWidth")->isHidden());
     // The doubled ampersand is kept so that Qt shows one.
     EXPECT_EQ(lines.findChild<QCheckBox*>("IgnoreSubtypes")->text(),
               "Ignore subtypes with types <&&100");
 }
 
-TEST(GeneratorDialog, StartFieldTakesUpperCaseHexDigitsOnly) {
+TEST(GeneratorDialog, TypedAndPastedTextIsFilteredByTheForm) {
     test::FakeUi ui;
     GeneratorDialog d(GeneratorKind::Pois, "/m", ui);
     retype(d, "StartField", "1fz-g2");
     EXPECT_EQ(field(d, "StartField")->text(), "1F2");
     EXPECT_EQ(d.form().start(), "1F2");
-}
-
-TEST(GeneratorDialog, CountFieldTakesDecimalDigitsOnly) {
-    test::FakeUi ui;
-    GeneratorDialog d(GeneratorKind::Polygons, "/m", ui);
-    retype(d, "CountField", "1a2f3");
-    EXPECT_EQ(field(d, "CountField")->text(), "123");
-}
-
-TEST(GeneratorDialog, PastedTextIsFilteredLikeTypedText) {
-    test::FakeUi ui;
-    GeneratorDialog d(GeneratorKind::Pois, "/m", ui);
-    QLineEdit* f = field(d, "StartField");
+    QLineEdit* f = field(d, "CountField");
     f->setText("2a x!");
     emit f->textEdited(f->text());
-    EXPECT_EQ(f->text(), "2A");
-    EXPECT_EQ(d.form().start(), "2A");
+    EXPECT_EQ(f->text(), "2");
+    EXPECT_EQ(d.form().count(), "2");
 }
 
-TEST(GeneratorDialog, ExtraPoiHexBoxesDecideTheFilterAndConvert) {
+TEST(GeneratorDialog, BoxesReachTheFormAndTheRangeLabelFollowsInBlueOrRed) {
     test::FakeUi ui;
-    GeneratorDialog d(GeneratorKind::ExtraPois, "/m", ui);
-    retype(d, "StartField", "25a5");
-    EXPECT_EQ(field(d, "StartField")->text(), "255");
-    d.findChild<QCheckBox*>("StartHex")->click();
-    EXPECT_EQ(field(d, "StartField")->text(), "FF");
-    QTest::keyClicks(field(d, "StartField"), "e");
-    EXPECT_EQ(field(d, "StartField")->text(), "FFE");
-    d.findChild<QCheckBox*>("CountHex")->click();
-    EXPECT_EQ(field(d, "CountField")->text(), "6590"); // 26000
-}
-
-TEST(GeneratorDialog, RangeLabelFollowsTheFieldsInBlueOrRed) {
-    test::FakeUi ui;
-    GeneratorDialog d(GeneratorKind::Pois, "/m", ui);
-    retype(d, "CountField", "32");
-    retype(d, "StartField", "1ff");
-    EXPECT_EQ(rangeText(d), "0 x 1FF -> 0 x 1FF1F");
+    GeneratorDialog extra(GeneratorKind::ExtraPois, "/m", ui);
+    retype(extra, "StartField", "255");
+    extra.findChild<QCheckBox*>("StartHex")->click();
+    EXPECT_EQ(field(extra, "StartField")->text(), "FF");
+    GeneratorDialog d(GeneratorKind::Lines, "/m", ui);
+    retype(d, "CountField", "3");
+    d.findChild<QCheckBox*>("IgnoreSubtypes")->click();
+    EXPECT_EQ(rangeText(d), "0 x 1 -> 0 x 00300");
     EXPECT_TRUE(rangeStyle(d).contains("blue"));
     EXPECT_TRUE(field(d, "StartField")->styleSheet().contains("black"));
     retype(d, "CountField", "33");
-    EXPECT_EQ(rangeText(d), "0 x 1FF -> 0 x 20000");
+    retype(d, "StartField", "1ff");
+    EXPECT_EQ(rangeText(d).toStdString(), d.form().rangeLabel().text);
     EXPECT_TRUE(rangeStyle(d).contains("red"));
     EXPECT_TRUE(field(d, "StartField")->styleSheet().contains("red"));
 }
 
-TEST(GeneratorDialog, IgnoreSubtypesBoxRecomputesTheRange) {
+TEST(GeneratorDialog, RefusalIsShownAndTheDialogStays) {
     test::FakeUi ui;
-    GeneratorDialog d(GeneratorKind::Lines, "/m", ui);
-    retype(d, "CountField", "3");
-    EXPECT_EQ(rangeText(d), "0 x 1 -> 0 x 00102");
-    d.findChild<QCheckBox*>("IgnoreSubtypes")->click();
-    EXPECT_EQ(rangeText(d), "0 x 1 -> 0 x 00300");
-}
-
-TEST(GeneratorDialog, ActiveRoutesShowTheFixedRange) {
-    test::FakeUi ui;
-    GeneratorDialog d(GeneratorKind::ActiveRoutes, "/m", ui);
-    retype(d, "CountField", "5");
-    EXPECT_EQ(rangeText(d), "0 x 1 --> 0 x 1F");
-}
-
-TEST(GeneratorDialog, RefusalsAreShownAndTheDialogStays) {
-    test::FakeUi ui;
-    GeneratorDialog lines(GeneratorKind::Lines, "/m", ui);
-    retype(lines, "StartField", "200");
-    retype(lines, "CountField", "1");
-    create(lines);
-    GeneratorDialog polygons(GeneratorKind::Polygons, "/m", ui);
-    retype(polygons, "CountField", "1801");
-    create(polygons);
-    GeneratorDialog extra(GeneratorKind::ExtraPois, "/m", ui);
-    retype(extra, "StartField", "65535");
-    retype(extra, "CountField", "2");
-    create(extra);
-    ASSERT_EQ(ui.messages.size(), 3u);
-    EXPECT_EQ(ui.messages[0], "Last ID would have been ~ &200  ID's are between 1 - &1FF1F  ");
-    EXPECT_EQ(ui.messages[1], "Max number of elements = 1800");
-    EXPECT_EQ(ui.messages[2], "Last ID would have been 65537 ID's are between 1 - 65535 ");
-    for (QDialog* d : {static_cast<QDialog*>(&lines), static_cast<QDialog*>(&polygons),
-                       static_cast<QDialog*>(&extra)}) {
-        EXPECT_NE(d->result(), QDialog::Accepted);
-    }
-    EXPECT_FALSE(lines.request());
-}
-
-TEST(GeneratorDialog, EmptyCountDoesNothing) {
-    test::FakeUi ui;
-    GeneratorDialog d(GeneratorKind::Pois, "/m", ui);
-    retype(d, "CountField", "");
+    GeneratorDialog d(GeneratorKind::Polygons, "/m", ui);
+    retype(d, "CountField", "1801");
     create(d);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Max number of elements = 1800"});
+    EXPECT_NE(d.result(), QDialog::Accepted);
     EXPECT_FALSE(d.request());
 }
 
-TEST(GeneratorDialog, AcceptedRequestCarriesTheFieldsAndTheWidthRule) {
+TEST(GeneratorDialog, AcceptedRequestCarriesTheFields) {
     test::TempDir dir;
     test::FakeUi ui;
     GeneratorDialog d(GeneratorKind::Lines, dir.path(), ui);
     retype(d, "StartField", "10");
     retype(d, "CountField", "20");
-    d.findChild<QComboBox*>("LineWidth")->setCurrentText("12");
+    d.findChild<QComboBox*>("LineWidth")->setCurrentText("7");
     d.findChild<QCheckBox*>("IgnoreSubtypes")->click();
     create(d);
     ASSERT_TRUE(d.request());
     EXPECT_EQ(d.result(), QDialog::Accepted);
-    EXPECT_EQ(d.request()->start, "10");
-    EXPECT_EQ(d.request()->count, 20u);
-    EXPECT_EQ(d.request()->lineWidth, 4);
-    EXPECT_TRUE(d.request()->ignoreSubtypes);
-    EXPECT_EQ(d.request()->path, dir.file("untitled.typ"));
-}
-
-TEST(GeneratorDialog, ExistingFileIsReplacedOnlyAfterYes) {
-    test::TempDir dir;
-    const std::string path = dir.write("old.typ", "x");
-    test::FakeUi ui;
-    GeneratorDialog d(GeneratorKind::Pois, dir.path(), ui);
-    field(d, "PathField")->setText(QString::fromStdString(path));
-    ui.answers = {Answer::No, Answer::Cancel, Answer::Yes};
-    create(d);
-    create(d);
-    EXPECT_FALSE(d.request());
-    create(d);
-    ASSERT_TRUE(d.request());
-    EXPECT_EQ(ui.questions.size(), 3u);
-    EXPECT_EQ(ui.questions[0], "TYP file exists . Overwrite this file?");
+    EXPECT_EQ((std::tuple{d.request()->start, d.request()->count, d.request()->path,
+                          d.request()->ignoreSubtypes}),
+              (std::tuple{std::string("10"), 20u, dir.file("untitled.typ"), true}));
+    EXPECT_EQ(d.request()->lineWidth, 7);
 }
 
 TEST(GeneratorDialog, CloseHandsBackNothing) {
@@ -235,20 +159,6 @@ struct RunnerFixture {
 };
 
 } // namespace
-
-TEST(NumberedGeneratorRunner, PoisAreWrittenAndOpenedWithoutAMessage) {
-    RunnerFixture f;
-    const std::string path = f.dir.file("pois.typ");
-    answerDialogWith(path, "10");
-    const auto r = runNumberedGenerator(3, f.setup, f.ui, f.launcher);
-    ASSERT_TRUE(r);
-    EXPECT_EQ(r->status, GenerateStatus::Written);
-    EXPECT_EQ(r->elements, 10u);
-    EXPECT_EQ(fileSize(path), r->bytes);
-    ASSERT_EQ(f.launcher.opened.size(), 1u);
-    EXPECT_EQ(f.launcher.opened[0], path);
-    EXPECT_TRUE(f.ui.messages.empty());
-}
 
 TEST(NumberedGeneratorRunner, ExtraPoisSayCreatedAndBecomeTheCurrentFile) {
     RunnerFixture f;
