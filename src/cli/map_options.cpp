@@ -9,6 +9,8 @@ OptionTaken takeMapOption(const Args& args, std::size_t& i, MapOptions& o) {
     const std::string& a = args[i];
     if (a == "--highways") {
         o.highways = true;
+    } else if (a == "--complete") {
+        o.complete = true;
     } else if (a == "--draworder") {
         o.draworder = 1;
     } else if (a == "--no-draworder") {
@@ -35,6 +37,7 @@ void readMaps(Session& session, UiPort& ui, const MapOptions& o,
               const std::vector<std::string>& maps) {
     session.highways = o.highways;
     if (o.draworder >= 0) session.settings.draworder = o.draworder == 1;
+    session.settings.completeScan = o.complete;
     StyleTexts texts = loadStyleTexts(o.dataDir.empty() ? session.paths.syspath : o.dataDir);
     a_n_p(texts);
     session.styletxt = texts;

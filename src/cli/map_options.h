@@ -12,6 +12,7 @@ namespace kestrel::cli {
 
 struct MapOptions {
     bool highways = false; // --highways
+    bool complete = false; // --complete
     int draworder = -1;    // --draworder 1, --no-draworder 0, -1: as the settings say
     std::string dataDir;   // --data DIR: the name/style texts and icons; default `syspath`
 };
