@@ -116,20 +116,20 @@ void MapReader::readTre() {
     const TreHeader h = TreHeader::read(buf_, map.treStart, map.treBase());
     c_.map.fields.mapIdLabel = "ID:" + str(h.mapId);
     if (c_.options.complete && readComplete(buf_, h, inv, ui_)) {
-        for (int slot : {0, 1, 2, 3, 4, 5}) match(inv, c_.styletxt, slot, c_.errors);
+        for (int slot : {0, 1, 2, 3, 4, 5}) match(inv, labels_, slot, c_.errors);
         return;
     }
     guarded(c_.errors, [&] { scanLineOverview(buf_, h.lines, inv, ui_); });
     if (c_.options.highways) guarded(c_.errors, [&] { addHighwayDefaults(inv); });
     if (ui_.stopflag()) return;
     guarded(c_.errors, [&] { scanPolygonOverview(buf_, h.polygons, inv, ui_); });
-    for (int slot : {0, 1, 2}) match(inv, c_.styletxt, slot, c_.errors);
+    for (int slot : {0, 1, 2}) match(inv, labels_, slot, c_.errors);
     guarded(c_.errors, [&] { scanExtendedOverview(buf_, h, inv, ui_); });
     RgnExtendedScan rgn(buf_, map, inv, ui_);
     guarded(c_.errors, [&] { rgn.getrgn_beyond(kPolygons); });
     guarded(c_.errors, [&] { rgn.getrgn_beyond(kLines); });
     guarded(c_.errors, [&] { RgnPointScan(buf_, map, inv, ui_).getpoi_extended(); });
-    for (int slot : {2, 3, 4, 5}) match(inv, c_.styletxt, slot, c_.errors);
+    for (int slot : {2, 3, 4, 5}) match(inv, labels_, slot, c_.errors);
 }
 
 // The lists are shown again and their counts refreshed by whoever shows them.

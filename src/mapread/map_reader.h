@@ -4,6 +4,7 @@
 // scans and the labelling.
 #include <string>
 
+#include "mapread/label_index.h"
 #include "mapread/map_buffer.h"
 #include "mapread/map_read_context.h"
 
@@ -15,7 +16,8 @@ inline constexpr std::uint64_t kPieceSize = 48'673'404;
 
 class MapReader {
   public:
-    explicit MapReader(const MapReadContext& context) : c_(context), ui_(context.ui) {}
+    explicit MapReader(const MapReadContext& context)
+        : c_(context), ui_(context.ui), labels_(context.styletxt) {}
 
     // `loadbinary`: `name` is the file as the batch names it (lower-cased on File > Open: the
     // ".gmp" tests and the captions use it); `realPath` is the file opened. k is the position in
@@ -34,6 +36,7 @@ class MapReader {
 
     MapReadContext c_;
     UiPort& ui_;
+    LabelTables labels_; // indexed once for all files of the batch
     MapBuffer buf_;
 };
 

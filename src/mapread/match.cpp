@@ -32,32 +32,18 @@ std::string twinCode(const std::string& code) {
     return "";
 }
 
-// The label of the table line that the first occurrence of `code` starts: the line's text from
-// its first blank (or first tab) on. Nothing when the code does not occur.
-std::optional<std::string> findLabel(const std::string& table, const std::string& lowered,
-                                     const std::string& code) {
-    if (code.empty()) return std::nullopt;
-    const std::size_t at = lowered.find(code);
-    if (at == std::string::npos) return std::nullopt;
-    const std::size_t end = table.find("\r\n", at);
-    const std::string line = table.substr(at, end == std::string::npos ? end : end - at);
-    std::size_t cut = line.find(' ');
-    if (cut == std::string::npos) cut = line.find('\t');
-    return cut == std::string::npos ? std::string() : line.substr(cut);
-}
-
 // Lines and POIs take a label only while their text is shorter than this: labels are never
 // appended twice.
 constexpr std::size_t kLabelledLength = 9;
 
-void label(InventoryEntry& e, const std::string& table, const std::string& lowered, int slot) {
+void label(InventoryEntry& e, const LabelIndex& table, int slot) {
     const bool polygons = slot % 3 == kPolygons;
     const std::string text = entryText(e);
     if (!polygons && text.size() >= kLabelledLength) return;
     std::string code = lcase(std::string_view(text).substr(0, text.find(' ')));
     if (slot < 2 && code.size() > 4) code.resize(code.size() - 2);
-    std::optional<std::string> found = findLabel(table, lowered, code);
-    if (!found && slot != 0) found = findLabel(table, lowered, twinCode(code));
+    std::optional<std::string> found = table.label(code);
+    if (!found && slot != 0) found = table.label(twinCode(code));
     if (!found) return;
     if (!polygons) {
         e.label = replaceAll(e.label + *found, "\t", " ");
@@ -75,11 +61,11 @@ void label(InventoryEntry& e, const std::string& table, const std::string& lower
 
 } // namespace
 
-void match(TypeInventory& inventory, const StyleTexts& styletxt, int slot, ErrorLog& errors) {
+void match(TypeInventory& inventory, LabelTables& tables, int slot, ErrorLog& errors) {
     try {
-        const std::string& table = styletxt[static_cast<std::size_t>(slot)];
-        const std::string lowered = lcase(table);
-        for (InventoryEntry& entry : inventory.list(slot % 3)) label(entry, table, lowered, slot);
+        if (inventory.list(slot % 3).empty()) return; // nothing to index the table for
+        const LabelIndex& table = tables.slot(slot);
+        for (InventoryEntry& entry : inventory.list(slot % 3)) label(entry, table, slot);
     } catch (const std::exception& e) {
         errors.append("match", e.what());
     }

@@ -9,60 +9,75 @@ namespace {
 
 using V = std::vector<std::string>;
 
-struct Matching : ::testing::Test {
-    TypeInventory inv;
-    StyleTexts texts{};
-    ErrorLog errors;
-
-    V run(int slot, V entries) {
-        inv.list(slot % 3) = listed(entries);
-        match(inv, texts, slot, errors);
-        return entryTexts(inv.list(slot % 3));
-    }
+struct MatchCase {
+    int slot;
+    const char* table; // the slot's name text
+    const char* entry; // as listed before `match`
+    const char* want;  // as listed after
 };
 
-TEST_F(Matching, LineOverviewCodeIsLookedUpWithoutItsSubtype) {
-    texts[1] = "0x06 residential street\r\n0x0a unpaved road\r\n";
-    EXPECT_EQ(run(1, {"0x0600 ", "0x06", "0x0A00 "}),
-              (V{"0x0600  residential street", "0x06 residential street", "0x0A00  unpaved road"}));
+// Each entry is matched on its own, as the first entry of its list.
+const MatchCase kMatchCases[] = {
+    // Slots 0 and 1 look a four-digit code up without its subtype.
+    {1, "0x06 residential street\r\n0x0a unpaved road\r\n", "0x0600 ",
+     "0x0600  residential street"},
+    {1, "0x06 residential street\r\n", "0x06", "0x06 residential street"},
+    {1, "0x0a unpaved road\r\n", "0x0A00 ", "0x0A00  unpaved road"},
+    // The label runs from the line's first blank to its end, the last line without CR LF.
+    {0, "0x13 building\r\n0x0100 whole", "0x0100", "0x0100 whole"},
+    // A line without a blank is cut at its first tab; tabs become blanks.
+    {1, "0x07\tboat\tramp\r\n", "0x07", "0x07 boat ramp"},
+    {1, "0x08\r\n", "0x08", "0x08"},
+    // Lines and POIs of nine characters or more keep their text.
+    {2, "0x11401 fuel\r\n", "0x11401 ", "0x11401  fuel"},
+    {2, "0x11401 fuel\r\n", "0x11401  old", "0x11401  old"},
+    // Extended POI groups fall back to their standard twins; slot 0 never does.
+    {2, "0x2a13 African\r\n", "0x10B13 ", "0x10B13  African"},
+    {2, "0x2e0e Convenience\r\n", "0x10F0E ", "0x10F0E  Convenience"},
+    {2, "0x0100 swapped\r\n", "0x11401 ", "0x11401  swapped"},
+    {0, "0x2a13 African\r\n", "0x10B13 ", "0x10B13 "},
+    // A polygon label goes before the draw-order marker, and only once.
+    {0, "0x13 urban\r\n", "0x1300 (d2)", "0x1300  urban (d2)"},
+    {0, "0x13 urban\r\n", "0x1300 urban", "0x1300 urban"},
+    // Codes are compared lower-cased.
+    {3, "0x10601 second\r\n", "0x10601 ", "0x10601  second"},
+    {4, "0x10e02 ext line\r\n", "0x10E02 ", "0x10E02  ext line"},
+};
+
+TEST(Matching, LabelsEachEntryFromTheTableOfItsSlot) {
+    for (const MatchCase& c : kMatchCases) {
+        StyleTexts texts{};
+        texts[static_cast<std::size_t>(c.slot)] = c.table;
+        TypeInventory inv;
+        inv.list(c.slot % 3) = listed(V{c.entry});
+        ErrorLog errors;
+        LabelTables tables(texts);
+        match(inv, tables, c.slot, errors);
+        EXPECT_EQ(entryText(inv.list(c.slot % 3).front()), c.want) << c.slot << " " << c.entry;
+        EXPECT_EQ(errors.text(), "");
+    }
 }
 
-TEST_F(Matching, LabelIsTakenFromTheMatchToTheLineEnd) {
-    texts[0] = "0x13 building\r\n0x0100 whole";
-    EXPECT_EQ(run(0, {"0x1300", "0x0100"}), (V{"0x1300 building", "0x0100 whole"}));
-}
-
-TEST_F(Matching, LineWithoutBlankUsesItsFirstTabAndTabsBecomeBlanks) {
-    texts[1] = "0x07\tboat\tramp\r\n0x08\r\n";
-    EXPECT_EQ(run(1, {"0x07", "0x08"}), (V{"0x07 boat ramp", "0x08"}));
-}
-
-TEST_F(Matching, EntriesOfNineCharactersOrMoreKeepTheirText) {
-    texts[2] = "0x11401 fuel\r\n";
-    EXPECT_EQ(run(2, {"0x11401 ", "0x11401  old"}), (V{"0x11401  fuel", "0x11401  old"}));
-}
-
-TEST_F(Matching, ExtendedPoiGroupsFallBackToTheirStandardTwins) {
-    texts[2] = "0x2a13 African\r\n0x2e0e Convenience\r\n0x0100 swapped\r\n";
-    EXPECT_EQ(run(2, {"0x10B13 ", "0x10F0E ", "0x11401 "}),
-              (V{"0x10B13  African", "0x10F0E  Convenience", "0x11401  swapped"}));
-    // Slot 0 never falls back.
-    texts[0] = "0x2a13 African\r\n";
-    EXPECT_EQ(run(0, {"0x10B13 "}), (V{"0x10B13 "}));
-}
-
-TEST_F(Matching, PolygonLabelGoesBeforeTheDrawOrderMarkerAndOnlyOnce) {
-    texts[0] = "0x13 urban\r\n";
-    EXPECT_EQ(run(0, {"0x1300 (d2)"}), (V{"0x1300  urban (d2)"}));
-    EXPECT_EQ(run(0, {"0x1300 urban"}), (V{"0x1300 urban"}));
-    texts[3] = "0x10601 second\r\n";
-    EXPECT_EQ(run(3, {"0x10601 "}), (V{"0x10601  second"}));
-}
-
-TEST_F(Matching, CodesAreComparedLowerCased) {
-    texts[4] = "0x10e02 ext line\r\n";
-    EXPECT_EQ(run(4, {"0x10E02 "}), (V{"0x10E02  ext line"}));
-    EXPECT_TRUE(errors.text().empty());
+TEST(LabelIndex, FindsTheFirstOccurrenceAsASubstringSearchDoes) {
+    // Codes inside names, a line without a blank, overlapping "0x0x", a table ending without
+    // CR LF; codes short, long, and not starting with "0x".
+    const std::string table = "0x0x13\tcat\r\nsee 0x13 here\r\n0x1300 a\r\n0x13 b\r\n0X2A13 C d"
+                              "\r\n0x10d01 e\r\nx0100 f\r\n0x1";
+    const LabelIndex index(table);
+    const std::string lowered = lcase(table);
+    for (const char* code : {"0x", "0x1", "0x0x", "0x13", "0x130", "0x1300", "0x2a13", "0x10d01",
+                             "0x10d012", "0x10d0", "0100", "13 ", "x0x", "0x99", "b\r\n0x"}) {
+        const std::size_t at = lowered.find(code);
+        std::optional<std::string> want;
+        if (at != std::string::npos) {
+            const std::string line = table.substr(at, table.find("\r\n", at) - at);
+            const std::size_t cut =
+                line.find(' ') != std::string::npos ? line.find(' ') : line.find('\t');
+            want = cut == std::string::npos ? "" : line.substr(cut);
+        }
+        EXPECT_EQ(index.label(code), want) << code;
+    }
+    EXPECT_EQ(index.label(""), std::nullopt);
 }
 
 TEST(StyleTexts, XortxtDescramblesBytesAboveNine) {
@@ -91,7 +106,8 @@ TEST(StyleTexts, PoiTableGoesInFrontOfSlotTwo) {
     TypeInventory inv;
     inv.list(kPois) = listed(V{"0x2A13 "});
     ErrorLog log;
-    match(inv, t, 2, log);
+    LabelTables tables(t);
+    match(inv, tables, 2, log);
     EXPECT_EQ(entryText(inv.list(kPois)[0]), "0x2A13  African");
 }
 

@@ -68,7 +68,8 @@ std::string matched(const StyleTexts& texts, int slot, const std::string& entry)
     TypeInventory inv;
     inv.list(slot % 3).push_back(test::listed(entry));
     ErrorLog errors;
-    match(inv, texts, slot, errors);
+    LabelTables tables(texts);
+    match(inv, tables, slot, errors);
     EXPECT_EQ(errors.text(), "");
     return entryText(inv.list(slot % 3).front());
 }
