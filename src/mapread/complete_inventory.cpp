@@ -19,11 +19,12 @@ std::optional<LevelNote> overviewLevel(const TypeCode& code,
     return std::nullopt;
 }
 
-// The notes of one map as one message; a stop the user asked for needs none.
+// The notes of one map as one message, a line each (CR LF between, as the other messages have
+// it); a stop the user asked for needs none.
 std::string notesText(const std::vector<DecodeNote>& notes) {
     std::string text;
     for (const DecodeNote& n : notes)
-        if (n.why != DecodeStop::Stopped) text += (text.empty() ? "" : "\n") + describe(n);
+        if (n.why != DecodeStop::Stopped) text += (text.empty() ? "" : "\r\n") + describe(n);
     return text;
 }
 
