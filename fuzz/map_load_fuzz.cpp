@@ -14,8 +14,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     kestrel::MapState map;
     kestrel::ErrorLog errors;
-    kestrel::StyleTexts styletxt;
-    kestrel::a_n_p(styletxt);
+    // The name texts are the same for every input: made once.
+    static const kestrel::StyleTexts styletxt = [] {
+        kestrel::StyleTexts t;
+        kestrel::a_n_p(t);
+        return t;
+    }();
     // The size picks the options, so that NT names and the check boxes are covered too.
     kestrel::MapReadOptions options;
     options.highways = size % 2 == 1;

@@ -25,12 +25,20 @@ std::string afterCode(const InventoryEntry& e) {
 
 } // namespace
 
-std::string TypeCode::hexDigits() const {
-    return padTo(static_cast<std::size_t>(digits), hex(value));
+// Made digit by digit: the lists and `match` make these texts for every entry, many times.
+std::string TypeCode::text() const {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::size_t width = static_cast<std::size_t>(digits);
+    while (width < 8 && value >> (4 * width) != 0) ++width;
+    std::string s(2 + width, '0');
+    s[1] = 'x';
+    for (std::uint32_t v = value, i = static_cast<std::uint32_t>(s.size()); v != 0; v >>= 4)
+        s[--i] = kDigits[v & 15];
+    return s;
 }
 
-std::string TypeCode::text() const {
-    return "0x" + hexDigits();
+std::string TypeCode::hexDigits() const {
+    return text().substr(2);
 }
 
 std::string entryText(const InventoryEntry& e) {

@@ -1,7 +1,5 @@
 #include "mapread/label_index.h"
 
-#include <algorithm>
-
 #include "base/text.h"
 
 namespace kestrel {
@@ -11,7 +9,7 @@ constexpr std::string_view kCodeStart = "0x";
 constexpr std::size_t kShortestIndexed = 3; // "0x" and one digit
 constexpr std::size_t kLongestIndexed = 7;  // "0x" and five digits
 
-// The characters and the length in one number: seven bytes and a length byte.
+// The characters and the length in one number: up to seven bytes and a length byte.
 std::uint64_t packed(std::string_view s) {
     std::uint64_t v = 0;
     for (const char c : s) v = v << 8 | static_cast<unsigned char>(c);
@@ -29,21 +27,16 @@ LabelIndex::LabelIndex(const std::string& table) : table_(table), lowered_(lcase
     const std::string_view text = lowered_;
     for (auto p = text.find(kCodeStart); p != std::string_view::npos;
          p = text.find(kCodeStart, p + 1)) {
-        for (std::size_t len = kShortestIndexed; len <= kLongestIndexed && p + len <= text.size();
-             ++len)
-            firsts_.emplace_back(packed(text.substr(p, len)), p);
+        const std::string_view longest = text.substr(p, kLongestIndexed);
+        for (std::size_t len = kShortestIndexed; len <= longest.size(); ++len)
+            firsts_.try_emplace(packed(longest.substr(0, len)), p); // an earlier one stays
     }
-    std::sort(firsts_.begin(), firsts_.end());
-    const auto sameKey = [](const auto& a, const auto& b) { return a.first == b.first; };
-    firsts_.erase(std::unique(firsts_.begin(), firsts_.end(), sameKey), firsts_.end());
 }
 
 std::size_t LabelIndex::find(std::string_view code) const {
     if (!indexed(code)) return lowered_.find(code);
-    const std::uint64_t key = packed(code);
-    const auto it =
-        std::lower_bound(firsts_.begin(), firsts_.end(), std::pair{key, std::size_t{0}});
-    return it != firsts_.end() && it->first == key ? it->second : std::string::npos;
+    const auto it = firsts_.find(packed(code));
+    return it != firsts_.end() ? it->second : std::string::npos;
 }
 
 std::optional<std::string> LabelIndex::label(std::string_view code) const {

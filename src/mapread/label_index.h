@@ -6,8 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
+#include <unordered_map>
 
 #include "mapread/style_texts.h"
 
@@ -28,9 +27,9 @@ class LabelIndex {
     const std::string& table_;
     std::string lowered_;
     // Every substring of 3 to 7 characters that starts with "0x", packed, with the position of
-    // its first occurrence; sorted. Any occurrence of a code "0x..." starts at some "0x", so a
-    // code of that length is found here or nowhere; other codes are searched in the text.
-    std::vector<std::pair<std::uint64_t, std::size_t>> firsts_;
+    // its first occurrence. Any occurrence of a code "0x..." starts at some "0x", so a code of
+    // that length is found here or nowhere; other codes are searched in the text.
+    std::unordered_map<std::uint64_t, std::size_t> firsts_;
 };
 
 // The six tables of one batch, each indexed the first time `match` uses it.

@@ -24,11 +24,11 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 7> kStandard
 constexpr std::string_view kSwappedGroup = "0x114"; // looked up as subtype + "00"
 
 // Where the code is looked up the second time, or empty when no prefix fits.
-std::string twinCode(const std::string& code) {
-    const std::string rest = code.size() > 5 ? code.substr(5) : "";
+std::string twinCode(std::string_view code) {
+    const std::string_view rest = code.size() > 5 ? code.substr(5) : "";
     for (const auto& [ext, twin] : kStandardTwins)
-        if (startsWith(code, ext)) return std::string(twin) + rest;
-    if (startsWith(code, kSwappedGroup)) return rest + "00";
+        if (startsWith(code, ext)) return concat({twin, rest});
+    if (startsWith(code, kSwappedGroup)) return concat({rest, "00"});
     return "";
 }
 

@@ -1,8 +1,12 @@
-// The update check's GET through libcurl (Linux, macOS).
+// The update check's GET through libcurl (Linux, macOS). libcurl is loaded on the first check, not
+// linked: with the thirty libraries it needs it would cost every start of the programs about 6 ms
+// of processor time, which a scan from the command line never uses.
 #include <algorithm>
 #include <cstdlib>
 #include <curl/curl.h>
+#include <dlfcn.h>
 #include <memory>
+#include <optional>
 
 #include "update/http_get.h"
 
@@ -12,10 +16,61 @@ namespace {
 
 using Kind = HttpFailure::Kind;
 
+// The functions used.
+struct Curl {
+    decltype(&curl_global_init) globalInit;
+    decltype(&curl_easy_init) easyInit;
+    decltype(&curl_easy_cleanup) easyCleanup;
+    decltype(&curl_easy_setopt) setopt;
+    decltype(&curl_easy_perform) perform;
+    decltype(&curl_easy_getinfo) getinfo;
+    decltype(&curl_easy_strerror) strerror;
+    decltype(&curl_url) url;
+    decltype(&curl_url_set) urlSet;
+    decltype(&curl_url_get) urlGet;
+    decltype(&curl_url_cleanup) urlCleanup;
+    decltype(&curl_slist_append) slistAppend;
+    decltype(&curl_slist_free_all) slistFreeAll;
+    decltype(&curl_free) free;
+};
+
+template <class F> bool bind(void* library, const char* name, F& function) {
+    function = reinterpret_cast<F>(dlsym(library, name));
+    return function != nullptr;
+}
+
+std::optional<Curl> loadCurl() {
+    void* library = nullptr;
+    for (const char* file : {"libcurl.so.4", "libcurl.4.dylib"})
+        if (!library) library = dlopen(file, RTLD_NOW | RTLD_LOCAL);
+    if (!library) return std::nullopt;
+    Curl c{};
+    const bool all =
+        bind(library, "curl_global_init", c.globalInit) &&
+        bind(library, "curl_easy_init", c.easyInit) &&
+        bind(library, "curl_easy_cleanup", c.easyCleanup) &&
+        bind(library, "curl_easy_setopt", c.setopt) &&
+        bind(library, "curl_easy_perform", c.perform) &&
+        bind(library, "curl_easy_getinfo", c.getinfo) &&
+        bind(library, "curl_easy_strerror", c.strerror) && bind(library, "curl_url", c.url) &&
+        bind(library, "curl_url_set", c.urlSet) && bind(library, "curl_url_get", c.urlGet) &&
+        bind(library, "curl_url_cleanup", c.urlCleanup) &&
+        bind(library, "curl_slist_append", c.slistAppend) &&
+        bind(library, "curl_slist_free_all", c.slistFreeAll) && bind(library, "curl_free", c.free);
+    if (!all || c.globalInit(CURL_GLOBAL_DEFAULT) != CURLE_OK) return std::nullopt;
+    return c; // the library stays loaded for the rest of the run
+}
+
+// libcurl, loaded and set up on the first call, or nothing when it is missing or did not start.
+const Curl* curl() {
+    static const std::optional<Curl> library = loadCurl();
+    return library ? &*library : nullptr;
+}
+
 struct CurlFree {
-    void operator()(CURL* c) const { curl_easy_cleanup(c); }
-    void operator()(CURLU* u) const { curl_url_cleanup(u); }
-    void operator()(curl_slist* l) const { curl_slist_free_all(l); }
+    void operator()(CURL* c) const { curl()->easyCleanup(c); }
+    void operator()(CURLU* u) const { curl()->urlCleanup(u); }
+    void operator()(curl_slist* l) const { curl()->slistFreeAll(l); }
 };
 template <class T> using CurlOwned = std::unique_ptr<T, CurlFree>;
 
@@ -33,20 +88,20 @@ std::size_t keepBody(char* data, std::size_t, std::size_t size, void* target) {
     return body.full ? 0 : size; // a short count ends the transfer
 }
 
-std::string urlPart(CURLU* url, CURLUPart part) {
+std::string urlPart(const Curl& k, CURLU* url, CURLUPart part) {
     char* text = nullptr;
-    if (curl_url_get(url, part, &text, 0) != CURLUE_OK) return {};
+    if (k.urlGet(url, part, &text, 0) != CURLUE_OK) return {};
     std::string out(text);
-    curl_free(text);
+    k.free(text);
     return out;
 }
 
 // The host of an address, or nothing when the address is not http:// or https://.
-std::string httpHost(const char* address) {
-    const CurlOwned<CURLU> url(curl_url());
-    if (!url || curl_url_set(url.get(), CURLUPART_URL, address, 0) != CURLUE_OK) return {};
-    const std::string scheme = urlPart(url.get(), CURLUPART_SCHEME);
-    return scheme == "http" || scheme == "https" ? urlPart(url.get(), CURLUPART_HOST) : "";
+std::string httpHost(const Curl& k, const char* address) {
+    const CurlOwned<CURLU> url(k.url());
+    if (!url || k.urlSet(url.get(), CURLUPART_URL, address, 0) != CURLUE_OK) return {};
+    const std::string scheme = urlPart(k, url.get(), CURLUPART_SCHEME);
+    return scheme == "http" || scheme == "https" ? urlPart(k, url.get(), CURLUPART_HOST) : "";
 }
 
 // libcurl reads neither variable itself: with OpenSSL it loads its own built-in bundle path,
@@ -90,48 +145,50 @@ HttpFailure failureOf(CURLcode code, std::string host, std::string words) {
 } // namespace
 
 HttpResult httpGet(std::string_view address, const HttpOptions& options) {
-    static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
     const std::string url(address);
-    const std::string host = httpHost(url.c_str());
+    const Curl* library = curl();
+    if (!library) return HttpFailure{Kind::BadAnswer, url, "libcurl could not start"};
+    const Curl& k = *library;
+    const std::string host = httpHost(k, url.c_str());
     if (host.empty()) return HttpFailure{Kind::BadAddress, url, {}};
-    const CurlOwned<CURL> curl(initialised == CURLE_OK ? curl_easy_init() : nullptr);
-    if (!curl) return HttpFailure{Kind::BadAnswer, host, "libcurl could not start"};
+    const CurlOwned<CURL> handle(k.easyInit());
+    if (!handle) return HttpFailure{Kind::BadAnswer, host, "libcurl could not start"};
 
-    CURL* c = curl.get();
+    CURL* c = handle.get();
     const long ms = static_cast<long>(options.timeout.count());
     Body body{{}, options.maxBody};
-    CurlOwned<curl_slist> headers(curl_slist_append(nullptr, "Cache-Control: no-cache"));
-    headers.reset(curl_slist_append(headers.release(), "Pragma: no-cache"));
+    CurlOwned<curl_slist> headers(k.slistAppend(nullptr, "Cache-Control: no-cache"));
+    headers.reset(k.slistAppend(headers.release(), "Pragma: no-cache"));
     char words[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(c, CURLOPT_MAXREDIRS, options.maxRedirects);
+    k.setopt(c, CURLOPT_URL, url.c_str());
+    k.setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    k.setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    k.setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    k.setopt(c, CURLOPT_MAXREDIRS, options.maxRedirects);
     // The whole exchange, name lookup included (the threaded resolver lets the limit cut it).
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, ms);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, ms);
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_PROXY, ""); // direct access, whatever the environment says
-    curl_easy_setopt(c, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
-    curl_easy_setopt(c, CURLOPT_USERAGENT, options.userAgent.c_str());
-    curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, keepBody);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, words);
-    if (const char* file = certificateFile()) curl_easy_setopt(c, CURLOPT_CAINFO, file);
+    k.setopt(c, CURLOPT_TIMEOUT_MS, ms);
+    k.setopt(c, CURLOPT_CONNECTTIMEOUT_MS, ms);
+    k.setopt(c, CURLOPT_NOSIGNAL, 1L);
+    k.setopt(c, CURLOPT_PROXY, ""); // direct access, whatever the environment says
+    k.setopt(c, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+    k.setopt(c, CURLOPT_USERAGENT, options.userAgent.c_str());
+    k.setopt(c, CURLOPT_HTTPHEADER, headers.get());
+    k.setopt(c, CURLOPT_WRITEFUNCTION, keepBody);
+    k.setopt(c, CURLOPT_WRITEDATA, &body);
+    k.setopt(c, CURLOPT_ERRORBUFFER, words);
+    if (const char* file = certificateFile()) k.setopt(c, CURLOPT_CAINFO, file);
 
-    const CURLcode code = curl_easy_perform(c);
+    const CURLcode code = k.perform(c);
     if (code != CURLE_OK && !(code == CURLE_WRITE_ERROR && body.full)) {
         // After redirects the server concerned is the last one asked.
         char* last = nullptr;
-        curl_easy_getinfo(c, CURLINFO_EFFECTIVE_URL, &last);
-        const std::string lastHost = last ? httpHost(last) : "";
+        k.getinfo(c, CURLINFO_EFFECTIVE_URL, &last);
+        const std::string lastHost = last ? httpHost(k, last) : "";
         return failureOf(code, lastHost.empty() ? host : lastHost,
-                         *words ? words : curl_easy_strerror(code));
+                         *words ? words : k.strerror(code));
     }
     long status = 0;
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    k.getinfo(c, CURLINFO_RESPONSE_CODE, &status);
     return HttpPage{static_cast<int>(status), std::move(body.bytes)};
 }
 
