@@ -1,6 +1,6 @@
-// Any bytes as one map file, read the whole way (container steps, TRE overviews, RGN scans,
-// labelling, draw order): no crash, no read outside the bytes, no hang, and the inventory stays
-// within its caps.
+// Any bytes as one map file, read the whole way (container steps, TRE overviews, RGN scans or the
+// complete scan, labelling, draw order): no crash, no read outside the bytes, no hang, and the
+// inventory stays within its caps.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -20,9 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         kestrel::a_n_p(t);
         return t;
     }();
-    // The size picks the options, so that NT names and both check boxes are covered too.
+    // The size picks the options, so that NT names and the check boxes are covered too.
     kestrel::MapReadOptions options;
     options.highways = size % 2 == 1;
+    options.complete = size % 7 < 3;
     const bool draworder = size % 3 != 0;
     const std::string name = size % 5 == 0 ? "map.gmp" : "map.img";
     kestrel::test::FakeUi ui;

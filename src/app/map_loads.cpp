@@ -22,6 +22,7 @@ MapReadContext mapReading(Session& session, UiPort& ui) {
     MapReadOptions options;
     options.highways = session.highways;
     options.draworder = session.settings.draworder;
+    options.complete = session.settings.completeScan;
     options.dumpflag = session.settings.dumpflag;
     options.dumpFile = joinPath(session.paths.userdir, "temp.img");
     options.sampleMap = session.paths.sampleMap;

@@ -2,8 +2,10 @@
 // Every text the application shell shows: message boxes, questions, window titles, menus and
 // control captions, and the project's pages. Kept together so tests compare them exactly.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrel {
 
@@ -46,6 +48,14 @@ inline constexpr std::string_view kFidLabel = "FID";
 inline constexpr std::string_view kProductCodeLabel = "Product code";
 inline constexpr std::string_view kCodepageLabel = "Codepage";
 inline constexpr std::string_view kHighways = "Highways+";
+inline constexpr std::string_view kCompleteScan = "Complete scan";
+// The tooltip of a type a complete scan listed: "Objects: 12  Levels: 0, 1".
+inline std::string objectsTip(std::uint64_t count, const std::vector<unsigned>& levels) {
+    std::string text = "Objects: " + std::to_string(count) + "  Levels: ";
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        text += (i ? ", " : "") + std::to_string(levels[i]);
+    return text;
+}
 inline constexpr std::string_view kDraworder = "Polygon Draworder Attempt";
 // The kinds' captions before a map is read, and the settings' rows, by kind.
 inline constexpr std::array<std::string_view, 3> kKindCaptions{"Polygons", "Lines", "POIs"};

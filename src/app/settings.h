@@ -34,6 +34,7 @@ struct Settings {
     bool include4b4a = true;   // line 40: "Include &4B,&4A Polygons"
     std::string updatePageUrl; // line 41: version page; empty means the built-in address
     std::string downloadUrl;   // line 42: download page; empty means the built-in address
+    bool completeScan = false; // line 43: "Complete scan"
 };
 
 // A POI width from the number the state file or the settings window holds: rounded to a whole

@@ -57,7 +57,7 @@ constexpr std::size_t kLastdir = 3, kReserved5 = 5, kReserved6 = 6, kCarried7 = 
                       kDraworder = 16, kPoiWidth = 17, kCityPoiWidth = 18, kKindmode = 19,
                       kRecent = 22, kExtendDirectories = 29, kCarried30 = 30, kCarried31 = 31,
                       kKindsel = 32, kColourSlots = 35, kVariousIcons = 39, kInclude4b4a = 40,
-                      kUpdatePage = 41, kDownloadPage = 42;
+                      kUpdatePage = 41, kDownloadPage = 42, kCompleteScan = 43;
 
 // Files of exactly this many parts come from an older layout whose lines 35 to 40 meant
 // something else; their defaults stay.
@@ -120,11 +120,12 @@ bool loaddata(const std::string& statefile, Settings& s) {
         lines.text(kUpdatePage, s.updatePageUrl);
         lines.text(kDownloadPage, s.downloadUrl);
     }
+    if (const auto v = lines.number(kCompleteScan)) s.completeScan = *v != 0;
     return true;
 }
 
 bool savedata(const std::string& statefile, const Settings& s) {
-    std::vector<std::string> out(kDownloadPage + 1);
+    std::vector<std::string> out(kCompleteScan + 1);
     // Every line is made as a string of its own and moved in: g++ 12 warns falsely (-Wrestrict)
     // about a literal assigned to a string it cannot prove empty.
     const auto put = [&out](std::size_t n, std::string line) { out[n] = std::move(line); };
@@ -154,6 +155,7 @@ bool savedata(const std::string& statefile, const Settings& s) {
     put(kInclude4b4a, flag(s.include4b4a));
     put(kUpdatePage, s.updatePageUrl);
     put(kDownloadPage, s.downloadUrl);
+    put(kCompleteScan, flag(s.completeScan));
 
     std::string text;
     for (const auto& line : out) {

@@ -28,7 +28,9 @@ void CliUiPort::message(const std::string& text) {
 void CliUiPort::note(std::string_view text) {
     if (quiet_) return;
     clearBar();
-    printLine(stderr, concat({kProgramPrefix, text}));
+    // Each line of a message of several lines is a note of its own.
+    for (const std::string& line : split(replaceAll(text, "\r\n", "\n"), "\n"))
+        printLine(stderr, concat({kProgramPrefix, line}));
 }
 
 Answer CliUiPort::ask(const std::string&, Buttons) {

@@ -11,6 +11,7 @@ namespace kestrel::cli {
 
 void addMapOptions(CLI::App& app, MapOptions& o) {
     app.add_flag("--highways", o.highways, std::string(kHighwaysOption));
+    app.add_flag("--complete", o.complete, std::string(kCompleteOption));
     auto* on = app.add_flag("--draworder", o.draworder, std::string(kDraworderOption));
     app.add_flag("--no-draworder", o.noDraworder, std::string(kNoDraworderOption))->excludes(on);
     app.add_option("--data", o.dataDir, std::string(kDataOption))->type_name("DIR");
@@ -21,6 +22,7 @@ void addMapOptions(CLI::App& app, MapOptions& o) {
 int readMaps(Session& session, CliUiPort& ui, const MapOptions& o) {
     session.highways = o.highways;
     if (o.draworder || o.noDraworder) session.settings.draworder = o.draworder;
+    session.settings.completeScan = o.complete;
     StyleTexts texts = loadStyleTexts(o.dataDir.empty() ? session.paths.syspath : o.dataDir);
     a_n_p(texts);
     session.styletxt = texts;

@@ -26,6 +26,8 @@ inline constexpr std::string_view kMapsOption =
     "Garmin map files (.img, .gmp); each one that cannot be read is named and skipped";
 inline constexpr std::string_view kHighwaysOption =
     "add the default Highways+ road types to the lines";
+inline constexpr std::string_view kCompleteOption =
+    "decode every object of every map tile: standard POIs too, with object counts and levels";
 inline constexpr std::string_view kDraworderOption =
     "add draw-order levels to the polygons; default: as the state file says";
 inline constexpr std::string_view kNoDraworderOption = "leave the draw-order levels out";

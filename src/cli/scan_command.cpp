@@ -13,6 +13,7 @@
 #include "cli/json_text.h"
 #include "cli/map_options.h"
 #include "cli/messages.h"
+#include "mapread/complete_inventory.h"
 
 namespace kestrel::cli {
 namespace {
@@ -28,7 +29,28 @@ std::string array(const std::vector<std::string>& items) {
     return r + "]";
 }
 
-void printJson(const MapState& map, const ErrorLog& errors, const CliUiPort& ui) {
+// Per kind the complete scan's types: {"code": "0x2F06", "count": 12, "levels": [0, 1]}.
+std::string completeJson(const TypeInventory& inv) {
+    static constexpr std::string_view kKinds[] = {"\"polygons\": [", "], \"lines\": [",
+                                                  "], \"pois\": ["};
+    std::string out = "{";
+    for (int kind : {kPolygons, kLines, kPois}) {
+        out += kKinds[kind];
+        const char* gap = "";
+        for (const InventoryEntry& e : inv.list(kind)) {
+            if (!e.objects) continue;
+            std::string levels;
+            for (unsigned n : levelNumbers(*e.objects))
+                levels += (levels.empty() ? "" : ", ") + std::to_string(n);
+            out += concat({gap, "{\"code\": ", jsonString(e.code.text()), ", \"count\": ",
+                           std::to_string(e.objects->count), ", \"levels\": [", levels, "]}"});
+            gap = ", ";
+        }
+    }
+    return out + "]}";
+}
+
+void printJson(const MapState& map, const ErrorLog& errors, const CliUiPort& ui, bool complete) {
     const TypeInventory& inv = map.inventory;
     const auto& f = map.fields;
     std::string out = "{\n";
@@ -47,7 +69,8 @@ void printJson(const MapState& map, const ErrorLog& errors, const CliUiPort& ui)
     key("fid", jsonString(f.fid));
     key("product_code", jsonString(f.productCode));
     key("messages", array(ui.messages()));
-    key("error_log", jsonString(errors.text()), true);
+    key("error_log", jsonString(errors.text()), !complete);
+    if (complete) key("complete", completeJson(inv), true);
     std::fputs((out + "}\n").c_str(), stdout);
 }
 
@@ -74,7 +97,7 @@ int scan(const ScanOptions& o) {
     CliUiPort ui(o.read.quiet);
     const int status = readMaps(session, ui, o.read);
     if (o.json)
-        printJson(session.map, session.errors, ui);
+        printJson(session.map, session.errors, ui, o.read.complete);
     else
         printText(session.map);
     return status;

@@ -13,6 +13,7 @@ namespace kestrel {
 struct MapReadOptions {
     bool highways = false; // "Highways+": the standard highway types are added to the lines
     bool draworder = true; // "Polygon Draworder Attempt": draw-order markers after each batch
+    bool complete = false; // "Complete scan": every object decoded, with counts and levels
     bool dumpflag = false; // a masked map's unmasked bytes are written to `dumpFile`
     std::string dumpFile;  // "temp.img" in the user's folder
     std::string sampleMap; // the bundled map: its missing TDB file is not reported

@@ -6,6 +6,7 @@
 #include "base/files.h"
 #include "base/paths.h"
 #include "base/text.h"
+#include "mapread/complete_inventory.h"
 #include "mapread/match.h"
 #include "mapread/messages.h"
 #include "mapread/rgn_extended_scan.h"
@@ -123,6 +124,10 @@ void MapReader::readTre() {
     TypeInventory& inv = c_.map.inventory;
     const TreHeader h = TreHeader::read(buf_, map.treStart, map.treBase());
     c_.map.fields.mapIdLabel = "ID:" + str(h.mapId);
+    if (c_.options.complete && readComplete(buf_, h, inv, ui_)) {
+        for (int slot : {0, 1, 2, 3, 4, 5}) match(inv, labels_, slot, c_.errors);
+        return;
+    }
     guarded(c_.errors, [&] { scanLineOverview(buf_, h.lines, inv, ui_); });
     if (c_.options.highways) guarded(c_.errors, [&] { addHighwayDefaults(inv); });
     if (ui_.stopflag()) return;

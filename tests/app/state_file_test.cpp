@@ -69,6 +69,7 @@ TEST(StateFile, WritesEveryLineInOrderAndReadsEveryValueBack) {
     s.include4b4a = false;
     s.updatePageUrl = "http://127.0.0.1:1/v.txt";
     s.downloadUrl = "http://127.0.0.1:1/d";
+    s.completeScan = true;
     const std::string file = written(s);
     // Every value read back is written again as it was: none is lost or changed.
     EXPECT_EQ(written(loaded(file)), file);
@@ -93,6 +94,7 @@ TEST(StateFile, EachLineIsReadAsTheProgramWritesIt) {
         {37, "-5", "16777215"}, {38, "99999999", "65535"},
         {35, "0", "0"},         {39, "2", "0"},
         {39, "1", "1"},         {40, "0", "0"},
+        {43, "1", "1"},         {43, "x", "0"},
     };
     const auto base = linesOf(readFile(kDefaultsFile).value_or(""));
     for (const auto& c : cases) {
@@ -149,6 +151,7 @@ TEST(StateFile, MissingOrShortFilesKeepTheDefaultsOfMissingLines) {
     EXPECT_EQ(s.kindmode, (std::array<int, 3>{10, 1, 10}));
     EXPECT_TRUE(s.draworder);
     EXPECT_TRUE(s.include4b4a);
+    EXPECT_FALSE(s.completeScan);
     EXPECT_EQ(s.colourSlots, (std::array<ColourValue, 4>{kWhite, kYellow, kWhite, kYellow}));
     // 36 lines and the final line break (37 parts) keep the colour and option defaults.
     std::vector<std::string> lines(36, "1");

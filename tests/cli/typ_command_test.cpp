@@ -69,5 +69,16 @@ TEST_F(TypCommand, TextsForRealMapsCompileAsWritten) {
     }
 }
 
+// A block for every type the map uses, standard POIs with their catalogue icons (the exact text is
+// the golden typ_shared_std_tdb_complete), compiles with mkgmap.
+TEST_F(TypCommand, CompleteTextOfStandardTypesCompilesAsWritten) {
+    const fs::path map = fs::path(sharedFixtureDir()) / "std_tdb" / "63240101.img";
+    if (!fs::exists(map)) GTEST_SKIP() << "no shared fixtures";
+    const std::string text =
+        typ(map, {kModeCatalogue, kModeCatalogue, kModeCatalogue}, "--complete");
+    EXPECT_EQ(blocksOf(text, "[_point]").size(), 7u);
+    expectCompilesAsWritten(text);
+}
+
 } // namespace
 } // namespace kestrel::test

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "mapread/complete_scan.h"
+#include "mapread/read_helpers.h"
 #include "support/fake_ui.h"
 #include "support/tile_builder.h"
 
@@ -244,12 +245,20 @@ TEST(CompleteRecords, NtTileIsReadFromItsGmpOrFallsBackWithOneNote) {
     EXPECT_EQ(alone.list(kPoint), expected);
     EXPECT_EQ(scan(container({{"GMP", gmp.bytes(), {}}})).list(kPoint), expected);
     gmp.put1(rgnAt + 0x7D + 3, 0); // no subtype: a byte is left over, too short for a point
-    const CompleteResult damaged =
-        scan(container({{"GMP", gmp.bytes(), {}}, {"GMP", gmp.bytes(), {}, "63240098"}}));
+    const std::string map =
+        container({{"GMP", gmp.bytes(), {}}, {"GMP", gmp.bytes(), {}, "63240098"}});
+    const CompleteResult damaged = scan(map);
     EXPECT_TRUE(damaged.ntFallback);
     EXPECT_EQ(whys(damaged), std::vector{DecodeStop::NtFallback});
-    EXPECT_EQ(describe(damaged.notes[0]), "NT map: cannot decode, fall back");
     EXPECT_TRUE(damaged.list(kPoint).empty());
+    // The reader lists what the overview reading lists, with the note as one more message.
+    Reading overview, complete;
+    complete.options.complete = true;
+    overview.read(map);
+    complete.read(map);
+    EXPECT_EQ(complete.pois(), overview.pois());
+    overview.ui.messages.push_back("NT map: cannot decode, fall back");
+    EXPECT_EQ(complete.ui.messages, overview.ui.messages);
 }
 
 TEST(CompleteRecords, StopFlagEndsTheScanWithANote) {

@@ -26,6 +26,7 @@
 #include "app/ui/icon_art.h"
 #include "base/ui/clickable_label.h"
 #include "base/ui/qt_ui_port.h"
+#include "mapread/complete_inventory.h"
 #include "typbin/messages.h"
 
 namespace kestrel {
@@ -186,6 +187,11 @@ QWidget* MainWindow::buildTopBar() {
 
     highways_ = new QCheckBox(toQt(kHighways));
     highways_->setObjectName("Check1");
+    complete_ = new QCheckBox(toQt(kCompleteScan));
+    complete_->setObjectName("CheckComplete");
+    auto* readOptions = new QHBoxLayout;
+    readOptions->addWidget(highways_);
+    readOptions->addWidget(complete_);
     colourPicker_ = new QCheckBox(toQt(kColourPicker));
     colourPicker_->setObjectName("Check3");
     draworder_ = new QCheckBox(toQt(kDraworder));
@@ -202,7 +208,7 @@ QWidget* MainWindow::buildTopBar() {
     grid->addWidget(product_, 1, 2);
     grid->addWidget(codepageLabel, 0, 3, Qt::AlignRight);
     grid->addWidget(codepage_, 0, 4);
-    grid->addWidget(highways_, 0, 6);
+    grid->addLayout(readOptions, 0, 6);
     grid->addWidget(colourPicker_, 1, 6);
     grid->addWidget(draworder_, 0, 7);
     grid->setColumnStretch(5, 1);
@@ -416,8 +422,12 @@ void MainWindow::refreshFromSession() {
     for (int k = 0; k < 3; ++k) {
         DropList* list = lists_[static_cast<std::size_t>(k)];
         list->clear();
-        for (const InventoryEntry& e : session_.map.inventory.list(k))
+        for (const InventoryEntry& e : session_.map.inventory.list(k)) {
             list->addItem(toQt(entryText(e)));
+            if (e.objects)
+                list->item(list->count() - 1)
+                    ->setToolTip(toQt(objectsTip(e.objects->count, levelNumbers(*e.objects))));
+        }
     }
     showtots();
     const MapFields& f = session_.map.fields;
@@ -429,6 +439,7 @@ void MainWindow::refreshFromSession() {
     }
     codepage_->setEditText(toQt(session_.settings.codepage.text()));
     highways_->setChecked(session_.highways);
+    complete_->setChecked(session_.settings.completeScan);
     draworder_->setChecked(session_.settings.draworder);
     labelnt_->setVisible(f.ntMarker);
     label9_->setText(toQt(f.mapIdLabel));
@@ -453,6 +464,7 @@ void MainWindow::syncToSession() {
     session_.map.fields.productCode = fromQt(product_->text());
     session_.settings.codepage = CodePage(fromQt(codepage_->currentText()));
     session_.highways = highways_->isChecked();
+    session_.settings.completeScan = complete_->isChecked();
     session_.settings.draworder = draworder_->isChecked();
 }
 

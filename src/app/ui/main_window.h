@@ -111,6 +111,7 @@ class MainWindow : public QMainWindow {
     QLineEdit* product_ = nullptr;
     QComboBox* codepage_ = nullptr;
     QCheckBox* highways_ = nullptr;
+    QCheckBox* complete_ = nullptr;
     QCheckBox* colourPicker_ = nullptr;
     QCheckBox* draworder_ = nullptr;
     QListWidget* file1_ = nullptr;

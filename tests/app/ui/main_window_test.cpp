@@ -172,6 +172,21 @@ TEST_F(MainWindowTest, LoadShowsTheMapAndFileNewClearsIt) {
     EXPECT_FALSE(find<QPushButton>("Command1")->isEnabled());
 }
 
+// The box is kept in the state file; each type's objects and levels show in its tooltip.
+TEST_F(MainWindowTest, CompleteScanShowsObjectsAndLevelsBesideUnchangedEntries) {
+    open();
+    find<QCheckBox>("CheckComplete")->setChecked(true);
+    window->openBatchPaths(
+        {kestrel::test::fixtureDir() + "/maps/complete/every_kind/63240061.img"});
+    const QListWidgetItem* bank = find<QListWidget>("List1_2")->item(1);
+    EXPECT_EQ(bank->text().toStdString(), "0x2F06");
+    EXPECT_EQ(bank->toolTip().toStdString(), "Objects: 2  Levels: 0, 1");
+    window->close();
+    Settings reread;
+    loaddata(session.paths.statefile, reread);
+    EXPECT_TRUE(reread.completeScan);
+}
+
 TEST_F(MainWindowTest, KindBoxAndCountLabelSelectTheKindAndColourTheList) {
     open();
     auto* box = find<QCheckBox>("Check6_1");
