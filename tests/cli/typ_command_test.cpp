@@ -30,8 +30,8 @@ struct TypCommand : ::testing::Test {
         Settings s;
         s.kindmode = modes;
         EXPECT_TRUE(savedata(state, s));
-        const ProgramRun r = runCli(
-            std::vector<std::string>{"typ", "--seed", "3", "--state", state, "-o", out, options, map});
+        const ProgramRun r = runCli(std::vector<std::string>{"typ", "--seed", "3", "--state", state,
+                                                             "-o", out, options, map});
         EXPECT_EQ(r.status, 0) << r.err;
         return readFile(out).value_or("");
     }
@@ -75,7 +75,7 @@ TEST_F(TypCommand, CompleteTextOfStandardTypesCompilesAsWritten) {
     const fs::path map = fs::path(sharedFixtureDir()) / "std_tdb" / "63240101.img";
     if (!fs::exists(map)) GTEST_SKIP() << "no shared fixtures";
     const std::string text =
-        typ(map, {kModeCatalogue, kModeCatalogue, kModeCatalogue}, "--complete");
+        typ(map.string(), {kModeCatalogue, kModeCatalogue, kModeCatalogue}, "--complete");
     EXPECT_EQ(blocksOf(text, "[_point]").size(), 7u);
     expectCompilesAsWritten(text);
 }
