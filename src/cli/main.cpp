@@ -39,6 +39,8 @@ int main(int argc, char** argv) {
     cli.set_help_flag("-h,--help", std::string(kHelpOption));
     cli.set_version_flag("--version", versionText(), std::string(kVersionOption));
     cli.require_subcommand(1);
+    // Options are -x and --name on every system: a map named /maps/x.img is a map, not an option.
+    cli.allow_windows_style_options(false);
     for (const auto& [clis, ours] : kHelpLabels) cli.get_formatter()->label(clis, ours);
     const cli::Command commands[] = {cli::scanCommand(cli), cli::typCommand(cli),
                                      cli::productsCommand(cli), cli::genCommand(cli),
