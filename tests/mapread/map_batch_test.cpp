@@ -60,22 +60,43 @@ TEST_F(Batch, DumpflagWritesTheUnmaskedMapToTempImg) {
     EXPECT_EQ(readFile(dir.file("temp.img")).value_or(""), m.bytes());
 }
 
-TEST_F(Batch, MaskedGmpNameIsNotUnmasked) {
-    open({write("masked.gmp", sampleMap().bytes(0x4B))});
-    EXPECT_TRUE(r.lines().empty());
-    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoInformation)}));
-}
-
-TEST_F(Batch, FileWithoutRgnSaysNoInformationOnlyAsTheFirstFile) {
-    const std::string empty = write("empty.img", std::string(100, '\0'));
-    const std::string map = write("map.img", sampleMap().bytes());
-    open({empty, map});
-    // The TDB lookup of the first file comes before its read.
-    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid), std::string(msg::kNoInformation)}));
-    Reading later;
-    later.open({map, empty});
-    EXPECT_EQ(later.ui.messages, (V{std::string(msg::kNoFid)}));
-    EXPECT_EQ(later.lines(), (V{"0x0600 "}));
+// Each file named as it is written; a name without bytes is never written.
+TEST_F(Batch, BatchesReadUntilTheirFirstUnreadableFileWithItsMessages) {
+    using Files = std::vector<std::pair<std::string, std::string>>;
+    const std::string map = sampleMap().bytes(), empty(100, '\0');
+    const std::string noFid(msg::kNoFid), none(msg::kNoInformation), nt(msg::kHighwaysHint);
+    struct Case {
+        Files files;
+        V lines, messages;
+    } cases[] = {
+        // A masked GMP name is not unmasked; a GMP name skips the TDB lookup.
+        {{{"masked.gmp", sampleMap().bytes(0x4B)}}, {}, {none}},
+        {{{"I0000001.GMP", map}}, {"0x0600 "}, {nt}},
+        // A file without RGN says so only as the first file; the TDB lookup comes before.
+        {{{"empty.img", empty}, {"map.img", map}}, {"0x0600 "}, {noFid, none}},
+        {{{"map.img", map}, {"empty.img", empty}}, {"0x0600 "}, {noFid}},
+        // A name that is not a map ends the batch with a message, a missing file silently.
+        {{{"a.img", map}, {"b.txt", sampleMap(0x07).bytes()}, {"c.img", sampleMap(0x08).bytes()}},
+         {"0x0600 "},
+         {noFid, std::string(msg::kNotAnImg)}},
+        {{{"a.img", map}, {"gone.img", ""}, {"c.img", sampleMap(0x08).bytes()}},
+         {"0x0600 "},
+         {noFid}},
+        // A name without any dot (nor has the folder's path one); only a container's first tile.
+        {{{"mapfile", map}}, {"0x0600 "}, {noFid}},
+        {{{"gmapsupp.img", map + sampleMap(0x09).bytes()}}, {"0x0600 "}, {noFid}},
+    };
+    ASSERT_FALSE(contains(dir.path(), "."));
+    for (const Case& c : cases) {
+        V paths;
+        for (const auto& [name, bytes] : c.files)
+            paths.push_back(bytes.empty() ? dir.file(name) : write(name, bytes));
+        Reading run;
+        run.open(paths);
+        EXPECT_EQ(run.lines(), c.lines) << paths[0];
+        EXPECT_EQ(run.ui.messages, c.messages) << paths[0];
+        EXPECT_EQ(run.map.fields.ntMarker, c.messages == V{nt}) << paths[0];
+    }
 }
 
 TEST_F(Batch, NtHintIsShownOncePerBatch) {
@@ -91,34 +112,6 @@ TEST_F(Batch, NtHintIsShownOncePerBatch) {
     r.options.highways = true;
     open({a});
     EXPECT_EQ(std::count(r.ui.messages.begin(), r.ui.messages.end(), msg::kHighwaysHint), 2);
-}
-
-TEST_F(Batch, GmpNameSkipsTheTdbLookupAndMarksTheMapNt) {
-    open({write("I0000001.GMP", sampleMap().bytes())});
-    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kHighwaysHint)}));
-    EXPECT_TRUE(r.map.fields.ntMarker);
-}
-
-TEST_F(Batch, NameThatIsNotAMapEndsTheBatchWithAMessage) {
-    const std::string map = write("a.img", sampleMap().bytes());
-    const std::string txt = write("b.txt", sampleMap(0x07).bytes());
-    open({map, txt, write("c.img", sampleMap(0x08).bytes())});
-    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
-    EXPECT_EQ(r.ui.messages.back(), msg::kNotAnImg);
-}
-
-TEST_F(Batch, MissingFileEndsTheBatchSilently) {
-    open({write("a.img", sampleMap().bytes()), dir.file("gone.img"),
-          write("c.img", sampleMap(0x08).bytes())});
-    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
-    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid)}));
-}
-
-TEST_F(Batch, NameWithoutAnyDotIsAccepted) {
-    // The temporary folder's path holds no dot either.
-    ASSERT_FALSE(contains(dir.path(), "."));
-    open({write("mapfile", sampleMap().bytes())});
-    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
 }
 
 TEST_F(Batch, EveryLoadKeepsTheRealNameAndFolderOfTheMap) {
@@ -167,14 +160,6 @@ TEST_F(Batch, FileOf90MillionBytesIsReadWithoutMessageAnd100MillionWithOne) {
     big.open({sparse("big.img", 100'000'000)});
     EXPECT_EQ(big.ui.messages, (V{std::string(msg::kFileTooBig), std::string(msg::kNoFid)}));
     EXPECT_EQ(big.lines(), (V{"0x0600 "}));
-}
-
-TEST_F(Batch, OnlyTheFirstTileOfAContainerIsRead) {
-    SyntheticMap first = sampleMap();
-    SyntheticMap second = sampleMap(0x09);
-    std::string both = first.bytes() + second.bytes();
-    open({write("gmapsupp.img", both)});
-    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
 }
 
 TEST_F(Batch, EscapeWhileLoadingLeavesTheBufferEmpty) {

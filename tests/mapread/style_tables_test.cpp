@@ -29,24 +29,15 @@ struct TableLine {
     std::string name;
 };
 
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t from = 0;
-    for (std::size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
-        lines.push_back(text.substr(from, at - from));
-    if (from < text.size()) lines.push_back(text.substr(from)); // a line without CR LF
-    return lines;
-}
-
+// The lines of a table; the last one may lack its CR LF.
 std::vector<TableLine> tableLines(const std::string& text) {
     std::vector<TableLine> out;
-    for (const std::string& line : splitLines(text)) {
+    auto lines = split(text, "\r\n");
+    if (!lines.empty() && lines.back().empty()) lines.pop_back();
+    for (const std::string& line : lines) {
         const std::size_t blank = line.find(' ');
-        if (blank == std::string::npos) {
-            out.push_back({line, ""});
-            continue;
-        }
-        out.push_back({line.substr(0, blank), line.substr(blank + 1)});
+        out.push_back(
+            {line.substr(0, blank), blank == std::string::npos ? "" : line.substr(blank + 1)});
     }
     return out;
 }
