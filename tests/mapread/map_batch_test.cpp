@@ -186,18 +186,12 @@ TEST_F(Batch, DropOnAListLoadsUntilTheFirstNameThatIsNotAMap) {
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
     // A list drop passes the last index of the split list: no TDB lookup, no message.
     EXPECT_TRUE(r.ui.messages.empty());
-}
-
-TEST_F(Batch, DropOnTheWindowLooksUpTheTdb) {
-    loadole(r.context(), write("a.img", sampleMap().bytes()));
-    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid)}));
-}
-
-TEST_F(Batch, DroppedImgEqualToTheCurrentMapEndsTheWalk) {
-    const std::string a = write("a.img", sampleMap().bytes());
-    const std::string b = write("b.img", sampleMap(0x07).bytes());
-    loadole(r.context(), a + "\r\n" + a + "\r\n" + b + "\r\n");
+    // A dropped map equal to the current one ends the walk; a window drop looks up the TDB.
+    r.map = {};
+    loadole(r.context(), a + "\r\n" + a + "\r\n" + c + "\r\n");
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+    loadole(r.context(), c);
+    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid)}));
 }
 
 TEST_F(Batch, RecentItemLoadsByItsExactPath) {
