@@ -134,9 +134,7 @@ TEST(MapBuffer, OpensAFileWholeByMapping) {
 TEST(MapBuffer, DumpWritesTheUnmaskedBytes) {
     TempDir dir;
     const std::string plain("\x00\x01\x02GARMIN", 9);
-    std::string masked = plain;
-    for (char& c : masked) c = static_cast<char>(c ^ 0x4B);
-    MapBuffer b = MapBuffer::fromBytes(masked);
+    MapBuffer b = MapBuffer::fromBytes(masked(plain, 0x4B));
     b.setKey(0x4B);
     FakeUi ui;
     ASSERT_TRUE(b.dumpUnmasked(dir.file("temp.img"), ui));

@@ -140,19 +140,6 @@ TEST_F(StyleTables, PoiFileLinesAreNotHiddenByTheBuiltInPoiTable) {
     }
 }
 
-TEST_F(StyleTables, ExtendedPoisWithAStandardTwinTakeTheTwinsName) {
-    // 0x10B13 has no line of its own: it is named by its standard twin, 0x2a13 of the built-in
-    // table; 0x10C01 by the file's 0x2b01.
-    StyleTexts withBuiltIn = texts_;
-    a_n_p(withBuiltIn);
-    EXPECT_EQ(matched(withBuiltIn, kPois, "0x10B13 "), "0x10B13  African");
-    std::optional<std::string> hotel;
-    for (const TableLine& l : tableLines(texts_[kPois]))
-        if (l.code == "0x2b01") hotel = l.name;
-    ASSERT_TRUE(hotel);
-    EXPECT_EQ(matched(withBuiltIn, kPois, "0x10C01 "), "0x10C01  " + *hotel);
-}
-
 TEST_F(StyleTables, StandardCodesFindNothingInTheExtendedTables) {
     // Slots 3 and 4 run over whole lists: a standard entry must not pick up a name there (for
     // polygons a second one), so no extended line may start with a standard code.
