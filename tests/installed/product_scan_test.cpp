@@ -188,9 +188,5 @@ TEST(ProductEnvironment, DeviceVolumesPerPlatform) {
     EXPECT_TRUE(deviceVolumes(env).empty());
 }
 
-TEST(ProductSources, ThirtyTwoBitKeys) {
-    EXPECT_EQ(wow6432Key(kScanKeys[3]), "SOFTWARE\\Wow6432Node\\Garmin\\Installed\\");
-}
-
 } // namespace
 } // namespace kestrel::installed

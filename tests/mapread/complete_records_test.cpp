@@ -1,5 +1,6 @@
-// The complete scan on tiles built byte by byte: each record form and flag, the section pointers,
-// the subdivisions' ranges and levels, the directory's blocks, NT tiles, and where it stops.
+// The complete scan on tiles built byte by byte: extended record forms and flags, the subdivisions'
+// ranges and levels, the directory's blocks, NT tiles, and where it stops. Standard records and
+// the section pointers meet every form in the real maps (complete_scan_maps_test.cpp).
 #include <gtest/gtest.h>
 
 #include "mapread/complete_scan.h"
@@ -71,57 +72,6 @@ std::vector<DecodeStop> whys(const CompleteResult& r) {
     std::vector<DecodeStop> w;
     for (const DecodeNote& n : r.notes) w.push_back(n.why);
     return w;
-}
-
-TEST(CompleteRecords, StandardRecordsOfEachForm) {
-    struct Case {
-        std::uint8_t content;
-        Bytes data;
-        ObjectKind kind;
-        Counts expected;
-    } cases[] = {
-        {kHasPoints,
-         point(0x2A) + point(0x2A, 3) + point(0x2A),
-         kPoint,
-         {{0x2A00, 2, 1}, {0x2A03, 1, 1}}},
-        {kHasIndexedPoints, point(0x04) + point(0x64, 1), kPoint, {{0x0400, 1, 1}, {0x6401, 1, 1}}},
-        // Bit 6 of a line's type is its direction; bit 7 the two-byte length.
-        {kHasPolylines,
-         poly(0x46, 5) + poly(0x06, 300) + poly(0x3F, 255),
-         kLine,
-         {{0x0600, 2, 1}, {0x3F00, 1, 1}}},
-        {kHasPolygons,
-         poly(0x13, 3) + poly(0x7F, 256) + poly(0x50, 0),
-         kPolygon,
-         {{0x1300, 1, 1}, {0x7F00, 1, 1}, {0x5000, 1, 1}}},
-    };
-    for (const Case& c : cases) {
-        const CompleteResult r = scan(one(c.content, c.data));
-        EXPECT_EQ(r.list(c.kind), c.expected);
-        EXPECT_TRUE(r.notes.empty());
-    }
-}
-
-TEST(CompleteRecords, SectionPointersFindEachKindPresent) {
-    const std::array<std::pair<std::uint8_t, Bytes>, 4> records{{{kHasPoints, point(0x2A)},
-                                                                 {kHasIndexedPoints, point(0x04)},
-                                                                 {kHasPolylines, poly(0x06, 4)},
-                                                                 {kHasPolygons, poly(0x13, 4)}}};
-    for (unsigned mask = 1; mask < 16; ++mask) {
-        std::uint8_t content = 0;
-        std::vector<Bytes> parts;
-        for (unsigned k = 0; k < 4; ++k)
-            if (mask & (1u << k)) {
-                content |= records[k].first;
-                parts.push_back(records[k].second);
-            }
-        const CompleteResult r = scan(one(content, kinds(parts)));
-        SCOPED_TRACE(mask);
-        EXPECT_EQ(r.list(kPoint).size(), std::size_t((mask & 1) != 0) + ((mask & 2) != 0));
-        EXPECT_EQ(r.list(kLine), ((mask & 4) ? Counts{{0x0600, 1, 1}} : Counts{}));
-        EXPECT_EQ(r.list(kPolygon), ((mask & 8) ? Counts{{0x1300, 1, 1}} : Counts{}));
-        EXPECT_TRUE(r.notes.empty());
-    }
 }
 
 TEST(CompleteRecords, SubdivisionsRunToTheNextOneWithContentAndCarryTheirLevel) {

@@ -5,12 +5,12 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
 
+#include "base/files.h"
 #include "base/text.h"
 #include "mapread/complete_scan.h"
 #include "mapread/img_directory.h"
@@ -26,10 +26,7 @@ namespace fs = std::filesystem;
 using Kinds = std::array<std::vector<TypeCount>, kObjectKinds>;
 
 std::string slurp(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
+    return readFile(p.string()).value_or("");
 }
 
 CompleteResult scan(const std::string& bytes) {

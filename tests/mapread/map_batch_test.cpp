@@ -60,22 +60,43 @@ TEST_F(Batch, DumpflagWritesTheUnmaskedMapToTempImg) {
     EXPECT_EQ(readFile(dir.file("temp.img")).value_or(""), m.bytes());
 }
 
-TEST_F(Batch, MaskedGmpNameIsNotUnmasked) {
-    open({write("masked.gmp", sampleMap().bytes(0x4B))});
-    EXPECT_TRUE(r.lines().empty());
-    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoInformation)}));
-}
-
-TEST_F(Batch, FileWithoutRgnSaysNoInformationOnlyAsTheFirstFile) {
-    const std::string empty = write("empty.img", std::string(100, '\0'));
-    const std::string map = write("map.img", sampleMap().bytes());
-    open({empty, map});
-    // The TDB lookup of the first file comes before its read.
-    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid), std::string(msg::kNoInformation)}));
-    Reading later;
-    later.open({map, empty});
-    EXPECT_EQ(later.ui.messages, (V{std::string(msg::kNoFid)}));
-    EXPECT_EQ(later.lines(), (V{"0x0600 "}));
+// Each file named as it is written; a name without bytes is never written.
+TEST_F(Batch, BatchesReadUntilTheirFirstUnreadableFileWithItsMessages) {
+    using Files = std::vector<std::pair<std::string, std::string>>;
+    const std::string map = sampleMap().bytes(), empty(100, '\0');
+    const std::string noFid(msg::kNoFid), none(msg::kNoInformation), nt(msg::kHighwaysHint);
+    struct Case {
+        Files files;
+        V lines, messages;
+    } cases[] = {
+        // A masked GMP name is not unmasked; a GMP name skips the TDB lookup.
+        {{{"masked.gmp", sampleMap().bytes(0x4B)}}, {}, {none}},
+        {{{"I0000001.GMP", map}}, {"0x0600 "}, {nt}},
+        // A file without RGN says so only as the first file; the TDB lookup comes before.
+        {{{"empty.img", empty}, {"map.img", map}}, {"0x0600 "}, {noFid, none}},
+        {{{"map.img", map}, {"empty.img", empty}}, {"0x0600 "}, {noFid}},
+        // A name that is not a map ends the batch with a message, a missing file silently.
+        {{{"a.img", map}, {"b.txt", sampleMap(0x07).bytes()}, {"c.img", sampleMap(0x08).bytes()}},
+         {"0x0600 "},
+         {noFid, std::string(msg::kNotAnImg)}},
+        {{{"a.img", map}, {"gone.img", ""}, {"c.img", sampleMap(0x08).bytes()}},
+         {"0x0600 "},
+         {noFid}},
+        // A name without any dot (nor has the folder's path one); only a container's first tile.
+        {{{"mapfile", map}}, {"0x0600 "}, {noFid}},
+        {{{"gmapsupp.img", map + sampleMap(0x09).bytes()}}, {"0x0600 "}, {noFid}},
+    };
+    ASSERT_FALSE(contains(dir.path(), "."));
+    for (const Case& c : cases) {
+        V paths;
+        for (const auto& [name, bytes] : c.files)
+            paths.push_back(bytes.empty() ? dir.file(name) : write(name, bytes));
+        Reading run;
+        run.open(paths);
+        EXPECT_EQ(run.lines(), c.lines) << paths[0];
+        EXPECT_EQ(run.ui.messages, c.messages) << paths[0];
+        EXPECT_EQ(run.map.fields.ntMarker, c.messages == V{nt}) << paths[0];
+    }
 }
 
 TEST_F(Batch, NtHintIsShownOncePerBatch) {
@@ -93,34 +114,6 @@ TEST_F(Batch, NtHintIsShownOncePerBatch) {
     EXPECT_EQ(std::count(r.ui.messages.begin(), r.ui.messages.end(), msg::kHighwaysHint), 2);
 }
 
-TEST_F(Batch, GmpNameSkipsTheTdbLookupAndMarksTheMapNt) {
-    open({write("I0000001.GMP", sampleMap().bytes())});
-    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kHighwaysHint)}));
-    EXPECT_TRUE(r.map.fields.ntMarker);
-}
-
-TEST_F(Batch, NameThatIsNotAMapEndsTheBatchWithAMessage) {
-    const std::string map = write("a.img", sampleMap().bytes());
-    const std::string txt = write("b.txt", sampleMap(0x07).bytes());
-    open({map, txt, write("c.img", sampleMap(0x08).bytes())});
-    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
-    EXPECT_EQ(r.ui.messages.back(), msg::kNotAnImg);
-}
-
-TEST_F(Batch, MissingFileEndsTheBatchSilently) {
-    open({write("a.img", sampleMap().bytes()), dir.file("gone.img"),
-          write("c.img", sampleMap(0x08).bytes())});
-    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
-    EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid)}));
-}
-
-TEST_F(Batch, NameWithoutAnyDotIsAccepted) {
-    // The temporary folder's path holds no dot either.
-    ASSERT_FALSE(contains(dir.path(), "."));
-    open({write("mapfile", sampleMap().bytes())});
-    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
-}
-
 TEST_F(Batch, EveryLoadKeepsTheRealNameAndFolderOfTheMap) {
     const std::string path = write("Maps/MyMap.IMG", sampleMap().bytes());
     for (const auto& load : std::vector<std::function<std::optional<std::string>()>>{
@@ -132,6 +125,10 @@ TEST_F(Batch, EveryLoadKeepsTheRealNameAndFolderOfTheMap) {
         EXPECT_EQ(r.map.currentFile, path);
         EXPECT_EQ(r.map.mapFolder, dir.file("Maps"));
     }
+    // A recent item keeps its exact path as the map file; one whose file has gone loads nothing.
+    EXPECT_EQ(r.map.mapfile, path);
+    EXPECT_EQ(loadRecent(r.context(), dir.file("gone.img")), std::nullopt);
+    EXPECT_EQ(loadRecent(r.context(), ""), std::nullopt);
 }
 
 TEST_F(Batch, EscapeDuringTheSecondOfThreeFilesStopsTheBatch) {
@@ -169,14 +166,6 @@ TEST_F(Batch, FileOf90MillionBytesIsReadWithoutMessageAnd100MillionWithOne) {
     EXPECT_EQ(big.lines(), (V{"0x0600 "}));
 }
 
-TEST_F(Batch, OnlyTheFirstTileOfAContainerIsRead) {
-    SyntheticMap first = sampleMap();
-    SyntheticMap second = sampleMap(0x09);
-    std::string both = first.bytes() + second.bytes();
-    open({write("gmapsupp.img", both)});
-    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
-}
-
 TEST_F(Batch, EscapeWhileLoadingLeavesTheBufferEmpty) {
     r.ui.stopAfterYields(0);
     open({write("a.img", sampleMap().bytes())});
@@ -201,27 +190,12 @@ TEST_F(Batch, DropOnAListLoadsUntilTheFirstNameThatIsNotAMap) {
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
     // A list drop passes the last index of the split list: no TDB lookup, no message.
     EXPECT_TRUE(r.ui.messages.empty());
-}
-
-TEST_F(Batch, DropOnTheWindowLooksUpTheTdb) {
-    loadole(r.context(), write("a.img", sampleMap().bytes()));
+    // A dropped map equal to the current one ends the walk; a window drop looks up the TDB.
+    r.map = {};
+    loadole(r.context(), a + "\r\n" + a + "\r\n" + c + "\r\n");
+    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+    loadole(r.context(), c);
     EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid)}));
-}
-
-TEST_F(Batch, DroppedImgEqualToTheCurrentMapEndsTheWalk) {
-    const std::string a = write("a.img", sampleMap().bytes());
-    const std::string b = write("b.img", sampleMap(0x07).bytes());
-    loadole(r.context(), a + "\r\n" + a + "\r\n" + b + "\r\n");
-    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
-}
-
-TEST_F(Batch, RecentItemLoadsByItsExactPath) {
-    const std::string a = write("A.img", sampleMap().bytes());
-    EXPECT_EQ(loadRecent(r.context(), dir.file("gone.img")), std::nullopt);
-    EXPECT_EQ(loadRecent(r.context(), ""), std::nullopt);
-    ASSERT_EQ(loadRecent(r.context(), a), a);
-    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
-    EXPECT_EQ(r.map.mapfile, a);
 }
 
 TEST_F(Batch, DraworderRunsAfterTheBatchWhenTicked) {

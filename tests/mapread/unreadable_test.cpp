@@ -44,12 +44,9 @@ TEST(Unreadable, EachFileThatIsNoMapSaysWhy) {
         std::optional<R> reason;
         const char* text;
     };
+    // A missing file, a folder, a FIFO and an empty file are golden row scan_some_unreadable.
     const Row rows[] = {
-        {dir.file("none.img"), R::NoSuchFile, "no such file"},
-        {dir.file("folder.img"), R::Directory, "is a directory"},
-        {dir.file("pipe.img"), R::NotRegularFile, "not a regular file"},
         {"/dev/zero", R::NotRegularFile, "not a regular file"},
-        {dir.write("empty.img", ""), R::NoMapData, "no Garmin map data in it"},
         {dir.write("text.img", "GARMIN RGN, said the note\n"), R::NoMapData,
          "no Garmin map data in it"},
         {dir.write("map.img", readFile(map).value_or("")), std::nullopt, ""},

@@ -22,16 +22,7 @@ TEST(FileNameWindow, ShowsTheCurrentTypFile) {
     EXPECT_EQ(w.findChild<QPushButton*>("cancel")->text(), "Cancel");
 }
 
-TEST(FileNameWindow, RefusesNamesThatAreNotTxt) {
-    TempDir dir;
-    RecordingPort ui;
-    FileNameWindow w(dir.file("style.typ"), ui);
-    w.show();
-    w.findChild<QPushButton*>("create")->click();
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"This is not a .txt file."});
-    EXPECT_TRUE(w.isVisible());
-}
-
+// The name's rules are tested with acceptTypFileName; here a refusal keeps the window open.
 TEST(FileNameWindow, ExistingFileNeedsYesThenReportsCreate) {
     TempDir dir;
     const std::string path = dir.write("style.TXT", "old");

@@ -74,19 +74,14 @@ TEST_F(SelectionWindowTest, ShowsItsCaptionsAndStartsInTheLastMapFolder) {
     EXPECT_EQ(list("File1")->selectionMode(), QAbstractItemView::ExtendedSelection);
 }
 
-TEST_F(SelectionWindowTest, OpenWithoutASelectionAsksForOneAndStaysOpen) {
-    makeWindow();
-    button("open")->click();
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Please select img(s)/gmp(s)."});
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->selectedPaths().empty());
-}
-
 // The selection's rules are tested with ProductSelection; here the lists and buttons reach it
 // and its answers are shown.
 TEST_F(SelectionWindowTest, ChosenProductsAndFilesReachTheSelectionAndComeBack) {
     makeWindow();
     window->chooseProduct(0);
+    button("open")->click(); // nothing selected yet
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Please select img(s)/gmp(s)."});
+    EXPECT_TRUE(window->isVisible());
     list("File1")->item(1)->setSelected(true);
     button("open")->click();
     EXPECT_EQ(window->result(), QDialog::Accepted);

@@ -101,16 +101,6 @@ TEST(GeneratorDialog, BoxesReachTheFormAndTheRangeLabelFollowsInBlueOrRed) {
     EXPECT_TRUE(field(d, "StartField")->styleSheet().contains("red"));
 }
 
-TEST(GeneratorDialog, RefusalIsShownAndTheDialogStays) {
-    test::FakeUi ui;
-    GeneratorDialog d(GeneratorKind::Polygons, "/m", ui);
-    retype(d, "CountField", "1801");
-    create(d);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Max number of elements = 1800"});
-    EXPECT_NE(d.result(), QDialog::Accepted);
-    EXPECT_FALSE(d.request());
-}
-
 TEST(GeneratorDialog, AcceptedRequestCarriesTheFields) {
     test::TempDir dir;
     test::FakeUi ui;
@@ -128,9 +118,15 @@ TEST(GeneratorDialog, AcceptedRequestCarriesTheFields) {
     EXPECT_EQ(d.request()->lineWidth, 7);
 }
 
-TEST(GeneratorDialog, CloseHandsBackNothing) {
+// A refusal is shown and the dialog stays; closing it hands back nothing.
+TEST(GeneratorDialog, RefusalOrCloseHandsBackNothing) {
     test::FakeUi ui;
-    GeneratorDialog d(GeneratorKind::Pois, "/m", ui);
+    GeneratorDialog d(GeneratorKind::Polygons, "/m", ui);
+    retype(d, "CountField", "1801");
+    create(d);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Max number of elements = 1800"});
+    EXPECT_FALSE(d.request());
+    EXPECT_NE(d.result(), QDialog::Accepted);
     d.findChild<QPushButton*>("Close")->click();
     EXPECT_EQ(d.result(), QDialog::Rejected);
     EXPECT_FALSE(d.request());
