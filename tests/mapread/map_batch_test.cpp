@@ -99,21 +99,6 @@ TEST_F(Batch, BatchesReadUntilTheirFirstUnreadableFileWithItsMessages) {
     }
 }
 
-TEST_F(Batch, NtHintIsShownOncePerBatch) {
-    SyntheticMap nt = sampleMap();
-    nt.img.header(0x40, "GMP", 0x31);
-    const std::string a = write("a.img", nt.bytes());
-    const std::string b = write("b.img", nt.bytes());
-    open({a, b});
-    EXPECT_EQ(std::count(r.ui.messages.begin(), r.ui.messages.end(), msg::kHighwaysHint), 1);
-    EXPECT_TRUE(r.map.fields.ntMarker);
-    open({a});
-    EXPECT_EQ(std::count(r.ui.messages.begin(), r.ui.messages.end(), msg::kHighwaysHint), 2);
-    r.options.highways = true;
-    open({a});
-    EXPECT_EQ(std::count(r.ui.messages.begin(), r.ui.messages.end(), msg::kHighwaysHint), 2);
-}
-
 TEST_F(Batch, EveryLoadKeepsTheRealNameAndFolderOfTheMap) {
     const std::string path = write("Maps/MyMap.IMG", sampleMap().bytes());
     for (const auto& load : std::vector<std::function<std::optional<std::string>()>>{
@@ -166,20 +151,19 @@ TEST_F(Batch, FileOf90MillionBytesIsReadWithoutMessageAnd100MillionWithOne) {
     EXPECT_EQ(big.lines(), (V{"0x0600 "}));
 }
 
-TEST_F(Batch, EscapeWhileLoadingLeavesTheBufferEmpty) {
-    r.ui.stopAfterYields(0);
-    open({write("a.img", sampleMap().bytes())});
-    EXPECT_TRUE(r.lines().empty());
-    EXPECT_EQ(r.map.container.filesRead, 0);
-    EXPECT_TRUE(r.ui.messages.empty()); // nor is the TDB looked up
-}
-
-TEST_F(Batch, ErrorLogAndStopflagAreClearedByEachLoad) {
+TEST_F(Batch, EachLoadClearsTheErrorLogAndStopflagAndEscapeLeavesTheBufferEmpty) {
     r.errors.append("TRE", "old");
     r.ui.setStopflag(true);
-    open({write("a.img", sampleMap().bytes())});
+    const std::string a = write("a.img", sampleMap().bytes());
+    open({a});
     EXPECT_EQ(r.errors.text(), "");
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+    Reading stopped;
+    stopped.ui.stopAfterYields(0);
+    stopped.open({a});
+    EXPECT_TRUE(stopped.lines().empty());
+    EXPECT_EQ(stopped.map.container.filesRead, 0);
+    EXPECT_TRUE(stopped.ui.messages.empty()); // nor is the TDB looked up
 }
 
 TEST_F(Batch, DropOnAListLoadsUntilTheFirstNameThatIsNotAMap) {
@@ -198,19 +182,17 @@ TEST_F(Batch, DropOnAListLoadsUntilTheFirstNameThatIsNotAMap) {
     EXPECT_EQ(r.ui.messages, (V{std::string(msg::kNoFid)}));
 }
 
-TEST_F(Batch, DraworderRunsAfterTheBatchWhenTicked) {
-    const std::string a = write("a.img", sampleMap().bytes());
-    open({a});
-    EXPECT_EQ(r.polygons(), (V{"0x1300"}));
-    r.options.draworder = true;
-    open({a});
-    EXPECT_EQ(r.polygons(), (V{"0x1300 (d0)"}));
-}
-
-TEST_F(Batch, FileNewClearsTheInventoryAndTheNtMarker) {
+TEST_F(Batch, NtHintIsShownOncePerBatchAndFileNewClearsTheInventoryAndTheNtMarker) {
     SyntheticMap nt = sampleMap();
     nt.img.header(0x40, "GMP", 0x31);
-    open({write("a.img", nt.bytes())});
+    const std::string a = write("a.img", nt.bytes());
+    auto hints = [&] {
+        return std::count(r.ui.messages.begin(), r.ui.messages.end(), msg::kHighwaysHint);
+    };
+    open({a, write("b.img", nt.bytes())});
+    EXPECT_EQ(hints(), 1);
+    open({a});
+    EXPECT_EQ(hints(), 2);
     ASSERT_TRUE(r.map.fields.ntMarker);
     fileNew(r.map);
     EXPECT_FALSE(r.map.fields.ntMarker);
@@ -218,6 +200,9 @@ TEST_F(Batch, FileNewClearsTheInventoryAndTheNtMarker) {
     EXPECT_EQ(r.map.inventory.caption(kPolygons), "Polygons:0");
     EXPECT_EQ(r.map.inventory.caption(kLines), "Lines:0");
     EXPECT_EQ(r.map.inventory.caption(kPois), "POIs:0");
+    r.options.highways = true;
+    open({a});
+    EXPECT_EQ(hints(), 2);
 }
 
 } // namespace

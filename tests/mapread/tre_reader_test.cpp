@@ -69,10 +69,6 @@ TEST(TreReader, OverviewsAreTheGoldenFile) {
              [](Reading& r) {
                  read(r, M().extended({{0x0D, 1, 0x21}, {0x0E, 1, 0x25}}, 1, 1, 0));
              }},
-            {"extended overview",
-             [](Reading& r) {
-                 read(r, M().extended({{0x0D, 1, 1}}, 1, 0, 0));
-             }},
             {"extended overview behind a short header",
              [](Reading& r) {
                  M m;
@@ -96,13 +92,6 @@ TEST(TreReader, OverviewsAreTheGoldenFile) {
              [](Reading& r) {
                  r.ui.stopAfterYields(1);
                  read(r, M().lines({0x06, 0x07, 0x08}).polygons({{0x13, 0}}), true);
-             }},
-            {"escape during the extended overview ends only that scan",
-             [](Reading& r) {
-                 r.ui.stopAfterYields(1);
-                 M m;
-                 m.extended({{0x01, 0, 0}, {0x02, 0, 0}}, 2, 0, 0);
-                 read(r, m.rgnPoints({0x14, 0x01, 0, 0, 0, 0}));
              }},
             {"same map twice adds nothing",
              [](Reading& r) {
