@@ -1,5 +1,6 @@
-// `kestrel-cli typ` on real maps: the texts compile with mkgmap as written (their exact bytes are
-// golden files, see golden_test.cpp).
+// `kestrel-cli typ` on real maps: the texts compile with mkgmap as written, draw order and a
+// background alone below the rest included (their exact bytes are golden files, see
+// golden_test.cpp).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -36,16 +37,6 @@ struct TypCommand : ::testing::Test {
         return readFile(out).value_or("");
     }
 };
-
-TEST_F(TypCommand, SampleMapsBackgroundIsPaintedFirstAndAlone) {
-    const std::string text =
-        typ(std::string(KESTREL_BIN_DIR) + "/test.img", {10, 1, 10}, "--draworder");
-    const Compiled c = compileWithMkgmap(text, "1252", 1212);
-    ASSERT_EQ(c.status, 0) << c.log;
-    EXPECT_EQ(drawOrderLevels(TypBytes(c.typ)),
-              (std::vector<std::vector<std::uint32_t>>{
-                  {0x4B00}, {0x10D01}, {0x0100, 0x5000}, {0x1700, 0x3C00, 0x10F08}, {0x1300}}));
-}
 
 // The sample map, the committed test maps and the shared public maps.
 std::vector<std::string> realMaps() {

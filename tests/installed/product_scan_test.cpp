@@ -152,14 +152,8 @@ TEST(ProductEnvironment, MapPackageFoldersPerPlatform) {
     EXPECT_EQ(env.winePrefix(), "/Users/kes/.wine");
     env.home.clear();
     EXPECT_TRUE(mapPackageFolders(env).empty());
-    env.platform = Platform::Windows;
-    env.programData = "";
-    EXPECT_EQ(mapPackageFolders(env), std::vector<std::string>{"c:\\programdata\\garmin\\maps"});
-}
-
-TEST(ProductEnvironment, WindowsProgramDataWithoutPackagesFallsBack) {
+    // Windows: ProgramData's map folder once it holds a package, else the usual path.
     FakeInstall fake;
-    ProductEnvironment env;
     env.platform = Platform::Windows;
     env.programData = fake.root();
     EXPECT_EQ(mapPackageFolders(env), std::vector<std::string>{"c:\\programdata\\garmin\\maps"});
