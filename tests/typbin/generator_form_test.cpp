@@ -7,7 +7,6 @@
 
 #include "base/paths.h"
 #include "support/fake_ui.h"
-#include "support/temp_dir.h"
 
 namespace kestrel {
 namespace {
@@ -148,17 +147,16 @@ TEST(GeneratorForm, RangeLabelShowsTheLastCodeAndTurnsRedFrom16384) {
     EXPECT_EQ(f.rangeLabel().text, "0 x 2F -> 0 x 03007");
 }
 
-// The refusals and their messages are golden files of `kestrel-cli gen` (gen_refused_*).
+// The refusals and their messages, and the last codes accepted, are golden files of
+// `kestrel-cli gen` (gen_refused_*, gen_pois_last_codes, gen_extra_last_id).
 TEST(GeneratorForm, ValidationAcceptsTheLimitsAndWaitsForBothFields) {
     const struct {
         Kind kind;
         const char *start, *count;
         Verdict verdict;
     } cases[] = {
-        {Kind::Pois, "1ff", "32", Verdict::Valid},
         {Kind::Polygons, "1", "1800", Verdict::Valid},
         {Kind::ActiveRoutes, "1", "1800", Verdict::Valid},
-        {Kind::ExtraPois, "65535", "1", Verdict::Valid},
         {Kind::ExtraPois, "1", "32767", Verdict::Valid},
         {Kind::Pois, "", "5", Verdict::Incomplete},
         {Kind::Pois, "1", "", Verdict::Incomplete},
@@ -178,24 +176,10 @@ TEST(GeneratorForm, AcceptShowsARefusalAndStaysOrSaysNothingWhileIncomplete) {
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Max number of elements = 1800"});
 }
 
-// The hexadecimal fields handed on in decimal and the overwrite question are golden rows of
-// `kestrel-cli gen` (gen_extra_hex, gen_existing_file).
-TEST(GeneratorForm, AcceptGivesTheRequestWithTheWidthRule) {
-    test::TempDir dir;
-    GeneratorForm lines(Kind::Lines, dir.path());
-    lines.setStart("fe");
-    lines.setCount("4");
-    lines.setIgnoreSubtypes(true);
-    lines.setLineWidth("7");
+// The request handed on (kind, fields, path, the width for lines in and outside the list) is in
+// the golden rows of `kestrel-cli gen` (gen_lines, gen_lines_width_outside_list, gen_extra_hex).
+TEST(GeneratorForm, AcceptTakesTheWidthOnlyForTheKindsThatShowTheList) {
     FakeUi ui;
-    const auto r = lines.accept(ui);
-    ASSERT_TRUE(r);
-    EXPECT_EQ(r->kind, Kind::Lines);
-    EXPECT_EQ(r->lineWidth, 7);
-    EXPECT_EQ((std::tuple{r->start, r->count, r->path, r->ignoreSubtypes}),
-              (std::tuple{std::string("fe"), 4u, dir.file("untitled.typ"), true}));
-    EXPECT_TRUE(ui.questions.empty());
-
     // Widths outside 1 to 10 are 4; only the kinds that show the list take it.
     for (const auto& [kind, text, width] : {std::tuple{Kind::ActiveRoutes, "12", 4},
                                             {Kind::ActiveRoutes, "10", 10},
