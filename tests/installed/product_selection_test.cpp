@@ -35,13 +35,20 @@ class ProductSelectionTest : public ::testing::Test {
     ProductSelection selection{ui};
 };
 
+// A classic product replaces the NT list; so does a folder without Product1 or GMP subfolders.
 TEST_F(ProductSelectionTest, ClassicProductShowsTheImgFilesOfItsFolder) {
+    selection.choose(1);
     selection.choose(0);
     EXPECT_FALSE(selection.ntShown());
-    EXPECT_EQ(selection.chosen(), 0u);
+    EXPECT_TRUE(selection.ntNames().empty());
     EXPECT_EQ(selection.folder(), dir.file("classic/Product1"));
     EXPECT_EQ(selection.patterns(), "*.img");
     EXPECT_EQ(selection.files(), (std::vector<std::string>{"A.IMG", "b.img", "c.img"}));
+    selection.choose(7); // no such product: nothing changes
+    EXPECT_EQ(selection.chosen(), 0u);
+    selection.choose(2);
+    EXPECT_FALSE(selection.ntShown());
+    EXPECT_EQ(selection.files(), std::vector<std::string>{"63248801.img"});
 }
 
 TEST_F(ProductSelectionTest, NtProductShowsTheGmpFilesOfAllItsSubfolders) {
@@ -55,21 +62,6 @@ TEST_F(ProductSelectionTest, NtProductShowsTheGmpFilesOfAllItsSubfolders) {
     EXPECT_EQ(*paths, selection.ntPaths());
 }
 
-TEST_F(ProductSelectionTest, FolderWithoutProduct1AndWithoutGmpSubfoldersIsClassic) {
-    selection.choose(2);
-    EXPECT_FALSE(selection.ntShown());
-    EXPECT_EQ(selection.files(), std::vector<std::string>{"63248801.img"});
-}
-
-TEST_F(ProductSelectionTest, ChoosingAnotherProductReplacesTheNtList) {
-    selection.choose(1);
-    selection.choose(0);
-    EXPECT_FALSE(selection.ntShown());
-    EXPECT_TRUE(selection.ntNames().empty());
-    selection.choose(7); // no such product: nothing changes
-    EXPECT_EQ(selection.chosen(), 0u);
-}
-
 TEST_F(ProductSelectionTest, SearchChoosesTheFirstProductContainingTheTextInAnyCase) {
     EXPECT_EQ(selection.search("NAVIGATOR"), 1u);
     EXPECT_TRUE(selection.ntShown());
@@ -78,23 +70,17 @@ TEST_F(ProductSelectionTest, SearchChoosesTheFirstProductContainingTheTextInAnyC
     EXPECT_EQ(selection.chosen(), 0u);
 }
 
-TEST_F(ProductSelectionTest, OpenHandsBackTheSelectedFilesInListOrder) {
+// Rows that are not in the list select nothing.
+TEST_F(ProductSelectionTest, OpenHandsBackTheSelectedFilesInListOrderOrAsksForOne) {
     selection.choose(0);
-    const auto paths = selection.open({2, 0, 1, 2});
-    ASSERT_TRUE(paths);
-    EXPECT_EQ(*paths, (std::vector<std::string>{dir.file("classic/Product1/A.IMG"),
-                                                dir.file("classic/Product1/b.img"),
-                                                dir.file("classic/Product1/c.img")}));
+    EXPECT_EQ(selection.open({2, 0, 1, 2}),
+              (std::vector<std::string>{dir.file("classic/Product1/A.IMG"),
+                                        dir.file("classic/Product1/b.img"),
+                                        dir.file("classic/Product1/c.img")}));
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(ProductSelectionTest, OpenWithoutASelectionAsksForOneAndStaysOpen) {
-    selection.choose(0);
     EXPECT_FALSE(selection.open({}));
-    EXPECT_FALSE(selection.open({99})); // rows that are not in the list select nothing
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0], "Please select img(s)/gmp(s).");
-    EXPECT_EQ(ui.messages[0], kSelectFiles);
+    EXPECT_FALSE(selection.open({99}));
+    EXPECT_EQ(ui.messages, std::vector<std::string>(2, "Please select img(s)/gmp(s)."));
 }
 
 TEST_F(ProductSelectionTest, BrowsingAFolderListsImgAndGmpFiles) {
