@@ -53,11 +53,15 @@ TEST_F(Batch, MaskedFileReadsLikeTheUnmaskedOne) {
     EXPECT_FALSE(fileExists(dir.file("tmp.txt")));
 }
 
-TEST_F(Batch, DumpflagWritesTheUnmaskedMapToTempImg) {
+TEST_F(Batch, DumpflagWritesTheUnmaskedMapToTempImgWhenItCan) {
     const SyntheticMap m = sampleMap();
     r.options.dumpflag = true;
     open({write("masked.img", m.bytes(0x4B))});
     EXPECT_EQ(readFile(dir.file("temp.img")).value_or(""), m.bytes());
+    // A dump that cannot be written does not keep the map from being read.
+    r.options.dumpFile = dir.file("no/such/folder/temp.img");
+    open({dir.file("masked.img")});
+    EXPECT_EQ(r.lines(), (V{"0x0600 "}));
 }
 
 // Each file named as it is written; a name without bytes is never written.

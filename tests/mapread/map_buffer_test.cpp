@@ -2,7 +2,6 @@
 
 #include <random>
 
-#include "base/files.h"
 #include "mapread/map_buffer.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
@@ -129,17 +128,6 @@ TEST(MapBuffer, OpensAFileWholeByMapping) {
     MapBuffer moved = std::move(b);
     EXPECT_EQ(moved.dat(999), 'y');
     EXPECT_TRUE(b.empty());
-}
-
-TEST(MapBuffer, DumpWritesTheUnmaskedBytes) {
-    TempDir dir;
-    const std::string plain("\x00\x01\x02GARMIN", 9);
-    MapBuffer b = MapBuffer::fromBytes(masked(plain, 0x4B));
-    b.setKey(0x4B);
-    FakeUi ui;
-    ASSERT_TRUE(b.dumpUnmasked(dir.file("temp.img"), ui));
-    EXPECT_EQ(readFile(dir.file("temp.img")).value_or(""), plain);
-    EXPECT_FALSE(b.dumpUnmasked(dir.file("no/such/folder/temp.img"), ui));
 }
 
 } // namespace
