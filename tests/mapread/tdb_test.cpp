@@ -35,22 +35,16 @@ struct TdbLookup : ::testing::Test {
     }
 };
 
+// Values of 32768 and above are shown unsigned.
 TEST_F(TdbLookup, ReadsProductCodeAndFamilyIdAndLocksTheFields) {
-    dir.write("maps/family.tdb", tdb(0x01, 0x00, 0xBC, 0x04));
-    loadtdb(fields, ui, map, sampleMap);
-    EXPECT_EQ(fields.productCode, "1");
-    EXPECT_EQ(fields.fid, "1212");
-    EXPECT_TRUE(fields.fieldsLocked);
-    EXPECT_EQ(fields.tdbFile, joinPath(dir.file("maps"), "family.tdb"));
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_FALSE(ui.busyOn);
-}
-
-TEST_F(TdbLookup, ValuesOf32768AndAboveAreShownUnsigned) {
-    dir.write("maps/family.TDB", tdb(0x40, 0x9C, 0xFF, 0xFF));
+    dir.write("maps/family.TDB", tdb(0x40, 0x9C, 0xBC, 0x04));
     loadtdb(fields, ui, map, sampleMap);
     EXPECT_EQ(fields.productCode, "40000");
-    EXPECT_EQ(fields.fid, "65535");
+    EXPECT_EQ(fields.fid, "1212");
+    EXPECT_TRUE(fields.fieldsLocked);
+    EXPECT_EQ(fields.tdbFile, joinPath(dir.file("maps"), "family.TDB"));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(ui.busyOn);
 }
 
 TEST_F(TdbLookup, ShortTdbFileLeavesTheFieldsAlone) {
