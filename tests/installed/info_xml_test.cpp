@@ -8,36 +8,26 @@
 namespace kestrel::installed {
 namespace {
 
-TEST(InfoXml, ReadsMkgmapPackageDescription) {
-    const auto info = readInfoXml(readFile(test::lakesInfoXml()).value());
-    EXPECT_EQ(info.name, "Kestrel Lakes");
-    EXPECT_EQ(info.familyIdText, "888");
-    EXPECT_EQ(info.familyId(), 888);
-    EXPECT_EQ(info.productIdText, "1");
-    EXPECT_EQ(info.tdb, "kestrel_lakes.tdb");
-    EXPECT_EQ(info.directory, "Product1");
-    EXPECT_EQ(info.basemap, "kestrel_lakes");
-    EXPECT_EQ(info.mdr, "");
+// Name, family and product ids, directory, TDB, base map and index file, as read.
+std::vector<std::string> fieldsOf(const MapPackageInfo& i) {
+    return {i.name, i.familyIdText, i.productIdText, i.directory, i.tdb, i.basemap, i.mdr};
 }
 
-TEST(InfoXml, ReadsVersionTwoNamespaceWithIndexFile) {
-    const auto info = readInfoXml(readFile(test::fixtureDir() + "/installed/topo_v2.xml").value());
-    EXPECT_EQ(info.name, "Topo & Trails");
-    EXPECT_EQ(info.familyId(), 3001);
-    EXPECT_EQ(info.productIdText, "2");
-    EXPECT_EQ(info.mdr, "topo_mdr");
-    EXPECT_EQ(info.tdb, "topo.tdb");
-}
-
-TEST(InfoXml, MatchesTagsInAnyCaseAndNamespacePrefix) {
-    const auto info =
-        readInfoXml("<mp:mapproduct xmlns:mp='x'><mp:id> 12 </mp:id><SUBPRODUCT><Id>7</Id>"
-                    "<tdb>a.tdb</tdb><DIRECTORY attr=\"1\">P1</DIRECTORY><mdr/></SUBPRODUCT>");
-    EXPECT_EQ(info.familyIdText, "12");
-    EXPECT_EQ(info.productIdText, "7");
-    EXPECT_EQ(info.tdb, "a.tdb");
-    EXPECT_EQ(info.directory, "P1");
-    EXPECT_EQ(info.mdr, "");
+// An mkgmap package, a version-two description with a namespace and an index file, and tags in
+// any case and namespace prefix.
+TEST(InfoXml, ReadsPackageDescriptions) {
+    const auto lakes = readInfoXml(readFile(test::lakesInfoXml()).value());
+    EXPECT_EQ(fieldsOf(lakes),
+              (std::vector<std::string>{"Kestrel Lakes", "888", "1", "Product1",
+                                        "kestrel_lakes.tdb", "kestrel_lakes", ""}));
+    EXPECT_EQ(lakes.familyId(), 888);
+    const auto topo = readInfoXml(readFile(test::fixtureDir() + "/installed/topo_v2.xml").value());
+    EXPECT_EQ(fieldsOf(topo), (std::vector<std::string>{"Topo & Trails", "3001", "2", "Product1",
+                                                        "topo.tdb", "topo", "topo_mdr"}));
+    EXPECT_EQ(fieldsOf(readInfoXml(
+                  "<mp:mapproduct xmlns:mp='x'><mp:id> 12 </mp:id><SUBPRODUCT><Id>7</Id>"
+                  "<tdb>a.tdb</tdb><DIRECTORY attr=\"1\">P1</DIRECTORY><mdr/></SUBPRODUCT>")),
+              (std::vector<std::string>{"", "12", "7", "P1", "a.tdb", "", ""}));
 }
 
 TEST(InfoXml, FamilyIdNeedsAWholeSixteenBitNumber) {
