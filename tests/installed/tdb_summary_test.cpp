@@ -11,15 +11,7 @@ namespace {
 
 using test::TempDir;
 
-TEST(GetTdb, ReadsNameFamilyAndProductFromMkgmapTdb) {
-    const auto s = get_tdb(test::lakesTdb());
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->familyName, "Kestrel Lakes");
-    EXPECT_EQ(s->familyId, 888);
-    EXPECT_EQ(s->productCode, 1);
-    EXPECT_EQ(get_tdb(test::hillsTdb())->familyId, 889);
-}
-
+// The mkgmap TDB files of the install fixture are read in the product scan's listings.
 TEST(GetTdb, ReadsSharedFixtureTdbWhenPresent) {
     const std::string tdb = test::sharedFixtureDir() + "/std_tdb/stdbasic.tdb";
     if (!fileExists(tdb)) GTEST_SKIP() << "no shared fixtures";
