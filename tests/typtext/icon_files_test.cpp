@@ -52,43 +52,33 @@ TEST(XpmFill, RefusesMalformedFills) {
     }
 }
 
+// Quoted CR LF lines without a trailing line end, which would come back from bmp() as one more
+// row; 16 by 16 pixels of at most 8 colours, the corners transparent: a badge, not a square.
 TEST(ShippedIcons, EveryIconFileIsAWellFormedFillWithATransparentBackground) {
     std::set<std::string> seen;
     for (int n = 1; n <= kIconCount; ++n) {
         SCOPED_TRACE(n);
+        const std::optional<std::string> raw =
+            readFile(kSystem + "/bmps/" + std::to_string(n) + ".txt");
+        ASSERT_TRUE(raw) << "missing " << kSystem << "/bmps/" << n << ".txt";
+        EXPECT_FALSE(endsWith(*raw, "\n"));
+        for (const std::string& line : split(*raw, "\r\n")) {
+            EXPECT_EQ(line.find('\n'), std::string::npos);
+            EXPECT_TRUE(endsWith(line, "\"")) << line;
+        }
         const std::string text = bmp(kSystem, n);
-        ASSERT_FALSE(text.empty()) << "missing " << kSystem << "/bmps/" << n << ".txt";
+        EXPECT_EQ(text, *raw + "\r\n");
         const XpmReadResult r = readXpmFill(text);
         ASSERT_TRUE(r.fill) << r.error;
         EXPECT_EQ(r.fill->width, 16);
         EXPECT_EQ(r.fill->height, 16);
         EXPECT_LE(r.fill->colours.size(), 8u);
-        bool transparent = false;
-        for (const XpmColour& c : r.fill->colours) transparent = transparent || !c.rgb;
-        EXPECT_TRUE(transparent);
-        // Transparent corners: the icon is a badge, not a square.
         const XpmColour* corner = r.fill->colour(r.fill->rows[0][0]);
         ASSERT_NE(corner, nullptr);
         EXPECT_FALSE(corner->rgb);
         seen.insert(text);
     }
     EXPECT_EQ(seen.size(), static_cast<std::size_t>(kIconCount));
-}
-
-TEST(ShippedIcons, FilesAreQuotedCrLfTextWithoutATrailingLineEnd) {
-    for (int n = 1; n <= kIconCount; ++n) {
-        SCOPED_TRACE(n);
-        const std::optional<std::string> raw =
-            readFile(kSystem + "/bmps/" + std::to_string(n) + ".txt");
-        ASSERT_TRUE(raw);
-        // A line end after the last row would come back from bmp() as one more row.
-        EXPECT_FALSE(endsWith(*raw, "\n"));
-        for (const std::string& line : split(*raw, "\r\n")) {
-            EXPECT_EQ(line.find('\n'), std::string::npos);
-            EXPECT_TRUE(endsWith(line, "\"")) << line;
-        }
-        EXPECT_EQ(bmp(kSystem, n), *raw + "\r\n");
-    }
 }
 
 // A TYP text that holds every stripe, picture and a few type-number bitmaps as polygons and every
