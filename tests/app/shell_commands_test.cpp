@@ -42,16 +42,13 @@ TEST(KindsForCreate, NoneTickedIsRefusedSomeUntickedAsks) {
 }
 
 TEST(Escape, SetsTheStopFlagAndSaysSoDuringABatch) {
-    for (const bool busy : {false, true}) {
-        FakeUi ui;
-        escapePressed(busy, ui);
-        EXPECT_TRUE(ui.stopflag());
-        EXPECT_EQ(ui.messages.size(), busy ? 1u : 0u);
-    }
-    FakeUi ui;
-    escapePressed(true, ui);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{
-                               "Process halted.\r\n\r\nCreate TYP file if elements are found."});
+    FakeUi idle, busy;
+    escapePressed(false, idle);
+    escapePressed(true, busy);
+    EXPECT_TRUE(idle.stopflag() && busy.stopflag());
+    EXPECT_TRUE(idle.messages.empty());
+    EXPECT_EQ(busy.messages, std::vector<std::string>{
+                                 "Process halted.\r\n\r\nCreate TYP file if elements are found."});
 }
 
 TEST(RecentEnabled, OnlyExistingFilesAreEnabled) {

@@ -146,7 +146,6 @@ TEST(RgnScans, ReadingsAreTheGoldenFile) {
                      m.extended({{0x0E, 0, 2}}, 1, 0, 0);
                      m.rgnLines(record(0x0E, 0x02, 0x01, 0, 7) + record(0x0F, 0x03, 0x01, 0, 7));
                  }),
-            polygons("polygon section", record(0x0D, 0x01, 0x01, 0, 7)),
             read("short RGN header skips the polygon scan",
                  [](M& m) { m.rgnPolygons(record(0x0D, 0x01, 0x01, 0, 7)).img.put2(M::kRgn, 56); }),
             read("zero offset skips the polygon scan",
