@@ -83,7 +83,10 @@ void MapReader::get_dataTRE(int k) {
     if (map.key != 0 && !contains(map.name, ".gmp")) {
         buf_.setKey(map.key);
         if (c_.options.dumpflag)
-            guarded(c_.errors, [&] { buf_.dumpUnmasked(c_.options.dumpFile, ui_); });
+            guarded(c_.errors, [&] {
+                if (!buf_.dumpUnmasked(c_.options.dumpFile, ui_))
+                    c_.errors.append("DUMP", "cannot write " + c_.options.dumpFile);
+            });
     }
     const Signatures sig = buf_.findSignatures(ui_);
     if (sig.rgn < 0 || sig.tre < 0)

@@ -58,10 +58,11 @@ TEST_F(Batch, DumpflagWritesTheUnmaskedMapToTempImgWhenItCan) {
     r.options.dumpflag = true;
     open({write("masked.img", m.bytes(0x4B))});
     EXPECT_EQ(readFile(dir.file("temp.img")).value_or(""), m.bytes());
-    // A dump that cannot be written does not keep the map from being read.
+    // A dump that cannot be written does not keep the map from being read, and is logged.
     r.options.dumpFile = dir.file("no/such/folder/temp.img");
     open({dir.file("masked.img")});
     EXPECT_EQ(r.lines(), (V{"0x0600 "}));
+    EXPECT_EQ(r.errors.text(), "DUMP:cannot write " + r.options.dumpFile + "\r\n");
 }
 
 // Each file named as it is written; a name without bytes is never written.
