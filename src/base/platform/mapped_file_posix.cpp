@@ -7,6 +7,7 @@
 // on to the handler that was there before, or to the default action.
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <fcntl.h>
@@ -98,12 +99,24 @@ std::optional<MappedFile> MappedFile::open(const std::string& path) {
         const auto len = static_cast<std::size_t>(st.st_size);
         void* m = mmap(nullptr, len, PROT_READ, MAP_PRIVATE, fd, 0);
         if (m != MAP_FAILED) {
-            mapped = MappedFile(static_cast<const std::uint8_t*>(m), len);
+            mapped = MappedFile(static_cast<const std::uint8_t*>(m), len, fd);
             guard(mapped->data_, len);
+            return mapped;
         }
     }
     close(fd);
     return mapped;
+}
+
+std::size_t MappedFile::copy(std::size_t offset, std::span<std::uint8_t> into) const {
+    if (offset >= size_) return 0;
+    const std::size_t n = std::min(into.size(), size_ - offset);
+    for (;;) {
+        const ssize_t got =
+            pread(static_cast<int>(file_), into.data(), n, static_cast<off_t>(offset));
+        if (got >= 0) return static_cast<std::size_t>(got);
+        if (errno != EINTR) return 0;
+    }
 }
 
 void MappedFile::forget(std::size_t offset, std::size_t n) const {
@@ -121,8 +134,10 @@ void MappedFile::release() {
         unguard(data_);
         munmap(const_cast<std::uint8_t*>(data_), size_);
     }
+    if (file_ != kNoFile) close(static_cast<int>(file_));
     data_ = nullptr;
     size_ = 0;
+    file_ = kNoFile;
 }
 
 } // namespace kestrel::platform

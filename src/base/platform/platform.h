@@ -11,6 +11,7 @@
 #include <ctime>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -129,12 +130,14 @@ class MappedFile {
     static std::optional<MappedFile> open(const std::string& path);
     ~MappedFile() { release(); }
     MappedFile(MappedFile&& other) noexcept
-        : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+        : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
+          file_(std::exchange(other.file_, kNoFile)) {}
     MappedFile& operator=(MappedFile&& other) noexcept {
         if (this != &other) {
             release();
             data_ = std::exchange(other.data_, nullptr);
             size_ = std::exchange(other.size_, 0);
+            file_ = std::exchange(other.file_, kNoFile);
         }
         return *this;
     }
@@ -146,13 +149,20 @@ class MappedFile {
     // Lets the system take back the memory of the whole pages within the n bytes from the offset
     // on, once they have been read; touched again, they are read again from the file.
     void forget(std::size_t offset, std::size_t n) const;
+    // Reads the mapped bytes from the offset on into `into`, as a read of the open file does, and
+    // returns how many (fewer at the mapped length's end, 0 on an error). One pass over a big file
+    // costs less this way than through the mapping, each of whose pages must be mapped in first.
+    std::size_t copy(std::size_t offset, std::span<std::uint8_t> into) const;
 
   private:
-    MappedFile(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    void release(); // unmaps, and leaves the object empty
+    static constexpr std::intptr_t kNoFile = -1;
+    MappedFile(const std::uint8_t* data, std::size_t size, std::intptr_t file)
+        : data_(data), size_(size), file_(file) {}
+    void release(); // unmaps, closes the file, and leaves the object empty
 
     const std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
+    std::intptr_t file_ = kNoFile; // the system's handle of the open file (descriptor or HANDLE)
 };
 
 } // namespace kestrel::platform
