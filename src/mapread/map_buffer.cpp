@@ -18,6 +18,9 @@ constexpr std::size_t kChunk = std::size_t(8) << 20;
 // memory that stays in the processor's cache: mapping in each page of a big file costs more than
 // copying it from the system's file cache.
 constexpr std::size_t kBlock = std::size_t(256) << 10;
+// A file to be read to its every byte is read into memory at once up to this size; a bigger one
+// is mapped, so that the system may take back its pages when memory runs short.
+constexpr std::size_t kReadAtOnceUpTo = std::size_t(256) << 20;
 
 } // namespace
 
@@ -68,10 +71,10 @@ MapBuffer MapBuffer::view(std::span<const std::uint8_t> bytes) {
     return b;
 }
 
-std::optional<Unreadable> MapBuffer::open(const std::string& path) {
+std::optional<Unreadable> MapBuffer::open(const std::string& path, bool everyByte) {
     clear();
     if (auto why = checkMapFile(path)) return why;
-    mapping_ = platform::MappedFile::open(path);
+    mapping_ = platform::MappedFile::open(path, everyByte ? kReadAtOnceUpTo : 0);
     if (!mapping_) return Unreadable{UnreadableReason::SystemError, std::string(msg::kNotMappable)};
     data_ = mapping_->data();
     size_ = mapping_->size();
@@ -105,9 +108,10 @@ std::int64_t MapBuffer::zeroRun(std::int64_t offset, std::int64_t limit) const {
 
 void MapBuffer::eachBlock(UiPort& ui,
                           const std::function<bool(std::span<const std::uint8_t>)>& take) const {
-    std::vector<std::uint8_t> block(mapping_ ? kBlock : 0);
+    const bool mapped = mapping_ && !mapping_->whole();
+    std::vector<std::uint8_t> block(mapped ? kBlock : 0);
     for (std::size_t pos = 0, yielded = 0; pos < size_;) {
-        const std::size_t copied = mapping_ ? mapping_->copy(pos, block) : 0;
+        const std::size_t copied = mapped ? mapping_->copy(pos, block) : 0;
         // Bytes in memory are taken as they are, and so is the rest of a file that can no longer
         // be read (it shrank, or the system failed): through the mapping, which reads it as 0.
         const std::span<const std::uint8_t> bytes =
@@ -116,7 +120,7 @@ void MapBuffer::eachBlock(UiPort& ui,
         const bool more = take(bytes);
         // The later steps read few of these pages again: they come back from the file's cache
         // when touched, so a big file does not stay resident as a whole.
-        if (!copied && mapping_) mapping_->forget(pos, bytes.size());
+        if (mapped && !copied) mapping_->forget(pos, bytes.size());
         pos += bytes.size();
         if (!more || pos == size_ || pos - yielded >= kChunk) {
             ui.yield();

@@ -26,8 +26,9 @@ class MapBuffer {
     MapBuffer& operator=(MapBuffer&& other) noexcept;
 
     // Maps the whole file; only a regular file with bytes in it is opened. Otherwise the buffer
-    // stays empty and the reason comes back.
-    std::optional<Unreadable> open(const std::string& path);
+    // stays empty and the reason comes back. `everyByte`: the reading will touch every page (the
+    // complete scan), so a file of moderate size is read at once where that costs less.
+    std::optional<Unreadable> open(const std::string& path, bool everyByte = false);
     // Wraps bytes already in memory (tests).
     static MapBuffer fromBytes(std::string bytes);
     // Reads bytes that the caller keeps alive and unchanged as long as the buffer reads them (the

@@ -52,7 +52,7 @@ void MapReader::loadbinary(const std::string& name, const std::string& realPath,
     }
     if (pieces == 0) pieces = 1;
     path_ = realPath;
-    if (const auto why = buf_.open(realPath)) {
+    if (const auto why = buf_.open(realPath, c_.options.complete)) {
         c_.map.unreadable.push_back({realPath, *why});
         return;
     }

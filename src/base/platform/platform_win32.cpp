@@ -285,7 +285,8 @@ bool syncToDisk(std::FILE* file) {
     return _commit(_fileno(file)) == 0;
 }
 
-std::optional<MappedFile> MappedFile::open(const std::string& path) {
+// Private memory has no large pages here without a privilege users lack: files are mapped.
+std::optional<MappedFile> MappedFile::open(const std::string& path, std::size_t) {
     const HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -298,7 +299,7 @@ std::optional<MappedFile> MappedFile::open(const std::string& path) {
             if (const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0))
                 mapped = MappedFile(static_cast<const std::uint8_t*>(view),
                                     static_cast<std::size_t>(size.QuadPart),
-                                    reinterpret_cast<std::intptr_t>(file));
+                                    reinterpret_cast<std::intptr_t>(file), false);
             CloseHandle(mapping);
         }
     }
