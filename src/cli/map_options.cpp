@@ -15,7 +15,6 @@ void addMapOptions(CLI::App& app, MapOptions& o) {
     auto* on = app.add_flag("--draworder", o.draworder, std::string(kDraworderOption));
     app.add_flag("--no-draworder", o.noDraworder, std::string(kNoDraworderOption))->excludes(on);
     app.add_option("--data", o.dataDir, std::string(kDataOption))->type_name("DIR");
-    addQuiet(app, o.quiet);
     app.add_option("MAP", o.maps, std::string(kMapsOption))->required()->type_name("");
 }
 

@@ -15,11 +15,10 @@ struct MapOptions {
     bool complete = false;
     bool draworder = false, noDraworder = false; // neither: as the settings say
     std::string dataDir; // the name/style texts and icons; default `syspath`
-    bool quiet = false;
     std::vector<std::string> maps;
 };
 
-// --highways, --complete, --draworder, --no-draworder, --data, --quiet and the maps.
+// --highways, --complete, --draworder, --no-draworder, --data and the maps.
 void addMapOptions(CLI::App& app, MapOptions& o);
 
 // Applies the options over the session's settings, loads the name/style texts with the POI label

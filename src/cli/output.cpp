@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/paths.h"
 #include "base/platform/platform.h"
 #include "cli/messages.h"
+#include "mapread/garmin_content.h"
 
 namespace kestrel::cli {
 namespace {
@@ -30,12 +32,23 @@ std::string cannotWriteText(const std::string& out, const WriteFailure& failure)
     return cannotWrite(out == kStdout ? kStdoutName : out, failure.systemText);
 }
 
-std::optional<std::string> refuseOutput(const std::string& out,
-                                        const std::vector<std::string>& inputs) {
+std::optional<std::string> refuseOutput(const std::string& out, const OutputRules& rules) {
     if (out == kStdout) return std::nullopt;
-    for (const std::string& input : inputs)
+    for (const std::string& input : rules.inputs)
         if (sameFile(out, input)) return outputIsInput(out);
     if (const auto failure = checkReplaceable(out)) return cannotWriteText(out, *failure);
+    // An existing file that cannot be read may be anything: it is replaced only with --force.
+    const std::optional<std::string> head = readFileHead(out, kGarminHeadSize);
+    if (!head && !fileExists(out)) return std::nullopt;
+    const GarminContent held =
+        head ? garminContent({reinterpret_cast<const std::uint8_t*>(head->data()), head->size()})
+             : GarminContent::None;
+    if (rules.existing == Existing::ReplacedWithForce) {
+        if (held == GarminContent::Map) return neverOverMap(out);
+        if (!rules.force) return existsUseForce(out);
+    } else if (!rules.force && (!head || held != GarminContent::None)) {
+        return head ? garminFileUseForce(out, held == GarminContent::Typ) : existsUseForce(out);
+    }
     return std::nullopt;
 }
 

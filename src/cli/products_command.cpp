@@ -45,15 +45,15 @@ int products(bool json, bool quiet) {
 
 } // namespace
 
-Command productsCommand(CLI::App& cli) {
+Command productsCommand(CLI::App& cli, CommonOptions& common) {
     struct Options {
-        bool json = false, quiet = false;
+        bool json = false;
     };
     auto o = std::make_shared<Options>();
     CLI::App* app = cli.add_subcommand("products", std::string(kProductsAbout));
     app->add_flag("--json", o->json, std::string(kJsonOption));
-    addQuiet(*app, o->quiet);
-    return {app, [o] { return products(o->json, o->quiet); }};
+    addCommonOptions(*app, common);
+    return {app, [o, &common] { return products(o->json, common.quiet); }};
 }
 
 } // namespace kestrel::cli

@@ -90,11 +90,11 @@ void printText(const MapState& map) {
     std::fputs(out.c_str(), stdout);
 }
 
-int scan(const ScanOptions& o) {
+int scan(const ScanOptions& o, bool quiet) {
     Session session;
     // Like the desktop program: the state file decides the options the command line leaves open.
     startup(session, platform::programFolder(), KESTREL_INSTALL_DATADIR);
-    CliUiPort ui(o.read.quiet);
+    CliUiPort ui(quiet);
     const int status = readMaps(session, ui, o.read);
     if (o.json)
         printJson(session.map, session.errors, ui, o.read.complete);
@@ -105,13 +105,14 @@ int scan(const ScanOptions& o) {
 
 } // namespace
 
-Command scanCommand(CLI::App& cli) {
+Command scanCommand(CLI::App& cli, CommonOptions& common) {
     auto o = std::make_shared<ScanOptions>();
     CLI::App* app = cli.add_subcommand("scan", std::string(kScanAbout));
     addMapOptions(*app, o->read);
+    addCommonOptions(*app, common);
     app->add_flag("--json", o->json, std::string(kJsonOption));
     app->footer(std::string(kScanFooter));
-    return {app, [o] { return scan(*o); }};
+    return {app, [o, &common] { return scan(*o, common.quiet); }};
 }
 
 } // namespace kestrel::cli

@@ -27,6 +27,7 @@ namespace {
 struct TypOptions {
     MapOptions read;
     std::string out, fid, product, codepage, kinds, seed, state; // empty: not given
+    bool force = false;
 };
 
 // "polygons,lines" -> kindsel {true, true, false}; nothing for an unknown kind.
@@ -57,8 +58,8 @@ std::string written(const TypTextDocument& doc, const std::array<bool, 3>& kinds
     return r;
 }
 
-int typ(const TypOptions& o) {
-    if (const auto refused = refuseOutput(o.out, o.read.maps)) {
+int typ(const TypOptions& o, bool quiet) {
+    if (const auto refused = refuseOutput(o.out, {.inputs = o.read.maps, .force = o.force})) {
         printError(*refused);
         return kUsage;
     }
@@ -73,7 +74,7 @@ int typ(const TypOptions& o) {
         loaddata(o.state, session.settings);
     }
     if (!o.read.dataDir.empty()) session.paths.syspath = o.read.dataDir;
-    CliUiPort ui(o.read.quiet);
+    CliUiPort ui(quiet);
     const int status = readMaps(session, ui, o.read);
     if (status == kFailed) {
         printError(kNothingWritten);
@@ -104,7 +105,7 @@ int typ(const TypOptions& o) {
 
 } // namespace
 
-Command typCommand(CLI::App& cli) {
+Command typCommand(CLI::App& cli, CommonOptions& common) {
     auto o = std::make_shared<TypOptions>();
     CLI::App* app = cli.add_subcommand("typ", std::string(kTypAbout));
     app->add_option("-o,--output", o->out, std::string(kTypOutputOption))
@@ -129,9 +130,11 @@ Command typCommand(CLI::App& cli) {
         ->check(decimalIn(0, 0xFFFFFFFF))
         ->type_name("N");
     app->add_option("--state", o->state, std::string(kStateOption))->type_name("FILE");
+    app->add_flag("--force", o->force, std::string(kTypForceOption));
     addMapOptions(*app, o->read);
+    addCommonOptions(*app, common);
     app->footer(std::string(kTypFooter));
-    return {app, [o] { return typ(*o); }};
+    return {app, [o, &common] { return typ(*o, common.quiet); }};
 }
 
 } // namespace kestrel::cli
