@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/messages.h"
+#include "cli/output.h"
 
 namespace {
 
@@ -70,7 +72,9 @@ int main(int argc, char** argv) {
     try {
         cli.parse(std::move(args));
     } catch (const CLI::Success& e) {
-        return cli.exit(e);
+        std::ostringstream help;
+        const int status = cli.exit(e, help, help);
+        return cli::writeStdout(help.str()) ? status : cli::kFailed;
     } catch (const CLI::ParseError& e) {
         const bool noCommand = cli.get_subcommands().empty() && e.get_name() == "RequiredError";
         if (noCommand && !cli.remaining().empty())
@@ -80,7 +84,11 @@ int main(int argc, char** argv) {
         printError(seeHelp(commandOf(cli)));
         return cli::kUsage;
     }
-    for (const cli::Command& c : commands)
-        if (c.app->parsed()) return c.run();
+    for (const cli::Command& c : commands) {
+        if (!c.app->parsed()) continue;
+        const int status = c.run();
+        // Whatever the command left in stdout's buffer is written now, or the failure said.
+        return cli::writeStdout({}) ? status : cli::kFailed;
+    }
     return cli::kUsage;
 }

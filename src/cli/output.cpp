@@ -7,6 +7,7 @@
 
 #include "base/paths.h"
 #include "base/platform/platform.h"
+#include "cli/cli_ui.h"
 #include "cli/messages.h"
 #include "mapread/garmin_content.h"
 
@@ -56,8 +57,16 @@ std::optional<WriteFailure> writeOutput(const std::string& out, std::string_view
     if (out != kStdout) return replaceFile(out, bytes);
     errno = 0;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
-    if (written && std::fflush(stdout) == 0) return std::nullopt;
-    return WriteFailure{WriteFailure::Kind::System, std::generic_category().message(errno)};
+    if (written && std::fflush(stdout) == 0 && !std::ferror(stdout)) return std::nullopt;
+    const int error = errno != 0 ? errno : EIO;
+    std::clearerr(stdout); // said once: what was lost is not said again at the end
+    return WriteFailure{WriteFailure::Kind::System, std::generic_category().message(error)};
+}
+
+bool writeStdout(std::string_view text) {
+    const auto failed = writeOutput(std::string(kStdout), text);
+    if (failed) printError(cannotWriteText(std::string(kStdout), *failed));
+    return !failed;
 }
 
 } // namespace kestrel::cli

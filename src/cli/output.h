@@ -36,5 +36,9 @@ std::optional<std::string> refuseOutput(const std::string& out, const OutputRule
 std::optional<WriteFailure> writeOutput(const std::string& out, std::string_view bytes);
 // "cannot write OUT: REASON".
 std::string cannotWriteText(const std::string& out, const WriteFailure& failure);
+// Writes the text to stdout and flushes it, with what was written there before; false, and the
+// error said on stderr, when that failed. Every command ends with it, so that an output lost to a
+// full disk or a closed pipe is an error, not a silent success.
+bool writeStdout(std::string_view text);
 
 } // namespace kestrel::cli

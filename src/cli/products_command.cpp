@@ -1,6 +1,5 @@
 // `kestrel-cli products`: lists the installed map products the selection window offers, in its
 // order: name, family ID, where it was found, and its folder.
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -8,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/messages.h"
+#include "cli/output.h"
 #include "installed/product_scan.h"
 
 namespace kestrel::cli {
@@ -39,8 +39,7 @@ int products(bool json, bool quiet) {
                    std::string(installed::sourceName(p.source)) + "\t" + p.folder + "\n";
         if (found.empty()) ui.note(kNoProducts);
     }
-    std::fputs(out.c_str(), stdout);
-    return kDone;
+    return writeStdout(out) ? kDone : kFailed;
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 // `kestrel-cli scan`: loads maps as one File > Open batch and prints what the main window shows.
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "cli/json_text.h"
 #include "cli/map_options.h"
 #include "cli/messages.h"
+#include "cli/output.h"
 #include "mapread/complete_inventory.h"
 
 namespace kestrel::cli {
@@ -50,7 +50,8 @@ std::string completeJson(const TypeInventory& inv) {
     return out + "]}";
 }
 
-void printJson(const MapState& map, const ErrorLog& errors, const CliUiPort& ui, bool complete) {
+std::string jsonText(const MapState& map, const ErrorLog& errors, const CliUiPort& ui,
+                     bool complete) {
     const TypeInventory& inv = map.inventory;
     const auto& f = map.fields;
     std::string out = "{\n";
@@ -71,10 +72,10 @@ void printJson(const MapState& map, const ErrorLog& errors, const CliUiPort& ui,
     key("messages", array(ui.messages()));
     key("error_log", jsonString(errors.text()), !complete);
     if (complete) key("complete", completeJson(inv), true);
-    std::fputs((out + "}\n").c_str(), stdout);
+    return out + "}\n";
 }
 
-void printText(const MapState& map) {
+std::string listText(const MapState& map) {
     const TypeInventory& inv = map.inventory;
     const auto& f = map.fields;
     std::string out;
@@ -87,7 +88,7 @@ void printText(const MapState& map) {
         out += concat({kScanHeadings[kind], "\n"});
         for (const InventoryEntry& e : inv.list(kind)) out += entryText(e) + "\n";
     }
-    std::fputs(out.c_str(), stdout);
+    return out;
 }
 
 int scan(const ScanOptions& o, bool quiet) {
@@ -96,11 +97,10 @@ int scan(const ScanOptions& o, bool quiet) {
     startup(session, platform::programFolder(), KESTREL_INSTALL_DATADIR);
     CliUiPort ui(quiet);
     const int status = readMaps(session, ui, o.read);
-    if (o.json)
-        printJson(session.map, session.errors, ui, o.read.complete);
-    else
-        printText(session.map);
-    return status;
+    if (status == kFailed) return status; // nothing read: nothing to list
+    const std::string text =
+        o.json ? jsonText(session.map, session.errors, ui, o.read.complete) : listText(session.map);
+    return writeStdout(text) ? status : kFailed;
 }
 
 } // namespace
