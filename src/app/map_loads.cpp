@@ -6,6 +6,7 @@
 #include "app/messages.h"
 #include "app/recent_list.h"
 #include "base/paths.h"
+#include "base/text.h"
 #include "mapread/map_batch.h"
 #include "mapread/unreadable.h"
 
@@ -67,7 +68,8 @@ void openNamedMaps(Session& session, UiPort& ui, const std::vector<std::string>&
     }
     if (unreadable.empty()) return;
     std::string text(kUnreadableMaps);
-    for (const UnreadableMap& m : unreadable) text += "\r\n" + m.path + ": " + describe(m.why);
+    for (const UnreadableMap& m : unreadable)
+        text += "\r\n" + escapeControls(m.path) + ": " + describe(m.why);
     ui.message(text);
 }
 

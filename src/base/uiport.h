@@ -1,6 +1,7 @@
 #pragma once
 // The one interface through which the core talks to whoever runs it: the desktop program, the
 // command line or a test. The core never opens a window itself.
+#include <cstddef>
 #include <string>
 
 namespace kestrel {
@@ -20,6 +21,10 @@ class UiPort {
     virtual void progress(float percent) = 0;
     // `hon` / `hof`: the busy pointer.
     virtual void busy(bool on) = 0;
+    // A job over several files is at the one named, `index` (from 0) of `count`: a progress line
+    // may count them, and notes until busy(false) concern that file. Nothing unless overridden.
+    virtual void nowReading(const std::string& /*name*/, std::size_t /*index*/,
+                            std::size_t /*count*/) {}
 
     // Called by long loops between items. Cheap: only every `yieldStride` calls reach pump(), and
     // pump() itself decides whether enough time has passed to service the window system.

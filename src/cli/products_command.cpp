@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "base/text.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
@@ -35,8 +36,9 @@ int products(bool json, bool quiet) {
         out += found.empty() ? "]\n" : "\n]\n";
     } else {
         for (const auto& p : found)
-            out += p.name + "\t" + familyText(p, "-") + "\t" +
-                   std::string(installed::sourceName(p.source)) + "\t" + p.folder + "\n";
+            out += escapeControls(p.name) + "\t" + familyText(p, "-") + "\t" +
+                   std::string(installed::sourceName(p.source)) + "\t" + escapeControls(p.folder) +
+                   "\n";
         if (found.empty()) ui.note(kNoProducts);
     }
     return writeStdout(out) ? kDone : kFailed;

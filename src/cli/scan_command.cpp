@@ -4,8 +4,6 @@
 #include <vector>
 
 #include "app/session.h"
-#include "app/startup.h"
-#include "base/platform/platform.h"
 #include "base/text.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
@@ -75,18 +73,20 @@ std::string jsonText(const MapState& map, const ErrorLog& errors, const CliUiPor
     return out + "}\n";
 }
 
+// One line each; labels and fields come from files, so their control characters are escaped.
 std::string listText(const MapState& map) {
     const TypeInventory& inv = map.inventory;
     const auto& f = map.fields;
     std::string out;
-    for (int kind : {kPolygons, kLines, kPois}) out += inv.caption(kind) + "\n";
-    if (!f.mapIdLabel.empty()) out += f.mapIdLabel + "\n";
-    if (f.ntMarker) out += concat({kScanNtMap, "\n"});
-    out += concat({kScanFid, f.fid, "\n"});
-    out += concat({kScanProductCode, f.productCode, "\n"});
+    const auto line = [&out](std::string_view text) { out += escapeControls(text) + "\n"; };
+    for (int kind : {kPolygons, kLines, kPois}) line(inv.caption(kind));
+    if (!f.mapIdLabel.empty()) line(f.mapIdLabel);
+    if (f.ntMarker) line(kScanNtMap);
+    line(concat({kScanFid, f.fid}));
+    line(concat({kScanProductCode, f.productCode}));
     for (int kind : {kPolygons, kLines, kPois}) {
-        out += concat({kScanHeadings[kind], "\n"});
-        for (const InventoryEntry& e : inv.list(kind)) out += entryText(e) + "\n";
+        line(kScanHeadings[kind]);
+        for (const InventoryEntry& e : inv.list(kind)) line(entryText(e));
     }
     return out;
 }
@@ -94,7 +94,7 @@ std::string listText(const MapState& map) {
 int scan(const ScanOptions& o, bool quiet) {
     Session session;
     // Like the desktop program: the state file decides the options the command line leaves open.
-    startup(session, platform::programFolder(), KESTREL_INSTALL_DATADIR);
+    startSession(session);
     CliUiPort ui(quiet);
     const int status = readMaps(session, ui, o.read);
     if (status == kFailed) return status; // nothing read: nothing to list

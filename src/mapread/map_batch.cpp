@@ -1,5 +1,7 @@
 #include "mapread/map_batch.h"
 
+#include <algorithm>
+
 #include "base/paths.h"
 #include "base/text.h"
 #include "mapread/add_draworder.h"
@@ -51,6 +53,7 @@ std::optional<std::string> openBatch(const MapReadContext& c,
             break;
         }
         const int position = static_cast<int>(k);
+        ui.nowReading(path, k, paths.size());
         reader.loadbinary(lowered, path, position);
         ui.busy(true);
         c.map.currentFile = path;
@@ -69,6 +72,7 @@ std::optional<std::string> loadRecent(const MapReadContext& c, const std::string
     if (path.empty() || contains(path, "*") || !fileExists(path)) return std::nullopt;
     resetForBatch(c.map, c.ui);
     MapReader reader(c);
+    c.ui.nowReading(path, 0, 1);
     reader.loadbinary(path, path, 0);
     c.map.currentFile = path;
     reader.get_dataTRE(0);
@@ -82,6 +86,8 @@ std::optional<std::string> loadole(const MapReadContext& c, const std::string& n
     resetForBatch(c.map, c.ui);
     const std::vector<std::string> real = split(names, "\r\n");
     const int n = static_cast<int>(real.size()) - 1;
+    const auto named = static_cast<std::size_t>(
+        std::count_if(real.begin(), real.end(), [](const std::string& e) { return !e.empty(); }));
     MapReader reader(c);
     std::optional<std::string> first;
     for (std::size_t k = 0; k < real.size(); ++k) {
@@ -90,6 +96,7 @@ std::optional<std::string> loadole(const MapReadContext& c, const std::string& n
         const bool accepted =
             endsWith(entry, ".gmp") || (endsWith(entry, ".img") && entry != c.map.mapfile);
         if (!accepted) break;
+        c.ui.nowReading(real[k], k, named);
         reader.loadbinary(entry, real[k], n);
         c.ui.busy(true);
         c.map.currentFile = real[k];
