@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/startup.h"
 #include "base/app_paths.h"
 #include "base/code_page.h"
 #include "base/files.h"
@@ -120,9 +121,11 @@ int gen(const GenOptions& o, bool quiet) {
     CliUiPort ui(quiet, Answer::Yes);
     const GeneratorRequest request = *form.accept(ui);
     const std::string apppath = platform::programFolder();
-    const std::string syspath = !o.dataDir.empty()
-                                    ? o.dataDir
-                                    : AppPaths::resolve(apppath, KESTREL_INSTALL_DATADIR).syspath;
+    const std::string syspath =
+        !o.dataDir.empty()
+            ? o.dataDir
+            : AppPaths::resolve(apppath, installedDataFolder(apppath, KESTREL_INSTALL_DATADIR))
+                  .syspath;
     NoLauncher launcher;
     TypSectionSlots slots;
     const TypHeaderInfo header{*clock, CodePage(o.codepage.empty() ? "1252" : o.codepage).number()};
@@ -164,7 +167,9 @@ Command genCommand(CLI::App& cli, CommonOptions& common) {
     app->add_flag("--start-dec", o->startDec, std::string(kStartDecOption))->excludes(hex);
     app->add_flag("--count-hex", o->countHex, std::string(kCountHexOption));
     app->add_flag("--force", o->force, std::string(kForceOption));
-    app->add_option("--data", o->dataDir, std::string(kGenDataOption))->type_name("DIR");
+    app->add_option("--data", o->dataDir, std::string(kGenDataOption))
+        ->check(existingFolder())
+        ->type_name("DIR");
     addCommonOptions(*app, common);
     app->footer(std::string(kGenFooter));
     return {app, [o, &common] { return gen(*o, common.quiet); }};

@@ -21,10 +21,14 @@ struct MapOptions {
 // --highways, --complete, --draworder, --no-draworder, --data and the maps.
 void addMapOptions(CLI::App& app, MapOptions& o);
 
+// The session as the desktop program starts it: the program's folders, the data installed with
+// it, the state file's settings.
+void startSession(Session& session);
+
 // Applies the options over the session's settings, loads the name/style texts with the POI label
-// table, and reads the maps as one batch. Each map that could not be read is named on stderr with
-// the reason, and the others are read. kDone when every map was read, kFailed when none was,
-// kSomeSkipped otherwise.
+// table (a note names a data folder without the name texts), and reads the maps as one batch. Each
+// map that could not be read is named on stderr with the reason, and the others are read. kDone
+// when every map was read, kFailed when none was, kSomeSkipped otherwise.
 int readMaps(Session& session, CliUiPort& ui, const MapOptions& o);
 
 } // namespace kestrel::cli

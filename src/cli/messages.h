@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "base/text.h"
 #include "mapread/messages.h"
@@ -119,6 +120,9 @@ inline std::string notInRange(std::uint64_t min, std::uint64_t max) {
         {"must be a whole number from ", std::to_string(min), " to ", std::to_string(max)});
 }
 inline constexpr std::string_view kKindsRefused = "must list polygons, lines or pois";
+inline std::string notAFolder(std::string_view path) {
+    return concat({path, " is not a folder"});
+}
 inline std::string emptyOptionValue(std::string_view option) {
     return concat({option, ": must not be empty"});
 }
@@ -133,7 +137,7 @@ inline std::string_view cliNote(std::string_view coreText) {
     if (coreText == msg::kMultipleTdb)
         return "several TDB files beside the map: the family ID is a random one"sv;
     if (coreText == msg::kFileTooBig)
-        return "a map larger than 139 MB: only its essential data is read"sv;
+        return "larger than 139 MB: only its essential data is read"sv;
     if (coreText == msg::kNoInformation || startsWith(coreText, kTypCreatedPrefix)) return {};
     return coreText;
 }
@@ -149,6 +153,19 @@ inline constexpr std::string_view kScanProductCode = "Product code: ";
 inline constexpr std::string_view kScanHeadings[] = {"[Polygons]", "[Lines]", "[POIs]"};
 inline std::string noStateFile(std::string_view path) {
     return concat({"no state file ", path});
+}
+inline std::string cannotReadState(std::string_view path, std::string_view why) {
+    return concat({"cannot read the state file ", path, ": ", why});
+}
+inline std::string notAStateFile(std::string_view path) {
+    return concat({path, " is not a state file"});
+}
+inline std::string noNameTexts(std::string_view folder,
+                               const std::vector<std::string_view>& files) {
+    std::string names;
+    for (const std::string_view f : files) names += concat({names.empty() ? "" : ", ", f});
+    return concat(
+        {"the data folder ", folder, " has no ", names, ": types are listed without names"});
 }
 inline constexpr std::string_view kNothingWritten = "no map could be read; nothing written";
 inline std::string mapFidOutOfRange(std::string_view fid) {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "base/paths.h"
 #include "base/text.h"
 #include "cli/messages.h"
 
@@ -18,6 +19,14 @@ CLI::Validator decimalIn(std::uint64_t min, std::uint64_t max) {
             const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
             const bool whole = ec == std::errc{} && end == text.data() + text.size();
             return whole && v >= min && v <= max ? std::string() : notInRange(min, max);
+        },
+        "");
+}
+
+CLI::Validator existingFolder() {
+    return CLI::Validator(
+        [](const std::string& path) {
+            return folderExists(path) ? std::string() : notAFolder(path);
         },
         "");
 }

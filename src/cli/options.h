@@ -32,6 +32,8 @@ void addCommonOptions(CLI::App& app, CommonOptions& common);
 
 // A whole decimal number from min to max: digits only (no sign, no base prefix, nothing after).
 CLI::Validator decimalIn(std::uint64_t min, std::uint64_t max);
+// A folder that exists.
+CLI::Validator existingFolder();
 // The number of a text decimalIn accepted.
 std::uint64_t decimalValue(const std::string& text);
 

@@ -1,25 +1,22 @@
 // `kestrel-cli typ`: reads maps like `scan` and writes the TYP source text for them, with the
 // settings of the state file and the checks of "Create TYP file".
 #include <array>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <random>
 #include <string>
 
 #include "app/session.h"
-#include "app/startup.h"
 #include "app/state_file.h"
 #include "app/typ_text_output.h"
 #include "base/files.h"
-#include "base/paths.h"
-#include "base/platform/platform.h"
 #include "base/text.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/map_options.h"
 #include "cli/messages.h"
 #include "cli/output.h"
+#include "mapread/unreadable.h"
 
 namespace kestrel::cli {
 namespace {
@@ -47,6 +44,18 @@ std::optional<std::array<bool, 3>> kindSelection(const std::string& list) {
     return sel;
 }
 
+// Why the file named by --state cannot be read as one: missing, not a regular file (a device's
+// endless zeros), or bytes that are no state file.
+std::optional<std::string> refuseStateFile(const std::string& path) {
+    constexpr std::uint64_t kLargest = 1 << 20; // many times a real one
+    if (const auto why = checkMapFile(path); why && why->reason != UnreadableReason::NoMapData)
+        return why->reason == UnreadableReason::NoSuchFile ? noStateFile(path)
+                                                           : cannotReadState(path, describe(*why));
+    const std::optional<std::string> text = readFile(path, kLargest);
+    if (!text || !isStateText(*text)) return notAStateFile(path);
+    return std::nullopt;
+}
+
 // "8 polygons, 7 lines, 6 POIs": the blocks of the kinds written.
 std::string written(const TypTextDocument& doc, const std::array<bool, 3>& kinds) {
     const std::string counts[] = {count(doc.blocks(kPolygons), "polygon", "polygons"),
@@ -64,10 +73,10 @@ int typ(const TypOptions& o, bool quiet) {
         return kUsage;
     }
     Session session;
-    startup(session, platform::programFolder(), KESTREL_INSTALL_DATADIR);
+    startSession(session);
     if (!o.state.empty()) {
-        if (!fileExists(o.state)) {
-            printError(noStateFile(o.state));
+        if (const auto refused = refuseStateFile(o.state)) {
+            printError(*refused);
             return kUsage;
         }
         session.settings = Settings{};
