@@ -1,4 +1,4 @@
-// replaceFile on POSIX: who owns the replaced file, and what becomes of its other names.
+// replaceFile on POSIX: who owns the replaced file.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,15 +25,6 @@ TEST(ReplaceFile, KeepsTheOwnerGroupAndModeOfTheFileItReplaces) {
     EXPECT_EQ(st.st_gid, kNogroup);
     EXPECT_EQ(st.st_mode & 07777, 02640u);
     EXPECT_EQ(readFile(path), "new");
-}
-
-TEST(ReplaceFile, SplitsAHardLink) {
-    TempDir dir;
-    const std::string path = dir.write("a.txt", "old"), other = dir.file("b.txt");
-    ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
-    ASSERT_EQ(replaceFile(path, "new"), std::nullopt);
-    EXPECT_EQ(readFile(path), "new");
-    EXPECT_EQ(readFile(other), "old");
 }
 
 } // namespace

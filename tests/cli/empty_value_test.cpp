@@ -15,9 +15,7 @@ namespace kestrel::test {
 namespace {
 
 std::vector<std::string> helpLines(const std::string& command) {
-    const std::vector<std::string> help{"--help"};
-    return split(runCli(command.empty() ? help : std::vector<std::string>{command} + help).out,
-                 "\n");
+    return split(runCli(words(command + " --help")).out, "\n");
 }
 
 // The commands the program's help lists, and "" for the program itself.
@@ -61,19 +59,16 @@ TEST(EmptyValue, EveryOptionOfEveryCommandRefusesOneAndTouchesNothing) {
                 tried.insert(command + " " + option);
                 dir.write("a.img", map);
                 dir.write("b.img", map);
-                const std::vector<std::string> start =
-                    command.empty() ? std::vector<std::string>{} : std::vector{command};
-                const ProgramRun r = runCli(
-                    start + form + std::vector<std::string>{"a.img", "b.img"}, {}, dir.path());
+                const ProgramRun r =
+                    runCli(words(command) + form + words("a.img b.img"), {}, dir.path());
                 EXPECT_EQ(r.status, 2);
-                EXPECT_EQ(r.err, concat({"kestrel-cli: ", option, ": must not be empty\n",
-                                         "kestrel-cli: see kestrel-cli ", command,
-                                         command.empty() ? "" : " ", "--help\n"}));
+                EXPECT_EQ(r.err,
+                          concat({"kestrel-cli: ", option, ": must not be empty\nkestrel-cli: see ",
+                                  join(words("kestrel-cli " + command + " --help"), " "), "\n"}));
                 EXPECT_EQ(readFile(dir.file("a.img")), map);
                 EXPECT_EQ(readFile(dir.file("b.img")), map);
-                EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                                        std::filesystem::directory_iterator()),
-                          2);
+                namespace fs = std::filesystem;
+                EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 2);
             }
         }
     }
