@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "mapread/complete_scan.h"
+#include "mapread/img_directory.h"
 #include "mapread/read_helpers.h"
 #include "support/fake_ui.h"
 #include "support/tile_builder.h"
@@ -77,10 +78,10 @@ std::vector<DecodeStop> whys(const CompleteResult& r) {
 TEST(CompleteRecords, SubdivisionsRunToTheNextOneWithContentAndCarryTheirLevel) {
     TileLayout tile{{4, 2, 0},
                     {{0, 0, {}, {}},
-                     {1, kHasPoints, point(0x2A) + point(0x2B, 1), {ext(0x01, 0, stream(2))}},
+                     {1, kHoldsPoints, point(0x2A) + point(0x2B, 1), {ext(0x01, 0, stream(2))}},
                      {1, 0, {}, {}},
                      {2,
-                      kHasPoints | kHasPolygons,
+                      kHoldsPoints | kHoldsPolygons,
                       kinds({point(0x2A), poly(0x13, 9)}),
                       {ext(0x01, 0, stream(3)), {}, ext(0x14, 1)}}}};
     auto files = tileSubfiles(tile);
@@ -133,11 +134,11 @@ TEST(CompleteRecords, DamageStopsThatPartWithANoteAtTheRecord) {
         DecodeStop why;
         Counts pointsBefore;
     } cases[] = {
-        {one(kHasPoints, point(0x2A) + Bytes{0x2B, 0, 0, 0x80, 1, 0, 2, 0}),
+        {one(kHoldsPoints, point(0x2A) + Bytes{0x2B, 0, 0, 0x80, 1, 0, 2, 0}),
          0x7D + 8,
          DecodeStop::RecordDamaged,
          {{0x2A00, 1, 1}}},
-        {one(kHasPoints | kHasPolygons, Bytes{0x40, 0} + point(0x2A)),
+        {one(kHoldsPoints | kHoldsPolygons, Bytes{0x40, 0} + point(0x2A)),
          0x7D,
          DecodeStop::SubdivisionDamaged,
          {}},
@@ -162,7 +163,7 @@ TEST(CompleteRecords, DamageStopsThatPartWithANoteAtTheRecord) {
 TEST(CompleteRecords, DirectoryBlocksInAnyOrderMaskedOrDamaged) {
     Bytes many;
     for (int i = 0; i < 200; ++i) many = many + point(byte(0x20 + i % 16));
-    auto files = tileSubfiles(one(kHasPoints, many)); // RGN: 4 blocks
+    auto files = tileSubfiles(one(kHoldsPoints, many)); // RGN: 4 blocks
     const CompleteResult whole = scan(container(files));
     ASSERT_EQ(whole.list(kPoint).size(), 16u);
     files[1].blocks = {12, 8, 10, 6};
@@ -183,12 +184,12 @@ TEST(CompleteRecords, DirectoryBlocksInAnyOrderMaskedOrDamaged) {
 }
 
 TEST(CompleteRecords, NtTileIsReadFromItsGmpOrFallsBackWithOneNote) {
-    const TileLayout tile = one(kHasPoints, point(0x2A, 3), {{{}, {}, ext(0x14, 1)}});
+    const TileLayout tile = one(kHoldsPoints, point(0x2A, 3), {{{}, {}, ext(0x14, 1)}});
     constexpr std::int64_t treAt = 0x40;
     const auto rgnAt = treAt + static_cast<std::int64_t>(tileSubfiles(tile)[0].bytes.size());
     const auto subfiles = tileSubfiles(tile, treAt, rgnAt);
-    ImgBuilder gmp(0);
-    gmp.header(0, "GMP", 0x31).put4(gmp::kTreHeader, treAt).put4(gmp::kRgnHeader, rgnAt);
+    ImgBuilder gmp(0); // 0x19-0x1C: where the TRE header lies, 0x1D-0x20: the RGN header
+    gmp.header(0, "GMP", 0x31).put4(0x19, treAt).put4(0x1D, rgnAt);
     gmp.putText(treAt, subfiles[0].bytes).putText(rgnAt, subfiles[1].bytes);
     const Counts expected{{0x2A03, 1, 1}, {0x11401, 1, 1}};
     const CompleteResult alone = scan(gmp.bytes());
@@ -214,7 +215,7 @@ TEST(CompleteRecords, NtTileIsReadFromItsGmpOrFallsBackWithOneNote) {
 TEST(CompleteRecords, StopFlagEndsTheScanWithANote) {
     FakeUi ui;
     ui.stopAfterYields(0);
-    const CompleteResult r = scan(container(tileSubfiles(one(kHasPoints, point(0x2A)))), ui);
+    const CompleteResult r = scan(container(tileSubfiles(one(kHoldsPoints, point(0x2A)))), ui);
     EXPECT_EQ(whys(r), std::vector{DecodeStop::Stopped});
     EXPECT_TRUE(r.list(kPoint).empty());
 }

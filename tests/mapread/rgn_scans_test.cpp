@@ -1,6 +1,8 @@
 // The RGN scans of extended points, lines and polygons on synthetic maps. Each row puts the
 // record under test before a marker record, which is listed only when the record's length was
 // taken right; the lists, levels and fields of each row are compared with mapread/rgn_scans.txt.
+// RGN header fields set by hand: polygon section offset 0x1D-0x20 and size 0x21-0x24, point
+// section offset 0x55-0x58 and size 0x59-0x5C.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -112,7 +114,7 @@ TEST(RgnScans, ReadingsAreTheGoldenFile) {
             {"huge point section ends promptly",
              [](Reading& r) {
                  M m;
-                 m.rgnPoints(point(0x14, 0x01, 6)).img.put4(M::kRgn + rgn::kPointSize, 0x7FFFFFFF);
+                 m.rgnPoints(point(0x14, 0x01, 6)).img.put4(M::kRgn + 0x59, 0x7FFFFFFF);
                  r.read(m.bytes());
                  EXPECT_LT(r.ui.yields, 1000);
              }},
@@ -120,8 +122,8 @@ TEST(RgnScans, ReadingsAreTheGoldenFile) {
              [](Reading& r) {
                  M m;
                  m.rgnPoints(point(0x14, 0x01, 6));
-                 m.img.put4(M::kRgn + rgn::kPointOffset, static_cast<std::uint32_t>(-0x40000000));
-                 m.img.put4(M::kRgn + rgn::kPointSize, 0x40000000 + 0x10);
+                 m.img.put4(M::kRgn + 0x55, static_cast<std::uint32_t>(-0x40000000));
+                 m.img.put4(M::kRgn + 0x59, 0x40000000 + 0x10);
                  r.read(m.bytes());
                  EXPECT_LT(r.ui.yields, 1000);
              }},
@@ -151,7 +153,7 @@ TEST(RgnScans, ReadingsAreTheGoldenFile) {
             read("zero offset skips the polygon scan",
                  [](M& m) {
                      m.rgnPolygons(record(0x0D, 0x01, 0x01, 0, 7));
-                     m.img.put4(M::kRgn + rgn::kPolygonOffset, 0);
+                     m.img.put4(M::kRgn + 0x1D, 0);
                  }),
             read("NT map counts section offsets from the GMP header",
                  [](M& m) {
@@ -166,8 +168,8 @@ TEST(RgnScans, ReadingsAreTheGoldenFile) {
             read("section running off the file bombs out",
                  [](M& m) {
                      m.rgnPolygons(record(0x0D, 0x01, 0x01, 0, 7));
-                     m.img.put4(M::kRgn + rgn::kPolygonSize, 0x7FFFFFFF);
-                     m.img.put4(M::kRgn + rgn::kPolygonOffset, 0x1000 - 7 - M::kRgn);
+                     m.img.put4(M::kRgn + 0x21, 0x7FFFFFFF);
+                     m.img.put4(M::kRgn + 0x1D, 0x1000 - 7 - M::kRgn);
                      m.img.putBytes(0x1000 - 7, record(0x0D, 0x01, 0x01, 0, 7));
                  }),
             {"escape ends the scan after the current record",
