@@ -96,7 +96,7 @@ inline std::vector<std::string> fillOf(const Chunk& chunk) {
 
 } // namespace kestrel::test
 
-#include "typtext/xpm_fill.h"
+#include "xpm_fill/xpm_fill.h"
 
 namespace kestrel::test {
 
