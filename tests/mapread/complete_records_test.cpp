@@ -99,7 +99,8 @@ TEST(CompleteRecords, ExtendedRecordsFollowTheirFlagsAndLengthForms) {
                                    ext(2, 0x03, stream(20000)),
                                    ext(3, 0x21, stream(5) + Bytes{7, 0, 0}),
                                    ext(4, 0x81, stream(1) + Bytes{0x10}),
-                                   ext(5, 0xA1, stream(1) + Bytes{7, 0, 0, 0xE0, 0x05, 1, 2})};
+                                   ext(5, 0xA1, stream(1) + Bytes{7, 0, 0, 0xE0, 0x05, 1, 2}),
+                                   ext(6, 0x01, stream(0))}; // its length, the range's last byte
     const std::vector<Bytes> pointRecords{ext(0, 0x00),
                                           ext(1, 0x20, {7, 0, 0}),
                                           ext(2, 0x80, {0x10}),
@@ -119,7 +120,8 @@ TEST(CompleteRecords, ExtendedRecordsFollowTheirFlagsAndLengthForms) {
         return v;
     };
     EXPECT_EQ(codes(r.list(kPolygon)),
-              (std::vector<std::uint32_t>{0x10001, 0x10102, 0x10203, 0x10301, 0x10401, 0x10501}));
+              (std::vector<std::uint32_t>{0x10001, 0x10102, 0x10203, 0x10301, 0x10401, 0x10501,
+                                          0x10601}));
     EXPECT_EQ(codes(r.list(kLine)), codes(r.list(kPolygon)));
     EXPECT_EQ(codes(r.list(kPoint)),
               (std::vector<std::uint32_t>{0x10000, 0x10100, 0x10200, 0x10300, 0x10400, 0x10500,
@@ -178,9 +180,36 @@ TEST(CompleteRecords, DirectoryBlocksInAnyOrderMaskedOrDamaged) {
         EXPECT_EQ(whys(r), (std::vector{DecodeStop::DirectoryDamaged, DecodeStop::RecordDamaged}));
         EXPECT_EQ(r.list(kPoint).size(), 16u); // the first two blocks hold more than 16 points
     }
+    // Blocks of up to 2^30 bytes; a larger size is refused at the exponents.
+    for (const auto& [exponent, refused] : {std::pair{21, false}, std::pair{22, true}}) {
+        std::string bytes = container(files);
+        bytes[0x62] = static_cast<char>(exponent); // 2^(9 + exponent) bytes a block
+        const CompleteResult r = scan(bytes);
+        EXPECT_EQ(!r.notes.empty() && r.notes[0].offset == 0x61, refused) << exponent;
+    }
     files.pop_back();
     EXPECT_EQ(whys(scan(container(files))), std::vector{DecodeStop::MissingSubfile});
     EXPECT_EQ(whys(scan(std::string("not a map"))), std::vector{DecodeStop::NotAContainer});
+    EXPECT_EQ(describe({DecodeStop::NotAContainer, "", "", 0}), "at 0x0: not an IMG container");
+}
+
+TEST(CompleteRecords, LevelsLieInsideTheTreAndAreAtMost16) {
+    for (const std::size_t levels : {16u, 17u})
+        EXPECT_EQ(whys(scan(TileLayout{std::vector<std::uint8_t>(levels, 0), {}})).empty(),
+                  levels == 16);
+    auto files = tileSubfiles(one(kHoldsPoints, point(0x2A)));
+    ImgBuilder tre(0); // two levels (0x25-0x28: 8 bytes) from 4 bytes before the end (0x21-0x24)
+    tre.putText(0, files[0].bytes).put4(0x21, std::ssize(files[0].bytes) - 4).put4(0x25, 8);
+    files[0].bytes = tre.bytes();
+    EXPECT_EQ(describe(scan(container(files)).notes.at(0)),
+              "63240099 TRE at 0x821: map levels or subdivisions damaged");
+}
+
+// Without the extended-type offsets, extended records belong to no subdivision and no level.
+TEST(CompleteRecords, ExtendedRecordsWithoutOffsetsAreCountedWithoutALevel) {
+    auto files = tileSubfiles(one(0, {}, {{{}, {}, ext(0x14, 1)}}));
+    files[0].bytes[0x84] = 0; // 0x84-0x85: the offsets' record size
+    EXPECT_EQ(scan(container(files)).list(kPoint), (Counts{{0x11401, 1, 0}}));
 }
 
 TEST(CompleteRecords, NtTileIsReadFromItsGmpOrFallsBackWithOneNote) {
