@@ -84,6 +84,14 @@ TEST(TreReader, OverviewsAreTheGoldenFile) {
                  m.extended({{0x0D, 1, 1}}, 1, 0, 0).img.put2(M::kTre + 0x92, 13);
                  read(r, m);
              }},
+            // Where a file may start with one (an unmasked GMP file), the first signature is the
+            // one read, though its header would start before the file.
+            {"TRE signature at the first byte",
+             [](Reading& r) {
+                 M m;
+                 m.lines({0x06}).img.putText(0, "GARMIN TRE");
+                 r.read(m.bytes(), 0, "/maps/x.gmp");
+             }},
             {"NT map counts from the GMP header",
              [](Reading& r) {
                  M m;
