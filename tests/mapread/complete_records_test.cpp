@@ -205,9 +205,14 @@ TEST(CompleteRecords, LevelsLieInsideTheTreAndAreAtMost16) {
               "63240099 TRE at 0x821: map levels or subdivisions damaged");
 }
 
-// Without the extended-type offsets, extended records belong to no subdivision and no level.
-TEST(CompleteRecords, ExtendedRecordsWithoutOffsetsAreCountedWithoutALevel) {
+// A section is read when the RGN header holds its size field (points: 0x59-0x5C); without the
+// extended-type offsets its records belong to no subdivision and no level.
+TEST(CompleteRecords, ExtendedSectionsNeedTheirHeaderFieldAndOffsetsForLevels) {
     auto files = tileSubfiles(one(0, {}, {{{}, {}, ext(0x14, 1)}}));
+    for (const char length : {0x5C, 0x5D}) {
+        files[1].bytes[0] = length;
+        EXPECT_EQ(scan(container(files)).list(kPoint).size(), length == 0x5D ? 1u : 0u);
+    }
     files[0].bytes[0x84] = 0; // 0x84-0x85: the offsets' record size
     EXPECT_EQ(scan(container(files)).list(kPoint), (Counts{{0x11401, 1, 0}}));
 }
@@ -241,11 +246,15 @@ TEST(CompleteRecords, NtTileIsReadFromItsGmpOrFallsBackWithOneNote) {
     EXPECT_EQ(complete.ui.messages, overview.ui.messages);
 }
 
+// At the second subdivision, whose data follows the first's 8 bytes.
 TEST(CompleteRecords, StopFlagEndsTheScanWithANote) {
     FakeUi ui;
-    ui.stopAfterYields(0);
-    const CompleteResult r = scan(container(tileSubfiles(one(kHoldsPoints, point(0x2A)))), ui);
+    ui.stopAfterYields(1);
+    const TileLayout two{{0},
+                         {{0, kHoldsPoints, point(0x2A), {}}, {0, kHoldsPoints, point(0x2B), {}}}};
+    const CompleteResult r = scan(container(tileSubfiles(two)), ui);
     EXPECT_EQ(whys(r), std::vector{DecodeStop::Stopped});
+    EXPECT_EQ(r.notes[0].offset, 0xA00 + 0x7D + 8);
     EXPECT_TRUE(r.list(kPoint).empty());
 }
 

@@ -93,12 +93,6 @@ TEST(RgnScans, ReadingsAreTheGoldenFile) {
             ntPoints("NT record of type 0x87 ends a byte earlier",
                      point(0x87, 0x41, 9, {{8, 0x22}}) + point(0x87, 0x02, 6)),
             points("end marker counts only on NT maps", point(0x14, 0x41, 6)),
-            {"RGN signature at the first byte",
-             [](Reading& r) {
-                 M m;
-                 m.rgnPoints(point(0x14, 0x01, 6)).img.putText(0, "GARMIN RGN");
-                 r.read(m.bytes(), 0, "/maps/x.gmp");
-             }},
             read("overview code listed again, each code once in the scan",
                  [](M& m) {
                      m.extended({{0x14, 0, 1}}, 0, 0, 1);
@@ -107,6 +101,10 @@ TEST(RgnScans, ReadingsAreTheGoldenFile) {
                  }),
             read("short RGN header skips the point scan",
                  [](M& m) { m.rgnPoints(point(0x14, 0x01, 6)).img.put2(M::kRgn, 124); }),
+            read("point completed by the byte after the section",
+                 [](M& m) {
+                     m.rgnPoints(point(0x14, 0x01, 6) + Bytes{0x15, 0x01, 0, 0, 0});
+                 }),
             read("point running past the section",
                  [](M& m) {
                      m.rgnPoints(point(0x14, 0x01, 6) + Bytes{0x15, 0x01, 0x11});

@@ -3,7 +3,6 @@
 // screen, grabs it and, when KESTREL_SHOT_DIR is set, saves it there as NAME.png.
 #include <QDir>
 #include <QImage>
-#include <QStringList>
 #include <QTest>
 #include <QWidget>
 

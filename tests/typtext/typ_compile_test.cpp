@@ -43,7 +43,7 @@ test::WriterInputs everyForm() {
                                       "0x5300 Caf\xE9 (d3)"};
     for (const auto& row : kPolygonStyles)
         if (row.key.size() == 4) polygons.push_back("0x" + ucase(row.key.substr(2)) + "00");
-    std::vector<std::string> lines{"0x10E02 ", "0x10F04  Path", "0x3000", "0x0900 "};
+    std::vector<std::string> lines{"0x10E02 ", "0x10F04  Path", "0x2F00 ", "0x3000", "0x0900 "};
     for (const auto& row : kLineStyles) lines.push_back("0x" + ucase(row.key.substr(2)) + "00 ");
     std::vector<std::string> pois{"0x0d00", "0x2f04 Shop", "0x11401 ", "0x13500  Filipino",
                                   "0x2a",   "0x2b",        "0x2e",     "0x6600 Caf\xE9"};
