@@ -51,7 +51,7 @@ std::vector<Row> rows() {
 std::string nullDevice(const TempDir& dir) {
     if (geteuid() != 0) return "/dev/null";
     const std::string node = dir.file("null");
-    return mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 ? node : std::string();
+    return mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 ? node : "";
 }
 
 // The placeholders of the list and what they stand for; outputs show them again.
