@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "base/files.h"
@@ -131,6 +130,7 @@ TEST_F(Batch, EscapeDuringTheSecondOfThreeFilesStopsTheBatch) {
     const std::string c = write("c.img", sampleMap(0x08).bytes());
     // Stop once the second file's reading is under way.
     open({a});
+    EXPECT_EQ(r.ui.progressValues, (std::vector<float>{7.5, 10, 1})); // 5 to 10 % as it is read
     const long perFile = r.ui.yields;
     Reading run;
     run.ui.stopAfterYields(perFile + 5);
