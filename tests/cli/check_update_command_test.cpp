@@ -10,9 +10,11 @@ namespace kestrel::test {
 
 TEST(CheckUpdateCommand, SaysWhatHappened) {
     using Mode = LocalHttpServer::Mode;
-    const LocalHttpServer server(
-        LocalHttpServer::Pages{{"/newer", LocalHttpServer::ok("<html><body>5.3</body></html>")},
-                               {"/same", LocalHttpServer::ok("<html><body>5.1</body></html>")}});
+    const LocalHttpServer server(LocalHttpServer::Pages{
+        {"/newer", LocalHttpServer::ok("<html><body>5.3</body></html>")},
+        {"/same", LocalHttpServer::ok("<html><body>5.1</body></html>")},
+        // Escape sequences that would retitle and clear the terminal.
+        {"/escapes", LocalHttpServer::ok("<body>6\x1b]0;pwned\x07\x1b[2J")}});
     LocalHttpServer secure(LocalHttpServer::ok("<body>5.2"), Mode::Https);
     const std::string refused = "http://127.0.0.1:" + std::to_string(refusingPort()) + "/";
     const Environment trust{{"CURL_CA_BUNDLE", ""}, {"SSL_CERT_FILE", secure.certificate()}};
@@ -32,6 +34,11 @@ TEST(CheckUpdateCommand, SaysWhatHappened) {
          "",
          "kestrel-cli: could not check: certificate not trusted: self-signed certificate\n"},
         {{}, "--url " + server.url("/missing"), 1, "", "kestrel-cli: could not check: HTTP 404\n"},
+        {{},
+         "--url " + server.url("/escapes"),
+         1,
+         "",
+         "kestrel-cli: could not check: not a version page\n"},
         {{},
          "--url " + refused,
          1,

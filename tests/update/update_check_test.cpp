@@ -33,6 +33,12 @@ TEST(ReadVersionPage, TextAfterTheFirstBodyDecides) {
         {"<body>6.0   ", "An update is available! 6.0"},
         {"<body>\r\n5.2\r\n</body>", "An update is available! 5.2"},
         {"<body>5.2<body>9.0", "An update is available! 5.2"},
+        {"<body>" + std::string(32, '7'), "An update is available! " + std::string(32, '7')},
+        {"<body>" + std::string(33, '7'), kNotAPage},
+        // Nothing but digits, dots and letters reaches a terminal or a window.
+        {"<body>6\x1b]0;pwned\x07\x1b[2J</body>", kNotAPage},
+        {"<body>6.0<h1>HACKED<br><a href=http://evil>click_here", kNotAPage},
+        {"<body>6.0-rc1</body>", kNotAPage},
         {std::string(1000, ' '), kNotAPage},
         {"<html>5.9</html>", kNotAPage},
         {"<body>soon</body>", kNotAPage},

@@ -72,6 +72,20 @@ TEST(UpdateWindow, PressingTheLinkShowsTheOutcomeAndKeepsDownloadDisabled) {
     }
 }
 
+// Markup on the page is neither a version nor shown as markup.
+TEST(UpdateWindow, APageWithMarkupShowsNoHeadingAndNoLink) {
+    LocalHttpServer server(
+        LocalHttpServer::ok("<body>6.0<h1>HACKED<br><a href=http://evil>click_here"));
+    Fixture f;
+    f.pages.version = server.url();
+    UpdateWindow w(f.pages, kVer, f.workdir, f.launcher);
+    w.runCheck();
+    auto* link = w.findChild<QLabel*>("Label2");
+    EXPECT_EQ(link->text(), "Could not check for updates: not a version page");
+    EXPECT_EQ(link->textFormat(), Qt::PlainText);
+    EXPECT_FALSE(w.findChild<QPushButton*>("Command1")->isEnabled());
+}
+
 TEST(UpdateWindow, LinkTurnsMagentaUnderTheMouse) {
     Fixture f;
     UpdateWindow w(f.pages, kVer, f.workdir, f.launcher);

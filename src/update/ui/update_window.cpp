@@ -30,6 +30,7 @@ UpdateWindow::UpdateWindow(UpdatePages pages, float ver, std::string workdir, La
     auto* version = new QLabel(toQt(std::string(kCurrentVersion) + versionText(ver_)), this);
     version->setObjectName("Label1");
     link_->setObjectName("Label2");
+    link_->setTextFormat(Qt::PlainText); // the result holds words from the page and the server
     link_->setMinimumWidth(280);
     downloadButton_->setObjectName("Command1");
     downloadButton_->setEnabled(false);
