@@ -4,6 +4,7 @@
 #include <string>
 
 #include "support/run_program.h"
+#include "support/temp_dir.h"
 #include "update/local_http_server.h"
 
 namespace kestrel::test {
@@ -18,6 +19,8 @@ TEST(CheckUpdateCommand, SaysWhatHappened) {
     LocalHttpServer secure(LocalHttpServer::ok("<body>5.2"), Mode::Https);
     const std::string refused = "http://127.0.0.1:" + std::to_string(refusingPort()) + "/";
     const Environment trust{{"CURL_CA_BUNDLE", ""}, {"SSL_CERT_FILE", secure.certificate()}};
+    const TempDir folder;
+    const std::string missing = folder.file("missing.pem");
     struct Case {
         Environment env;
         std::string args;
@@ -33,6 +36,19 @@ TEST(CheckUpdateCommand, SaysWhatHappened) {
          1,
          "",
          "kestrel-cli: could not check: certificate not trusted: self-signed certificate\n"},
+        // A certificate file that cannot be read is named with its variable.
+        {{{"CURL_CA_BUNDLE", secure.certificate()}, {"SSL_CERT_FILE", missing}},
+         "--url " + secure.url(),
+         1,
+         "",
+         "kestrel-cli: could not check: certificate file not readable: " + missing +
+             " (SSL_CERT_FILE)\n"},
+        {{{"CURL_CA_BUNDLE", missing}, {"SSL_CERT_FILE", folder.path()}},
+         "--url " + secure.url(),
+         1,
+         "",
+         "kestrel-cli: could not check: certificate file not readable: " + missing +
+             " (CURL_CA_BUNDLE), " + folder.path() + " (SSL_CERT_FILE)\n"},
         {{}, "--url " + server.url("/missing"), 1, "", "kestrel-cli: could not check: HTTP 404\n"},
         {{},
          "--url " + server.url("/escapes"),
