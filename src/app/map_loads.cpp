@@ -58,7 +58,9 @@ void openNamedMaps(Session& session, UiPort& ui, const std::vector<std::string>&
             names += path + "\r\n";
     }
     if (!names.empty()) {
-        const std::optional<std::string> first = loadole(mapReading(session, ui), names);
+        MapReadContext reading = mapReading(session, ui);
+        reading.options.unreadableNamed = true;
+        const std::optional<std::string> first = loadole(reading, names);
         const std::vector<UnreadableMap>& failed = session.map.unreadable;
         if (first && std::none_of(failed.begin(), failed.end(),
                                   [&](const UnreadableMap& m) { return m.path == *first; }))

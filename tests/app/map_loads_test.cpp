@@ -21,13 +21,15 @@ TEST(NamedMaps, UnreadableOnesAreNamedInOneMessageAndStayOffTheRecentList) {
         std::vector<std::string> messages;
         std::string recent;
     };
-    for (const Case& c : std::vector<Case>{
-             {{dir.file("gone.img"), dir.path(), empty, map},
-              {head + dir.file("gone.img") + ": no such file\r\n" + dir.path() +
-               ": is a directory\r\n" + empty + ": no Garmin map data in it"},
-              map},
-             {{text}, {"No information found.", head + text + ": no Garmin map data in it"}, ""},
-             {{map}, {}, map}}) {
+    for (const Case& c :
+         std::vector<Case>{{{dir.file("gone.img"), dir.path(), empty, map},
+                            {head + dir.file("gone.img") + ": no such file\r\n" + dir.path() +
+                             ": is a directory\r\n" + empty + ": no Garmin map data in it"},
+                            map},
+                           // The list alone names a file without map data, after a map or not.
+                           {{text}, {head + text + ": no Garmin map data in it"}, ""},
+                           {{map, text}, {head + text + ": no Garmin map data in it"}, map},
+                           {{map}, {}, map}}) {
         Session session;
         test::FakeUi ui;
         openNamedMaps(session, ui, c.paths);

@@ -121,6 +121,29 @@ TEST_F(Batch, EveryLoadKeepsTheRealNameAndFolderOfTheMap) {
     EXPECT_EQ(loadRecent(r.context(), ""), std::nullopt);
 }
 
+// The caption, the status line and the folder of TYP files stay with the last map read, or go
+// when no file gave anything.
+TEST_F(Batch, AFileWithoutMapDataNeverBecomesTheCurrentMap) {
+    const std::string map = write("Maps/a.img", sampleMap().bytes());
+    const std::string text = write("Notes/b.img", "no map here");
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] {
+             open({map, text});
+         },
+         map},
+        {[&] { loadole(r.context(), map + "\r\n" + text + "\r\n"); }, map},
+        {[&] { open({text}); }, ""},
+        {[&] { loadole(r.context(), text); }, ""},
+        {[&] { loadRecent(r.context(), text); }, ""},
+    };
+    for (const auto& [load, current] : cases) {
+        r.map.currentFile = r.map.mapFolder = "before";
+        load();
+        EXPECT_EQ(r.map.currentFile, current);
+        EXPECT_EQ(r.map.mapFolder, current.empty() ? "" : dir.file("Maps"));
+    }
+}
+
 TEST_F(Batch, EscapeDuringTheSecondOfThreeFilesStopsTheBatch) {
     SyntheticMap big = sampleMap(0x07);
     std::vector<std::uint8_t> records;

@@ -32,6 +32,7 @@
 #include "base/ui/qt_ui_port.h"
 #include "installed/ui/selection_window.h"
 #include "support/fake_launcher.h"
+#include "support/img_builder.h"
 #include "support/temp_dir.h"
 #include "support/window_shot.h"
 
@@ -41,6 +42,9 @@ using kestrel::test::RecordingPort;
 using kestrel::test::TempDir;
 
 namespace {
+
+// A map with one line type.
+const std::string kMap = kestrel::test::SyntheticMap().lines({0x06}).bytes();
 
 struct MainWindowTest : ::testing::Test {
     TempDir dir;
@@ -120,7 +124,7 @@ TEST_F(MainWindowTest, EditCurrentFileStartsTheEditor) {
 TEST_F(MainWindowTest, RecentItemLoadMovesItToTheTopAndShowsItsRealPathAndFolder) {
     std::array<std::string, 7> items;
     for (std::size_t i = 0; i < items.size(); ++i)
-        items[i] = dir.write(concat({"Maps/M", std::to_string(i), ".IMG"}), "no map here");
+        items[i] = dir.write(concat({"Maps/M", std::to_string(i), ".IMG"}), kMap);
     dir.write("Maps/Lakes.typ", "TYP");
     session.settings.recent = items;
     open();
@@ -206,10 +210,24 @@ TEST_F(MainWindowTest, TabTogglesTheDumpFlag) {
     EXPECT_EQ(session.settings.dumpflag, before);
 }
 
+// Which map stays current is the batch reader's rule; here the caption, the status line and
+// the one message follow it.
+TEST_F(MainWindowTest, NamedFileThatIsNoMapNeitherTitlesTheWindowNorSaysNoInformation) {
+    const std::string map = dir.write("good.img", kMap);
+    const std::string text = dir.write("text.img", "no map here");
+    open();
+    window->openNamedMaps({toQtPath(map), toQtPath(text)});
+    EXPECT_GT(find<QListWidget>("List1_1")->count(), 0);
+    EXPECT_EQ(fromQtPath(window->windowTitle()), "kestrel 5.1 " + map);
+    EXPECT_EQ(fromQtPath(find<QLabel>("Label4")->toolTip()), map);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kUnreadableMaps) + "\r\n" + text +
+                                                    ": no Garmin map data in it"});
+}
+
 TEST_F(MainWindowTest, DropsOnAListLoadUntilTheFirstNonMapAndOnTheWindowOnlyTheFirst) {
-    const std::string a = dir.write("a.img", "x");
-    const std::string b = dir.write("b.txt", "x");
-    const std::string c = dir.write("c.img", "x");
+    const std::string a = dir.write("a.img", kMap);
+    const std::string b = dir.write("b.txt", kMap);
+    const std::string c = dir.write("c.img", kMap);
     open();
     drop(find<QListWidget>("List1_2"), {a, b, c});
     EXPECT_EQ(session.settings.recent[0], a);
