@@ -10,8 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -220,8 +222,33 @@ TEST_F(MainWindowTest, NamedFileThatIsNoMapNeitherTitlesTheWindowNorSaysNoInform
     EXPECT_GT(find<QListWidget>("List1_1")->count(), 0);
     EXPECT_EQ(fromQtPath(window->windowTitle()), "kestrel 5.1 " + map);
     EXPECT_EQ(fromQtPath(find<QLabel>("Label4")->toolTip()), map);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kUnreadableMaps) + "\r\n" + text +
-                                                    ": no Garmin map data in it"});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(startsWith(ui.messages[0], kUnreadableMaps));
+}
+
+// The real box for 60 long unreadable paths: it fits the (800 by 600) screen, and its details
+// hold the whole list.
+TEST_F(MainWindowTest, ALongListOfUnreadableMapsFitsTheScreen) {
+    QStringList paths;
+    for (int i = 0; i < 60; ++i)
+        paths << toQtPath(dir.file(std::string(200, 'd') + "/map" + std::to_string(i) + ".img"));
+    QtUiPort boxes;
+    MainWindow shown(session, boxes, launcher);
+    QSize size;
+    QString details;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        details = box->detailedText();
+        size = test::windowShot(*box, "unreadable_maps").size();
+        box->accept();
+    });
+    shown.openNamedMaps(paths);
+    const QRect screen = shown.screen()->availableGeometry();
+    EXPECT_LE(size.height(), screen.height());
+    EXPECT_LE(size.width(), screen.width());
+    EXPECT_EQ(details.count('\n'), 59);
+    EXPECT_TRUE(details.endsWith(paths.back() + ": no such file"));
 }
 
 TEST_F(MainWindowTest, DropsOnAListLoadUntilTheFirstNonMapAndOnTheWindowOnlyTheFirst) {
