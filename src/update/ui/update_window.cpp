@@ -51,6 +51,9 @@ UpdateWindow::UpdateWindow(UpdatePages pages, float ver, std::string workdir, La
     layout->addWidget(link_);
     layout->addSpacing(8);
     layout->addLayout(buttons);
+    // The window takes the size its texts need, also when a longer result comes in while it is
+    // open: a result runs over two lines or more ("cannot resolve" with a long name).
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void UpdateWindow::runCheck() {
