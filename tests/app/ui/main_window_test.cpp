@@ -235,20 +235,17 @@ TEST_F(MainWindowTest, ALongListOfUnreadableMapsFitsTheScreen) {
     QtUiPort boxes;
     MainWindow shown(session, boxes, launcher);
     QSize size;
-    QString details;
+    qsizetype detailLines = 0;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        details = box->detailedText();
+        detailLines = box->detailedText().count('\n') + 1;
         size = test::windowShot(*box, "unreadable_maps").size();
         box->accept();
     });
     shown.openNamedMaps(paths);
-    const QRect screen = shown.screen()->availableGeometry();
-    EXPECT_LE(size.height(), screen.height());
-    EXPECT_LE(size.width(), screen.width());
-    EXPECT_EQ(details.count('\n'), 59);
-    EXPECT_TRUE(details.endsWith(paths.back() + ": no such file"));
+    EXPECT_LE(size.height(), shown.screen()->availableGeometry().height());
+    EXPECT_EQ(detailLines, 60);
 }
 
 TEST_F(MainWindowTest, DropsOnAListLoadUntilTheFirstNonMapAndOnTheWindowOnlyTheFirst) {
