@@ -15,6 +15,12 @@ class UiPort {
 
     // An information box with an OK button. Line breaks inside the text are CR LF.
     virtual void message(const std::string& text) = 0;
+    // The same for a text that names files (UTF-8), with details the user may unfold and scroll
+    // through (a list in full where the text shows part of it); empty details add nothing. A port
+    // without such a place shows the details below the text.
+    virtual void detailedMessage(const std::string& text, const std::string& details) {
+        message(details.empty() ? text : text + "\r\n\r\n" + details);
+    }
     // A question box; returns the button pressed.
     virtual Answer ask(const std::string& text, Buttons buttons) = 0;
     // `progr`: services the window system, then shows the percentage when it is above 0.

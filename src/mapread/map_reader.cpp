@@ -103,7 +103,7 @@ void MapReader::get_dataTRE(int k) {
     map.gmpStart = -1;
     map.gmpFound = false;
     if (sig.rgn < 0 && k == 0) {
-        ui_.message(std::string(msg::kNoInformation));
+        if (!c_.options.unreadableNamed) ui_.message(std::string(msg::kNoInformation));
         ui_.progress(1);
         closing();
         return;
