@@ -90,7 +90,8 @@ TEST(MapBuffer, FindsTheFirstOfEachSignatureAcrossEveryEdge) {
         Signatures expected;
     };
     const Row rows[] = {
-        {"at offset 0", placed(64, {{0, "GARMIN RGN"}}), {0, -1, -1}},
+        {"RGN at offset 0", placed(64, {{0, "GARMIN RGN"}, {20, "GARMIN RGN"}}), {0, -1, -1}},
+        {"TRE at offset 0", placed(64, {{0, "GARMIN TRE"}, {20, "GARMIN TRE"}}), {-1, 0, -1}},
         {"filling the file", placed(10, {{0, "GARMIN TRE"}}), {-1, 0, -1}},
         {"one byte short at the end", placed(20, {{11, "GARMIN GMP"}}).substr(0, 20), {-1, -1, -1}},
         {"ending with the file", placed(100, {{90, "GARMIN GMP"}}), {-1, -1, 90}},

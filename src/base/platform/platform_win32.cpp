@@ -285,6 +285,8 @@ bool syncToDisk(std::FILE* file) {
     return _commit(_fileno(file)) == 0;
 }
 
+void takeOwner(std::FILE*, const std::filesystem::path&) {}
+
 // Private memory has no large pages here without a privilege users lack: files are mapped.
 std::optional<MappedFile> MappedFile::open(const std::string& path, std::size_t) {
     const HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
