@@ -8,6 +8,7 @@ packages=(
     libcurl4-openssl-dev openssl nlohmann-json3-dev libcli11-dev
     mkgmap xvfb xauth python3 hyperfine time
     g++-mingw-w64-x86-64-posix wine wine64
+    dpkg-dev file lintian desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

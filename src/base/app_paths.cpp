@@ -35,7 +35,10 @@ AppPaths AppPaths::resolve(const std::string& apppath, const std::string& instal
     AppPaths p;
     p.apppath = apppath;
     const std::string local = joinPath(apppath, "system");
-    if ((folderExists(local) || makeFolders(local)) && folderWritable(local)) {
+    // A program folder without a data folder of its own gets one only when no installed data is
+    // there to take from: root running /usr/bin/kestrel-cli must not make /usr/bin/system.
+    const bool mayMake = !folderExists(installedData);
+    if ((folderExists(local) || (mayMake && makeFolders(local))) && folderWritable(local)) {
         p.portable = true;
         p.syspath = local;
         p.userdir = apppath;

@@ -1,7 +1,7 @@
 #pragma once
-// The program's folders. A portable run (the program folder holds, or can hold, a writable
-// "system" folder: a build tree or an unpacked archive) keeps everything beside the program; an
-// installed run keeps its data in the per-user XDG folders.
+// The program's folders. A portable run (the program folder holds a writable "system" folder, as
+// a build tree or an unpacked archive does, or can hold one and there is no installed data) keeps
+// everything beside the program; an installed run keeps its data in the per-user XDG folders.
 #include <string>
 
 namespace kestrel {
