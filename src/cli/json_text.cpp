@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-#include "installed/utf8.h"
+#include "base/utf8.h"
 
 namespace kestrel::cli {
 
 std::string jsonString(std::string_view s, HighBytes high) {
-    const bool keepHigh = high == HighBytes::Utf8WhenValid && installed::isUtf8(s);
+    const bool keepHigh = high == HighBytes::Utf8WhenValid && isUtf8(s);
     std::string r = "\"";
     for (const char c : s) {
         const auto b = static_cast<unsigned char>(c);

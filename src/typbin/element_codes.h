@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "typbin/typ_image.h"
+#include "base/byte_image.h"
 
 namespace kestrel {
 
