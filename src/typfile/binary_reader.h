@@ -24,7 +24,8 @@ enum class ReadProblem : std::uint8_t {
     RecordDamaged,       // a record runs past its end (the next record or the section end)
     UnknownColourMode,   // an image in a colour mode other than 0x00, 0x10, 0x20
     LabelDamaged,        // a label block without its closing 0 byte: the labels read so far kept
-    CodePageUnknown,     // labels of a code page without a table: read byte for byte as Latin-1
+    LabelBytesInexact,   // labels hold bytes the code page does not define, or the code page has
+                         // no table: such bytes read as Latin-1 (U+FFFD in UTF-8)
     DrawOrderRecordSize, // draw-order records shorter than 5 bytes: not read
 };
 

@@ -1,0 +1,69 @@
+#pragma once
+// Pixels and alpha colours are packed into bytes first bit lowest: the first value takes the low
+// bits of the first byte, the next value the bits above it, and so on across byte boundaries.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace kestrel::typ {
+
+// Bits per pixel of an image with `colours` palette colours (counting the transparent one of
+// OneTransparent mode): 1 for up to 1, 2 for up to 3, 4 for up to 15, else 8.
+constexpr unsigned bitsPerPixel(std::size_t colours) {
+    return colours < 2 ? 1 : colours < 4 ? 2 : colours < 16 ? 4 : 8;
+}
+
+class BitWriter {
+  public:
+    // The low n bits of the value (n up to 24).
+    void put(std::uint32_t value, unsigned n) {
+        pending_ |= static_cast<std::uint64_t>(value & ((1u << n) - 1)) << count_;
+        count_ += n;
+        while (count_ >= 8) {
+            bytes_.push_back(static_cast<char>(pending_ & 0xFF));
+            pending_ >>= 8;
+            count_ -= 8;
+        }
+    }
+    // The bytes so far, the last one padded with 0 bits; the writer starts afresh.
+    std::string take() {
+        if (count_ > 0) bytes_.push_back(static_cast<char>(pending_ & 0xFF));
+        pending_ = 0;
+        count_ = 0;
+        return std::move(bytes_);
+    }
+
+  private:
+    std::string bytes_;
+    std::uint64_t pending_ = 0;
+    unsigned count_ = 0;
+};
+
+class BitReader {
+  public:
+    explicit BitReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+
+    // The next n bits (n up to 24); bits past the end read as 0.
+    std::uint32_t get(unsigned n) {
+        std::uint32_t v = 0;
+        for (unsigned k = 0; k < n; ++k, ++bit_) {
+            const std::size_t byte = bit_ / 8;
+            if (byte < bytes_.size() && (bytes_[byte] >> (bit_ % 8) & 1)) v |= 1u << k;
+        }
+        return v;
+    }
+    // On to the start of the next byte (rows of an indexed image start on whole bytes).
+    void toByte() { bit_ = (bit_ + 7) / 8 * 8; }
+
+  private:
+    std::span<const std::uint8_t> bytes_;
+    std::size_t bit_ = 0;
+};
+
+// Bytes needed for n values of `bits` bits, packed.
+constexpr std::size_t packedBytes(std::size_t n, unsigned bits) {
+    return (n * bits + 7) / 8;
+}
+
+} // namespace kestrel::typ
