@@ -1,5 +1,7 @@
 #include "typfile/picture_codec.h"
 
+#include <algorithm>
+
 #include "typfile/label_block.h"
 #include "typfile/pixel_bits.h"
 
@@ -34,24 +36,32 @@ Rgba getAlphaColour(BitReader& bits) {
     return c;
 }
 
+// The lowest colour no pixel has.
+Rgb unusedColour(const std::vector<Rgba>& px) {
+    std::vector<std::uint32_t> used;
+    for (const Rgba& c : px)
+        used.push_back(std::uint32_t{c.rgb.red} << 16 | c.rgb.green << 8 | c.rgb.blue);
+    std::sort(used.begin(), used.end());
+    std::uint32_t v = 0;
+    for (const std::uint32_t u : used)
+        if (u == v) ++v;
+    return rgbFromHex(v);
+}
+
 void encodeTrueColour(const Image& image, ByteImage& out) {
     const std::vector<Rgba>& px = image.trueColourPixels;
     if (image.mode == ColourMode::Alpha) {
-        BitWriter bits;
+        BitWriter bits(out);
         for (const Rgba& c : px) putAlphaColour(bits, c);
-        out.addBytes(bits.take());
         return;
     }
     // OneTransparent: every transparent pixel is written in the colour that stands for them, the
-    // first transparent pixel's.
+    // first transparent pixel's (as mkgmap does); without one, a colour no pixel has.
     Rgb transparent;
     const bool oneTransparent = image.mode == ColourMode::OneTransparent;
     if (oneTransparent) {
-        for (const Rgba& c : px)
-            if (c.alpha != kOpaque) {
-                transparent = c.rgb;
-                break;
-            }
+        auto first = std::find_if(px.begin(), px.end(), [](const Rgba& c) { return c.alpha; });
+        transparent = first != px.end() ? first->rgb : unusedColour(px);
         putRgb(out, transparent);
     }
     for (const Rgba& c : px)
@@ -61,9 +71,7 @@ void encodeTrueColour(const Image& image, ByteImage& out) {
 } // namespace
 
 void encodePattern(const Pattern& p, ByteImage& out) {
-    BitWriter bits;
-    for (const std::uint8_t v : p.pixels) bits.put(v, 1);
-    out.addBytes(bits.take());
+    packRow(p.pixels.data(), p.pixels.size(), 1, out);
 }
 
 Pattern decodePattern(ByteCursor& cursor, std::uint8_t rows) {
@@ -87,19 +95,14 @@ std::optional<ImageFault> encodeImage(const Image& image, ByteImage& out) {
         return std::nullopt;
     }
     if (image.mode == ColourMode::Alpha) {
-        BitWriter bits;
+        BitWriter bits(out);
         for (const Rgba& c : image.palette) putAlphaColour(bits, c);
-        out.addBytes(bits.take());
     } else {
         for (const Rgba& c : image.palette) putRgb(out, c.rgb);
     }
     const unsigned bpp = bitsPerPixel(indexedColours(image.palette.size(), image.mode));
-    BitWriter bits;
-    for (std::size_t row = 0; row < image.height; ++row) {
-        for (std::size_t x = 0; x < image.width; ++x)
-            bits.put(image.indices[row * image.width + x], bpp);
-        out.addBytes(bits.take());
-    }
+    for (std::size_t row = 0; row < image.height; ++row)
+        packRow(image.indices.data() + row * image.width, image.width, bpp, out);
     return std::nullopt;
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 // Pixels and alpha colours are packed into bytes first bit lowest: the first value takes the low
 // bits of the first byte, the next value the bits above it, and so on across byte boundaries.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string>
+#include <string_view>
+
+#include "base/byte_image.h"
 
 namespace kestrel::typ {
 
@@ -14,29 +17,51 @@ constexpr unsigned bitsPerPixel(std::size_t colours) {
     return colours < 2 ? 1 : colours < 4 ? 2 : colours < 16 ? 4 : 8;
 }
 
+// Appends n values of `bits` bits (1, 2, 4 or 8) packed, the last byte padded with 0 bits.
+inline void packRow(const std::uint8_t* values, std::size_t n, unsigned bits, ByteImage& out) {
+    const unsigned mask = (1u << bits) - 1;
+    std::array<char, 256> buffer;
+    std::size_t used = 0;
+    for (std::size_t x = 0; x < n;) {
+        unsigned byte = 0;
+        for (unsigned shift = 0; shift < 8 && x < n; shift += bits, ++x)
+            byte |= (values[x] & mask) << shift;
+        buffer[used++] = static_cast<char>(byte);
+        if (used == buffer.size() || x == n) {
+            out.addBytes(std::string_view(buffer.data(), used));
+            used = 0;
+        }
+    }
+}
+
+// Appends packed values of any width to a ByteImage.
 class BitWriter {
   public:
+    explicit BitWriter(ByteImage& out) : out_(out) {}
+    BitWriter(const BitWriter&) = delete;
+    BitWriter& operator=(const BitWriter&) = delete;
+    ~BitWriter() { flush(); }
+
     // The low n bits of the value (n up to 24).
     void put(std::uint32_t value, unsigned n) {
-        pending_ |= static_cast<std::uint64_t>(value & ((1u << n) - 1)) << count_;
+        pending_ |= (value & ((1u << n) - 1)) << count_;
         count_ += n;
         while (count_ >= 8) {
-            bytes_.push_back(static_cast<char>(pending_ & 0xFF));
+            out_.add1u(static_cast<std::uint8_t>(pending_ & 0xFF));
             pending_ >>= 8;
             count_ -= 8;
         }
     }
-    // The bytes so far, the last one padded with 0 bits; the writer starts afresh.
-    std::string take() {
-        if (count_ > 0) bytes_.push_back(static_cast<char>(pending_ & 0xFF));
+    // Pads the last byte with 0 bits, so that the next value starts a new byte.
+    void flush() {
+        if (count_ > 0) out_.add1u(static_cast<std::uint8_t>(pending_ & 0xFF));
         pending_ = 0;
         count_ = 0;
-        return std::move(bytes_);
     }
 
   private:
-    std::string bytes_;
-    std::uint64_t pending_ = 0;
+    ByteImage& out_;
+    std::uint32_t pending_ = 0;
     unsigned count_ = 0;
 };
 
