@@ -58,8 +58,11 @@ class Reader {
     void iconSets(RecordDecoder& decoder);
     void iconLabels(LabelReading& reading);
 
+    static constexpr std::uint64_t kRepeatFactor = 4;
+
     ByteReader file_;
     BinaryRead out_;
+    std::uint64_t repeated_ = 0; // bytes of records read more than once
 };
 
 Section Reader::clipped(std::uint64_t at, std::uint64_t size, TypPart part) {
@@ -117,6 +120,7 @@ std::vector<T> Reader::records(const Section& data, const std::vector<Entry>& en
     for (const Entry& e : all) starts.push_back(e.offset);
     std::sort(starts.begin(), starts.end());
     std::vector<T> out;
+    std::vector<std::uint64_t> done; // offsets decoded, sorted
     for (const Entry& e : entries) {
         if (e.offset >= data.size) {
             note(ReadProblem::EntryOutsideSection, part, e.place, e.code);
@@ -124,6 +128,18 @@ std::vector<T> Reader::records(const Section& data, const std::vector<Entry>& en
         }
         const auto next = std::upper_bound(starts.begin(), starts.end(), e.offset);
         const std::uint64_t end = next == starts.end() ? data.size : std::min(*next, data.size);
+        // A record read again for another entry costs memory the file does not pay for: up to
+        // a few times the file's size.
+        const auto seen = std::lower_bound(done.begin(), done.end(), e.offset);
+        if (seen != done.end() && *seen == e.offset) {
+            repeated_ += end - e.offset;
+            if (repeated_ > kRepeatFactor * file_.size()) {
+                note(ReadProblem::RepeatedRecords, part, e.place, e.code);
+                continue;
+            }
+        } else {
+            done.insert(seen, e.offset);
+        }
         ByteCursor c(file_, data.at + e.offset, data.at + end);
         Decoded<T> d = decode(e, c);
         if (auto* problem = std::get_if<ReadProblem>(&d))
@@ -156,11 +172,14 @@ void Reader::drawOrder() {
 }
 
 // The icon index of mkgmap holds a 3-byte key (type x 32 + subtype) and an offset; that of the
-// numbered icon files (the long header form with 6-byte records) a u16 ID and a u32 offset.
+// numbered icon files a u16 ID and a u32 offset. Those files have the long header form, 6-byte
+// records and no 0x13 at 0x65 (mkgmap's mark); mkgmap's index has 6-byte records from 64 KB of
+// icons on.
 void Reader::iconSets(RecordDecoder& decoder) {
     const Section index = this->index(hdr::kIconIndex, TypPart::IconSets);
     const Section data = this->data(hdr::kIconData, TypPart::IconSets);
-    const bool idForm = index.record == 6 && out_.headerLength >= hdr::kLongLength;
+    const bool idForm = index.record == 6 && out_.headerLength >= hdr::kLongLength &&
+                        file_.u8(hdr::kIconMark) != hdr::kIconMarkValue;
     const std::vector<Entry> all =
         entries(index, idForm ? KeyForm::Word : KeyForm::Word24, TypPart::IconSets);
     out_.typ.iconSets =

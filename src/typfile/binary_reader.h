@@ -27,6 +27,8 @@ enum class ReadProblem : std::uint8_t {
     LabelBytesInexact,   // labels hold bytes the code page does not define, or the code page has
                          // no table: such bytes read as Latin-1 (U+FFFD in UTF-8)
     DrawOrderRecordSize, // draw-order records shorter than 5 bytes: not read
+    RepeatedRecords,     // entries pointing at records read before, beyond a few times the
+                         // file's size in all: not read
 };
 
 struct ReadNote {
