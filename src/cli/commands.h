@@ -13,6 +13,8 @@ Command typCommand(CLI::App& cli);
 Command productsCommand(CLI::App& cli);
 // Writes a binary TYP file of numbered POIs, lines, polygons, active routes or extra POIs.
 Command genCommand(CLI::App& cli);
+// Writes the TYP source text of a binary TYP file.
+Command decompileCommand(CLI::App& cli);
 // Compares the running version with the published one and prints the result.
 Command checkUpdateCommand(CLI::App& cli);
 

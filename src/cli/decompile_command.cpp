@@ -1,0 +1,78 @@
+// `kestrel-cli decompile`: turns a binary TYP file into a TYP source text. What the reader could
+// not place and what the text cannot say are named on stderr; the rest is written.
+#include <memory>
+#include <string>
+
+#include "base/files.h"
+#include "base/text.h"
+#include "cli/cli_ui.h"
+#include "cli/commands.h"
+#include "cli/messages.h"
+#include "cli/output.h"
+#include "mapread/unreadable.h"
+#include "typfile/binary_reader.h"
+#include "typfile/text_writer.h"
+
+namespace kestrel::cli {
+namespace {
+
+// Larger than any TYP file: mkgmap's end at 16 MB, and no tool's come near.
+constexpr std::uint64_t kMaxTypFile = std::uint64_t{64} << 20;
+
+struct DecompileOptions {
+    std::string in, out;
+    bool quiet = false;
+};
+
+// "3 polygons, 2 lines, 5 points, 1 icon set".
+std::string written(const typ::TypFile& t) {
+    return concat({count(t.polygons.size(), "polygon", "polygons"), ", ",
+                   count(t.lines.size(), "line", "lines"), ", ",
+                   count(t.points.size(), "point", "points"), ", ",
+                   count(t.iconSets.size(), "icon set", "icon sets")});
+}
+
+int decompile(const DecompileOptions& o) {
+    if (const auto refused = refuseOutput(o.out, {o.in})) {
+        printError(*refused);
+        return kUsage;
+    }
+    const auto fail = [&](std::string_view why) {
+        printError(skippedMap(o.in, why));
+        return kFailed;
+    };
+    if (const auto why = checkMapFile(o.in))
+        return fail(why->reason == UnreadableReason::NoMapData ? kNotTypFile : describe(*why));
+    if (fileSize(o.in).value_or(0) > kMaxTypFile) return fail(kTypTooLarge);
+    const std::optional<std::string> bytes = readFile(o.in, kMaxTypFile);
+    if (!bytes) return fail(kReadFailed);
+
+    const typ::BinaryRead read = typ::readBinary(*bytes);
+    if (read.refusal) return fail(kNotTypFile);
+    const typ::TextWrite text = typ::writeText(read.typ);
+    if (const auto failed = writeOutput(o.out, text.text)) {
+        printError(cannotWriteText(o.out, *failed));
+        return kFailed;
+    }
+    CliUiPort ui(o.quiet);
+    for (const typ::ReadNote& n : read.notes) ui.note(readNoteText(o.in, n));
+    for (const typ::TextNote& n : text.notes) ui.note(textNoteText(o.in, n));
+    ui.note(wrote(o.out, written(read.typ)));
+    return read.notes.empty() && text.notes.empty() ? kDone : kSomeSkipped;
+}
+
+} // namespace
+
+Command decompileCommand(CLI::App& cli) {
+    auto o = std::make_shared<DecompileOptions>();
+    CLI::App* app = cli.add_subcommand("decompile", std::string(kDecompileAbout));
+    app->add_option("TYP", o->in, std::string(kTypFileOption))->required()->type_name("");
+    app->add_option("-o,--output", o->out, std::string(kDecompileOutputOption))
+        ->required()
+        ->type_name("FILE");
+    addQuiet(*app, o->quiet);
+    app->footer(std::string(kDecompileFooter));
+    return {app, [o] { return decompile(*o); }};
+}
+
+} // namespace kestrel::cli
