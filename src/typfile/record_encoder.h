@@ -74,8 +74,9 @@ class RecordEncoder {
     const std::vector<DroppedLabel>& droppedLabels() const { return dropped_; }
 
   private:
-    std::optional<WriteError> labels(const Labelling& l, TypPart part, ElementCode code,
-                                     ByteImage& out);
+    // The label block (with labels) and the font byte (with a style or a label colour).
+    std::optional<WriteError> labelling(const Labelling& l, TypPart part, ElementCode code,
+                                        ByteImage& out);
 
     std::uint16_t codePage_;
     std::vector<DroppedLabel> dropped_;
