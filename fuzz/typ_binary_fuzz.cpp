@@ -1,7 +1,8 @@
 // Any bytes as a binary TYP: reading must not crash or read outside them. What was read is written
 // in mkgmap's layout; that file must read back without a note and write again byte for byte.
 // Seed it with mkgmap's files and the numbered ones, e.g.
-//   build-fuzz/bin/fuzz_typ_binary NEW_CORPUS tests/data/typ tests/data/golden -max_total_time=300
+//   build-fuzz/bin/fuzz_typ_binary NEW_CORPUS fuzz/corpus/typ_binary tests/data/typ \
+//     tests/data/golden -max_total_time=300
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

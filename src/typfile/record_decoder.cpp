@@ -2,6 +2,7 @@
 
 #include "typfile/label_block.h"
 #include "typfile/picture_codec.h"
+#include "typfile/record_encoder.h"
 #include "typfile/record_flags.h"
 
 namespace kestrel::typ {
@@ -63,8 +64,11 @@ Decoded<Line> RecordDecoder::line(ElementCode code, ByteCursor& c) {
         l.pattern = decodePattern(c, rows);
     } else {
         l.lineWidth = static_cast<std::uint8_t>(c.u8());
-        if (!borderless(scheme))
-            l.borderWidth = static_cast<std::uint8_t>(((c.u8() - l.lineWidth) & 0xFF) / 2);
+        // The second width byte is there as the stored scheme says; the border width is kept
+        // only where the scheme written for these colours has a border.
+        const std::uint32_t total = borderless(scheme) ? l.lineWidth : c.u8();
+        if (!borderless(colourScheme(l.day, l.night, false)))
+            l.borderWidth = static_cast<std::uint8_t>(((total - l.lineWidth) & 0xFF) / 2);
     }
     if (auto problem = labelling(flags & kLineLabels, flags & kLineFont, c, l.labelling))
         return *problem;

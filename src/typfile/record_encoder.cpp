@@ -16,19 +16,6 @@ constexpr std::uint8_t kIconHead = 1;
 // Bits of an icon's head that its size word counts besides pixels and palette.
 constexpr std::uint32_t kIconHeadBits = 44;
 
-std::uint8_t colourScheme(const ColourPair& day, const std::optional<ColourPair>& night,
-                          bool pattern) {
-    std::uint8_t s = pattern ? kSchemePattern : 0;
-    if (!day.background) s |= kSchemeDayTransparent;
-    if (night) {
-        s |= kSchemeNight;
-        if (!night->background) s |= kSchemeNightTransparent;
-    } else if (!day.background) {
-        s |= kSchemeNightTransparent; // mkgmap: the night is the day, transparent alike
-    }
-    return s;
-}
-
 void putColours(const ColourPair& day, const std::optional<ColourPair>& night, ByteImage& out) {
     putRgb(out, day.foreground);
     if (day.background) putRgb(out, *day.background);
@@ -71,6 +58,19 @@ std::optional<WriteError> imageError(std::optional<ImageFault> fault, TypPart pa
 
 bool codeFits(ElementCode code) {
     return code.type <= 0x7FF && code.subtype <= 0x1F;
+}
+
+std::uint8_t colourScheme(const ColourPair& day, const std::optional<ColourPair>& night,
+                          bool pattern) {
+    std::uint8_t s = pattern ? kSchemePattern : 0;
+    if (!day.background) s |= kSchemeDayTransparent;
+    if (night) {
+        s |= kSchemeNight;
+        if (!night->background) s |= kSchemeNightTransparent;
+    } else if (!day.background) {
+        s |= kSchemeNightTransparent; // mkgmap: the night is the day, transparent alike
+    }
+    return s;
 }
 
 std::optional<WriteError> RecordEncoder::labelling(const Labelling& l, TypPart part,

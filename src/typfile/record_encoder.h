@@ -85,4 +85,8 @@ class RecordEncoder {
 // The code is one a file can hold (type up to 0x7FF, subtype up to 0x1F).
 bool codeFits(ElementCode code);
 
+// The colour scheme bits of these colours (see above; the pattern bit for polygons).
+std::uint8_t colourScheme(const ColourPair& day, const std::optional<ColourPair>& night,
+                          bool pattern);
+
 } // namespace kestrel::typ
