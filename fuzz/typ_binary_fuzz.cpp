@@ -2,7 +2,8 @@
 // as a source text, which must be UTF-8 with CR LF line ends whatever the labels hold, and in
 // mkgmap's layout; that file must read back without a note and write again byte for byte.
 // Seed it with mkgmap's files and the numbered ones, e.g.
-//   build-fuzz/bin/fuzz_typ_binary NEW_CORPUS tests/data/typ tests/data/golden -max_total_time=300
+//   build-fuzz/bin/fuzz_typ_binary NEW_CORPUS fuzz/corpus/typ_binary tests/data/typ \
+//     tests/data/golden -max_total_time=300
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -29,6 +29,7 @@ enum class ReadProblem : std::uint8_t {
     DrawOrderRecordSize, // draw-order records shorter than 5 bytes: not read
     RepeatedRecords,     // entries pointing at records read before, beyond a few times the
                          // file's size in all: not read
+    MoreNotes,           // after 1000 notes: the file has more damage, not noted one by one
 };
 
 struct ReadNote {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "typfile/binary_writer.h"
+#include "typfile/typ_header.h"
 #include "typfile/typ_samples.h"
 
 namespace kestrel::typ {
@@ -188,6 +189,20 @@ TEST(TypBinaryReader, DamageGivesANoteAndTheRestIsRead) {
     EXPECT_EQ(readBinary(good.substr(0, 0x5A)).refusal, ReadRefusal::TooShort);
     EXPECT_EQ(readBinary(std::string("\x9C\0GARMIN TIP", 12) + good.substr(12)).refusal,
               ReadRefusal::NotATypFile);
+}
+
+// The identity of a TYP inside a map is read and set in place, without the rest of the file.
+TEST(TypHeader, IdentityIsReadAndSetInPlace) {
+    std::string bytes = test::typDataFile("lines.typ");
+    auto span = [&] {
+        return std::span<std::uint8_t>(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size());
+    };
+    EXPECT_EQ(hdr::readIdentity(span()), (Identity{2222, 3, 1252}));
+    ASSERT_TRUE(hdr::setIdentity(span(), {6324, 9, 65001}));
+    EXPECT_EQ(readBinary(bytes).typ.identity, (Identity{6324, 9, 65001}));
+    bytes[2] = 'g';
+    EXPECT_FALSE(hdr::readIdentity(span()));
+    EXPECT_FALSE(hdr::setIdentity(span(), {}));
 }
 
 } // namespace
