@@ -92,6 +92,24 @@ inline constexpr std::string_view kGenFooter =
     "local time now. Exit status: 0 written, 1 the file not written, 2 usage error or refused "
     "value.";
 
+inline constexpr std::string_view kCompileAbout =
+    "Compile a TYP source text into a binary TYP file, as mkgmap compiles it.";
+inline constexpr std::string_view kTextOption = "the TYP source text (mkgmap's dialect)";
+inline constexpr std::string_view kCompileOutputOption =
+    "the TYP file to write, '-' for stdout; an existing file is replaced";
+inline constexpr std::string_view kCompileFidOption =
+    "family ID, 1 to 65000; default: the text's [_id] FID";
+inline constexpr std::string_view kCompileProductOption =
+    "product code, 1 to 65535; default: the text's [_id] ProductCode";
+inline constexpr std::string_view kCompileCodepageOption =
+    "code page of the labels, 1 to 65535; default: the text's CodePage, else 1252";
+inline constexpr std::string_view kCompileFooter =
+    "A text that cannot be compiled is named as FILE:LINE: reason, and nothing is written; "
+    "FILE:LINE: warning: says where the text compiles as mkgmap compiles it but loses something. "
+    "The header's date and time are SOURCE_DATE_EPOCH (seconds, UTC) when it is set, else the "
+    "local time now. Exit status: 0 written, 1 the text not compiled or the file not written, "
+    "2 usage error or refused value.";
+
 inline constexpr std::string_view kCheckUpdateAbout =
     "Compare this version with the published one.";
 inline constexpr std::string_view kUrlOption = "version page to read; default: the published one";
@@ -104,7 +122,7 @@ inline constexpr std::pair<const char*, const char*> kHelpLabels[] = {{"SUBCOMMA
 
 // Refused arguments.
 inline constexpr std::string_view kCommandMissing =
-    "a command is needed: scan, typ, products, gen or check-update";
+    "a command is needed: scan, typ, compile, products, gen or check-update";
 inline std::string unknownCommand(std::string_view name) {
     return concat({"unknown command ", name, " (see kestrel-cli --help)"});
 }
@@ -195,6 +213,17 @@ inline std::string notANumber(std::string_view option, std::string_view text, bo
 }
 inline constexpr std::string_view kSourceDateEpoch =
     "SOURCE_DATE_EPOCH must be a whole number of seconds";
+
+// `compile`: a place in the text ("FILE:LINE: "), and the file's contents.
+inline std::string textPlace(std::string_view file, std::uint32_t line) {
+    return line ? concat({file, ":", std::to_string(line), ": "}) : concat({file, ": "});
+}
+inline constexpr std::string_view kWarningWord = "warning: ";
+inline std::string cannotRead(std::string_view path, std::string_view why) {
+    return concat({"cannot read ", path, ": ", why});
+}
+inline constexpr std::string_view kNoSuchFile = "no such file, or not a regular file";
+inline constexpr std::string_view kNotWritten = "nothing written";
 
 // `check-update`.
 inline std::string couldNotCheck(std::string_view reason) {
