@@ -92,7 +92,6 @@ struct Probe {
     Choice choice;
     std::uint32_t line = 0;
     bool utf8ReadAsCodePage = false;
-    std::optional<std::uint16_t> untabled;
 };
 
 Probe found(Choice choice, std::size_t line) {
@@ -142,10 +141,8 @@ Probe probe(std::string_view bytes) {
                 p.choice = windows(static_cast<std::uint16_t>(*number));
                 p.utf8ReadAsCodePage = strictlyUtf8(bytes) && !readsExactly(bytes, 0);
             } else {
-                // mkgmap reads "cpN" with Java's table; without one, the bytes are kept as they
-                // are, and the labels are written back byte for byte.
-                p.choice = {Charset::Latin1, 0, concat({"cp", std::to_string(*number)})};
-                p.untabled = static_cast<std::uint16_t>(*number);
+                // Java knows more "cpN" (DOS, EBCDIC, East Asian); kestrel reads none of them.
+                p.choice = {Charset::Utf8, 0, concat({"cp", std::to_string(*number)}), false};
             }
             return p;
         }
@@ -227,7 +224,6 @@ DecodedText decodeText(std::string_view bytes) {
     d.charset = p.choice.name;
     d.charsetLine = p.line;
     d.unknownCharset = !p.choice.known;
-    d.untabledCodePage = p.untabled;
     d.utf8ReadAsCodePage = p.utf8ReadAsCodePage;
     if (d.unknownCharset) return d;
     switch (p.choice.set) {

@@ -16,6 +16,7 @@ constexpr std::uint32_t kMaxIconSide = 255;
 constexpr std::size_t kMaxIconColours = 255;
 constexpr std::uint32_t kPatternSide = 32;
 constexpr std::uint32_t kMaxLineRows = 31;
+constexpr std::size_t kReserveLimit = std::size_t{kMaxIconSide} * kMaxIconSide;
 
 std::u32string codePoints(std::string_view utf8) {
     std::u32string out;
@@ -139,29 +140,34 @@ std::uint8_t orderIcon(std::vector<TaggedColour>& c, bool& twoTransparent) {
     return 0x10;
 }
 
+// mkgmap's checks of a pattern's shape, made before the pixels are read.
 void checkShape(TextScanner& scanner, const Header& h, PictureUse use) {
-    const bool pixels = h.width > 0 && h.height > 0;
-    switch (use) {
-    case PictureUse::Polygon:
+    if (use == PictureUse::Polygon) {
         if (h.colours == 3 || h.colours > 4 || h.colours == 0)
             scanner.refuse(TextProblem::PolygonColourCount);
         if ((h.width || h.height) && (h.width != kPatternSide || h.height != kPatternSide))
             scanner.refuse(TextProblem::PolygonPatternSize);
-        break;
-    case PictureUse::Line:
-        if (h.width && h.width != kPatternSide) scanner.refuse(TextProblem::LinePatternWidth);
-        if (pixels && h.height > kMaxLineRows) scanner.refuse(TextProblem::LinePatternRows);
-        break;
-    case PictureUse::Icon:
-        if (h.width > kMaxIconSide || h.height > kMaxIconSide)
-            scanner.refuse(TextProblem::PictureTooLarge);
-        break;
     }
+    if (use == PictureUse::Line && h.width && h.width != kPatternSide)
+        scanner.refuse(TextProblem::LinePatternWidth);
+}
+
+// What a record cannot hold, and mkgmap writes into a damaged one: checked after the pixels, so
+// that a text mkgmap refuses is refused where mkgmap refuses it. `at` is the header's line.
+void checkFits(const Header& h, PictureUse use, std::size_t stored, std::uint32_t at) {
+    std::optional<TextProblem> p;
+    if (use == PictureUse::Line && h.width && h.height > kMaxLineRows)
+        p = TextProblem::LinePatternRows;
+    if (use == PictureUse::Icon && (h.width > kMaxIconSide || h.height > kMaxIconSide))
+        p = TextProblem::PictureTooLarge;
+    if (use == PictureUse::Icon && stored > kMaxIconColours) p = TextProblem::TooManyPictureColours;
+    if (p) throw TextRefusal{{at, *p, {}, {}}};
 }
 
 void readRows(TextScanner& scanner, const Header& h, const std::map<std::u32string, int>& index,
               XpmPicture& p) {
-    p.indices.reserve(std::size_t{h.width} * h.height);
+    // The pixels grow with the text: a header may claim more than the text holds.
+    p.indices.reserve(std::min<std::size_t>(std::size_t{h.width} * h.height, kReserveLimit));
     const std::uint64_t rowLength = 1 + std::uint64_t{h.width} * h.charsPerPixel;
     for (std::uint32_t y = 0; y < h.height; ++y) {
         const std::string line = scanner.readLine();
@@ -182,15 +188,20 @@ void readRows(TextScanner& scanner, const Header& h, const std::map<std::u32stri
 // One quoted line of #RRGGBB (or #RRGGBBAA) values into `pixels` from `at` on; the place after
 // them.
 std::size_t readTrueColourLine(TextScanner& scanner, std::vector<std::uint32_t>& pixels,
-                               std::size_t at) {
+                               std::size_t at, std::uint64_t count) {
     do {
         scanner.expect("#");
         const std::string value = scanner.nextValue();
         const auto v = parseHexLow32(value);
         if (!v) scanner.refuse(TextProblem::BadColour, value);
-        if (at >= pixels.size()) scanner.refuse(TextProblem::TooManyPixels);
+        if (at >= count) scanner.refuse(TextProblem::TooManyPixels);
         const auto bits = static_cast<std::uint32_t>(*v);
-        pixels[at++] = value.size() <= 6 ? bits << 8 | 0xFF : bits;
+        const std::uint32_t pixel = value.size() <= 6 ? bits << 8 | 0xFF : bits;
+        if (at < pixels.size())
+            pixels[at] = pixel;
+        else
+            pixels.push_back(pixel);
+        ++at;
     } while (scanner.nextIs("#"));
     scanner.expect("\"");
     readAlpha(scanner, [&](std::int32_t a) {
@@ -205,17 +216,18 @@ std::size_t readTrueColourLine(TextScanner& scanner, std::vector<std::uint32_t>&
 // and makes the pixels of its colour transparent.
 void readTrueColour(TextScanner& scanner, const Header& h, XpmPicture& p) {
     std::vector<std::uint32_t>& px = p.trueColour;
-    px.assign(std::size_t{h.width} * h.height, 0);
-    for (std::size_t at = 0; at < px.size();) {
+    const std::uint64_t count = std::uint64_t{h.width} * h.height;
+    px.reserve(std::min<std::uint64_t>(count, kReserveLimit));
+    for (std::size_t at = 0; at < count;) {
         scanner.expect("\"");
-        at = readTrueColourLine(scanner, px, at);
+        at = readTrueColourLine(scanner, px, at, count);
     }
     if (scanner.nextIs("\"")) {
         const std::uint32_t first = px[0];
         for (std::size_t j = 1; j < px.size(); ++j)
             px[j - 1] = px[j] == first ? px[j] & ~0xFFu : px[j];
         scanner.expect("\"");
-        readTrueColourLine(scanner, px, px.size() - 1);
+        readTrueColourLine(scanner, px, px.size() - 1, count);
     }
     bool clear = false;
     bool alpha = false;
@@ -249,6 +261,7 @@ XpmColour parseColour(TextScanner& scanner, std::string_view text) {
 }
 
 XpmPicture readXpm(TextScanner& scanner, std::string_view header, PictureUse use) {
+    const std::uint32_t at = scanner.line();
     const Header h = readHeader(scanner, header);
     std::vector<TaggedColour> colours = readColours(scanner, h);
     checkShape(scanner, h, use);
@@ -264,8 +277,6 @@ XpmPicture readXpm(TextScanner& scanner, std::string_view header, PictureUse use
         std::count_if(colours.begin(), colours.end(),
                       [](const TaggedColour& t) { return !t.colour.transparent(); }));
     const std::size_t stored = p.colourMode == 0x10 ? opaque : colours.size();
-    if (use == PictureUse::Icon && stored > kMaxIconColours)
-        scanner.refuse(TextProblem::TooManyPictureColours);
     std::map<std::u32string, int> index;
     for (std::size_t i = 0; i < colours.size(); ++i) {
         // Several transparent colours of an icon share one index, past the stored colours.
@@ -274,11 +285,9 @@ XpmPicture readXpm(TextScanner& scanner, std::string_view header, PictureUse use
         if (!merged || i == opaque) p.colours.push_back(colours[i].colour);
     }
     p.hasPixels = h.width > 0 && h.height > 0;
-    if (!p.hasPixels) return p;
-    if (h.colours == 0)
-        readTrueColour(scanner, h, p);
-    else
-        readRows(scanner, h, index, p);
+    if (p.hasPixels && h.colours == 0) readTrueColour(scanner, h, p);
+    if (p.hasPixels && h.colours != 0) readRows(scanner, h, index, p);
+    checkFits(h, use, stored, at);
     return p;
 }
 
