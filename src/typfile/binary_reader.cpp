@@ -1,6 +1,8 @@
 #include "typfile/binary_reader.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "typfile/label_block.h"
 #include "typfile/record_decoder.h"
@@ -39,9 +41,14 @@ class Reader {
     BinaryRead read();
 
   private:
+    // A damaged file may have a note for every entry; past kMaxNotes one more says so.
     void note(ReadProblem p, TypPart part, std::uint64_t at,
               std::optional<ElementCode> code = std::nullopt) {
-        out_.notes.push_back({p, part, static_cast<std::uint32_t>(at), code});
+        if (out_.notes.size() < kMaxNotes)
+            out_.notes.push_back({p, part, static_cast<std::uint32_t>(at), code});
+        else if (out_.notes.size() == kMaxNotes)
+            out_.notes.push_back(
+                {ReadProblem::MoreNotes, part, static_cast<std::uint32_t>(at), {}});
     }
     bool holds(std::size_t field, std::size_t size) const {
         return hdr::holds(out_.headerLength, field + size);
@@ -58,8 +65,12 @@ class Reader {
     void iconSets(RecordDecoder& decoder);
     void iconLabels(LabelReading& reading);
 
+    static constexpr std::uint64_t kRepeatFactor = 4;
+    static constexpr std::size_t kMaxNotes = 1000;
+
     ByteReader file_;
     BinaryRead out_;
+    std::uint64_t repeated_ = 0; // bytes of records read more than once
 };
 
 Section Reader::clipped(std::uint64_t at, std::uint64_t size, TypPart part) {
@@ -117,6 +128,7 @@ std::vector<T> Reader::records(const Section& data, const std::vector<Entry>& en
     for (const Entry& e : all) starts.push_back(e.offset);
     std::sort(starts.begin(), starts.end());
     std::vector<T> out;
+    std::unordered_set<std::uint64_t> done; // offsets decoded
     for (const Entry& e : entries) {
         if (e.offset >= data.size) {
             note(ReadProblem::EntryOutsideSection, part, e.place, e.code);
@@ -124,6 +136,15 @@ std::vector<T> Reader::records(const Section& data, const std::vector<Entry>& en
         }
         const auto next = std::upper_bound(starts.begin(), starts.end(), e.offset);
         const std::uint64_t end = next == starts.end() ? data.size : std::min(*next, data.size);
+        // A record read again for another entry costs memory the file does not pay for: up to
+        // a few times the file's size.
+        if (!done.insert(e.offset).second) {
+            repeated_ += end - e.offset;
+            if (repeated_ > kRepeatFactor * file_.size()) {
+                note(ReadProblem::RepeatedRecords, part, e.place, e.code);
+                continue;
+            }
+        }
         ByteCursor c(file_, data.at + e.offset, data.at + end);
         Decoded<T> d = decode(e, c);
         if (auto* problem = std::get_if<ReadProblem>(&d))
@@ -156,11 +177,14 @@ void Reader::drawOrder() {
 }
 
 // The icon index of mkgmap holds a 3-byte key (type x 32 + subtype) and an offset; that of the
-// numbered icon files (the long header form with 6-byte records) a u16 ID and a u32 offset.
+// numbered icon files a u16 ID and a u32 offset. Those files have the long header form, 6-byte
+// records and no 0x13 at 0x65 (mkgmap's mark); mkgmap's index has 6-byte records from 64 KB of
+// icons on.
 void Reader::iconSets(RecordDecoder& decoder) {
     const Section index = this->index(hdr::kIconIndex, TypPart::IconSets);
     const Section data = this->data(hdr::kIconData, TypPart::IconSets);
-    const bool idForm = index.record == 6 && out_.headerLength >= hdr::kLongLength;
+    const bool idForm = index.record == 6 && out_.headerLength >= hdr::kLongLength &&
+                        file_.u8(hdr::kIconMark) != hdr::kIconMarkValue;
     const std::vector<Entry> all =
         entries(index, idForm ? KeyForm::Word : KeyForm::Word24, TypPart::IconSets);
     out_.typ.iconSets =
@@ -169,23 +193,32 @@ void Reader::iconSets(RecordDecoder& decoder) {
 }
 
 // The labels of the icon sets: a section of 0-terminated texts (opening with an empty one), found
-// through the type index (3-byte key, then the text's offset).
+// through the type index (3-byte key, then the text's offset); of a code listed twice, the last.
+// The texts a hostile file can make the sets share are held to a few times the file's size.
 void Reader::iconLabels(LabelReading& reading) {
     if (out_.typ.iconSets.empty() || !holds(hdr::kTypeIndex, 8)) return;
     const Section labels = data(hdr::kLabels, TypPart::IconLabels);
     Section types = data(hdr::kTypeIndex, TypPart::IconLabels);
     types.record = file_.u32(hdr::kTypeIndexRecord);
-    for (const Entry& e : entries(types, KeyForm::Word24, TypPart::IconLabels)) {
+    std::unordered_map<std::uint16_t, Entry> byCode;
+    for (const Entry& e : entries(types, KeyForm::Word24, TypPart::IconLabels))
+        byCode[e.code.word()] = e;
+    std::vector<std::uint64_t> zeros; // where the texts end
+    for (std::uint64_t at = labels.at; at < labels.end(); ++at)
+        if (file_.u8(at) == 0) zeros.push_back(at);
+    std::uint64_t budget = kRepeatFactor * file_.size();
+    for (IconSet& s : out_.typ.iconSets) {
+        const auto found = byCode.find(s.code.word());
+        if (found == byCode.end()) continue;
+        const Entry& e = found->second;
         const std::uint64_t at = labels.at + e.offset;
-        std::uint64_t end = at;
-        while (end < labels.end() && file_.u8(end) != 0) ++end;
-        if (e.offset >= labels.size || end >= labels.end()) {
+        const auto end = std::lower_bound(zeros.begin(), zeros.end(), at);
+        if (e.offset >= labels.size || end == zeros.end() || *end - at > budget) {
             note(ReadProblem::LabelDamaged, TypPart::IconLabels, e.place, e.code);
             continue;
         }
-        for (IconSet& s : out_.typ.iconSets)
-            if (s.code == e.code)
-                s.label = labelText(file_.bytes(at, end - at), out_.typ.identity.codePage, reading);
+        budget -= *end - at;
+        s.label = labelText(file_.bytes(at, *end - at), out_.typ.identity.codePage, reading);
     }
 }
 

@@ -27,6 +27,9 @@ enum class ReadProblem : std::uint8_t {
     LabelBytesInexact,   // labels hold bytes the code page does not define, or the code page has
                          // no table: such bytes read as Latin-1 (U+FFFD in UTF-8)
     DrawOrderRecordSize, // draw-order records shorter than 5 bytes: not read
+    RepeatedRecords,     // entries pointing at records read before, beyond a few times the
+                         // file's size in all: not read
+    MoreNotes,           // after 1000 notes: the file has more damage, not noted one by one
 };
 
 struct ReadNote {

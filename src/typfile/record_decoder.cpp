@@ -2,15 +2,14 @@
 
 #include "typfile/label_block.h"
 #include "typfile/picture_codec.h"
+#include "typfile/record_encoder.h"
+#include "typfile/record_flags.h"
 
 namespace kestrel::typ {
 
 namespace {
 
-constexpr std::uint8_t kSchemeNight = 0x01;
-constexpr std::uint8_t kSchemeDayTransparent = 0x02;
-constexpr std::uint8_t kSchemeNightTransparent = 0x04;
-constexpr std::uint8_t kSchemePattern = 0x08;
+using namespace flag;
 
 // The colours a scheme stores, in their order.
 void readColours(std::uint32_t scheme, ByteCursor& c, ColourPair& day,
@@ -47,7 +46,8 @@ Decoded<Polygon> RecordDecoder::polygon(ElementCode code, ByteCursor& c) {
     const std::uint32_t head = c.u8();
     readColours(head, c, p.day, p.night);
     if (head & kSchemePattern) p.pattern = decodePattern(c, kPolygonPatternRows);
-    if (auto problem = labelling(head & 0x10, head & 0x20, c, p.labelling)) return *problem;
+    if (auto problem = labelling(head & kPolygonLabels, head & kPolygonFont, c, p.labelling))
+        return *problem;
     return p;
 }
 
@@ -56,18 +56,22 @@ Decoded<Line> RecordDecoder::line(ElementCode code, ByteCursor& c) {
     l.code = code;
     const std::uint32_t head = c.u8();
     const std::uint32_t flags = c.u8();
-    const std::uint32_t scheme = head & 0x07;
-    const auto rows = static_cast<std::uint8_t>(head >> 3);
+    const std::uint32_t scheme = head & kLineSchemeBits;
+    const auto rows = static_cast<std::uint8_t>(head >> kLineRowsShift);
     readColours(scheme, c, l.day, l.night);
-    l.useOrientation = !(flags & 0x02);
+    l.useOrientation = !(flags & kLineKeepsDirection);
     if (rows) {
         l.pattern = decodePattern(c, rows);
     } else {
         l.lineWidth = static_cast<std::uint8_t>(c.u8());
-        if ((scheme & ~kSchemeNight) != (kSchemeDayTransparent | kSchemeNightTransparent))
-            l.borderWidth = static_cast<std::uint8_t>(((c.u8() - l.lineWidth) & 0xFF) / 2);
+        // The second width byte is there as the stored scheme says; the border width is kept
+        // only where the scheme written for these colours has a border.
+        const std::uint32_t total = borderless(scheme) ? l.lineWidth : c.u8();
+        if (!borderless(colourScheme(l.day, l.night, false)))
+            l.borderWidth = static_cast<std::uint8_t>(((total - l.lineWidth) & 0xFF) / 2);
     }
-    if (auto problem = labelling(flags & 0x01, flags & 0x04, c, l.labelling)) return *problem;
+    if (auto problem = labelling(flags & kLineLabels, flags & kLineFont, c, l.labelling))
+        return *problem;
     return l;
 }
 
@@ -80,12 +84,13 @@ Decoded<Point> RecordDecoder::point(ElementCode code, ByteCursor& c) {
     DecodedImage day = decodeImage(c, width, height);
     if (day.fault) return imageProblem(*day.fault);
     p.day = std::move(day.image);
-    if (flags & 0x02) {
+    if (flags & kPointNight) {
         DecodedImage night = decodeImage(c, width, height);
         if (night.fault) return imageProblem(*night.fault);
         p.night = std::move(night.image);
     }
-    if (auto problem = labelling(flags & 0x04, flags & 0x08, c, p.labelling)) return *problem;
+    if (auto problem = labelling(flags & kPointLabels, flags & kPointFont, c, p.labelling))
+        return *problem;
     return p;
 }
 

@@ -74,8 +74,9 @@ class RecordEncoder {
     const std::vector<DroppedLabel>& droppedLabels() const { return dropped_; }
 
   private:
-    std::optional<WriteError> labels(const Labelling& l, TypPart part, ElementCode code,
-                                     ByteImage& out);
+    // The label block (with labels) and the font byte (with a style or a label colour).
+    std::optional<WriteError> labelling(const Labelling& l, TypPart part, ElementCode code,
+                                        ByteImage& out);
 
     std::uint16_t codePage_;
     std::vector<DroppedLabel> dropped_;
@@ -83,5 +84,9 @@ class RecordEncoder {
 
 // The code is one a file can hold (type up to 0x7FF, subtype up to 0x1F).
 bool codeFits(ElementCode code);
+
+// The colour scheme bits of these colours (see above; the pattern bit for polygons).
+std::uint8_t colourScheme(const ColourPair& day, const std::optional<ColourPair>& night,
+                          bool pattern);
 
 } // namespace kestrel::typ
