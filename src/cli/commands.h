@@ -9,6 +9,8 @@ namespace kestrel::cli {
 Command scanCommand(CLI::App& cli);
 // Reads maps like `scan` and writes the TYP source text for them.
 Command typCommand(CLI::App& cli);
+// Compiles a TYP source text into a binary TYP file.
+Command compileCommand(CLI::App& cli);
 // Lists the installed map products (name, family ID, source, folder).
 Command productsCommand(CLI::App& cli);
 // Writes a binary TYP file of numbered POIs, lines, polygons, active routes or extra POIs.

@@ -1,7 +1,6 @@
 // `kestrel-cli gen`: writes a binary TYP file of numbered elements, with the checks of the
 // desktop program's generator dialog.
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,16 +75,6 @@ std::string limitsText(GeneratorKind kind) {
     return numberLimits(
         concat({"1 to 0x", hex(l.maxStart)}), concat({"1 to ", std::to_string(l.maxCount)}),
         concat({"0x", hex(l.maxLast / 32), subtype.size() < 2 ? "0" : "", subtype}));
-}
-
-// The header clock: SOURCE_DATE_EPOCH when set (reproducible builds), else now.
-std::optional<typ::DateTime> headerClock() {
-    const char* env = std::getenv("SOURCE_DATE_EPOCH");
-    if (!env || !*env) return typ::dateTimeNow();
-    const std::string s = env;
-    if (s.size() > 15 || s.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    return typ::dateTimeUtc(std::stoll(s));
 }
 
 int gen(const GenOptions& o) {

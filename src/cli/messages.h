@@ -94,6 +94,24 @@ inline constexpr std::string_view kGenFooter =
     "local time now. Exit status: 0 written, 1 the file not written, 2 usage error or refused "
     "value.";
 
+inline constexpr std::string_view kCompileAbout =
+    "Compile a TYP source text into a binary TYP file, as mkgmap compiles it.";
+inline constexpr std::string_view kTextOption = "the TYP source text (mkgmap's dialect)";
+inline constexpr std::string_view kCompileOutputOption =
+    "the TYP file to write, '-' for stdout; an existing file is replaced";
+inline constexpr std::string_view kCompileFidOption =
+    "family ID, 1 to 65000; default: the text's [_id] FID";
+inline constexpr std::string_view kCompileProductOption =
+    "product code, 1 to 65535; default: the text's [_id] ProductCode";
+inline constexpr std::string_view kCompileCodepageOption =
+    "code page of the labels, 1 to 65535; default: the text's CodePage, else 1252";
+inline constexpr std::string_view kCompileFooter =
+    "A text that cannot be compiled is named as FILE:LINE: reason, and nothing is written; "
+    "FILE:LINE: warning: says where the text compiles as mkgmap compiles it but loses something. "
+    "The header's date and time are SOURCE_DATE_EPOCH (seconds, UTC) when it is set, else the "
+    "local time now. Exit status: 0 written, 1 the text not compiled or the file not written, "
+    "2 usage error or refused value.";
+
 inline constexpr std::string_view kDecompileAbout =
     "Write the TYP source text of a binary TYP file, in the dialect mkgmap compiles.";
 inline constexpr std::string_view kTypFileOption = "the binary TYP file to read";
@@ -115,7 +133,7 @@ inline constexpr std::pair<const char*, const char*> kHelpLabels[] = {{"SUBCOMMA
 
 // Refused arguments.
 inline constexpr std::string_view kCommandMissing =
-    "a command is needed: scan, typ, products, gen, decompile or check-update";
+    "a command is needed: scan, typ, compile, decompile, products, gen or check-update";
 inline std::string unknownCommand(std::string_view name) {
     return concat({"unknown command ", name, " (see kestrel-cli --help)"});
 }
@@ -317,6 +335,16 @@ inline std::string textNoteText(std::string_view in, const typ::TextNote& n) {
             {in, ": ", count(n.count, "active route", "active routes"), " ", textLossText(n.loss)});
     return concat({in, ": ", typElementName(n.part, n.code), ": ", textLossText(n.loss)});
 }
+// `compile`: a place in the text ("FILE:LINE: "), and the file's contents.
+inline std::string textPlace(std::string_view file, std::uint32_t line) {
+    return line ? concat({file, ":", std::to_string(line), ": "}) : concat({file, ": "});
+}
+inline constexpr std::string_view kWarningWord = "warning: ";
+inline std::string cannotRead(std::string_view path, std::string_view why) {
+    return concat({"cannot read ", path, ": ", why});
+}
+inline constexpr std::string_view kNoSuchFile = "no such file, or not a regular file";
+inline constexpr std::string_view kNotWritten = "nothing written";
 
 // `check-update`.
 inline std::string couldNotCheck(std::string_view reason) {

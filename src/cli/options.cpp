@@ -1,6 +1,8 @@
 #include "cli/options.h"
 
 #include <charconv>
+#include <cstdlib>
+#include <string>
 
 #include "cli/messages.h"
 
@@ -25,6 +27,15 @@ std::uint64_t decimalValue(const std::string& text) {
 
 void addQuiet(CLI::App& app, bool& quiet) {
     app.add_flag("-q,--quiet", quiet, std::string(kQuietOption));
+}
+
+std::optional<typ::DateTime> headerClock() {
+    const char* env = std::getenv("SOURCE_DATE_EPOCH");
+    if (!env || !*env) return typ::dateTimeNow();
+    const std::string s = env;
+    if (s.size() > 15 || s.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return typ::dateTimeUtc(std::stoll(s));
 }
 
 } // namespace kestrel::cli

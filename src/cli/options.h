@@ -4,6 +4,9 @@
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <functional>
+#include <optional>
+
+#include "typfile/typ_clock.h"
 
 namespace kestrel::cli {
 
@@ -26,5 +29,10 @@ CLI::Validator decimalIn(std::uint64_t min, std::uint64_t max);
 std::uint64_t decimalValue(const std::string& text);
 
 void addQuiet(CLI::App& app, bool& quiet);
+
+// The date and time a TYP header records: SOURCE_DATE_EPOCH (seconds, UTC) when it is set, so
+// that a build gives the same bytes again; else the local time now. Nothing when the variable is
+// not a whole number of seconds.
+std::optional<typ::DateTime> headerClock();
 
 } // namespace kestrel::cli

@@ -1,0 +1,96 @@
+// `kestrel-cli compile`: a TYP source text to a binary TYP file, with the identity of the map it
+// is for when asked.
+#include <memory>
+#include <string>
+
+#include "base/files.h"
+#include "base/text.h"
+#include "cli/cli_ui.h"
+#include "cli/commands.h"
+#include "cli/messages.h"
+#include "cli/output.h"
+#include "typfile/text_compile.h"
+#include "typfile/text_messages.h"
+#include "typfile/text_reader.h"
+
+namespace kestrel::cli {
+namespace {
+
+struct CompileOptions {
+    std::string text, out, fid, product, codepage; // empty: not given
+    bool quiet = false;
+};
+
+std::optional<std::uint16_t> given(const std::string& option) {
+    if (option.empty()) return std::nullopt;
+    return static_cast<std::uint16_t>(decimalValue(option));
+}
+
+// "12 polygons, 30 lines, 400 points, 1 icon set, 30588 bytes".
+std::string contents(const typ::TypFile& t, std::size_t bytes) {
+    return concat({count(t.polygons.size(), "polygon", "polygons"), ", ",
+                   count(t.lines.size(), "line", "lines"), ", ",
+                   count(t.points.size(), "point", "points"), ", ",
+                   count(t.iconSets.size(), "icon set", "icon sets"), ", ",
+                   count(bytes, "byte", "bytes")});
+}
+
+int compile(const CompileOptions& o) {
+    if (const auto refused = refuseOutput(o.out, {o.text})) {
+        printError(*refused);
+        return kUsage;
+    }
+    const std::optional<typ::DateTime> clock = headerClock();
+    if (!clock) {
+        printError(kSourceDateEpoch);
+        return kUsage;
+    }
+    const std::optional<std::string> text = readFile(o.text, typ::kMaxTextSize + 1);
+    if (!text) {
+        printError(cannotRead(o.text, kNoSuchFile));
+        return kFailed;
+    }
+    const typ::IdentityOverride ids{given(o.fid), given(o.product), given(o.codepage)};
+    const typ::CompiledText c = typ::compileText(*text, ids, *clock);
+    if (!o.quiet)
+        for (const typ::TextNote& n : c.notes)
+            printLine(stderr,
+                      concat({textPlace(o.text, n.line), kWarningWord, typ::warningText(n)}));
+    if (c.error) {
+        printLine(stderr, textPlace(o.text, c.error->line) + typ::problemText(*c.error));
+        printError(kNotWritten);
+        return kFailed;
+    }
+    if (const auto failed = writeOutput(o.out, c.bytes)) {
+        printError(cannotWriteText(o.out, *failed));
+        return kFailed;
+    }
+    CliUiPort ui(o.quiet);
+    ui.note(wrote(o.out, contents(c.typ, c.bytes.size())));
+    return kDone;
+}
+
+} // namespace
+
+Command compileCommand(CLI::App& cli) {
+    auto o = std::make_shared<CompileOptions>();
+    CLI::App* app = cli.add_subcommand("compile", std::string(kCompileAbout));
+    app->add_option("TEXT", o->text, std::string(kTextOption))->required()->type_name("");
+    app->add_option("-o,--output", o->out, std::string(kCompileOutputOption))
+        ->required()
+        ->type_name("FILE");
+    app->add_option("--fid", o->fid, std::string(kCompileFidOption))
+        ->check(decimalIn(1, 65000))
+        ->type_name("N");
+    app->add_option("--product", o->product, std::string(kCompileProductOption))
+        ->check(decimalIn(1, 65535))
+        ->type_name("N");
+    app->add_option("--codepage", o->codepage, std::string(kCompileCodepageOption))
+        ->check(decimalIn(1, 65535))
+        ->type_name("CP");
+    addQuiet(*app, o->quiet);
+    app->footer(std::string(kCompileFooter));
+    return {app, [o] { return compile(*o); }};
+}
+
+} // namespace kestrel::cli
