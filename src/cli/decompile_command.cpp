@@ -56,7 +56,7 @@ int decompile(const DecompileOptions& o) {
     }
     CliUiPort ui(o.quiet);
     for (const typ::ReadNote& n : read.notes) ui.note(readNoteText(o.in, n));
-    for (const typ::TextNote& n : text.notes) ui.note(textNoteText(o.in, n));
+    for (const typ::TextLossNote& n : text.notes) ui.note(textLossNoteText(o.in, n));
     ui.note(wrote(o.out, written(read.typ)));
     return read.notes.empty() && text.notes.empty() ? kDone : kSomeSkipped;
 }

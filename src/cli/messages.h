@@ -293,6 +293,8 @@ inline std::string_view readProblemText(typ::ReadProblem p) {
         return "records shorter than 5 bytes; not read";
     case ReadProblem::RepeatedRecords:
         return "the index names a record read before, too often; left out";
+    case ReadProblem::MoreNotes:
+        return "more damage from here on, not named one by one";
     }
     return "";
 }
@@ -329,7 +331,7 @@ inline std::string_view textLossText(typ::TextLoss loss) {
 }
 // "IN: polygon 0x2F06: a background colour that nothing shows; left out", "IN: 3 active routes
 // left out: ...".
-inline std::string textNoteText(std::string_view in, const typ::TextNote& n) {
+inline std::string textLossNoteText(std::string_view in, const typ::TextLossNote& n) {
     if (n.loss == typ::TextLoss::ActiveRoutes)
         return concat(
             {in, ": ", count(n.count, "active route", "active routes"), " ", textLossText(n.loss)});

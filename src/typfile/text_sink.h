@@ -57,14 +57,14 @@ class TextSink {
             if (notes_[n].loss == loss) return;
         notes_.push_back({loss, part_, code_});
     }
-    void note(TextNote n) { notes_.push_back(std::move(n)); }
+    void note(TextLossNote n) { notes_.push_back(std::move(n)); }
 
     TextWrite finish() { return {std::move(text_), std::move(notes_)}; }
 
   private:
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text_;
-    std::vector<TextNote> notes_;
+    std::vector<TextLossNote> notes_;
     TypPart part_ = TypPart::Header;
     std::optional<ElementCode> code_;
     std::size_t elementNotes_ = 0; // the first note of the current element

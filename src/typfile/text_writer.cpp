@@ -22,17 +22,20 @@ void endSection(TextSink& out) {
 }
 
 // mkgmap reads a value below 0x100 as a type of subtype 0, a value up to 0xFFFF as type x 0x100 +
-// subtype, and a longer one as an extended type (0x10F04: 0x10F, subtype 4). Type 0 with a
-// subtype needs a SubType line of its own.
+// subtype, and a longer one as an extended type (0x10F04: 0x10F, subtype 4). Types 0 and 1 keep
+// their subtype on a SubType line: 0x0005 would read as type 5, and 0x0105 looks like the
+// three-digit extended code 0x105 that TYP editors write (kestrel's compile warns about it).
 void typeLines(TextSink& out, ElementCode code) {
     out << "Type=0x";
     if (code.extended()) {
         out.hex(code.type, 3).hex(code.subtype, 2);
-    } else if (code.type == 0 && code.subtype != 0) {
-        out << "00";
-        out.endLine();
-        out << "SubType=0x";
-        out.hex(code.subtype, 2);
+    } else if (code.type < 2) {
+        out.hex(code.type, 2);
+        if (code.subtype != 0) {
+            out.endLine();
+            out << "SubType=0x";
+            out.hex(code.subtype, 2);
+        }
     } else {
         out.hex(code.type, 2).hex(code.subtype, 2);
     }

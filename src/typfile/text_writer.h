@@ -33,17 +33,17 @@ enum class TextLoss : std::uint8_t {
                          // trims them) in a label
 };
 
-struct TextNote {
+struct TextLossNote {
     TextLoss loss = TextLoss::ActiveRoutes;
     TypPart part = TypPart::Header;
     std::optional<ElementCode> code; // the element, when the note is about one
     std::size_t count = 1;           // ActiveRoutes: how many were left out
-    bool operator==(const TextNote&) const = default;
+    bool operator==(const TextLossNote&) const = default;
 };
 
 struct TextWrite {
     std::string text;
-    std::vector<TextNote> notes; // in the order of the text, at most one per element and loss
+    std::vector<TextLossNote> notes; // in the order of the text, at most one per element and loss
 };
 
 TextWrite writeText(const TypFile& typ);
