@@ -317,13 +317,16 @@ inline std::string_view textLossText(typ::TextLoss loss) {
     case TextLoss::PatternShape:
         return "a pattern of an unusual size; cut or filled to fit";
     case TextLoss::ImageShape:
-        return "an image whose pixels do not fill it, or a night image of another size";
+        return "an image of no pixels, pixels that do not fill it, or a night image of another "
+               "size";
     case TextLoss::PixelOutsidePalette:
         return "pixels that name no colour; written in the first colour";
     case TextLoss::ColourMode:
         return "compiled, an image comes out in another colour mode";
     case TextLoss::FontStyle:
         return "a font style without a name (5 to 7); left out";
+    case TextLoss::NightLabelColour:
+        return "a night label colour without a font style or a day colour; left out";
     case TextLoss::LabelText:
         return "a label with a line break or trailing blanks; compiled, it comes out without";
     }

@@ -61,7 +61,9 @@ void labelText(TextSink& out, std::string_view text) {
 constexpr std::array<std::string_view, 5> kFontNames = {"", "NoLabel", "SmallFont", "NormalFont",
                                                         "LargeFont"};
 
-void labelling(TextSink& out, const Labelling& l) {
+// `point`: mkgmap stores a polygon's or line's night label colour only beside a font style or a
+// day label colour; a point's always.
+void labelling(TextSink& out, const Labelling& l, bool point) {
     std::uint32_t n = 0;
     for (const Label& label : l.labels) {
         (out << "String").number(++n) << "=0x";
@@ -79,7 +81,9 @@ void labelling(TextSink& out, const Labelling& l) {
         out << "DayCustomColor=";
         out.colour(*l.dayColour).endLine();
     }
-    if (l.nightColour) {
+    if (l.nightColour && !point && l.font == FontStyle::Default && !l.dayColour) {
+        out.note(TextLoss::NightLabelColour);
+    } else if (l.nightColour) {
         out << "NightCustomColor=";
         out.colour(*l.nightColour).endLine();
     }
@@ -149,7 +153,7 @@ void drawOrder(TextSink& out, const DrawOrder& d) {
 void polygon(TextSink& out, const Polygon& p) {
     sectionLine(out, "[_polygon]");
     typeLines(out, p.code);
-    labelling(out, p.labelling);
+    labelling(out, p.labelling, false);
     if (p.pattern) {
         writePattern(out, p.day, p.night, *p.pattern, kPolygonPatternRows);
     } else {
@@ -191,7 +195,7 @@ void plainLine(TextSink& out, const Line& l) {
 void line(TextSink& out, const Line& l) {
     sectionLine(out, "[_line]");
     typeLines(out, l.code);
-    labelling(out, l.labelling);
+    labelling(out, l.labelling, false);
     out << "UseOrientation=" << (l.useOrientation ? "Y" : "N");
     out.endLine();
     if (l.pattern) {
@@ -206,7 +210,7 @@ void line(TextSink& out, const Line& l) {
 void point(TextSink& out, const Point& p) {
     sectionLine(out, "[_point]");
     typeLines(out, p.code);
-    labelling(out, p.labelling);
+    labelling(out, p.labelling, true);
     writeImage(out, "DayXpm", p.day);
     if (p.night) {
         if (p.night->width != p.day.width || p.night->height != p.day.height)

@@ -25,10 +25,13 @@ enum class TextLoss : std::uint8_t {
     DrawOrderShape,      // empty levels between others, or a level not in a compiler's order
     HiddenBackground,    // a background colour that no pattern or border shows: left out
     PatternShape,        // a pattern of other rows than its kind holds: cut or filled with 0
-    ImageShape,          // pixels that do not fill the image, a night image of another size
+    ImageShape,          // an image of no pixels, pixels that do not fill it, a night image of
+                         // another size
     PixelOutsidePalette, // pixels naming no colour: written as the first colour
     ColourMode,          // a compiler picks another colour mode from the colours the text gives
     FontStyle,           // a font style without a name (5 to 7): left out
+    NightLabelColour,    // a polygon's or line's night label colour without a font style or a
+                         // day label colour, which mkgmap does not store: left out
     LabelText,           // a line break (written as a blank) or trailing blanks (a compiler
                          // trims them) in a label
 };

@@ -177,7 +177,9 @@ void writePattern(TextSink& out, const ColourPair& day, const std::optional<Colo
 void writeImage(TextSink& out, std::string_view key, const Image& image) {
     const std::size_t pixels =
         image.trueColour() ? image.trueColourPixels.size() : image.indices.size();
-    if (pixels != std::size_t{image.width} * image.height) out.note(TextLoss::ImageShape);
+    // A picture of no pixels: kestrel's compile refuses it, mkgmap's fails on it.
+    if (pixels != std::size_t{image.width} * image.height || pixels == 0)
+        out.note(TextLoss::ImageShape);
     if (image.trueColour())
         trueColourImage(out, key, image);
     else
