@@ -1,6 +1,7 @@
 #pragma once
 // Pixels and alpha colours are packed into bytes first bit lowest: the first value takes the low
 // bits of the first byte, the next value the bits above it, and so on across byte boundaries.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -17,20 +18,50 @@ constexpr unsigned bitsPerPixel(std::size_t colours) {
     return colours < 2 ? 1 : colours < 4 ? 2 : colours < 16 ? 4 : 8;
 }
 
+// Bytes needed for n values of `bits` bits, packed.
+constexpr std::size_t packedBytes(std::size_t n, unsigned bits) {
+    return (n * bits + 7) / 8;
+}
+
+namespace detail {
+// n values of `Bits` bits into (n * Bits + 7) / 8 bytes at `out`.
+template <unsigned Bits> void pack(const std::uint8_t* values, std::size_t n, char* out) {
+    constexpr unsigned perByte = 8 / Bits;
+    constexpr unsigned mask = (1u << Bits) - 1;
+    std::size_t x = 0;
+    for (; x + perByte <= n; x += perByte) {
+        unsigned byte = 0;
+        for (unsigned k = 0; k < perByte; ++k) byte |= (values[x + k] & mask) << (k * Bits);
+        *out++ = static_cast<char>(byte);
+    }
+    if (x == n) return;
+    unsigned byte = 0;
+    for (unsigned k = 0; x < n; ++k, ++x) byte |= (values[x] & mask) << (k * Bits);
+    *out = static_cast<char>(byte);
+}
+} // namespace detail
+
 // Appends n values of `bits` bits (1, 2, 4 or 8) packed, the last byte padded with 0 bits.
 inline void packRow(const std::uint8_t* values, std::size_t n, unsigned bits, ByteImage& out) {
-    const unsigned mask = (1u << bits) - 1;
     std::array<char, 256> buffer;
-    std::size_t used = 0;
-    for (std::size_t x = 0; x < n;) {
-        unsigned byte = 0;
-        for (unsigned shift = 0; shift < 8 && x < n; shift += bits, ++x)
-            byte |= (values[x] & mask) << shift;
-        buffer[used++] = static_cast<char>(byte);
-        if (used == buffer.size() || x == n) {
-            out.addBytes(std::string_view(buffer.data(), used));
-            used = 0;
+    const std::size_t chunk = buffer.size() * 8 / bits; // values of a full buffer
+    for (std::size_t x = 0; x < n; x += chunk) {
+        const std::size_t m = std::min(chunk, n - x);
+        switch (bits) {
+        case 1:
+            detail::pack<1>(values + x, m, buffer.data());
+            break;
+        case 2:
+            detail::pack<2>(values + x, m, buffer.data());
+            break;
+        case 4:
+            detail::pack<4>(values + x, m, buffer.data());
+            break;
+        default:
+            detail::pack<8>(values + x, m, buffer.data());
+            break;
         }
+        out.addBytes(std::string_view(buffer.data(), packedBytes(m, bits)));
     }
 }
 
@@ -85,10 +116,5 @@ class BitReader {
     std::span<const std::uint8_t> bytes_;
     std::size_t bit_ = 0;
 };
-
-// Bytes needed for n values of `bits` bits, packed.
-constexpr std::size_t packedBytes(std::size_t n, unsigned bits) {
-    return (n * bits + 7) / 8;
-}
 
 } // namespace kestrel::typ
