@@ -175,7 +175,7 @@ inline std::string stateCodepageRefused(std::string_view codepage) {
 inline constexpr std::string_view kStdout = "-";
 inline constexpr std::string_view kStdoutName = "stdout";
 inline std::string outputIsInput(std::string_view path) {
-    return concat({"will not write ", path, ": it is one of the maps read"});
+    return concat({"will not write ", path, ": it is one of the files read"});
 }
 inline std::string cannotWrite(std::string_view path, std::string_view why) {
     return concat({"cannot write ", path, ": ", why});

@@ -10,7 +10,7 @@
 
 namespace kestrel::cli {
 
-// Why the output may not be written (one of the maps read, a directory or anything else that is
+// Why the output may not be written (one of the files read, a directory or anything else that is
 // not a regular file), before any work is done; nothing when it may.
 std::optional<std::string> refuseOutput(const std::string& out,
                                         const std::vector<std::string>& inputs = {});
