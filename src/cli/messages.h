@@ -214,6 +214,12 @@ inline std::string notANumber(std::string_view option, std::string_view text, bo
 inline constexpr std::string_view kSourceDateEpoch =
     "SOURCE_DATE_EPOCH must be a whole number of seconds";
 
+// `typ`: the text written would not compile.
+inline std::string tooLargeToCompile(std::string_view bytes) {
+    return concat({"this text would compile into ", bytes,
+                   " bytes, more than a TYP file holds (16 MB): write fewer kinds into it"});
+}
+
 // `compile`: a place in the text ("FILE:LINE: "), and the file's contents.
 inline std::string textPlace(std::string_view file, std::uint32_t line) {
     return line ? concat({file, ":", std::to_string(line), ": "}) : concat({file, ": "});
