@@ -11,6 +11,7 @@
 #include "cli/output.h"
 #include "typfile/text_compile.h"
 #include "typfile/text_messages.h"
+#include "typfile/text_notes.h"
 #include "typfile/text_reader.h"
 
 namespace kestrel::cli {
@@ -45,7 +46,10 @@ int compile(const CompileOptions& o) {
         printError(kSourceDateEpoch);
         return kUsage;
     }
-    const std::optional<std::string> text = readFile(o.text, typ::kMaxTextSize + 1);
+    // A text beyond the limit is refused by its size, unread.
+    const std::uint64_t size = fileSize(o.text).value_or(0);
+    const std::optional<std::string> text =
+        size > typ::kMaxTextSize ? std::string(size, ' ') : readFile(o.text, typ::kMaxTextSize);
     if (!text) {
         printError(cannotRead(o.text, kNoSuchFile));
         return kFailed;

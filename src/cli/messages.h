@@ -340,6 +340,12 @@ inline std::string textLossNoteText(std::string_view in, const typ::TextLossNote
             {in, ": ", count(n.count, "active route", "active routes"), " ", textLossText(n.loss)});
     return concat({in, ": ", typElementName(n.part, n.code), ": ", textLossText(n.loss)});
 }
+// `typ`: the text written would not compile.
+inline std::string tooLargeToCompile(std::string_view bytes) {
+    return concat({"this text would compile into ", bytes,
+                   " bytes, more than a TYP file holds (16 MB): write fewer kinds into it"});
+}
+
 // `compile`: a place in the text ("FILE:LINE: "), and the file's contents.
 inline std::string textPlace(std::string_view file, std::uint32_t line) {
     return line ? concat({file, ":", std::to_string(line), ": "}) : concat({file, ": "});

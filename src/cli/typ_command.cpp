@@ -20,6 +20,7 @@
 #include "cli/map_options.h"
 #include "cli/messages.h"
 #include "cli/output.h"
+#include "typfile/text_compile.h"
 
 namespace kestrel::cli {
 namespace {
@@ -99,6 +100,10 @@ int typ(const TypOptions& o) {
         return kFailed;
     }
     ui.note(wrote(o.out, written(doc, s.kindsel)));
+    // Said now, before anyone tries: a TYP file holds at most 16 MB.
+    const typ::CompiledText compiled = typ::compileText(doc.text(), {}, typ::DateTime{});
+    if (compiled.error && compiled.error->problem == typ::TextProblem::FileTooLarge)
+        ui.note(tooLargeToCompile(compiled.error->what));
     return status;
 }
 

@@ -220,9 +220,14 @@ void ElementSection::line(const std::string& key, const std::string& value) {
 
 ElementCode ElementSection::code() {
     const auto type = static_cast<std::uint32_t>(type_);
-    if (typeValue_ >= 0x100 && typeValue_ <= 0x1FF)
+    if (typeValue_ >= 0x100 && typeValue_ <= 0x1FF) {
+        // A TYP editor's extended code: this type and the SubType line's subtype.
+        const std::uint32_t meant =
+            static_cast<std::uint32_t>(typeValue_) << 8 |
+            (subtypeLine_ ? static_cast<std::uint32_t>(subtype_) & 0xFF : 0);
         r_.warn(TextWarning::TypeWithSubtype, hex(static_cast<std::uint32_t>(typeValue_)),
-                typeLine_);
+                typeLine_, hex(meant));
+    }
     if (type > 0x7FF) r_.warn(TextWarning::TypeTooLarge, hex(type), typeLine_);
     if (subtype_ < 0 || subtype_ > 0x1F)
         r_.warn(TextWarning::SubtypeTooLarge, hex(static_cast<std::uint32_t>(subtype_)),

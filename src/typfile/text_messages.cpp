@@ -26,6 +26,9 @@ std::string problemText(const TextError& e) {
         return concat({"the text is too large (", what, " bytes) to make a TYP file"});
     case TextProblem::UnknownCharset:
         return concat({"unknown character set ", quoted(what)});
+    case TextProblem::UnreadableCodePage:
+        return concat({"CodePage=", what,
+                       ": kestrel reads texts in code pages 1250 to 1258 and 65001 (UTF-8) only"});
     case TextProblem::BadCharacter:
         return concat(
             {"a byte that is no character of ", what, " (the character set the text is read in)"});
@@ -138,11 +141,10 @@ std::string warningText(const TextNote& n) {
     case TextWarning::SubtypeTooLarge:
         return concat({"subtype 0x", what, " is beyond 0x1F: its low 5 bits are written"});
     case TextWarning::TypeWithSubtype:
-        return concat({"Type=0x", what, " is read as mkgmap reads it, type 0x01 and subtype 0x",
-                       what.substr(what.size() > 2 ? what.size() - 2 : 0),
-                       " (a TYP editor's SubType= then replaces that subtype); for the "
-                       "extended type write Type=0x",
-                       what, "SS"});
+        return concat({"Type=0x", what, " is type 0x01 with subtype 0x", what.substr(1),
+                       " to mkgmap (a SubType line replaces the subtype); for the extended type a "
+                       "TYP editor means, write Type=0x",
+                       n.meant});
     case TextWarning::LanguageTooLarge:
         return concat({"label language ", what, " is beyond 0 to 255: its low byte is written"});
     case TextWarning::LabelDropped:

@@ -11,6 +11,7 @@ namespace kestrel::typ {
 enum class TextProblem : std::uint8_t {
     TextTooLarge,          // larger than any text a TYP file could come from
     UnknownCharset,        // the text names a character set kestrel cannot read: `what`
+    UnreadableCodePage,    // the text's CodePage names a code page kestrel does not read: `what`
     BadCharacter,          // a byte that is no character of the text's character set `what`
     MissingSection,        // a key before any section, or after [end]
     ExpectedEquals,        // a key not followed by = or :, but `what`
@@ -87,6 +88,7 @@ struct TextNote {
     std::uint32_t line = 0;
     TextWarning warning = TextWarning::UnknownKey;
     std::string what;
+    std::string meant; // TypeWithSubtype: the extended code a TYP editor means
     bool operator==(const TextNote&) const = default;
 };
 

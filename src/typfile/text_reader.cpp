@@ -207,11 +207,17 @@ TextRead readText(std::string_view bytes) {
     }
     const DecodedText d = decodeText(bytes);
     if (d.unknownCharset) {
-        out.error = TextError{d.charsetLine, TextProblem::UnknownCharset, d.charset, {}};
+        // "cpN" comes from a CodePage line.
+        const bool codePage = startsWith(d.charset, "cp") && d.charset.size() > 2 &&
+                              d.charset.find_first_not_of("0123456789", 2) == std::string::npos;
+        out.error =
+            codePage
+                ? TextError{d.charsetLine, TextProblem::UnreadableCodePage, d.charset.substr(2), {}}
+                : TextError{d.charsetLine, TextProblem::UnknownCharset, d.charset, {}};
         return out;
     }
     if (d.utf8ReadAsCodePage)
-        out.notes.push_back({d.charsetLine, TextWarning::TextNotInCodePage, d.charset});
+        out.notes.push_back({d.charsetLine, TextWarning::TextNotInCodePage, d.charset, {}});
     try {
         Reader(d, out).read();
     } catch (const TextRefusal& r) {

@@ -20,8 +20,9 @@ struct TextReading {
     std::set<std::pair<TextWarning, std::string>> said;
 
     // A warning at the line (0: the scanner's line).
-    void warn(TextWarning w, std::string what = {}, std::uint32_t line = 0) {
-        out.notes.push_back({line ? line : scanner.line(), w, std::move(what)});
+    void warn(TextWarning w, std::string what = {}, std::uint32_t line = 0,
+              std::string meant = {}) {
+        out.notes.push_back({line ? line : scanner.line(), w, std::move(what), std::move(meant)});
     }
     // A warning said once for each value, as mkgmap says "tag ... not known".
     void warnOnce(TextWarning w, const std::string& what) {
