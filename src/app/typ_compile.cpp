@@ -5,6 +5,7 @@
 #include "app/messages.h"
 #include "base/files.h"
 #include "base/paths.h"
+#include "base/text.h"
 #include "typfile/text_compile.h"
 #include "typfile/text_messages.h"
 #include "typfile/text_reader.h"
@@ -55,10 +56,11 @@ bool compileTypText(const Session& session, UiPort& ui, const typ::DateTime& cre
     const typ::CompiledText c = typ::compileText(*text, mapIdentity(session), created);
     std::vector<std::string> warnings;
     for (const typ::TextNote& n : c.notes)
-        warnings.push_back(lineNote(n.line, typ::warningText(n)));
+        warnings.push_back(escapeControls(lineNote(n.line, typ::warningText(n))));
     if (c.error) {
-        ui.message(compileRefused(fileName(textPath),
-                                  lineNote(c.error->line, typ::problemText(*c.error))));
+        ui.message(
+            compileRefused(escapeControls(fileName(textPath)),
+                           escapeControls(lineNote(c.error->line, typ::problemText(*c.error)))));
         return false;
     }
     const std::string out = compiledTypName(textPath);

@@ -81,9 +81,13 @@ std::optional<WriteFailure> replaceFile(const std::string& path, std::string_vie
     std::FILE* f = platform::openFile(platform::utf8Path(tmp), "wb");
     if (!f) return systemFailure();
     std::error_code ec;
-    // A replaced file keeps its permissions, from before its new content is written.
+    // A replaced file keeps its owner, group and permissions, from before its new content is
+    // written (the owner first: a change of owner clears the set-ID bits).
     const fs::file_status old = fs::status(target, ec);
-    if (fs::is_regular_file(old)) fs::permissions(tmp, old.permissions(), ec);
+    if (fs::is_regular_file(old)) {
+        platform::takeOwner(f, target);
+        fs::permissions(tmp, old.permissions(), ec);
+    }
     std::optional<WriteFailure> failed;
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size())
         failed = systemFailure();

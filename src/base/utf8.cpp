@@ -36,7 +36,11 @@ Utf8Char nextUtf8(std::string_view s, std::size_t at) {
 bool isUtf8(std::string_view s) {
     for (std::size_t i = 0; i < s.size();) {
         const Utf8Char c = nextUtf8(s, i);
-        if (c.bytes == 0) return false;
+        // The shortest form only, no surrogates, nothing past U+10FFFF: what JSON readers take.
+        static constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (c.bytes == 0 || c.cp < kLeast[c.bytes] || (c.cp >= 0xD800 && c.cp <= 0xDFFF) ||
+            c.cp > 0x10FFFF)
+            return false;
         i += c.bytes;
     }
     return true;

@@ -19,7 +19,8 @@ struct Utf8Char {
 // The character that starts at byte `at` (which must lie inside the text).
 Utf8Char nextUtf8(std::string_view s, std::size_t at);
 
-// True when the bytes are well-formed UTF-8 (lead and continuation bytes in place).
+// True when the bytes are well-formed UTF-8: lead and continuation bytes in place, shortest forms
+// of code points up to U+10FFFF, no surrogates.
 bool isUtf8(std::string_view s);
 
 } // namespace kestrel

@@ -19,7 +19,7 @@ namespace {
 
 struct CompileOptions {
     std::string text, out, fid, product, codepage; // empty: not given
-    bool quiet = false;
+    bool force = false;
 };
 
 std::optional<std::uint16_t> given(const std::string& option) {
@@ -36,8 +36,8 @@ std::string contents(const typ::TypFile& t, std::size_t bytes) {
                    count(bytes, "byte", "bytes")});
 }
 
-int compile(const CompileOptions& o) {
-    if (const auto refused = refuseOutput(o.out, {o.text})) {
+int compile(const CompileOptions& o, bool quiet) {
+    if (const auto refused = refuseOutput(o.out, {.inputs = {o.text}, .force = o.force})) {
         printError(*refused);
         return kUsage;
     }
@@ -56,12 +56,14 @@ int compile(const CompileOptions& o) {
     }
     const typ::IdentityOverride ids{given(o.fid), given(o.product), given(o.codepage)};
     const typ::CompiledText c = typ::compileText(*text, ids, *clock);
-    if (!o.quiet)
+    // The text's own words reach the terminal with their control bytes shown, not acted on.
+    if (!quiet)
         for (const typ::TextNote& n : c.notes)
-            printLine(stderr,
-                      concat({textPlace(o.text, n.line), kWarningWord, typ::warningText(n)}));
+            printLine(stderr, escapeControls(concat(
+                                  {textPlace(o.text, n.line), kWarningWord, typ::warningText(n)})));
     if (c.error) {
-        printLine(stderr, textPlace(o.text, c.error->line) + typ::problemText(*c.error));
+        printLine(stderr,
+                  escapeControls(textPlace(o.text, c.error->line) + typ::problemText(*c.error)));
         printError(kNotWritten);
         return kFailed;
     }
@@ -69,14 +71,14 @@ int compile(const CompileOptions& o) {
         printError(cannotWriteText(o.out, *failed));
         return kFailed;
     }
-    CliUiPort ui(o.quiet);
+    CliUiPort ui(quiet);
     ui.note(wrote(o.out, contents(c.typ, c.bytes.size())));
     return kDone;
 }
 
 } // namespace
 
-Command compileCommand(CLI::App& cli) {
+Command compileCommand(CLI::App& cli, CommonOptions& common) {
     auto o = std::make_shared<CompileOptions>();
     CLI::App* app = cli.add_subcommand("compile", std::string(kCompileAbout));
     app->add_option("TEXT", o->text, std::string(kTextOption))->required()->type_name("");
@@ -92,9 +94,10 @@ Command compileCommand(CLI::App& cli) {
     app->add_option("--codepage", o->codepage, std::string(kCompileCodepageOption))
         ->check(decimalIn(1, 65535))
         ->type_name("CP");
-    addQuiet(*app, o->quiet);
+    app->add_flag("--force", o->force, std::string(kTypForceOption));
+    addCommonOptions(*app, common);
     app->footer(std::string(kCompileFooter));
-    return {app, [o] { return compile(*o); }};
+    return {app, [o, &common] { return compile(*o, common.quiet); }};
 }
 
 } // namespace kestrel::cli

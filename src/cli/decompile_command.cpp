@@ -21,7 +21,7 @@ constexpr std::uint64_t kMaxTypFile = std::uint64_t{64} << 20;
 
 struct DecompileOptions {
     std::string in, out;
-    bool quiet = false;
+    bool force = false;
 };
 
 // "3 polygons, 2 lines, 5 points, 1 icon set".
@@ -32,8 +32,8 @@ std::string written(const typ::TypFile& t) {
                    count(t.iconSets.size(), "icon set", "icon sets")});
 }
 
-int decompile(const DecompileOptions& o) {
-    if (const auto refused = refuseOutput(o.out, {o.in})) {
+int decompile(const DecompileOptions& o, bool quiet) {
+    if (const auto refused = refuseOutput(o.out, {.inputs = {o.in}, .force = o.force})) {
         printError(*refused);
         return kUsage;
     }
@@ -54,7 +54,7 @@ int decompile(const DecompileOptions& o) {
         printError(cannotWriteText(o.out, *failed));
         return kFailed;
     }
-    CliUiPort ui(o.quiet);
+    CliUiPort ui(quiet);
     for (const typ::ReadNote& n : read.notes) ui.note(readNoteText(o.in, n));
     for (const typ::TextLossNote& n : text.notes) ui.note(textLossNoteText(o.in, n));
     ui.note(wrote(o.out, written(read.typ)));
@@ -63,16 +63,17 @@ int decompile(const DecompileOptions& o) {
 
 } // namespace
 
-Command decompileCommand(CLI::App& cli) {
+Command decompileCommand(CLI::App& cli, CommonOptions& common) {
     auto o = std::make_shared<DecompileOptions>();
     CLI::App* app = cli.add_subcommand("decompile", std::string(kDecompileAbout));
     app->add_option("TYP", o->in, std::string(kTypFileOption))->required()->type_name("");
     app->add_option("-o,--output", o->out, std::string(kDecompileOutputOption))
         ->required()
         ->type_name("FILE");
-    addQuiet(*app, o->quiet);
+    app->add_flag("--force", o->force, std::string(kTypForceOption));
+    addCommonOptions(*app, common);
     app->footer(std::string(kDecompileFooter));
-    return {app, [o] { return decompile(*o); }};
+    return {app, [o, &common] { return decompile(*o, common.quiet); }};
 }
 
 } // namespace kestrel::cli
