@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/counted.h"
+
 namespace kestrel {
 
 inline constexpr std::string_view kProgramName = "kestrel";
@@ -48,9 +50,6 @@ inline std::string cannotWriteTyp(std::string_view path) {
 }
 // The warnings shown after a compile, at most this many (then how many more).
 inline constexpr std::size_t kWarningsShown = 10;
-inline std::string counted(std::size_t n, std::string_view one, std::string_view many) {
-    return std::to_string(n) + " " + std::string(n == 1 ? one : many);
-}
 inline std::string compiledTyp(std::string_view name, std::size_t polygons, std::size_t lines,
                                std::size_t points, std::size_t bytes,
                                const std::vector<std::string>& warnings) {

@@ -27,15 +27,6 @@ std::optional<std::uint16_t> given(const std::string& option) {
     return static_cast<std::uint16_t>(decimalValue(option));
 }
 
-// "12 polygons, 30 lines, 400 points, 1 icon set, 30588 bytes".
-std::string contents(const typ::TypFile& t, std::size_t bytes) {
-    return concat({count(t.polygons.size(), "polygon", "polygons"), ", ",
-                   count(t.lines.size(), "line", "lines"), ", ",
-                   count(t.points.size(), "point", "points"), ", ",
-                   count(t.iconSets.size(), "icon set", "icon sets"), ", ",
-                   count(bytes, "byte", "bytes")});
-}
-
 int compile(const CompileOptions& o, bool quiet) {
     if (const auto refused = refuseOutput(o.out, {.inputs = {o.text}, .force = o.force})) {
         printError(*refused);
@@ -72,7 +63,8 @@ int compile(const CompileOptions& o, bool quiet) {
         return kFailed;
     }
     CliUiPort ui(quiet);
-    ui.note(wrote(o.out, contents(c.typ, c.bytes.size())));
+    ui.note(
+        wrote(o.out, concat({typContents(c.typ), ", ", counted(c.bytes.size(), "byte", "bytes")})));
     return kDone;
 }
 

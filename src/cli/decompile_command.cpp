@@ -24,14 +24,6 @@ struct DecompileOptions {
     bool force = false;
 };
 
-// "3 polygons, 2 lines, 5 points, 1 icon set".
-std::string written(const typ::TypFile& t) {
-    return concat({count(t.polygons.size(), "polygon", "polygons"), ", ",
-                   count(t.lines.size(), "line", "lines"), ", ",
-                   count(t.points.size(), "point", "points"), ", ",
-                   count(t.iconSets.size(), "icon set", "icon sets")});
-}
-
 int decompile(const DecompileOptions& o, bool quiet) {
     if (const auto refused = refuseOutput(o.out, {.inputs = {o.in}, .force = o.force})) {
         printError(*refused);
@@ -57,7 +49,7 @@ int decompile(const DecompileOptions& o, bool quiet) {
     CliUiPort ui(quiet);
     for (const typ::ReadNote& n : read.notes) ui.note(readNoteText(o.in, n));
     for (const typ::TextLossNote& n : text.notes) ui.note(textLossNoteText(o.in, n));
-    ui.note(wrote(o.out, written(read.typ)));
+    ui.note(wrote(o.out, typContents(read.typ)));
     return read.notes.empty() && text.notes.empty() ? kDone : kSomeSkipped;
 }
 

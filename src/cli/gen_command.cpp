@@ -124,8 +124,8 @@ int gen(const GenOptions& o, bool quiet) {
         printError(cannotWriteText(o.out, r.failure));
         return kFailed;
     }
-    ui.note(wrote(o.out, concat({count(r.elements, "element", "elements"), ", ",
-                                 count(r.bytes, "byte", "bytes")})));
+    ui.note(wrote(o.out, concat({counted(r.elements, "element", "elements"), ", ",
+                                 counted(r.bytes, "byte", "bytes")})));
     return kDone;
 }
 

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/counted.h"
 #include "base/text.h"
 #include "mapread/messages.h"
 #include "typbin/messages.h"
@@ -227,8 +228,12 @@ inline std::string garminFileUseForce(std::string_view path, bool typ) {
 inline std::string neverOverMap(std::string_view path) {
     return concat({"will not write ", path, ": it holds a Garmin map"});
 }
-inline std::string count(std::size_t n, std::string_view one, std::string_view many) {
-    return concat({std::to_string(n), " ", n == 1 ? one : many});
+// "3 polygons, 2 lines, 5 points, 1 icon set": what a TYP file holds.
+inline std::string typContents(const typ::TypFile& t) {
+    return concat({counted(t.polygons.size(), "polygon", "polygons"), ", ",
+                   counted(t.lines.size(), "line", "lines"), ", ",
+                   counted(t.points.size(), "point", "points"), ", ",
+                   counted(t.iconSets.size(), "icon set", "icon sets")});
 }
 inline std::string wrote(std::string_view path, std::string_view what) {
     return concat({"wrote ", path == kStdout ? "to stdout" : path, ": ", what});
@@ -368,8 +373,8 @@ inline std::string_view textLossText(typ::TextLoss loss) {
 // left out: ...".
 inline std::string textLossNoteText(std::string_view in, const typ::TextLossNote& n) {
     if (n.loss == typ::TextLoss::ActiveRoutes)
-        return concat(
-            {in, ": ", count(n.count, "active route", "active routes"), " ", textLossText(n.loss)});
+        return concat({in, ": ", counted(n.count, "active route", "active routes"), " ",
+                       textLossText(n.loss)});
     return concat({in, ": ", typElementName(n.part, n.code), ": ", textLossText(n.loss)});
 }
 // `typ`: the text written would not compile.

@@ -59,9 +59,9 @@ std::optional<std::string> refuseStateFile(const std::string& path) {
 
 // "8 polygons, 7 lines, 6 POIs": the blocks of the kinds written.
 std::string written(const TypTextDocument& doc, const std::array<bool, 3>& kinds) {
-    const std::string counts[] = {count(doc.blocks(kPolygons), "polygon", "polygons"),
-                                  count(doc.blocks(kLines), "line", "lines"),
-                                  count(doc.blocks(kPois), "POI", "POIs")};
+    const std::string counts[] = {counted(doc.blocks(kPolygons), "polygon", "polygons"),
+                                  counted(doc.blocks(kLines), "line", "lines"),
+                                  counted(doc.blocks(kPois), "POI", "POIs")};
     std::string r;
     for (int kind : {kPolygons, kLines, kPois})
         if (kinds[kind]) r += (r.empty() ? "" : ", ") + counts[kind];
