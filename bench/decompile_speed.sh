@@ -19,7 +19,7 @@ mkdir -p "$work"
 
 if "$cli" compile --help >/dev/null 2>&1; then
     compiler=kestrel
-    compile() { echo "$cli compile $1 --codepage $2 --fid 1234 --product 1 -o $work/compiled.typ"; }
+    compile() { echo "$cli compile $1 --codepage $2 --fid 1234 --product 1 --force -o $work/compiled.typ"; }
 else
     compiler=mkgmap
     command -v mkgmap >/dev/null || { echo "neither kestrel-cli compile nor mkgmap" >&2; exit 1; }
@@ -64,7 +64,7 @@ echo "load average $(cut -d' ' -f1-3 /proc/loadavg) before; baseline: $compiler 
 for pair in "$texts/mapnik.txt:$texts/mapnik.mkgmap.typ" "$big:$work/large.typ"; do
     text=${pair%%:*}
     typ=${pair#*:}
-    commands=("$cli decompile -q $typ -o $work/decompiled.txt" "$(compile "$text" 1252)")
+    commands=("$cli decompile -q --force $typ -o $work/decompiled.txt" "$(compile "$text" 1252)")
     for round in $(seq "$rounds"); do
         hyperfine -N --style none --warmup 1 --runs 3 --export-json "$work/round_$round.json" \
             "${commands[@]}" >"$work/hyperfine.log" 2>&1 || { cat "$work/hyperfine.log" >&2; exit 1; }
