@@ -1,67 +1,54 @@
 #!/usr/bin/env bash
-# Times a batch load of a 1 GiB map (a real mkgmap tile padded with zeros), plain and XOR-masked,
-# against `cat MAP >/dev/null`: whole processes, warm cache, with hyperfine. The commands take
-# turns in short rounds, so that the other work on a shared machine weighs on each alike; the
-# medians over all rounds and their ratios to `cat` are printed, wall and processor time, with
-# the peak resident memory.
-#   bench/load_speed.sh BUILD_DIR [ROUNDS] [BEFORE_BIN_DIR]
-# BEFORE_BIN_DIR: another build's bin folder (say, the main branch's) timed in the same run.
-# The two maps are made in $KESTREL_BIG_MAPS (default /tmp/kestrel-1gib-map) and reused.
+# Times `kestrel-cli scan -q` against `cat MAP >/dev/null` on maps like users' (whole processes,
+# warm cache, hyperfine; see bench/against_cat.sh):
+#   - a 1 GiB map: a real mkgmap tile followed by pseudo-random bytes from a fixed seed, plain and
+#     XOR-masked with 0x4B (real map data holds a "G" about every 256 bytes, as random bytes do);
+#   - a real mkgmap gmapsupp.img of about 220 MB from generated sources (bench/big_gmapsupp.sh),
+#     which is searched to its end for an NT map's signature that it lacks.
+#   bench/load_speed.sh BUILD_DIR [ROUNDS] [OTHER_BIN_DIR]
+# OTHER_BIN_DIR: another build's bin folder (say, the main branch's) timed in the same run.
+# The maps are made in $KESTREL_BIG_MAPS (default /tmp/kestrel-scan-maps) and reused; the
+# gmapsupp takes about a quarter of an hour the first time.
 set -euo pipefail
 
 cli=$(cd "$1" && pwd)/bin/kestrel-cli
 rounds=${2:-5}
-before=${3:+$(cd "$3" && pwd)/kestrel-cli}
-work=${KESTREL_BIG_MAPS:-/tmp/kestrel-1gib-map}
-tile=$(dirname "$0")/../../shared/fixtures/public/ext_basic/63240201.img
-for c in "$cli" $before; do [ -x "$c" ] || { echo "no $c" >&2; exit 1; }; done
+other=${3:+$(cd "$3" && pwd)/kestrel-cli}
+here=$(cd "$(dirname "$0")" && pwd)
+work=${KESTREL_BIG_MAPS:-/tmp/kestrel-scan-maps}
+tile=$here/../../shared/fixtures/public/ext_basic/63240201.img
+for c in "$cli" $other; do [ -x "$c" ] || { echo "no $c" >&2; exit 1; }; done
 [ -c /dev/null ] || { echo "/dev/null is not the null device" >&2; exit 1; }
+# shellcheck source=bench/against_cat.sh
+. "$here/against_cat.sh"
 
 mkdir -p "$work"
 for key in 0 75; do # 75 = 0x4B
-    map=$work/map_$key.img
+    map=$work/random_$key.img
     [ -f "$map" ] && continue
     [ -f "$tile" ] || { echo "no $tile" >&2; exit 1; }
-    python3 - "$tile" "$map" "$key" <<'EOF'
-import sys
+    python3 - "$tile" "$map.part" "$key" <<'EOF'
+import random, sys
 tile, out, key = open(sys.argv[1], 'rb').read(), sys.argv[2], int(sys.argv[3])
-block = bytes([key]) * (1 << 20)
+mask = bytes(b ^ key for b in range(256))
+rnd = random.Random(18)
 with open(out, 'wb') as f:
-    f.write(bytes(b ^ key for b in tile) + block[len(tile):])
-    for _ in range(1023):
-        f.write(block)
+    f.write(tile.translate(mask))
+    left = (1 << 30) - len(tile)
+    while left:
+        n = min(left, 1 << 20)
+        f.write(rnd.randbytes(n).translate(mask))
+        left -= n
 EOF
+    mv "$map.part" "$map"
 done
+"$here/big_gmapsupp.sh" "$work/gmapsupp_40.img" 40
 
 echo "load average $(cut -d' ' -f1-3 /proc/loadavg) before"
-for key in 0 75; do
-    map=$work/map_$key.img
-    label=$([ "$key" = 0 ] && echo plain || echo masked)
-    commands=("cat $map" "$cli scan $map")
-    [ -n "$before" ] && commands+=("$before scan $map")
-    for round in $(seq "$rounds"); do
-        # Its warnings about a busy machine go to the log; it is shown when a command failed.
-        hyperfine -N --style none --warmup 1 --runs 3 --export-json "$work/round_$round.json" \
-            "${commands[@]}" >"$work/hyperfine.log" 2>&1 || { cat "$work/hyperfine.log" >&2; exit 1; }
-    done
-    rss=()
-    for c in "$cli" $before; do rss+=("$(/usr/bin/time -f %M "$c" scan "$map" 2>&1 >/dev/null | tail -1)"); done
-    python3 - "$label" "${rss[*]}" "$work"/round_*.json <<'EOF'
-import json, statistics, sys
-label, rss, files = sys.argv[1], [int(k) for k in sys.argv[2].split()], sys.argv[3:]
-names = ['cat', 'load', 'before']
-wall, cpu = {}, {}  # every run's wall time; each round's mean processor time (user + system)
-for f in files:
-    for name, r in zip(names, json.load(open(f))['results']):
-        wall.setdefault(name, []).extend(r['times'])
-        cpu.setdefault(name, []).append(r['user'] + r['system'])
-med = {n: (statistics.median(wall[n]), statistics.median(cpu[n])) for n in wall}
-for n, (w, c) in med.items():
-    print(f"{label:6} {n:6} wall {w * 1e3:7.1f} ms (median of {len(wall[n])}), ratio {w / med['cat'][0]:.2f}"
-          f" | cpu {c * 1e3:6.1f} ms, ratio {c / med['cat'][1]:.2f}")
-for n, kib in zip(names[1:], rss):
-    print(f"{label:6} {n:6} peak RSS {kib / 1024:.1f} MiB")
-EOF
-    rm -f "$work"/round_*.json "$work/hyperfine.log"
+for map in random_0 random_75 gmapsupp_40; do
+    label=$(case $map in random_0) echo plain ;; random_75) echo masked ;; *) echo gmapsupp ;; esac)
+    args=(scan "$cli scan -q")
+    [ -n "$other" ] && args+=(other "$other scan -q")
+    against_cat "$label" "$rounds" "$work/$map.img" "${args[@]}"
 done
 echo "load average $(cut -d' ' -f1-3 /proc/loadavg) after"

@@ -6,14 +6,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <set>
-#include <string>
 
 #include "mapread/complete_scan.h"
 #include "support/fake_ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    kestrel::MapBuffer buf =
-        kestrel::MapBuffer::fromBytes(std::string(reinterpret_cast<const char*>(data), size));
+    kestrel::MapBuffer buf = kestrel::MapBuffer::view({data, size});
     // The size picks whether the first byte masks the file and whether the user stops early.
     if (size % 2 == 1) buf.setKey(buf.rawFirstByte());
     kestrel::test::FakeUi ui;

@@ -28,8 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name = size % 5 == 0 ? "map.gmp" : "map.img";
     kestrel::test::FakeUi ui;
     kestrel::MapReader reader({map, errors, styletxt, options, ui});
-    reader.setBuffer(name, kestrel::MapBuffer::fromBytes(
-                               std::string(reinterpret_cast<const char*>(data), size)));
+    // The input's own bytes, not a copy: libFuzzer keeps them alive and unchanged for the run.
+    reader.setBuffer(name, kestrel::MapBuffer::view({data, size}));
     reader.get_dataTRE(0);
     if (draworder) kestrel::add_draworder(map.inventory);
     // The extended overview lists each of at most 65,536 codes once; the point scan stops adding

@@ -20,7 +20,7 @@ bool textAt(std::span<const std::uint8_t> bytes, std::size_t at, std::string_vie
 
 bool holdsSignature(std::span<const std::uint8_t> head, std::uint8_t key) {
     SignatureSearch search(key);
-    search.scan(head, 0, head.size());
+    search.feed(head);
     const Signatures& s = search.found();
     return s.rgn >= 0 || s.tre >= 0 || s.gmp >= 0;
 }

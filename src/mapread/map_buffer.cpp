@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "mapread/messages.h"
 
@@ -13,6 +14,13 @@ namespace {
 
 // Work is split into chunks of this size between two yields to the user interface.
 constexpr std::size_t kChunk = std::size_t(8) << 20;
+// A pass over the whole of a mapped file reads it in blocks of this size, as `cat` does, into
+// memory that stays in the processor's cache: mapping in each page of a big file costs more than
+// copying it from the system's file cache.
+constexpr std::size_t kBlock = std::size_t(256) << 10;
+// A file to be read to its every byte is read into memory at once up to this size; a bigger one
+// is mapped, so that the system may take back its pages when memory runs short.
+constexpr std::size_t kReadAtOnceUpTo = std::size_t(256) << 20;
 
 } // namespace
 
@@ -27,7 +35,8 @@ MapBuffer::MapBuffer(MapBuffer&& other) noexcept {
 MapBuffer& MapBuffer::operator=(MapBuffer&& other) noexcept {
     if (this == &other) return *this;
     clear();
-    const bool ownsBytes = !other.mapping_ && other.size_ > 0;
+    const bool ownsBytes = other.size_ > 0 && other.data_ == reinterpret_cast<const std::uint8_t*>(
+                                                                 other.owned_.data());
     owned_ = std::move(other.owned_);
     mapping_ = std::exchange(other.mapping_, std::nullopt);
     size_ = std::exchange(other.size_, 0);
@@ -55,10 +64,17 @@ MapBuffer MapBuffer::fromBytes(std::string bytes) {
     return b;
 }
 
-std::optional<Unreadable> MapBuffer::open(const std::string& path) {
+MapBuffer MapBuffer::view(std::span<const std::uint8_t> bytes) {
+    MapBuffer b;
+    b.data_ = bytes.data();
+    b.size_ = bytes.size();
+    return b;
+}
+
+std::optional<Unreadable> MapBuffer::open(const std::string& path, bool everyByte) {
     clear();
     if (auto why = checkMapFile(path)) return why;
-    mapping_ = platform::MappedFile::open(path);
+    mapping_ = platform::MappedFile::open(path, everyByte ? kReadAtOnceUpTo : 0);
     if (!mapping_) return Unreadable{UnreadableReason::SystemError, std::string(msg::kNotMappable)};
     data_ = mapping_->data();
     size_ = mapping_->size();
@@ -90,17 +106,36 @@ std::int64_t MapBuffer::zeroRun(std::int64_t offset, std::int64_t limit) const {
     return std::min(n, limit);
 }
 
-Signatures MapBuffer::findSignatures(UiPort& ui) const {
-    SignatureSearch search(key_);
-    const std::span<const std::uint8_t> bytes(data_, size_);
-    for (std::size_t pos = 0; pos < size_ && !search.found().complete(); pos += kChunk) {
-        const std::size_t end = std::min(size_, pos + kChunk);
-        search.scan(bytes, pos, end);
+void MapBuffer::eachBlock(UiPort& ui,
+                          const std::function<bool(std::span<const std::uint8_t>)>& take) const {
+    const bool mapped = mapping_ && !mapping_->whole();
+    std::vector<std::uint8_t> block(mapped ? kBlock : 0);
+    for (std::size_t pos = 0, yielded = 0; pos < size_;) {
+        const std::size_t copied = mapped ? mapping_->copy(pos, block) : 0;
+        // Bytes in memory are taken as they are, and so is the rest of a file that can no longer
+        // be read (it shrank, or the system failed): through the mapping, which reads it as 0.
+        const std::span<const std::uint8_t> bytes =
+            copied ? std::span<const std::uint8_t>(block.data(), copied)
+                   : std::span<const std::uint8_t>(data_ + pos, std::min(kChunk, size_ - pos));
+        const bool more = take(bytes);
         // The later steps read few of these pages again: they come back from the file's cache
         // when touched, so a big file does not stay resident as a whole.
-        if (mapping_) mapping_->forget(pos, end - pos);
-        ui.yield();
+        if (mapped && !copied) mapping_->forget(pos, bytes.size());
+        pos += bytes.size();
+        if (!more || pos == size_ || pos - yielded >= kChunk) {
+            ui.yield();
+            yielded = pos;
+        }
+        if (!more) return;
     }
+}
+
+Signatures MapBuffer::findSignatures(UiPort& ui) const {
+    SignatureSearch search(key_);
+    eachBlock(ui, [&search](std::span<const std::uint8_t> bytes) {
+        search.feed(bytes);
+        return !search.found().complete();
+    });
     return search.found();
 }
 
@@ -110,14 +145,15 @@ bool MapBuffer::dumpUnmasked(const std::string& path, UiPort& ui) const {
     if (!f) return false;
     std::string block;
     bool ok = true;
-    for (std::size_t pos = 0; ok && pos < size_; pos += block.size()) {
-        const std::size_t n = std::min(kChunk, size_ - pos);
-        block.assign(reinterpret_cast<const char*>(data_ + pos), n);
-        for (char& c : block) c = static_cast<char>(c ^ key_);
-        if (pos == 0) block[0] = 0;
-        ok = std::fwrite(block.data(), 1, n, f) == n;
-        ui.yield();
-    }
+    eachBlock(ui, [&](std::span<const std::uint8_t> bytes) {
+        const bool first = block.empty();
+        block.resize(bytes.size());
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            block[i] = static_cast<char>(bytes[i] ^ key_);
+        if (first) block[0] = 0;
+        ok = std::fwrite(block.data(), 1, block.size(), f) == block.size();
+        return ok;
+    });
     ok = std::fclose(f) == 0 && ok;
     std::error_code ec;
     if (ok) std::filesystem::rename(platform::fsPath(tmp), platform::fsPath(path), ec);

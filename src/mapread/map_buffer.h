@@ -3,6 +3,7 @@
 // one-byte XOR mask undone on the fly by every reader. A masked file is therefore never copied;
 // the readers are total: offsets before the start or at/after the end read as 0.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -25,10 +26,14 @@ class MapBuffer {
     MapBuffer& operator=(MapBuffer&& other) noexcept;
 
     // Maps the whole file; only a regular file with bytes in it is opened. Otherwise the buffer
-    // stays empty and the reason comes back.
-    std::optional<Unreadable> open(const std::string& path);
-    // Wraps bytes already in memory (tests, the fuzzer).
+    // stays empty and the reason comes back. `everyByte`: the reading will touch every page (the
+    // complete scan), so a file of moderate size is read at once where that costs less.
+    std::optional<Unreadable> open(const std::string& path, bool everyByte = false);
+    // Wraps bytes already in memory (tests).
     static MapBuffer fromBytes(std::string bytes);
+    // Reads bytes that the caller keeps alive and unchanged as long as the buffer reads them (the
+    // fuzzer's input), without copying them.
+    static MapBuffer view(std::span<const std::uint8_t> bytes);
     void clear();
 
     std::int64_t size() const { return static_cast<std::int64_t>(size_); }
@@ -78,6 +83,11 @@ class MapBuffer {
     bool dumpUnmasked(const std::string& path, UiPort& ui) const;
 
   private:
+    // Hands all the stored bytes to `take`, front to back, in blocks, yielding between chunks;
+    // stops when `take` returns false.
+    void eachBlock(UiPort& ui,
+                   const std::function<bool(std::span<const std::uint8_t>)>& take) const;
+
     const std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
     std::uint8_t key_ = 0;

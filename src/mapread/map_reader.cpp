@@ -58,6 +58,12 @@ void MapReader::loadbinary(const std::string& name, const std::string& realPath,
         c_.map.unreadable.push_back({realPath, {UnreadableReason::NoMapData, {}}});
         return;
     }
+    // Only a file that shows a map is read at once for the complete scan, which touches every byte.
+    if (c_.options.complete)
+        if (const auto why = buf_.open(realPath, true)) {
+            c_.map.unreadable.push_back({realPath, *why});
+            return;
+        }
     std::uint64_t pieces = static_cast<std::uint64_t>(buf_.size()) / kPieceSize;
     if (pieces > 1) {
         ui_.message(std::string(msg::kFileTooBig));

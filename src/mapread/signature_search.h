@@ -1,9 +1,9 @@
 #pragma once
 // The one pass over a map file that finds where its subfile headers start: the first "GARMIN RGN",
-// "GARMIN TRE" and "GARMIN GMP", searched as stored (masked with the file's key). It runs at the
-// speed of memchr over bytes with few "G"s, and stays linear over bytes full of them: positions
-// are sifted sixteen at a time on four of their bytes, and only the rare ones that pass are
-// compared in full.
+// "GARMIN TRE" and "GARMIN GMP", searched as stored (masked with the file's key, so a masked file
+// needs no second pass). The file comes in consecutive blocks of any size; a signature may
+// straddle two. Positions are sifted sixty-four at a time on the two bytes that all three
+// signatures share, whatever the bytes hold; only the rare ones that pass are compared in full.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -24,19 +24,32 @@ class SignatureSearch {
   public:
     static constexpr std::size_t kLength = 10; // "GARMIN " + three letters
 
-    explicit SignatureSearch(std::uint8_t key);
+    // How many bytes are compared at once: as many as the processor can, or the sixteen that
+    // every processor the program runs on takes (so that both ways are tested anywhere).
+    enum class Lanes { Widest, Sixteen };
 
-    // Looks at the signatures starting at positions [begin, end) of the bytes (they may run on
-    // past `end`). Called with consecutive ranges, front to back, it keeps the first of each.
-    void scan(std::span<const std::uint8_t> bytes, std::size_t begin, std::size_t end);
+    explicit SignatureSearch(std::uint8_t key, Lanes lanes = Lanes::Widest);
+
+    // Looks at the next bytes of the file, which follow those of the previous call.
+    void feed(std::span<const std::uint8_t> bytes);
     const Signatures& found() const { return found_; }
 
   private:
     using Masked = std::array<std::uint8_t, kLength>;
-    void compare(std::span<const std::uint8_t> bytes, std::size_t at);
+    static constexpr std::size_t kTail = kLength - 1; // bytes kept for a straddling signature
+
+    // Compares the kLength bytes at p, which lie at `offset` in the file.
+    void compare(const std::uint8_t* p, std::int64_t offset);
+    // Compares the signatures starting at the first n positions of the bytes.
+    void sift(std::span<const std::uint8_t> bytes, std::size_t n);
 
     Masked rgn_{}, tre_{}, gmp_{};
     Signatures found_;
+    std::int64_t offset_ = 0; // where in the file the next bytes fed lie
+    // The last bytes fed, whose positions wait for the bytes that complete them.
+    std::array<std::uint8_t, 2 * kTail> seam_{};
+    std::size_t kept_ = 0;
+    bool wide_; // thirty-two bytes are compared at once
 };
 
 } // namespace kestrel

@@ -11,6 +11,7 @@
 #include <ctime>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -123,22 +124,28 @@ bool syncToDisk(std::FILE* file);
 // a replaced file's owner is not part of what the user sees.
 void takeOwner(std::FILE* file, const std::filesystem::path& from);
 
-// A whole file mapped read-only into memory, unmapped when destroyed. Its length is the file's
-// size when mapped; should the file shrink meanwhile, the bytes past its new end read as 0 (where
-// the system lets us: on Windows a mapped file cannot shrink).
+// A whole file in memory, read-only, released when destroyed: mapped, so that only the pages
+// touched are read, or (where the system has large pages for private memory) read at once, which
+// costs less for a pass over every byte of a file of moderate size than mapping in each page. Its
+// length is the file's size when opened; should a mapped file shrink meanwhile, the bytes past
+// its new end read as 0 (where the system lets us: on Windows a mapped file cannot shrink).
 class MappedFile {
   public:
     // Nothing when the file cannot be mapped (missing, empty, not a regular file). Never waits:
-    // a FIFO is refused, not opened for a writer.
-    static std::optional<MappedFile> open(const std::string& path);
+    // a FIFO is refused, not opened for a writer. A file of at most `readUpTo` bytes is read at
+    // once where that costs less than mapping it.
+    static std::optional<MappedFile> open(const std::string& path, std::size_t readUpTo = 0);
     ~MappedFile() { release(); }
     MappedFile(MappedFile&& other) noexcept
-        : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+        : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
+          file_(std::exchange(other.file_, kNoFile)), read_(std::exchange(other.read_, false)) {}
     MappedFile& operator=(MappedFile&& other) noexcept {
         if (this != &other) {
             release();
             data_ = std::exchange(other.data_, nullptr);
             size_ = std::exchange(other.size_, 0);
+            file_ = std::exchange(other.file_, kNoFile);
+            read_ = std::exchange(other.read_, false);
         }
         return *this;
     }
@@ -147,16 +154,27 @@ class MappedFile {
 
     const std::uint8_t* data() const { return data_; }
     std::size_t size() const { return size_; }
+    // The bytes were read at once, not mapped.
+    bool whole() const { return read_; }
     // Lets the system take back the memory of the whole pages within the n bytes from the offset
-    // on, once they have been read; touched again, they are read again from the file.
+    // on, once they have been read; touched again, they are read again from the file. Nothing
+    // for bytes read at once.
     void forget(std::size_t offset, std::size_t n) const;
+    // Reads the mapped bytes from the offset on into `into`, as a read of the open file does, and
+    // returns how many (fewer at the mapped length's end, 0 on an error). One pass over a big file
+    // costs less this way than through the mapping, each of whose pages must be mapped in first.
+    std::size_t copy(std::size_t offset, std::span<std::uint8_t> into) const;
 
   private:
-    MappedFile(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    void release(); // unmaps, and leaves the object empty
+    static constexpr std::intptr_t kNoFile = -1;
+    MappedFile(const std::uint8_t* data, std::size_t size, std::intptr_t file, bool read)
+        : data_(data), size_(size), file_(file), read_(read) {}
+    void release(); // unmaps, closes the file, and leaves the object empty
 
     const std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
+    std::intptr_t file_ = kNoFile; // the system's handle of the open file (descriptor or HANDLE)
+    bool read_ = false;            // read at once into private memory
 };
 
 } // namespace kestrel::platform

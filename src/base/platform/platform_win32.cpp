@@ -287,7 +287,8 @@ bool syncToDisk(std::FILE* file) {
 
 void takeOwner(std::FILE*, const std::filesystem::path&) {}
 
-std::optional<MappedFile> MappedFile::open(const std::string& path) {
+// Private memory has no large pages here without a privilege users lack: files are mapped.
+std::optional<MappedFile> MappedFile::open(const std::string& path, std::size_t) {
     const HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -296,21 +297,39 @@ std::optional<MappedFile> MappedFile::open(const std::string& path) {
     if (GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) && size.QuadPart > 0) {
         const HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
         if (mapping != nullptr) {
-            // The view keeps the mapping alive once both handles are closed.
+            // The view keeps the mapping alive once its handle is closed.
             if (const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0))
                 mapped = MappedFile(static_cast<const std::uint8_t*>(view),
-                                    static_cast<std::size_t>(size.QuadPart));
+                                    static_cast<std::size_t>(size.QuadPart),
+                                    reinterpret_cast<std::intptr_t>(file), false);
             CloseHandle(mapping);
         }
     }
-    CloseHandle(file);
+    if (!mapped) CloseHandle(file);
     return mapped;
 }
 
 void MappedFile::release() {
     if (data_) UnmapViewOfFile(data_);
+    if (file_ != kNoFile) CloseHandle(reinterpret_cast<HANDLE>(file_));
     data_ = nullptr;
     size_ = 0;
+    file_ = kNoFile;
+}
+
+std::size_t MappedFile::copy(std::size_t offset, std::span<std::uint8_t> into) const {
+    if (offset >= size_) return 0;
+    // One read takes at most a DWORD's worth; callers ask again for the rest.
+    std::size_t n = size_ - offset;
+    if (into.size() < n) n = into.size();
+    if (n > (std::size_t(1) << 30)) n = std::size_t(1) << 30;
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(offset) >> 32);
+    DWORD got = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(file_), into.data(), static_cast<DWORD>(n), &got, &at))
+        return 0;
+    return got;
 }
 
 void MappedFile::forget(std::size_t offset, std::size_t n) const {
