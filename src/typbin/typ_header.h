@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "typfile/typ_clock.h"
 #include "typbin/typ_image.h"
+#include "typfile/typ_clock.h"
 
 namespace kestrel {
 

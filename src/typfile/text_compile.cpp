@@ -62,7 +62,8 @@ CompiledText compileText(std::string_view text, const IdentityOverride& ids,
     Identity& id = r.typ.identity;
     if (!r.codePageGiven && !ids.codePage) {
         id.codePage = kDefaultCodePage;
-        out.notes.push_back({0, TextWarning::CodePageAssumed, std::to_string(kDefaultCodePage), {}});
+        out.notes.push_back(
+            {0, TextWarning::CodePageAssumed, std::to_string(kDefaultCodePage), {}});
     }
     if (ids.familyId) id.familyId = *ids.familyId;
     if (ids.productId) id.productId = *ids.productId;
@@ -84,7 +85,9 @@ CompiledText compileText(std::string_view text, const IdentityOverride& ids,
     }
     for (const DroppedLabel& d : w.droppedLabels)
         out.notes.push_back({lineOf(r.labelLines, d.part, d.code, d.label),
-                             TextWarning::LabelDropped, d.label.text, {}});
+                             TextWarning::LabelDropped,
+                             d.label.text,
+                             {}});
     std::stable_sort(out.notes.begin(), out.notes.end(),
                      [](const TextNote& a, const TextNote& b) { return a.line < b.line; });
     out.bytes = std::move(w.bytes);

@@ -1,8 +1,8 @@
 #include "typbin/ui/numbered_generator_runner.h"
 
 #include "typbin/messages.h"
-#include "typfile/typ_clock.h"
 #include "typbin/ui/generator_dialog.h"
+#include "typfile/typ_clock.h"
 
 namespace kestrel {
 
