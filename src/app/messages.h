@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/counted.h"
+
 namespace kestrel {
 
 inline constexpr std::string_view kProgramName = "kestrel";
@@ -29,6 +31,40 @@ inline std::string moreMaps(std::size_t n) {
     return "and " + std::to_string(n) + " more";
 }
 
+// "Compile": the TYP text written last into NAME.typ.
+inline constexpr std::string_view kNoTypText =
+    "No TYP text to compile: write one first with Create TYP file.";
+// "line 12: reason", or the reason alone for the whole text.
+inline std::string lineNote(std::uint32_t line, std::string_view text) {
+    return line ? "line " + std::to_string(line) + ": " + std::string(text) : std::string(text);
+}
+inline std::string compileRefused(std::string_view text, std::string_view why) {
+    return std::string(text) + " cannot be compiled, " + std::string(why) +
+           "\r\n\r\nNothing was written.";
+}
+inline std::string cannotReadTypText(std::string_view path) {
+    return "Cannot read the TYP text " + std::string(path) + ".";
+}
+inline std::string cannotWriteTyp(std::string_view path) {
+    return "Cannot write " + std::string(path) + ".";
+}
+// The warnings shown after a compile, at most this many (then how many more).
+inline constexpr std::size_t kWarningsShown = 10;
+inline std::string compiledTyp(std::string_view name, std::size_t polygons, std::size_t lines,
+                               std::size_t points, std::size_t bytes,
+                               const std::vector<std::string>& warnings) {
+    std::string text = "Compiled " + std::string(name) + ": " +
+                       counted(polygons, "polygon", "polygons") + ", " +
+                       counted(lines, "line", "lines") + ", " + counted(points, "point", "points") +
+                       ", " + counted(bytes, "byte", "bytes") + ".";
+    if (!warnings.empty()) text += "\r\n\r\nAs mkgmap compiles it:";
+    for (std::size_t i = 0; i < warnings.size() && i < kWarningsShown; ++i)
+        text += "\r\n" + warnings[i];
+    if (warnings.size() > kWarningsShown)
+        text += "\r\n... and " + std::to_string(warnings.size() - kWarningsShown) + " more";
+    return text;
+}
+
 // Main window: menus (the Tools menu's generator items are typbin's).
 inline constexpr std::string_view kMenuFile = "&File";
 inline constexpr std::string_view kMenuNew = "New";
@@ -48,6 +84,9 @@ inline constexpr std::string_view kColourPicker = "Color Picker";
 // Main window: controls.
 inline constexpr std::string_view kOpenImg = "Open IMG";
 inline constexpr std::string_view kCreateTypFile = "Create TYP file";
+inline constexpr std::string_view kCompileTyp = "Compile";
+inline constexpr std::string_view kCompileTypTip =
+    "Compile the TYP text written last into a binary TYP file beside it";
 inline constexpr std::string_view kFidLabel = "FID";
 inline constexpr std::string_view kProductCodeLabel = "Product code";
 inline constexpr std::string_view kCodepageLabel = "Codepage";

@@ -24,6 +24,7 @@ struct Session {
     bool highways = false; // "Highways+" box
     bool busy = false;     // a File > Open batch is running
     bool txtdone = false;  // a TYP text was written in this run
+    std::string txtmap;    // the first map of the batch that text was written for
     float ver = kVersion;
     TypSectionSlots typSlots; // sections of the extra POI file kept between generator runs
 };

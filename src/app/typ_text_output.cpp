@@ -15,8 +15,10 @@ CreateTxtResult createTypText(Session& session, UiPort& ui, Launcher& launcher, 
     Settings& s = session.settings;
     const TypTextTarget target{s.typfile, session.txtdone, s.tinkerPath, session.paths.apppath,
                                editorIcon};
-    return createtxt(typTextWriting(session, ui), s.codepage, target, launcher, rng,
-                     fileNameWindow);
+    const CreateTxtResult r =
+        createtxt(typTextWriting(session, ui), s.codepage, target, launcher, rng, fileNameWindow);
+    if (r.status == CreateTxtStatus::Written) session.txtmap = session.map.mapfile;
+    return r;
 }
 
 } // namespace kestrel

@@ -10,10 +10,14 @@ namespace kestrel::cli {
 Command scanCommand(CLI::App& cli, CommonOptions& common);
 // Reads maps like `scan` and writes the TYP source text for them.
 Command typCommand(CLI::App& cli, CommonOptions& common);
+// Compiles a TYP source text into a binary TYP file.
+Command compileCommand(CLI::App& cli, CommonOptions& common);
 // Lists the installed map products (name, family ID, source, folder).
 Command productsCommand(CLI::App& cli, CommonOptions& common);
 // Writes a binary TYP file of numbered POIs, lines, polygons, active routes or extra POIs.
 Command genCommand(CLI::App& cli, CommonOptions& common);
+// Writes the TYP source text of a binary TYP file.
+Command decompileCommand(CLI::App& cli, CommonOptions& common);
 // Compares the running version with the published one and prints the result.
 Command checkUpdateCommand(CLI::App& cli, CommonOptions& common);
 

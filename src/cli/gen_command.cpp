@@ -1,7 +1,6 @@
 // `kestrel-cli gen`: writes a binary TYP file of numbered elements, with the checks of the
 // desktop program's generator dialog.
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -79,16 +78,6 @@ std::string limitsText(GeneratorKind kind) {
         concat({"0x", hex(l.maxLast / 32), subtype.size() < 2 ? "0" : "", subtype}));
 }
 
-// The header clock: SOURCE_DATE_EPOCH when set (reproducible builds), else now.
-std::optional<TypDateTime> headerClock() {
-    const char* env = std::getenv("SOURCE_DATE_EPOCH");
-    if (!env || !*env) return typDateTimeNow();
-    const std::string s = env;
-    if (s.size() > 15 || s.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    return typDateTimeUtc(std::stoll(s));
-}
-
 int gen(const GenOptions& o, bool quiet) {
     const GeneratorKind kind = kindFromName(o.kind);
     const std::string prefix = genPrefix(o.kind);
@@ -97,7 +86,7 @@ int gen(const GenOptions& o, bool quiet) {
         return kUsage;
     };
     if (const auto misplaced = misplacedOption(o, kind)) return refuse(*misplaced);
-    const std::optional<TypDateTime> clock = headerClock();
+    const std::optional<typ::DateTime> clock = headerClock();
     if (!clock) return refuse(kSourceDateEpoch);
 
     GeneratorForm form(kind, "");
@@ -135,8 +124,8 @@ int gen(const GenOptions& o, bool quiet) {
         printError(cannotWriteText(o.out, r.failure));
         return kFailed;
     }
-    ui.note(wrote(o.out, concat({count(r.elements, "element", "elements"), ", ",
-                                 count(r.bytes, "byte", "bytes")})));
+    ui.note(wrote(o.out, concat({counted(r.elements, "element", "elements"), ", ",
+                                 counted(r.bytes, "byte", "bytes")})));
     return kDone;
 }
 

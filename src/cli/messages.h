@@ -8,9 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "base/counted.h"
 #include "base/text.h"
 #include "mapread/messages.h"
 #include "typbin/messages.h"
+#include "typfile/binary_reader.h"
+#include "typfile/text_writer.h"
 
 namespace kestrel {
 
@@ -96,6 +99,35 @@ inline constexpr std::string_view kGenFooter =
     "local time now. Exit status: 0 written, 1 the file not written, 2 usage error or refused "
     "value.";
 
+inline constexpr std::string_view kCompileAbout =
+    "Compile a TYP source text into a binary TYP file, as mkgmap compiles it.";
+inline constexpr std::string_view kTextOption = "the TYP source text (mkgmap's dialect)";
+inline constexpr std::string_view kCompileOutputOption =
+    "the TYP file to write, '-' for stdout; an existing file is replaced, a Garmin map or binary "
+    "TYP only with --force";
+inline constexpr std::string_view kCompileFidOption =
+    "family ID, 1 to 65000; default: the text's [_id] FID";
+inline constexpr std::string_view kCompileProductOption =
+    "product code, 1 to 65535; default: the text's [_id] ProductCode";
+inline constexpr std::string_view kCompileCodepageOption =
+    "code page of the labels, 1 to 65535; default: the text's CodePage, else 1252";
+inline constexpr std::string_view kCompileFooter =
+    "A text that cannot be compiled is named as FILE:LINE: reason, and nothing is written; "
+    "FILE:LINE: warning: says where the text compiles as mkgmap compiles it but loses something. "
+    "The header's date and time are SOURCE_DATE_EPOCH (seconds, UTC) when it is set, else the "
+    "local time now. Exit status: 0 written, 1 the text not compiled or the file not written, "
+    "2 usage error or refused value.";
+
+inline constexpr std::string_view kDecompileAbout =
+    "Write the TYP source text of a binary TYP file, in the dialect mkgmap compiles.";
+inline constexpr std::string_view kTypFileOption = "the binary TYP file to read";
+inline constexpr std::string_view kDecompileOutputOption =
+    "the text file to write, '-' for stdout; an existing file is replaced, a Garmin map or binary "
+    "TYP only with --force";
+inline constexpr std::string_view kDecompileFooter =
+    "Exit status: 0 written, 1 the file not read or not written, 2 usage error, 3 written, but "
+    "the notes name what the text leaves out or could not be read.";
+
 inline constexpr std::string_view kCheckUpdateAbout =
     "Compare this version with the published one.";
 inline constexpr std::string_view kUrlOption = "version page to read; default: the published one";
@@ -108,7 +140,7 @@ inline constexpr std::pair<const char*, const char*> kHelpLabels[] = {{"SUBCOMMA
 
 // Refused arguments.
 inline constexpr std::string_view kCommandMissing =
-    "a command is needed: scan, typ, products, gen or check-update";
+    "a command is needed: scan, typ, compile, decompile, products, gen or check-update";
 inline std::string unknownCommand(std::string_view name) {
     return concat({"unknown command ", name, " (see kestrel-cli --help)"});
 }
@@ -180,7 +212,7 @@ inline std::string stateCodepageRefused(std::string_view codepage) {
 inline constexpr std::string_view kStdout = "-";
 inline constexpr std::string_view kStdoutName = "stdout";
 inline std::string outputIsInput(std::string_view path) {
-    return concat({"will not write ", path, ": it is one of the maps read"});
+    return concat({"will not write ", path, ": it is one of the files read"});
 }
 inline std::string cannotWrite(std::string_view path, std::string_view why) {
     return concat({"cannot write ", path, ": ", why});
@@ -196,8 +228,12 @@ inline std::string garminFileUseForce(std::string_view path, bool typ) {
 inline std::string neverOverMap(std::string_view path) {
     return concat({"will not write ", path, ": it holds a Garmin map"});
 }
-inline std::string count(std::size_t n, std::string_view one, std::string_view many) {
-    return concat({std::to_string(n), " ", n == 1 ? one : many});
+// "3 polygons, 2 lines, 5 points, 1 icon set": what a TYP file holds.
+inline std::string typContents(const typ::TypFile& t) {
+    return concat({counted(t.polygons.size(), "polygon", "polygons"), ", ",
+                   counted(t.lines.size(), "line", "lines"), ", ",
+                   counted(t.points.size(), "point", "points"), ", ",
+                   counted(t.iconSets.size(), "icon set", "icon sets")});
 }
 inline std::string wrote(std::string_view path, std::string_view what) {
     return concat({"wrote ", path == kStdout ? "to stdout" : path, ": ", what});
@@ -225,6 +261,138 @@ inline std::string notANumber(std::string_view option, std::string_view text, bo
 }
 inline constexpr std::string_view kSourceDateEpoch =
     "SOURCE_DATE_EPOCH must be a whole number of seconds";
+
+// `decompile`: a file that is no TYP, and the notes on what the reader met and the text cannot
+// say, after "IN: ".
+inline constexpr std::string_view kNotTypFile = "not a TYP file";
+inline constexpr std::string_view kTypTooLarge = "larger than any TYP file (64 MiB)";
+inline constexpr std::string_view kReadFailed = "cannot be read";
+inline std::string_view typPartName(typ::TypPart part) {
+    switch (part) {
+    case typ::TypPart::Header:
+        return "header";
+    case typ::TypPart::Polygons:
+        return "polygon";
+    case typ::TypPart::Lines:
+        return "line";
+    case typ::TypPart::Points:
+        return "point";
+    case typ::TypPart::IconSets:
+        return "icon set";
+    case typ::TypPart::IconLabels:
+        return "icon set label";
+    case typ::TypPart::ActiveRoutes:
+        return "active route";
+    case typ::TypPart::DrawOrder:
+        return "draw order";
+    }
+    return "";
+}
+// What a note without an element is about.
+inline std::string_view typListName(typ::TypPart part) {
+    switch (part) {
+    case typ::TypPart::Polygons:
+        return "polygons";
+    case typ::TypPart::Lines:
+        return "lines";
+    case typ::TypPart::Points:
+        return "points";
+    case typ::TypPart::IconSets:
+        return "icon sets";
+    default:
+        return typPartName(part);
+    }
+}
+// "polygon 0x2F06" (0x10F04 for an extended type); "polygons" without a code.
+inline std::string typElementName(typ::TypPart part, const std::optional<typ::ElementCode>& code) {
+    if (!code) return std::string(typListName(part));
+    return concat(
+        {typPartName(part), " 0x", padTo(4, hex(std::uint32_t{code->type} << 8 | code->subtype))});
+}
+inline std::string_view readProblemText(typ::ReadProblem p) {
+    using typ::ReadProblem;
+    switch (p) {
+    case ReadProblem::SectionOutsideFile:
+        return "the section reaches past the end of the file; read up to the end";
+    case ReadProblem::IndexRecordSize:
+        return "index records too short for a code and an offset; the index not read";
+    case ReadProblem::EntryOutsideSection:
+        return "the index points past the end of its section; left out";
+    case ReadProblem::RecordDamaged:
+        return "the record runs past its end; left out";
+    case ReadProblem::UnknownColourMode:
+        return "an image in an unknown colour mode; left out";
+    case ReadProblem::LabelDamaged:
+        return "a label without its end; left out";
+    case ReadProblem::LabelBytesInexact:
+        return "labels hold bytes the code page does not define; read as Latin-1";
+    case ReadProblem::DrawOrderRecordSize:
+        return "records shorter than 5 bytes; not read";
+    case ReadProblem::RepeatedRecords:
+        return "the index names a record read before, too often; left out";
+    case ReadProblem::MoreNotes:
+        return "more damage from here on, not named one by one";
+    }
+    return "";
+}
+// "IN: offset 0x1A2B: polygon 0x2F06: the record runs past its end; left out".
+inline std::string readNoteText(std::string_view in, const typ::ReadNote& n) {
+    return concat({in, ": offset 0x", hex(n.offset), ": ", typElementName(n.part, n.code), ": ",
+                   readProblemText(n.problem)});
+}
+inline std::string_view textLossText(typ::TextLoss loss) {
+    using typ::TextLoss;
+    switch (loss) {
+    case TextLoss::ActiveRoutes:
+        return "left out: a TYP text has no section for active routes";
+    case TextLoss::UnsortedElements:
+        return "not in code order; compiled, they come out sorted";
+    case TextLoss::DrawOrderShape:
+        return "empty levels or entries out of order; compiled, they come out ordered";
+    case TextLoss::HiddenBackground:
+        return "a background colour that nothing shows; left out";
+    case TextLoss::PatternShape:
+        return "a pattern of an unusual size; cut or filled to fit";
+    case TextLoss::ImageShape:
+        return "an image of no pixels, pixels that do not fill it, or a night image of another "
+               "size";
+    case TextLoss::PixelOutsidePalette:
+        return "pixels that name no colour; written in the first colour";
+    case TextLoss::ColourMode:
+        return "compiled, an image comes out in another colour mode";
+    case TextLoss::FontStyle:
+        return "a font style without a name (5 to 7); left out";
+    case TextLoss::NightLabelColour:
+        return "a night label colour without a font style or a day colour; left out";
+    case TextLoss::LabelText:
+        return "a label with a line break or trailing blanks; compiled, it comes out without";
+    }
+    return "";
+}
+// "IN: polygon 0x2F06: a background colour that nothing shows; left out", "IN: 3 active routes
+// left out: ...".
+inline std::string textLossNoteText(std::string_view in, const typ::TextLossNote& n) {
+    if (n.loss == typ::TextLoss::ActiveRoutes)
+        return concat({in, ": ", counted(n.count, "active route", "active routes"), " ",
+                       textLossText(n.loss)});
+    return concat({in, ": ", typElementName(n.part, n.code), ": ", textLossText(n.loss)});
+}
+// `typ`: the text written would not compile.
+inline std::string tooLargeToCompile(std::string_view bytes) {
+    return concat({"this text would compile into ", bytes,
+                   " bytes, more than a TYP file holds (16 MB): write fewer kinds into it"});
+}
+
+// `compile`: a place in the text ("FILE:LINE: "), and the file's contents.
+inline std::string textPlace(std::string_view file, std::uint32_t line) {
+    return line ? concat({file, ":", std::to_string(line), ": "}) : concat({file, ": "});
+}
+inline constexpr std::string_view kWarningWord = "warning: ";
+inline std::string cannotRead(std::string_view path, std::string_view why) {
+    return concat({"cannot read ", path, ": ", why});
+}
+inline constexpr std::string_view kNoSuchFile = "no such file, or not a regular file";
+inline constexpr std::string_view kNotWritten = "nothing written";
 
 // `check-update`.
 inline std::string couldNotCheck(std::string_view reason) {

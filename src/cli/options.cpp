@@ -1,6 +1,8 @@
 #include "cli/options.h"
 
 #include <charconv>
+#include <cstdlib>
+#include <string>
 
 #include "base/paths.h"
 #include "base/text.h"
@@ -65,6 +67,15 @@ std::optional<EmptyValue> emptyValue(const CLI::App& program,
         }
     }
     return std::nullopt;
+}
+
+std::optional<typ::DateTime> headerClock() {
+    const char* env = std::getenv("SOURCE_DATE_EPOCH");
+    if (!env || !*env) return typ::dateTimeNow();
+    const std::string s = env;
+    if (s.size() > 15 || s.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return typ::dateTimeUtc(std::stoll(s));
 }
 
 } // namespace kestrel::cli

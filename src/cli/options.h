@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "typfile/typ_clock.h"
+
 namespace kestrel::cli {
 
 enum Exit : int {
@@ -47,5 +49,10 @@ struct EmptyValue {
 // the value of "--output=" (`typ --output= a.img b.img` would write over a.img), so empty values
 // are refused before it sees them, for every option of every command.
 std::optional<EmptyValue> emptyValue(const CLI::App& program, const std::vector<std::string>& args);
+
+// The date and time a TYP header records: SOURCE_DATE_EPOCH (seconds, UTC) when it is set, so
+// that a build gives the same bytes again; else the local time now. Nothing when the variable is
+// not a whole number of seconds.
+std::optional<typ::DateTime> headerClock();
 
 } // namespace kestrel::cli

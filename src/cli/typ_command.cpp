@@ -17,6 +17,7 @@
 #include "cli/messages.h"
 #include "cli/output.h"
 #include "mapread/unreadable.h"
+#include "typfile/text_compile.h"
 
 namespace kestrel::cli {
 namespace {
@@ -58,9 +59,9 @@ std::optional<std::string> refuseStateFile(const std::string& path) {
 
 // "8 polygons, 7 lines, 6 POIs": the blocks of the kinds written.
 std::string written(const TypTextDocument& doc, const std::array<bool, 3>& kinds) {
-    const std::string counts[] = {count(doc.blocks(kPolygons), "polygon", "polygons"),
-                                  count(doc.blocks(kLines), "line", "lines"),
-                                  count(doc.blocks(kPois), "POI", "POIs")};
+    const std::string counts[] = {counted(doc.blocks(kPolygons), "polygon", "polygons"),
+                                  counted(doc.blocks(kLines), "line", "lines"),
+                                  counted(doc.blocks(kPois), "POI", "POIs")};
     std::string r;
     for (int kind : {kPolygons, kLines, kPois})
         if (kinds[kind]) r += (r.empty() ? "" : ", ") + counts[kind];
@@ -109,6 +110,10 @@ int typ(const TypOptions& o, bool quiet) {
         return kFailed;
     }
     ui.note(wrote(o.out, written(doc, s.kindsel)));
+    // Said now, before anyone tries: a TYP file holds at most 16 MB.
+    const typ::CompiledText compiled = typ::compileText(doc.text(), {}, typ::DateTime{});
+    if (compiled.error && compiled.error->problem == typ::TextProblem::FileTooLarge)
+        ui.note(tooLargeToCompile(compiled.error->what));
     return status;
 }
 

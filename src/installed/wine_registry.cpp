@@ -9,8 +9,8 @@
 #include "base/paths.h"
 #include "base/platform/platform.h"
 #include "base/text.h"
+#include "base/utf8.h"
 #include "installed/folder_listing.h"
-#include "installed/utf8.h"
 
 namespace fs = std::filesystem;
 

@@ -73,8 +73,8 @@ TEST(EmptyValue, EveryOptionOfEveryCommandRefusesOneAndTouchesNothing) {
         }
     }
     // The help was read as meant: options of commands that write files are among those tried.
-    for (const char* known :
-         {"typ -o", "typ --output", "typ --state", "scan --data", "gen --start"})
+    for (const char* known : {"typ -o", "typ --output", "typ --state", "scan --data", "gen --start",
+                              "compile --fid", "compile -o", "decompile --output"})
         EXPECT_TRUE(tried.count(known)) << known;
 }
 

@@ -166,12 +166,16 @@ QWidget* MainWindow::buildTopBar() {
     open_->setObjectName("Command3");
     create_ = new QPushButton(toQt(kCreateTypFile));
     create_->setObjectName("Command1");
-    for (QPushButton* b : {open_, create_}) b->setMinimumHeight(30);
+    compile_ = new QPushButton(toQt(kCompileTyp));
+    compile_->setObjectName("CommandCompile");
+    compile_->setToolTip(toQt(kCompileTypTip));
+    for (QPushButton* b : {open_, create_, compile_}) b->setMinimumHeight(30);
     QFont bold = create_->font();
     bold.setBold(true);
     create_->setFont(bold);
     connect(open_, &QPushButton::clicked, this, &MainWindow::fileOpen);
     connect(create_, &QPushButton::clicked, this, &MainWindow::createTypFile);
+    connect(compile_, &QPushButton::clicked, this, &MainWindow::compileTypFile);
 
     fid_ = new QLineEdit;
     fid_->setObjectName("Text1");
@@ -201,7 +205,10 @@ QWidget* MainWindow::buildTopBar() {
     });
 
     grid->addWidget(open_, 0, 0);
-    grid->addWidget(create_, 1, 0);
+    auto* typButtons = new QHBoxLayout;
+    typButtons->addWidget(create_, 1);
+    typButtons->addWidget(compile_);
+    grid->addLayout(typButtons, 1, 0);
     grid->addWidget(new QLabel(toQt(kFidLabel)), 0, 1, Qt::AlignRight);
     grid->addWidget(fid_, 0, 2);
     grid->addWidget(new QLabel(toQt(kProductCodeLabel)), 1, 1, Qt::AlignRight);
@@ -380,7 +387,8 @@ void MainWindow::arrangeEditorIcons() {
 }
 
 void MainWindow::buttonenable(bool on) {
-    for (QWidget* w : std::initializer_list<QWidget*>{open_, create_, icons_[1], icons_[3]})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{open_, create_, compile_, icons_[1], icons_[3]})
         w->setEnabled(on);
 }
 

@@ -46,6 +46,8 @@ class MainWindow : public QMainWindow {
     void openNamedMaps(const QStringList& paths);
     void fileNew();
     void createTypFile();
+    // "Compile": the TYP text written last into NAME.typ beside it.
+    void compileTypFile();
     void saveAsText();
     void allSettings();
     void editCurrentFile();
@@ -107,6 +109,7 @@ class MainWindow : public QMainWindow {
     std::array<ClickableLabel*, 3> modes_{};
     QPushButton* open_ = nullptr;
     QPushButton* create_ = nullptr;
+    QPushButton* compile_ = nullptr;
     QLineEdit* fid_ = nullptr;
     QLineEdit* product_ = nullptr;
     QComboBox* codepage_ = nullptr;

@@ -19,6 +19,7 @@
 #include "app/session.h"
 #include "app/shell_commands.h"
 #include "app/state_file.h"
+#include "app/typ_compile.h"
 #include "app/typ_text_output.h"
 #include "app/ui/about_window.h"
 #include "app/ui/drop_list.h"
@@ -119,6 +120,12 @@ void MainWindow::createTypFile() {
     createTypText(session_, ui_, launcher_, rng_, window, tinkerIcon_);
     create_->setEnabled(!loading_);
     refreshFromSession();
+}
+
+void MainWindow::compileTypFile() {
+    if (loading_) return;
+    syncToSession();
+    compileTypText(session_, ui_, typ::dateTimeNow());
 }
 
 void MainWindow::saveAsText() {

@@ -372,6 +372,16 @@ TEST_F(MainWindowTest, CreateTypFileWritesTheTextAndOpensIt) {
     EXPECT_TRUE(startsWith(ui.messages[0], "'" + typfile + " has been created."));
 }
 
+TEST_F(MainWindowTest, CompileWritesTheTypBesideTheTextWrittenLast) {
+    session.settings.typfile = dir.write("roads.txt", "[_polygon]\nType=0x01\nXpm=\"0 0 1 0\"\n"
+                                                      "\"a c #102030\"\n[end]\n");
+    open();
+    QTest::mouseClick(find<QPushButton>("CommandCompile"), Qt::LeftButton);
+    EXPECT_TRUE(fileExists(dir.file("roads.typ")));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(startsWith(ui.messages[0], "Compiled roads.typ: 1 polygon, 0 lines"));
+}
+
 TEST_F(MainWindowTest, SaveAsTextSaysNoDataOrWritesTheChosenNameWithTxtAdded) {
     open();
     window->saveAsText();
