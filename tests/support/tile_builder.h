@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "imgfs/img_layout.h"
 #include "mapread/img_directory.h"
 #include "mapread/rgn_header.h"
 #include "mapread/tre_levels.h"
