@@ -163,6 +163,7 @@ inline std::string cannotWrite(std::string_view path, std::string_view why) {
     return concat({"cannot write ", path, ": ", why});
 }
 inline constexpr std::string_view kNotRegularOutput = "not a regular file";
+inline constexpr std::string_view kWriteStopped = "stopped before it was complete";
 inline std::string existsUseForce(std::string_view path) {
     return concat({path, " exists; use --force to replace it"});
 }

@@ -2,21 +2,11 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <system_error>
 
-#include "base/platform/platform.h"
 #include "cli/messages.h"
 
 namespace kestrel::cli {
-namespace {
-
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(platform::fsPath(a), platform::fsPath(b), ec) && !ec;
-}
-
-} // namespace
 
 std::string cannotWriteText(const std::string& out, const WriteFailure& failure) {
     switch (failure.kind) {
@@ -24,6 +14,8 @@ std::string cannotWriteText(const std::string& out, const WriteFailure& failure)
         return cannotWrite(out, msg::kIsDirectory);
     case WriteFailure::Kind::NotRegularFile:
         return cannotWrite(out, kNotRegularOutput);
+    case WriteFailure::Kind::Abandoned:
+        return cannotWrite(out, kWriteStopped);
     case WriteFailure::Kind::System:
         break;
     }

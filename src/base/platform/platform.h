@@ -119,6 +119,15 @@ bool stderrIsTerminal();
 // the system refuses.
 bool syncToDisk(std::FILE* file);
 
+// Reads up to n bytes of an open file from its byte `at` on, without moving its position; the
+// number of bytes read (fewer at the end of the file or on a failure, errno then says why).
+std::size_t readFileAt(std::FILE* file, std::uint64_t at, void* into, std::size_t n);
+// Appends n bytes of the file `from`, from its byte `at` on, to `to` (flushed, written at its
+// end): inside the system where it can (Linux: copy_file_range, as cp does), else through a
+// buffer. False when reading or writing failed or `from` ended early (errno says why; EIO when
+// the file ended).
+bool appendFileBytes(std::FILE* from, std::uint64_t at, std::uint64_t n, std::FILE* to);
+
 // A whole file mapped read-only into memory, unmapped when destroyed. Its length is the file's
 // size when mapped; should the file shrink meanwhile, the bytes past its new end read as 0 (where
 // the system lets us: on Windows a mapped file cannot shrink).
