@@ -9,6 +9,10 @@ namespace kestrel::cli {
 Command scanCommand(CLI::App& cli);
 // Reads maps like `scan` and writes the TYP source text for them.
 Command typCommand(CLI::App& cli);
+// Lists the TYP files inside maps and writes them out.
+Command mapTypCommand(CLI::App& cli);
+// Writes a copy of a map with a TYP file put into it.
+Command putTypCommand(CLI::App& cli);
 // Lists the installed map products (name, family ID, source, folder).
 Command productsCommand(CLI::App& cli);
 // Writes a binary TYP file of numbered POIs, lines, polygons, active routes or extra POIs.

@@ -42,8 +42,9 @@ int main(int argc, char** argv) {
     // Options are -x and --name on every system: a map named /maps/x.img is a map, not an option.
     cli.allow_windows_style_options(false);
     for (const auto& [clis, ours] : kHelpLabels) cli.get_formatter()->label(clis, ours);
-    const cli::Command commands[] = {cli::scanCommand(cli), cli::typCommand(cli),
-                                     cli::productsCommand(cli), cli::genCommand(cli),
+    const cli::Command commands[] = {cli::scanCommand(cli),       cli::typCommand(cli),
+                                     cli::mapTypCommand(cli),     cli::putTypCommand(cli),
+                                     cli::productsCommand(cli),   cli::genCommand(cli),
                                      cli::checkUpdateCommand(cli)};
     for (const cli::Command& c : commands) c.app->group("Commands");
     if (args.size() > 1 && !startsWith(args[1], "-") &&

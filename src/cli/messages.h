@@ -61,6 +61,34 @@ inline constexpr std::string_view kTypFooter =
     "Exit status: 0 written, 1 no map read or the file not written, 2 usage error or refused "
     "value, 3 written but some maps skipped.";
 
+inline constexpr std::string_view kMapTypAbout =
+    "List the TYP files inside maps: name, size, family ID, product, code page, and whether the "
+    "family ID is the map's.";
+inline constexpr std::string_view kImgMapsOption =
+    "Garmin IMG maps (a tile .img or a gmapsupp.img); each one that cannot be read is named and "
+    "skipped";
+inline constexpr std::string_view kExtractOption =
+    "also write each TYP file into this folder (made when missing) as NAME.TYP";
+inline constexpr std::string_view kMapTypFooter =
+    "Text: one line per TYP file: map, name, size, family ID, product, code page, family check, "
+    "separated by tabs. Exit status: 0 every map read (and every TYP written), 1 none read or a "
+    "TYP not written, 2 usage error, 3 some maps skipped.";
+
+inline constexpr std::string_view kPutTypAbout =
+    "Write a copy of a map with a TYP file put into it: in place of the map's TYP, or added when "
+    "it has none.";
+inline constexpr std::string_view kPutTypMapOption =
+    "the map: a tile .img or a gmapsupp.img; it is never changed";
+inline constexpr std::string_view kPutTypTypOption = "the binary TYP file to put into it";
+inline constexpr std::string_view kPutTypOutputOption =
+    "the new map; an existing file only with --force";
+inline constexpr std::string_view kKeepIdsOption =
+    "keep the TYP's family ID and product; default: set them to the map's (its MPS subfile's, "
+    "else its TDB file's)";
+inline constexpr std::string_view kPutTypFooter =
+    "The copy is never XOR-masked, even when the map is. Exit status: 0 written, 1 not written, "
+    "2 usage error.";
+
 inline constexpr std::string_view kProductsAbout =
     "List the installed Garmin map products: name, family ID, where found, folder.";
 
@@ -104,7 +132,7 @@ inline constexpr std::pair<const char*, const char*> kHelpLabels[] = {{"SUBCOMMA
 
 // Refused arguments.
 inline constexpr std::string_view kCommandMissing =
-    "a command is needed: scan, typ, products, gen or check-update";
+    "a command is needed: scan, typ, map-typ, put-typ, products, gen or check-update";
 inline std::string unknownCommand(std::string_view name) {
     return concat({"unknown command ", name, " (see kestrel-cli --help)"});
 }
@@ -116,6 +144,21 @@ inline std::string notInRange(std::uint64_t min, std::uint64_t max) {
         {"must be a whole number from ", std::to_string(min), " to ", std::to_string(max)});
 }
 inline constexpr std::string_view kKindsRefused = "must list polygons, lines or pois";
+inline constexpr std::string_view kKeepIdsHint = "; --keep-ids keeps the TYP's own";
+inline constexpr std::string_view kMapNotToStdout = "a map is written to a file, not to stdout";
+inline constexpr std::string_view kNoFolder = "not a folder that can be made";
+
+// `map-typ`.
+inline constexpr std::string_view kNoTypHeader = "no TYP header";
+inline constexpr std::string_view kMapFamilyUnknown = "the map's family ID is unknown";
+inline constexpr std::string_view kFamilyMatches = "family ID is the map's";
+inline std::string familyDiffers(std::string_view mapFamilies) {
+    return concat({"family ID differs from the map's (", mapFamilies, ")"});
+}
+inline constexpr std::string_view kDirectoryDamaged = "directory damaged: ";
+inline std::string noTypInside(std::string_view path) {
+    return concat({path, ": no TYP file inside"});
+}
 
 // The command line's words for the core's notes; empty for a note it leaves out (a skipped map's
 // own line says why, a written file's own line what).
