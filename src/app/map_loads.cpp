@@ -6,6 +6,7 @@
 #include "app/messages.h"
 #include "app/recent_list.h"
 #include "base/paths.h"
+#include "base/text.h"
 #include "mapread/map_batch.h"
 #include "mapread/unreadable.h"
 
@@ -14,6 +15,27 @@ namespace {
 
 void remember(Session& session, const std::optional<std::string>& first) {
     if (first) updatmf(session.settings.recent, *first);
+}
+
+// The message names this many maps at most, each path shortened to this many characters, so
+// that it fits a small screen, one map a line; its details hold the whole list.
+constexpr std::size_t kNamedMaps = 15;
+constexpr std::size_t kShownPathLength = 40;
+
+void sayUnreadable(UiPort& ui, const std::vector<UnreadableMap>& maps) {
+    std::string text(kUnreadableMaps), details;
+    bool cut = maps.size() > kNamedMaps;
+    for (std::size_t i = 0; i < maps.size(); ++i) {
+        const std::string why = ": " + describe(maps[i].why);
+        const std::string path = escapeControls(maps[i].path);
+        details += (i ? "\r\n" : "") + path + why;
+        if (i >= kNamedMaps) continue;
+        const std::string shown = shortenedPath(path, kShownPathLength);
+        cut = cut || shown != path;
+        text += "\r\n" + shown + why;
+    }
+    if (maps.size() > kNamedMaps) text += "\r\n" + moreMaps(maps.size() - kNamedMaps);
+    ui.detailedMessage(text, cut ? details : "");
 }
 
 } // namespace
@@ -58,17 +80,16 @@ void openNamedMaps(Session& session, UiPort& ui, const std::vector<std::string>&
             names += path + "\r\n";
     }
     if (!names.empty()) {
-        const std::optional<std::string> first = loadole(mapReading(session, ui), names);
+        MapReadContext reading = mapReading(session, ui);
+        reading.options.unreadableNamed = true;
+        const std::optional<std::string> first = loadole(reading, names);
         const std::vector<UnreadableMap>& failed = session.map.unreadable;
         if (first && std::none_of(failed.begin(), failed.end(),
                                   [&](const UnreadableMap& m) { return m.path == *first; }))
             remember(session, first);
         unreadable.insert(unreadable.end(), failed.begin(), failed.end());
     }
-    if (unreadable.empty()) return;
-    std::string text(kUnreadableMaps);
-    for (const UnreadableMap& m : unreadable) text += "\r\n" + m.path + ": " + describe(m.why);
-    ui.message(text);
+    if (!unreadable.empty()) sayUnreadable(ui, unreadable);
 }
 
 } // namespace kestrel

@@ -19,7 +19,7 @@ bool openRecentMap(Session& session, UiPort& ui, const std::string& path);
 void dropMaps(Session& session, UiPort& ui, const std::string& names);
 // Maps named on the command line (a file manager's "Open with") load like files dropped on a list;
 // those that cannot be read are named, with the reason, in one message and stay off the recent
-// list.
+// list. A long list names the first 15 and how many more, with the whole list in its details.
 void openNamedMaps(Session& session, UiPort& ui, const std::vector<std::string>& paths);
 
 } // namespace kestrel

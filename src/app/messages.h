@@ -24,6 +24,10 @@ inline std::string deleteTypFileQuestion(std::string_view item) {
 inline constexpr std::string_view kCaptionPrefix = "kestrel ";
 // Heads the list of maps named on the command line that cannot be read, one "PATH: reason" a line.
 inline constexpr std::string_view kUnreadableMaps = "These maps cannot be read:";
+// Ends that list when it names only the first of them.
+inline std::string moreMaps(std::size_t n) {
+    return "and " + std::to_string(n) + " more";
+}
 
 // Main window: menus (the Tools menu's generator items are typbin's).
 inline constexpr std::string_view kMenuFile = "&File";

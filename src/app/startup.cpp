@@ -19,7 +19,9 @@ void widthAtLeastOne(int& width) {
 
 std::string installedDataFolder(const std::string& apppath, const std::string& configured) {
     const std::string beside = joinPath(folderOf(apppath, apppath), "share/kestrel/system");
-    return folderExists(beside) ? beside : configured;
+    if (folderExists(beside)) return beside;
+    const std::string own = joinPath(apppath, "system");
+    return folderExists(own) ? own : configured;
 }
 
 void startup(Session& session, const std::string& apppath, const std::string& installedData) {

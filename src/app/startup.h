@@ -7,8 +7,10 @@
 
 namespace kestrel {
 
-// The installed data folder of a program living in `apppath`: <prefix>/share/kestrel/system
-// beside its <prefix>/bin when that exists (so an installed tree may be moved), else `configured`.
+// The data installed with a program living in `apppath`: <prefix>/share/kestrel/system beside its
+// <prefix>/bin when that exists (so an installed tree may be moved); else the program folder's own
+// system/ (a build tree or an unpacked archive that this user may not write: the run counts as
+// installed, and its data comes from there); else `configured`.
 std::string installedDataFolder(const std::string& apppath, const std::string& configured);
 
 // The start-up work that needs no window, for a program living in `apppath` whose installed data

@@ -75,6 +75,13 @@ std::string flag(bool on) {
 
 } // namespace
 
+bool isStateText(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (controlLength(text, i) == 1 && text[i] != '\t' && text[i] != '\r' && text[i] != '\n')
+            return false;
+    return StateLines(std::string(text)).count() >= kOldLayoutParts;
+}
+
 bool loaddata(const std::string& statefile, Settings& s) {
     const auto text = readFile(statefile);
     if (!text) return false;

@@ -137,9 +137,13 @@ std::optional<WriteFailure> replaceFileWith(const std::string& path,
     std::FILE* f = platform::openFile(platform::utf8Path(tmp), "wb");
     if (!f) return systemFailure();
     std::error_code ec;
-    // A replaced file keeps its permissions, from before its new content is written.
+    // A replaced file keeps its owner, group and permissions, from before its new content is
+    // written (the owner first: a change of owner clears the set-ID bits).
     const fs::file_status old = fs::status(target, ec);
-    if (fs::is_regular_file(old)) fs::permissions(tmp, old.permissions(), ec);
+    if (fs::is_regular_file(old)) {
+        platform::takeOwner(f, target);
+        fs::permissions(tmp, old.permissions(), ec);
+    }
     FileSink sink(f);
     std::optional<WriteFailure> failed;
     if (!fill(sink))

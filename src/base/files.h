@@ -38,8 +38,9 @@ struct WriteFailure {
 std::optional<WriteFailure> checkReplaceable(const std::string& path);
 // Every output's way to disk: the bytes go to a new file beside the target, which is renamed over
 // the target once complete. A failed write leaves the old file as it was and no new file behind.
-// A replaced file keeps its permissions; through a symbolic link, the file it names is replaced
-// and the link stays. Only regular files are replaced (see checkReplaceable).
+// A replaced file keeps its owner and group (where the system lets us) and its permissions; a
+// hard link is split (the other names keep the old content); through a symbolic link, the file
+// it names is replaced and the link stays. Only regular files are replaced (see checkReplaceable).
 std::optional<WriteFailure> replaceFile(const std::string& path, std::string_view bytes);
 
 // The new file a streamed replaceFile writes, from the start on.

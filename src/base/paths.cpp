@@ -42,6 +42,18 @@ std::string fileName(std::string_view path) {
     return std::string(p == std::string_view::npos ? path : path.substr(p + 1));
 }
 
+std::string shortenedPath(std::string_view path, std::size_t maxChars) {
+    // Where each character starts: UTF-8 continuation bytes are 10xxxxxx.
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < path.size(); ++i)
+        if ((static_cast<unsigned char>(path[i]) & 0xC0) != 0x80) starts.push_back(i);
+    if (starts.size() <= maxChars || maxChars < 2) return std::string(path);
+    const std::size_t head = maxChars / 3;
+    const std::size_t tail = maxChars - head - 1;
+    return concat(
+        {path.substr(0, starts[head]), "\u2026", path.substr(starts[starts.size() - tail])});
+}
+
 std::string baseName(std::string_view path) {
     const std::string name = fileName(path);
     return name.substr(0, name.find('.'));

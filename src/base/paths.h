@@ -19,6 +19,9 @@ std::string joinPath(std::string_view folder, std::string_view name);
 std::string baseName(std::string_view path);
 // The last component.
 std::string fileName(std::string_view path);
+// A UTF-8 path of more than `maxChars` characters with its middle left out ("/home/…/a.img"):
+// the first third and the rest from the end, where the file's own name is.
+std::string shortenedPath(std::string_view path, std::size_t maxChars);
 // "folder of": the path without its last component and without the trailing separator; when
 // the last component is empty or holds "*", `apppath`.
 std::string folderOf(std::string_view path, std::string_view apppath);

@@ -88,6 +88,30 @@ std::string concat(std::initializer_list<std::string_view> parts) {
     return r;
 }
 
+std::size_t controlLength(std::string_view s, std::size_t at) {
+    if (at >= s.size()) return 0;
+    const auto b = static_cast<unsigned char>(s[at]);
+    if (b < 0x20 || b == 0x7F) return 1;
+    const bool c1 = b == 0xC2 && at + 1 < s.size() &&
+                    (static_cast<unsigned char>(s[at + 1]) & 0xE0) == 0x80; // 80 to 9F
+    return c1 ? 2 : 0;
+}
+
+std::string escapeControls(std::string_view s) {
+    std::string r;
+    r.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        std::size_t n = controlLength(s, i);
+        if (n == 0) {
+            r.push_back(s[i++]);
+            continue;
+        }
+        for (; n > 0; --n, ++i)
+            r.append(concat({"\\x", padTo(2, hex(static_cast<unsigned char>(s[i])))}));
+    }
+    return r;
+}
+
 std::string hex(std::uint64_t v) {
     static constexpr char digits[] = "0123456789ABCDEF";
     char buf[17];

@@ -25,6 +25,17 @@ std::string join(const std::vector<std::string>& parts, std::string_view sep);
 // "literal" + string, which g++ 12 falsely reports as overlapping copies (-Wrestrict) at -O3.
 std::string concat(std::initializer_list<std::string_view> parts);
 
+// Names and texts read from files meet terminals and windows only through these two. The length
+// of the control character at `at`: 1 for the bytes 0x00-0x1F and 0x7F, 2 for the C1 controls
+// U+0080-U+009F in their UTF-8 form (C2 80 to C2 9F), which terminals obey as well; 0 for
+// anything else.
+std::size_t controlLength(std::string_view s, std::size_t at);
+// The text with each byte of its control characters shown as "\xHH" ("\x1B" for ESC), so that it
+// cannot move the cursor, retitle or clear a terminal, or start a line of its own. Everything
+// else stays as it is (UTF-8 and 8-bit text alike; a backslash too): escaping twice gives what
+// escaping once gives.
+std::string escapeControls(std::string_view s);
+
 // Upper-case hexadecimal without leading zeros ("0" for 0).
 std::string hex(std::uint64_t v);
 // "pad two": left-padded with "0" to 2 characters ("" gives "00").

@@ -27,17 +27,16 @@ int checkUpdate(const std::string& url, bool quiet) {
 
 } // namespace
 
-Command checkUpdateCommand(CLI::App& cli) {
+Command checkUpdateCommand(CLI::App& cli, CommonOptions& common) {
     struct Options {
         std::string url{kDefaultUpdatePageUrl};
-        bool quiet = false;
     };
     auto o = std::make_shared<Options>();
     CLI::App* app = cli.add_subcommand("check-update", std::string(kCheckUpdateAbout));
     app->add_option("--url", o->url, std::string(kUrlOption))->type_name("URL");
-    addQuiet(*app, o->quiet);
+    addCommonOptions(*app, common);
     app->footer(std::string(kCheckUpdateFooter));
-    return {app, [o] { return checkUpdate(o->url, o->quiet); }};
+    return {app, [o, &common] { return checkUpdate(o->url, common.quiet); }};
 }
 
 } // namespace kestrel::cli

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/startup.h"
 #include "base/app_paths.h"
 #include "base/code_page.h"
 #include "base/files.h"
@@ -27,7 +28,7 @@ struct GenOptions {
     std::string kind, start, count, out, dataDir;
     std::string lineWidth, codepage; // empty: not given
     bool ignoreSubtypes = false, startHex = false, startDec = false, countHex = false;
-    bool force = false, quiet = false;
+    bool force = false;
 };
 
 const std::pair<const char*, GeneratorKind> kKinds[] = {{"pois", GeneratorKind::Pois},
@@ -88,7 +89,7 @@ std::optional<TypDateTime> headerClock() {
     return typDateTimeUtc(std::stoll(s));
 }
 
-int gen(const GenOptions& o) {
+int gen(const GenOptions& o, bool quiet) {
     const GeneratorKind kind = kindFromName(o.kind);
     const std::string prefix = genPrefix(o.kind);
     const auto refuse = [&](std::string_view why) {
@@ -112,16 +113,19 @@ int gen(const GenOptions& o) {
     form.setIgnoreSubtypes(o.ignoreSubtypes);
     if (!o.lineWidth.empty()) form.setLineWidth(o.lineWidth);
     if (form.validate().verdict != Validation::Verdict::Valid) return refuse(limitsText(kind));
-    if (const auto refused = refuseOutput(o.out)) return refuse(*refused);
-    if (o.out != kStdout && !o.force && fileExists(o.out)) return refuse(existsUseForce(o.out));
+    if (const auto refused =
+            refuseOutput(o.out, {.force = o.force, .existing = Existing::ReplacedWithForce}))
+        return refuse(*refused);
 
     // The dialog's overwrite question is answered by --force, checked above.
-    CliUiPort ui(o.quiet, Answer::Yes);
+    CliUiPort ui(quiet, Answer::Yes);
     const GeneratorRequest request = *form.accept(ui);
     const std::string apppath = platform::programFolder();
-    const std::string syspath = !o.dataDir.empty()
-                                    ? o.dataDir
-                                    : AppPaths::resolve(apppath, KESTREL_INSTALL_DATADIR).syspath;
+    const std::string syspath =
+        !o.dataDir.empty()
+            ? o.dataDir
+            : AppPaths::resolve(apppath, installedDataFolder(apppath, KESTREL_INSTALL_DATADIR))
+                  .syspath;
     NoLauncher launcher;
     TypSectionSlots slots;
     const TypHeaderInfo header{*clock, CodePage(o.codepage.empty() ? "1252" : o.codepage).number()};
@@ -138,7 +142,7 @@ int gen(const GenOptions& o) {
 
 } // namespace
 
-Command genCommand(CLI::App& cli) {
+Command genCommand(CLI::App& cli, CommonOptions& common) {
     auto o = std::make_shared<GenOptions>();
     CLI::App* app = cli.add_subcommand("gen", std::string(kGenAbout));
     std::vector<std::string> kinds;
@@ -163,10 +167,12 @@ Command genCommand(CLI::App& cli) {
     app->add_flag("--start-dec", o->startDec, std::string(kStartDecOption))->excludes(hex);
     app->add_flag("--count-hex", o->countHex, std::string(kCountHexOption));
     app->add_flag("--force", o->force, std::string(kForceOption));
-    app->add_option("--data", o->dataDir, std::string(kGenDataOption))->type_name("DIR");
-    addQuiet(*app, o->quiet);
+    app->add_option("--data", o->dataDir, std::string(kGenDataOption))
+        ->check(existingFolder())
+        ->type_name("DIR");
+    addCommonOptions(*app, common);
     app->footer(std::string(kGenFooter));
-    return {app, [o] { return gen(*o); }};
+    return {app, [o, &common] { return gen(*o, common.quiet); }};
 }
 
 } // namespace kestrel::cli

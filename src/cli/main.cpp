@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/messages.h"
+#include "cli/output.h"
 
 namespace {
 
@@ -42,15 +44,27 @@ int main(int argc, char** argv) {
     // Options are -x and --name on every system: a map named /maps/x.img is a map, not an option.
     cli.allow_windows_style_options(false);
     for (const auto& [clis, ours] : kHelpLabels) cli.get_formatter()->label(clis, ours);
-    const cli::Command commands[] = {cli::scanCommand(cli),       cli::typCommand(cli),
-                                     cli::mapTypCommand(cli),     cli::putTypCommand(cli),
-                                     cli::productsCommand(cli),   cli::genCommand(cli),
-                                     cli::checkUpdateCommand(cli)};
+    cli::CommonOptions common;
+    addCommonOptions(cli, common);
+    const cli::Command commands[] = {
+        cli::scanCommand(cli, common),       cli::typCommand(cli, common),
+        cli::mapTypCommand(cli, common),     cli::putTypCommand(cli, common),
+        cli::productsCommand(cli, common),   cli::genCommand(cli, common),
+        cli::checkUpdateCommand(cli, common)};
     for (const cli::Command& c : commands) c.app->group("Commands");
-    if (args.size() > 1 && !startsWith(args[1], "-") &&
+    // The command is the first argument that is not a global option.
+    const auto named = std::find_if(args.begin() + 1, args.end(), [&](const std::string& a) {
+        return !startsWith(a, "-") || !cli.get_option_no_throw(a);
+    });
+    if (named != args.end() && !startsWith(*named, "-") &&
         std::none_of(std::begin(commands), std::end(commands),
-                     [&](const cli::Command& c) { return c.app->get_name() == args[1]; })) {
-        printError(unknownCommand(args[1]));
+                     [&](const cli::Command& c) { return c.app->get_name() == *named; })) {
+        printError(unknownCommand(*named));
+        return cli::kUsage;
+    }
+    if (const auto empty = cli::emptyValue(cli, {args.begin() + 1, args.end()})) {
+        printError(emptyOptionValue(empty->option));
+        printError(seeHelp(empty->command));
         return cli::kUsage;
     }
     // CLI11 takes the arguments last first, without the program's name.
@@ -59,14 +73,23 @@ int main(int argc, char** argv) {
     try {
         cli.parse(std::move(args));
     } catch (const CLI::Success& e) {
-        return cli.exit(e);
+        std::ostringstream help;
+        const int status = cli.exit(e, help, help);
+        return cli::writeStdout(help.str()) ? status : cli::kFailed;
     } catch (const CLI::ParseError& e) {
         const bool noCommand = cli.get_subcommands().empty() && e.get_name() == "RequiredError";
-        printError(noCommand ? std::string(kCommandMissing) : std::string(e.what()));
+        if (noCommand && !cli.remaining().empty())
+            printError(CLI::ExtrasError(cli.remaining()).what());
+        else
+            printError(noCommand ? std::string(kCommandMissing) : std::string(e.what()));
         printError(seeHelp(commandOf(cli)));
         return cli::kUsage;
     }
-    for (const cli::Command& c : commands)
-        if (c.app->parsed()) return c.run();
+    for (const cli::Command& c : commands) {
+        if (!c.app->parsed()) continue;
+        const int status = c.run();
+        // Whatever the command left in stdout's buffer is written now, or the failure said.
+        return cli::writeStdout({}) ? status : cli::kFailed;
+    }
     return cli::kUsage;
 }

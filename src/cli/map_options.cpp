@@ -1,6 +1,8 @@
 #include "cli/map_options.h"
 
 #include "app/map_loads.h"
+#include "app/startup.h"
+#include "base/platform/platform.h"
 #include "base/text.h"
 #include "cli/messages.h"
 #include "mapread/map_batch.h"
@@ -14,16 +16,25 @@ void addMapOptions(CLI::App& app, MapOptions& o) {
     app.add_flag("--complete", o.complete, std::string(kCompleteOption));
     auto* on = app.add_flag("--draworder", o.draworder, std::string(kDraworderOption));
     app.add_flag("--no-draworder", o.noDraworder, std::string(kNoDraworderOption))->excludes(on);
-    app.add_option("--data", o.dataDir, std::string(kDataOption))->type_name("DIR");
-    addQuiet(app, o.quiet);
+    app.add_option("--data", o.dataDir, std::string(kDataOption))
+        ->check(existingFolder())
+        ->type_name("DIR");
     app.add_option("MAP", o.maps, std::string(kMapsOption))->required()->type_name("");
+}
+
+void startSession(Session& session) {
+    const std::string apppath = platform::programFolder();
+    startup(session, apppath, installedDataFolder(apppath, KESTREL_INSTALL_DATADIR));
 }
 
 int readMaps(Session& session, CliUiPort& ui, const MapOptions& o) {
     session.highways = o.highways;
     if (o.draworder || o.noDraworder) session.settings.draworder = o.draworder;
     session.settings.completeScan = o.complete;
-    StyleTexts texts = loadStyleTexts(o.dataDir.empty() ? session.paths.syspath : o.dataDir);
+    const std::string data = o.dataDir.empty() ? session.paths.syspath : o.dataDir;
+    if (const auto missing = missingNameTexts(data); !missing.empty())
+        ui.note(noNameTexts(data, missing));
+    StyleTexts texts = loadStyleTexts(data);
     a_n_p(texts);
     session.styletxt = texts;
 

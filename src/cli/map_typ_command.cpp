@@ -23,7 +23,7 @@ namespace {
 struct MapTypOptions {
     std::vector<std::string> maps;
     std::string extract; // empty: list only
-    bool json = false, force = false, quiet = false;
+    bool json = false, force = false;
 };
 
 std::string idText(const std::optional<typ::TypIdentity>& id, std::uint16_t typ::TypIdentity::*f,
@@ -56,11 +56,14 @@ std::string listing(const maptyp::MapFile& map, bool json) {
                  ", \"code_page\": ", idText(t.identity, &typ::TypIdentity::codePage, "null"),
                  ", \"family_matches\": ", matches ? "true" : "false", "}"});
         } else {
-            out += concat({map.path(), "\t", name, "\t", size, "\t",
-                           idText(t.identity, &typ::TypIdentity::familyId, "-"), "\t",
-                           idText(t.identity, &typ::TypIdentity::product, "-"), "\t",
-                           idText(t.identity, &typ::TypIdentity::codePage, "-"), "\t",
-                           familyCheck(t, families), "\n"});
+            // The map's path and the subfile's name come from outside: escaped like every name.
+            out +=
+                escapeControls(concat({map.path(), "\t", name, "\t", size, "\t",
+                                       idText(t.identity, &typ::TypIdentity::familyId, "-"), "\t",
+                                       idText(t.identity, &typ::TypIdentity::product, "-"), "\t",
+                                       idText(t.identity, &typ::TypIdentity::codePage, "-"), "\t",
+                                       familyCheck(t, families)})) +
+                "\n";
         }
     }
     if (!json) return out;
@@ -74,8 +77,8 @@ bool extract(const maptyp::MapFile& map, const MapTypOptions& o, CliUiPort& ui) 
     bool ok = true;
     for (const maptyp::TypInMap& t : map.typs()) {
         const std::string out = joinPath(o.extract, maptyp::safeFileName(*t.subfile));
-        std::optional<std::string> refused = refuseOutput(out, o.maps);
-        if (!refused && !o.force && fileExists(out)) refused = existsUseForce(out);
+        std::optional<std::string> refused = refuseOutput(
+            out, {.inputs = o.maps, .force = o.force, .existing = Existing::ReplacedWithForce});
         if (!refused)
             if (const auto failure = map.extract(*t.subfile, out))
                 refused = cannotWriteText(out, *failure);
@@ -89,15 +92,15 @@ bool extract(const maptyp::MapFile& map, const MapTypOptions& o, CliUiPort& ui) 
     return ok;
 }
 
-int mapTyp(const MapTypOptions& o) {
-    CliUiPort ui(o.quiet);
+int mapTyp(const MapTypOptions& o, bool quiet) {
+    CliUiPort ui(quiet);
     if (!o.extract.empty() && !folderExists(o.extract) && !makeFolders(o.extract)) {
         printError(cannotWrite(o.extract, kNoFolder));
         return kFailed;
     }
     int read = 0, skipped = 0;
     bool written = true;
-    std::string json;
+    std::string json, text;
     for (const std::string& path : o.maps) {
         auto opened = maptyp::MapFile::open(path);
         std::string why;
@@ -119,26 +122,26 @@ int mapTyp(const MapTypOptions& o) {
         if (o.json)
             json += concat({json.empty() ? "\n " : ",\n ", listing(map, true)});
         else
-            std::fputs(listing(map, false).c_str(), stdout);
+            text += listing(map, false);
         if (!o.extract.empty()) written = extract(map, o, ui) && written;
     }
-    if (o.json) std::fputs((json.empty() ? "[]\n" : "[" + json + "\n]\n").c_str(), stdout);
-    if (read == 0 || !written) return kFailed;
+    if (o.json) text = json.empty() ? "[]\n" : "[" + json + "\n]\n";
+    if (!writeStdout(text) || read == 0 || !written) return kFailed;
     return skipped > 0 ? kSomeSkipped : kDone;
 }
 
 } // namespace
 
-Command mapTypCommand(CLI::App& cli) {
+Command mapTypCommand(CLI::App& cli, CommonOptions& common) {
     auto o = std::make_shared<MapTypOptions>();
     CLI::App* app = cli.add_subcommand("map-typ", std::string(kMapTypAbout));
     app->add_option("--extract", o->extract, std::string(kExtractOption))->type_name("DIR");
     app->add_flag("--force", o->force, std::string(kForceOption));
     app->add_flag("--json", o->json, std::string(kJsonOption));
-    addQuiet(*app, o->quiet);
+    addCommonOptions(*app, common);
     app->add_option("MAP", o->maps, std::string(kImgMapsOption))->required()->type_name("");
     app->footer(std::string(kMapTypFooter));
-    return {app, [o] { return mapTyp(*o); }};
+    return {app, [o, &common] { return mapTyp(*o, common.quiet); }};
 }
 
 } // namespace kestrel::cli

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "base/text.h"
 #include "mapread/messages.h"
@@ -44,7 +45,8 @@ inline constexpr std::string_view kTypAbout =
     "Write the TYP source text for the types the maps use, with the styles and options of the "
     "state file.";
 inline constexpr std::string_view kTypOutputOption =
-    "the text file to write, '-' for stdout; an existing file is replaced";
+    "the text file to write, '-' for stdout; an existing file is replaced, a Garmin map or binary "
+    "TYP only with --force";
 inline constexpr std::string_view kFidOption =
     "family ID, 1 to 65000; default: from the map's TDB file";
 inline constexpr std::string_view kProductOption =
@@ -57,6 +59,8 @@ inline constexpr std::string_view kSeedOption =
     "seed of the random colours, 0 to 4294967295: the same seed writes the same bytes";
 inline constexpr std::string_view kStateOption =
     "state file to take the styles and options from; default: the one in the data folder";
+inline constexpr std::string_view kTypForceOption =
+    "replace the output even when it holds a Garmin map or a binary TYP";
 inline constexpr std::string_view kTypFooter =
     "Exit status: 0 written, 1 no map read or the file not written, 2 usage error or refused "
     "value, 3 written but some maps skipped.";
@@ -148,6 +152,13 @@ inline constexpr std::string_view kKeepIdsHint = "; --keep-ids keeps the TYP's o
 inline constexpr std::string_view kMapNotToStdout = "a map is written to a file, not to stdout";
 inline constexpr std::string_view kNoFolder = "not a folder that can be made";
 
+inline std::string notAFolder(std::string_view path) {
+    return concat({path, " is not a folder"});
+}
+inline std::string emptyOptionValue(std::string_view option) {
+    return concat({option, ": must not be empty"});
+}
+
 // `map-typ`.
 inline constexpr std::string_view kNoTypHeader = "no TYP header";
 inline constexpr std::string_view kMapFamilyUnknown = "the map's family ID is unknown";
@@ -170,7 +181,7 @@ inline std::string_view cliNote(std::string_view coreText) {
     if (coreText == msg::kMultipleTdb)
         return "several TDB files beside the map: the family ID is a random one"sv;
     if (coreText == msg::kFileTooBig)
-        return "a map larger than 139 MB: only its essential data is read"sv;
+        return "larger than 139 MB: only its essential data is read"sv;
     if (coreText == msg::kNoInformation || startsWith(coreText, kTypCreatedPrefix)) return {};
     return coreText;
 }
@@ -186,6 +197,19 @@ inline constexpr std::string_view kScanProductCode = "Product code: ";
 inline constexpr std::string_view kScanHeadings[] = {"[Polygons]", "[Lines]", "[POIs]"};
 inline std::string noStateFile(std::string_view path) {
     return concat({"no state file ", path});
+}
+inline std::string cannotReadState(std::string_view path, std::string_view why) {
+    return concat({"cannot read the state file ", path, ": ", why});
+}
+inline std::string notAStateFile(std::string_view path) {
+    return concat({path, " is not a state file"});
+}
+inline std::string noNameTexts(std::string_view folder,
+                               const std::vector<std::string_view>& files) {
+    std::string names;
+    for (const std::string_view f : files) names += concat({names.empty() ? "" : ", ", f});
+    return concat(
+        {"the data folder ", folder, " has no ", names, ": types are listed without names"});
 }
 inline constexpr std::string_view kNothingWritten = "no map could be read; nothing written";
 inline std::string mapFidOutOfRange(std::string_view fid) {
@@ -209,6 +233,13 @@ inline constexpr std::string_view kNotRegularOutput = "not a regular file";
 inline constexpr std::string_view kWriteStopped = "stopped before it was complete";
 inline std::string existsUseForce(std::string_view path) {
     return concat({path, " exists; use --force to replace it"});
+}
+inline std::string garminFileUseForce(std::string_view path, bool typ) {
+    return concat({path, typ ? " is a binary TYP file" : " holds a Garmin map",
+                   "; use --force to replace it"});
+}
+inline std::string neverOverMap(std::string_view path) {
+    return concat({"will not write ", path, ": it holds a Garmin map"});
 }
 inline std::string count(std::size_t n, std::string_view one, std::string_view many) {
     return concat({std::to_string(n), " ", n == 1 ? one : many});

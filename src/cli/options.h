@@ -1,9 +1,12 @@
 #pragma once
 // What the commands share on the command line: exit statuses, a command as the parser holds it,
-// --quiet, and decimal values checked against their range.
+// the options every command takes, empty values, and decimal values checked against their range.
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace kestrel::cli {
 
@@ -20,11 +23,29 @@ struct Command {
     std::function<int()> run;
 };
 
+// The options every command takes, before the command's name or after it.
+struct CommonOptions {
+    bool quiet = false;
+};
+// --quiet, on the program and on each command alike.
+void addCommonOptions(CLI::App& app, CommonOptions& common);
+
 // A whole decimal number from min to max: digits only (no sign, no base prefix, nothing after).
 CLI::Validator decimalIn(std::uint64_t min, std::uint64_t max);
+// A folder that exists.
+CLI::Validator existingFolder();
 // The number of a text decimalIn accepted.
 std::uint64_t decimalValue(const std::string& text);
 
-void addQuiet(CLI::App& app, bool& quiet);
+// An option given an empty value, as written, and the command it belongs to (empty: the program).
+struct EmptyValue {
+    std::string option;
+    std::string command;
+};
+// The first option of the arguments (the program's name left out) given an empty value:
+// "--output=", or "-o" or "--output" followed by "". The parser would take the next argument as
+// the value of "--output=" (`typ --output= a.img b.img` would write over a.img), so empty values
+// are refused before it sees them, for every option of every command.
+std::optional<EmptyValue> emptyValue(const CLI::App& program, const std::vector<std::string>& args);
 
 } // namespace kestrel::cli

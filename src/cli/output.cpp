@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <system_error>
 
+#include "base/paths.h"
+#include "cli/cli_ui.h"
 #include "cli/messages.h"
+#include "mapread/garmin_content.h"
 
 namespace kestrel::cli {
 
@@ -22,12 +25,28 @@ std::string cannotWriteText(const std::string& out, const WriteFailure& failure)
     return cannotWrite(out == kStdout ? kStdoutName : out, failure.systemText);
 }
 
-std::optional<std::string> refuseOutput(const std::string& out,
-                                        const std::vector<std::string>& inputs) {
+std::optional<std::string> refuseOutput(const std::string& out, const OutputRules& rules) {
     if (out == kStdout) return std::nullopt;
-    for (const std::string& input : inputs)
+    for (const std::string& input : rules.inputs)
         if (sameFile(out, input)) return outputIsInput(out);
     if (const auto failure = checkReplaceable(out)) return cannotWriteText(out, *failure);
+    // An existing file that cannot be read may be anything: it is replaced only with --force.
+    const std::optional<std::string> head = readFileHead(out, kGarminHeadSize);
+    if (!head && !fileExists(out)) return std::nullopt;
+    const GarminContent held =
+        head ? garminContent({reinterpret_cast<const std::uint8_t*>(head->data()), head->size()})
+             : GarminContent::None;
+    if (rules.existing == Existing::ReplacedWithForce) {
+        if (held == GarminContent::Map) return neverOverMap(out);
+        if (!rules.force) return existsUseForce(out);
+    } else if (rules.existing == Existing::ReplacedWithForceMapsToo) {
+        if (!rules.force)
+            return held == GarminContent::None
+                       ? existsUseForce(out)
+                       : garminFileUseForce(out, held == GarminContent::Typ);
+    } else if (!rules.force && (!head || held != GarminContent::None)) {
+        return head ? garminFileUseForce(out, held == GarminContent::Typ) : existsUseForce(out);
+    }
     return std::nullopt;
 }
 
@@ -35,8 +54,16 @@ std::optional<WriteFailure> writeOutput(const std::string& out, std::string_view
     if (out != kStdout) return replaceFile(out, bytes);
     errno = 0;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
-    if (written && std::fflush(stdout) == 0) return std::nullopt;
-    return WriteFailure{WriteFailure::Kind::System, std::generic_category().message(errno)};
+    if (written && std::fflush(stdout) == 0 && !std::ferror(stdout)) return std::nullopt;
+    const int error = errno != 0 ? errno : EIO;
+    std::clearerr(stdout); // said once: what was lost is not said again at the end
+    return WriteFailure{WriteFailure::Kind::System, std::generic_category().message(error)};
+}
+
+bool writeStdout(std::string_view text) {
+    const auto failed = writeOutput(std::string(kStdout), text);
+    if (failed) printError(cannotWriteText(std::string(kStdout), *failed));
+    return !failed;
 }
 
 } // namespace kestrel::cli

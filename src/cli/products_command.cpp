@@ -1,13 +1,14 @@
 // `kestrel-cli products`: lists the installed map products the selection window offers, in its
 // order: name, family ID, where it was found, and its folder.
-#include <cstdio>
 #include <memory>
 #include <string>
 
+#include "base/text.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/messages.h"
+#include "cli/output.h"
 #include "installed/product_scan.h"
 
 namespace kestrel::cli {
@@ -35,25 +36,25 @@ int products(bool json, bool quiet) {
         out += found.empty() ? "]\n" : "\n]\n";
     } else {
         for (const auto& p : found)
-            out += p.name + "\t" + familyText(p, "-") + "\t" +
-                   std::string(installed::sourceName(p.source)) + "\t" + p.folder + "\n";
+            out += escapeControls(p.name) + "\t" + familyText(p, "-") + "\t" +
+                   std::string(installed::sourceName(p.source)) + "\t" + escapeControls(p.folder) +
+                   "\n";
         if (found.empty()) ui.note(kNoProducts);
     }
-    std::fputs(out.c_str(), stdout);
-    return kDone;
+    return writeStdout(out) ? kDone : kFailed;
 }
 
 } // namespace
 
-Command productsCommand(CLI::App& cli) {
+Command productsCommand(CLI::App& cli, CommonOptions& common) {
     struct Options {
-        bool json = false, quiet = false;
+        bool json = false;
     };
     auto o = std::make_shared<Options>();
     CLI::App* app = cli.add_subcommand("products", std::string(kProductsAbout));
     app->add_flag("--json", o->json, std::string(kJsonOption));
-    addQuiet(*app, o->quiet);
-    return {app, [o] { return products(o->json, o->quiet); }};
+    addCommonOptions(*app, common);
+    return {app, [o, &common] { return products(o->json, common.quiet); }};
 }
 
 } // namespace kestrel::cli

@@ -17,22 +17,23 @@ namespace {
 
 struct PutTypOptions {
     maptyp::PutTypRequest request;
-    bool force = false, quiet = false;
+    bool force = false;
 };
 
-int putTyp(const PutTypOptions& o) {
+int putTyp(const PutTypOptions& o, bool quiet) {
     const maptyp::PutTypRequest& request = o.request;
     std::optional<std::string> refused;
     if (request.out == kStdout)
         refused = cannotWrite(kStdoutName, kMapNotToStdout);
     else
-        refused = refuseOutput(request.out, {request.map, request.typ});
-    if (!refused && !o.force && fileExists(request.out)) refused = existsUseForce(request.out);
+        refused = refuseOutput(request.out, {.inputs = {request.map, request.typ},
+                                             .force = o.force,
+                                             .existing = Existing::ReplacedWithForceMapsToo});
     if (refused) {
         printError(*refused);
         return kUsage;
     }
-    CliUiPort ui(o.quiet);
+    CliUiPort ui(quiet);
     const maptyp::PutTypResult r = maptyp::putTyp(request, ui);
     if (r.status != maptyp::PutTypStatus::Written) {
         const bool ids = r.status == maptyp::PutTypStatus::FamilyUnknown ||
@@ -47,7 +48,7 @@ int putTyp(const PutTypOptions& o) {
 
 } // namespace
 
-Command putTypCommand(CLI::App& cli) {
+Command putTypCommand(CLI::App& cli, CommonOptions& common) {
     auto o = std::make_shared<PutTypOptions>();
     CLI::App* app = cli.add_subcommand("put-typ", std::string(kPutTypAbout));
     app->add_option("MAP", o->request.map, std::string(kPutTypMapOption))
@@ -61,9 +62,9 @@ Command putTypCommand(CLI::App& cli) {
         ->type_name("FILE");
     app->add_flag("--keep-ids", o->request.keepIds, std::string(kKeepIdsOption));
     app->add_flag("--force", o->force, std::string(kForceOption));
-    addQuiet(*app, o->quiet);
+    addCommonOptions(*app, common);
     app->footer(std::string(kPutTypFooter));
-    return {app, [o] { return putTyp(*o); }};
+    return {app, [o, &common] { return putTyp(*o, common.quiet); }};
 }
 
 } // namespace kestrel::cli

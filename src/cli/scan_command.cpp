@@ -1,18 +1,16 @@
 // `kestrel-cli scan`: loads maps as one File > Open batch and prints what the main window shows.
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/session.h"
-#include "app/startup.h"
-#include "base/platform/platform.h"
 #include "base/text.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/map_options.h"
 #include "cli/messages.h"
+#include "cli/output.h"
 #include "mapread/complete_inventory.h"
 
 namespace kestrel::cli {
@@ -50,7 +48,8 @@ std::string completeJson(const TypeInventory& inv) {
     return out + "]}";
 }
 
-void printJson(const MapState& map, const ErrorLog& errors, const CliUiPort& ui, bool complete) {
+std::string jsonText(const MapState& map, const ErrorLog& errors, const CliUiPort& ui,
+                     bool complete) {
     const TypeInventory& inv = map.inventory;
     const auto& f = map.fields;
     std::string out = "{\n";
@@ -71,47 +70,49 @@ void printJson(const MapState& map, const ErrorLog& errors, const CliUiPort& ui,
     key("messages", array(ui.messages()));
     key("error_log", jsonString(errors.text()), !complete);
     if (complete) key("complete", completeJson(inv), true);
-    std::fputs((out + "}\n").c_str(), stdout);
+    return out + "}\n";
 }
 
-void printText(const MapState& map) {
+// One line each; labels and fields come from files, so their control characters are escaped.
+std::string listText(const MapState& map) {
     const TypeInventory& inv = map.inventory;
     const auto& f = map.fields;
     std::string out;
-    for (int kind : {kPolygons, kLines, kPois}) out += inv.caption(kind) + "\n";
-    if (!f.mapIdLabel.empty()) out += f.mapIdLabel + "\n";
-    if (f.ntMarker) out += concat({kScanNtMap, "\n"});
-    out += concat({kScanFid, f.fid, "\n"});
-    out += concat({kScanProductCode, f.productCode, "\n"});
+    const auto line = [&out](std::string_view text) { out += escapeControls(text) + "\n"; };
+    for (int kind : {kPolygons, kLines, kPois}) line(inv.caption(kind));
+    if (!f.mapIdLabel.empty()) line(f.mapIdLabel);
+    if (f.ntMarker) line(kScanNtMap);
+    line(concat({kScanFid, f.fid}));
+    line(concat({kScanProductCode, f.productCode}));
     for (int kind : {kPolygons, kLines, kPois}) {
-        out += concat({kScanHeadings[kind], "\n"});
-        for (const InventoryEntry& e : inv.list(kind)) out += entryText(e) + "\n";
+        line(kScanHeadings[kind]);
+        for (const InventoryEntry& e : inv.list(kind)) line(entryText(e));
     }
-    std::fputs(out.c_str(), stdout);
+    return out;
 }
 
-int scan(const ScanOptions& o) {
+int scan(const ScanOptions& o, bool quiet) {
     Session session;
     // Like the desktop program: the state file decides the options the command line leaves open.
-    startup(session, platform::programFolder(), KESTREL_INSTALL_DATADIR);
-    CliUiPort ui(o.read.quiet);
+    startSession(session);
+    CliUiPort ui(quiet);
     const int status = readMaps(session, ui, o.read);
-    if (o.json)
-        printJson(session.map, session.errors, ui, o.read.complete);
-    else
-        printText(session.map);
-    return status;
+    if (status == kFailed) return status; // nothing read: nothing to list
+    const std::string text =
+        o.json ? jsonText(session.map, session.errors, ui, o.read.complete) : listText(session.map);
+    return writeStdout(text) ? status : kFailed;
 }
 
 } // namespace
 
-Command scanCommand(CLI::App& cli) {
+Command scanCommand(CLI::App& cli, CommonOptions& common) {
     auto o = std::make_shared<ScanOptions>();
     CLI::App* app = cli.add_subcommand("scan", std::string(kScanAbout));
     addMapOptions(*app, o->read);
+    addCommonOptions(*app, common);
     app->add_flag("--json", o->json, std::string(kJsonOption));
     app->footer(std::string(kScanFooter));
-    return {app, [o] { return scan(*o); }};
+    return {app, [o, &common] { return scan(*o, common.quiet); }};
 }
 
 } // namespace kestrel::cli

@@ -1,25 +1,22 @@
 // `kestrel-cli typ`: reads maps like `scan` and writes the TYP source text for them, with the
 // settings of the state file and the checks of "Create TYP file".
 #include <array>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <random>
 #include <string>
 
 #include "app/session.h"
-#include "app/startup.h"
 #include "app/state_file.h"
 #include "app/typ_text_output.h"
 #include "base/files.h"
-#include "base/paths.h"
-#include "base/platform/platform.h"
 #include "base/text.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/map_options.h"
 #include "cli/messages.h"
 #include "cli/output.h"
+#include "mapread/unreadable.h"
 
 namespace kestrel::cli {
 namespace {
@@ -27,6 +24,7 @@ namespace {
 struct TypOptions {
     MapOptions read;
     std::string out, fid, product, codepage, kinds, seed, state; // empty: not given
+    bool force = false;
 };
 
 // "polygons,lines" -> kindsel {true, true, false}; nothing for an unknown kind.
@@ -46,6 +44,18 @@ std::optional<std::array<bool, 3>> kindSelection(const std::string& list) {
     return sel;
 }
 
+// Why the file named by --state cannot be read as one: missing, not a regular file (a device's
+// endless zeros), or bytes that are no state file.
+std::optional<std::string> refuseStateFile(const std::string& path) {
+    constexpr std::uint64_t kLargest = 1 << 20; // many times a real one
+    if (const auto why = checkMapFile(path); why && why->reason != UnreadableReason::NoMapData)
+        return why->reason == UnreadableReason::NoSuchFile ? noStateFile(path)
+                                                           : cannotReadState(path, describe(*why));
+    const std::optional<std::string> text = readFile(path, kLargest);
+    if (!text || !isStateText(*text)) return notAStateFile(path);
+    return std::nullopt;
+}
+
 // "8 polygons, 7 lines, 6 POIs": the blocks of the kinds written.
 std::string written(const TypTextDocument& doc, const std::array<bool, 3>& kinds) {
     const std::string counts[] = {count(doc.blocks(kPolygons), "polygon", "polygons"),
@@ -57,23 +67,23 @@ std::string written(const TypTextDocument& doc, const std::array<bool, 3>& kinds
     return r;
 }
 
-int typ(const TypOptions& o) {
-    if (const auto refused = refuseOutput(o.out, o.read.maps)) {
+int typ(const TypOptions& o, bool quiet) {
+    if (const auto refused = refuseOutput(o.out, {.inputs = o.read.maps, .force = o.force})) {
         printError(*refused);
         return kUsage;
     }
     Session session;
-    startup(session, platform::programFolder(), KESTREL_INSTALL_DATADIR);
+    startSession(session);
     if (!o.state.empty()) {
-        if (!fileExists(o.state)) {
-            printError(noStateFile(o.state));
+        if (const auto refused = refuseStateFile(o.state)) {
+            printError(*refused);
             return kUsage;
         }
         session.settings = Settings{};
         loaddata(o.state, session.settings);
     }
     if (!o.read.dataDir.empty()) session.paths.syspath = o.read.dataDir;
-    CliUiPort ui(o.read.quiet);
+    CliUiPort ui(quiet);
     const int status = readMaps(session, ui, o.read);
     if (status == kFailed) {
         printError(kNothingWritten);
@@ -104,7 +114,7 @@ int typ(const TypOptions& o) {
 
 } // namespace
 
-Command typCommand(CLI::App& cli) {
+Command typCommand(CLI::App& cli, CommonOptions& common) {
     auto o = std::make_shared<TypOptions>();
     CLI::App* app = cli.add_subcommand("typ", std::string(kTypAbout));
     app->add_option("-o,--output", o->out, std::string(kTypOutputOption))
@@ -129,9 +139,11 @@ Command typCommand(CLI::App& cli) {
         ->check(decimalIn(0, 0xFFFFFFFF))
         ->type_name("N");
     app->add_option("--state", o->state, std::string(kStateOption))->type_name("FILE");
+    app->add_flag("--force", o->force, std::string(kTypForceOption));
     addMapOptions(*app, o->read);
+    addCommonOptions(*app, common);
     app->footer(std::string(kTypFooter));
-    return {app, [o] { return typ(*o); }};
+    return {app, [o, &common] { return typ(*o, common.quiet); }};
 }
 
 } // namespace kestrel::cli

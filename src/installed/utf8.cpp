@@ -24,8 +24,15 @@ bool isUtf8(std::string_view s) {
                               : (b >> 3) == 0x1E ? 4
                                                  : 0;
         if (n == 0 || i + n > s.size()) return false;
-        for (std::size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        std::uint32_t cp = n == 1 ? b : b & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto next = static_cast<unsigned char>(s[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            cp = cp << 6 | (next & 0x3F);
+        }
+        // The shortest form only, no surrogates, nothing past U+10FFFF: what JSON readers take.
+        static constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < kLeast[n] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return false;
         i += n;
     }
     return true;

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "base/text.h"
+
 namespace kestrel {
 namespace {
 
@@ -36,7 +38,8 @@ const char* reason(DecodeStop why) {
 
 std::string describe(const DecodeNote& note) {
     if (note.why == DecodeStop::NtFallback) return reason(note.why);
-    std::string where = note.tile;
+    // A tile's name comes from the file: it reaches terminals and windows escaped.
+    std::string where = escapeControls(note.tile);
     const auto add = [&where](std::string_view part) {
         if (!where.empty()) where += ' ';
         where += part;

@@ -1,5 +1,7 @@
 #include "mapread/map_batch.h"
 
+#include <algorithm>
+
 #include "base/paths.h"
 #include "base/text.h"
 #include "mapread/add_draworder.h"
@@ -13,6 +15,26 @@ void finishBatch(const MapReadContext& c) {
     if (c.options.draworder) add_draworder(c.map.inventory);
 }
 
+// One file of a batch (`loadbinary`, `hon`, the current file, `get_dataTRE`). The file is the
+// current one while it is read, and stays the current map (the caption, the status line, the
+// folder of its TYP files) only when it gave something: otherwise the map read before keeps
+// that place, or nothing does.
+// `step` of `steps` names the file on the progress line.
+void readFile(const MapReadContext& c, MapReader& reader, const std::string& name,
+              const std::string& path, int k, int treK, std::size_t step, std::size_t steps) {
+    MapState& map = c.map;
+    const std::size_t unreadable = map.unreadable.size();
+    const std::string shownFile = map.currentFile, shownFolder = map.mapFolder;
+    c.ui.nowReading(path, step, steps);
+    reader.loadbinary(name, path, k);
+    c.ui.busy(true);
+    map.currentFile = path;
+    reader.get_dataTRE(treK);
+    if (map.unreadable.size() == unreadable) return;
+    map.currentFile = shownFile;
+    map.mapFolder = shownFolder;
+}
+
 } // namespace
 
 bool acceptedMapName(const std::string& lowered) {
@@ -21,6 +43,8 @@ bool acceptedMapName(const std::string& lowered) {
 
 void resetForBatch(MapState& map, UiPort& ui) {
     fileNew(map);
+    map.currentFile.clear();
+    map.mapFolder.clear();
     ui.setStopflag(false);
 }
 
@@ -51,11 +75,8 @@ std::optional<std::string> openBatch(const MapReadContext& c,
             break;
         }
         const int position = static_cast<int>(k);
-        reader.loadbinary(lowered, path, position);
-        ui.busy(true);
-        c.map.currentFile = path;
+        readFile(c, reader, lowered, path, position, position, k, paths.size());
         if (k == 0) first = path;
-        reader.get_dataTRE(position);
         if (k > 0) ui.progress(static_cast<float>(k) / static_cast<float>(last) * 100.0f);
         if (ui.stopflag()) break;
     }
@@ -69,9 +90,7 @@ std::optional<std::string> loadRecent(const MapReadContext& c, const std::string
     if (path.empty() || contains(path, "*") || !fileExists(path)) return std::nullopt;
     resetForBatch(c.map, c.ui);
     MapReader reader(c);
-    reader.loadbinary(path, path, 0);
-    c.map.currentFile = path;
-    reader.get_dataTRE(0);
+    readFile(c, reader, path, path, 0, 0, 0, 1);
     finishBatch(c);
     c.ui.busy(false);
     c.ui.progress(1);
@@ -82,6 +101,8 @@ std::optional<std::string> loadole(const MapReadContext& c, const std::string& n
     resetForBatch(c.map, c.ui);
     const std::vector<std::string> real = split(names, "\r\n");
     const int n = static_cast<int>(real.size()) - 1;
+    const auto named = static_cast<std::size_t>(
+        std::count_if(real.begin(), real.end(), [](const std::string& e) { return !e.empty(); }));
     MapReader reader(c);
     std::optional<std::string> first;
     for (std::size_t k = 0; k < real.size(); ++k) {
@@ -90,11 +111,8 @@ std::optional<std::string> loadole(const MapReadContext& c, const std::string& n
         const bool accepted =
             endsWith(entry, ".gmp") || (endsWith(entry, ".img") && entry != c.map.mapfile);
         if (!accepted) break;
-        reader.loadbinary(entry, real[k], n);
-        c.ui.busy(true);
-        c.map.currentFile = real[k];
+        readFile(c, reader, entry, real[k], n, 0, k, named);
         if (k == 0) first = real[k];
-        reader.get_dataTRE(0);
     }
     c.ui.busy(false);
     return first;

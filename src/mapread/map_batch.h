@@ -11,10 +11,12 @@
 
 namespace kestrel {
 
-// Resets the inventory and the reader's per-batch state (File > Open step 4 without the window).
 // File > Open takes names (lower-cased) without any ".", or with ".img" or ".gmp" anywhere.
 bool acceptedMapName(const std::string& lowered);
 
+// Resets the inventory and the reader's per-batch state (File > Open step 4 without the window);
+// no map is the current one until a file of the batch gives something. In every load, a file
+// that gives nothing never becomes the current map.
 void resetForBatch(MapState& map, UiPort& ui);
 
 // File > Open steps 3 to 6 for the paths the selection window returned, in order.

@@ -17,6 +17,9 @@ struct MapReadOptions {
     bool dumpflag = false; // a masked map's unmasked bytes are written to `dumpFile`
     std::string dumpFile;  // "temp.img" in the user's folder
     std::string sampleMap; // the bundled map: its missing TDB file is not reported
+    // The caller names every map that gave nothing in a message of its own, so a first file
+    // without map data does not say "No information found." on top of it.
+    bool unreadableNamed = false;
 };
 
 struct MapReadContext {

@@ -7,6 +7,7 @@
 #include "base/paths.h"
 #include "base/text.h"
 #include "mapread/complete_inventory.h"
+#include "mapread/garmin_content.h"
 #include "mapread/match.h"
 #include "mapread/messages.h"
 #include "mapread/rgn_extended_scan.h"
@@ -45,17 +46,24 @@ void MapReader::loadbinary(const std::string& name, const std::string& realPath,
     c_.map.mapFolder = folderOf(realPath, "");
     c_.map.container.name = name;
     ui_.busy(true);
-    std::uint64_t pieces = fileSize(realPath).value_or(0) / kPieceSize;
-    if (pieces > 1) {
-        ui_.message(std::string(msg::kFileTooBig));
-        pieces = 1;
-    }
-    if (pieces == 0) pieces = 1;
     path_ = realPath;
     if (const auto why = buf_.open(realPath)) {
         c_.map.unreadable.push_back({realPath, *why});
         return;
     }
+    // A large file whose first megabyte shows no map is not read on: its bytes are never touched.
+    constexpr auto kHead = static_cast<std::int64_t>(kGarminHeadSize);
+    if (buf_.size() > kHead && garminContent(buf_.stored(0, kHead)) != GarminContent::Map) {
+        buf_.clear();
+        c_.map.unreadable.push_back({realPath, {UnreadableReason::NoMapData, {}}});
+        return;
+    }
+    std::uint64_t pieces = static_cast<std::uint64_t>(buf_.size()) / kPieceSize;
+    if (pieces > 1) {
+        ui_.message(std::string(msg::kFileTooBig));
+        pieces = 1;
+    }
+    if (pieces == 0) pieces = 1;
     for (std::uint64_t i = 0; i <= pieces; ++i) {
         ui_.yield();
         if (k == 0) ui_.progress(5.0f + 5.0f * static_cast<float>(i + 1) / (pieces + 1));
@@ -95,7 +103,7 @@ void MapReader::get_dataTRE(int k) {
     map.gmpStart = -1;
     map.gmpFound = false;
     if (sig.rgn < 0 && k == 0) {
-        ui_.message(std::string(msg::kNoInformation));
+        if (!c_.options.unreadableNamed) ui_.message(std::string(msg::kNoInformation));
         ui_.progress(1);
         closing();
         return;

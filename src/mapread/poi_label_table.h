@@ -11,7 +11,7 @@ struct PoiLabel {
     std::string_view name;
 };
 
-inline constexpr std::array<PoiLabel, 155> kPoiLabels{{
+inline constexpr auto kPoiLabels = std::to_array<PoiLabel>({
     {"0x2a00", "Generic Restaurant"},
     {"0x2a12", "Deli/Sandwich Bar"},
     {"0x2a13", "African"},
@@ -184,6 +184,6 @@ inline constexpr std::array<PoiLabel, 155> kPoiLabels{{
     {"0x14302", "Large Space / Concourse"},
 
     {"0x14400", "Shop on edge of Shopping Centre"},
-}};
+});
 
 } // namespace kestrel

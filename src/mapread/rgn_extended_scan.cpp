@@ -10,15 +10,14 @@ namespace kestrel {
 namespace {
 
 // Known lengths of records whose length byte L is 0, by the next byte M.
-constexpr std::array<std::pair<std::uint32_t, std::uint32_t>, 3> kLengthsAfterZero{
-    {{59, 9}, {35, 20}, {45, 9}}};
+using Lengths = std::pair<std::uint32_t, std::uint32_t>;
+constexpr auto kLengthsAfterZero = std::to_array<Lengths>({{59, 9}, {35, 20}, {45, 9}});
 // Known lengths of records whose length byte L is 0xFF, by the next byte M.
-constexpr std::array<std::pair<std::uint32_t, std::uint32_t>, 8> kLengthsAfterFF{
-    {{17, 15}, {18, 22}, {19, 28}, {22, 22}, {27, 25}, {33, 20}, {43, 15}, {66, 19}}};
+constexpr auto kLengthsAfterFF = std::to_array<Lengths>(
+    {{17, 15}, {18, 22}, {19, 28}, {22, 22}, {27, 25}, {33, 20}, {43, 15}, {66, 19}});
 
 template <std::size_t N>
-std::uint32_t lookup(const std::array<std::pair<std::uint32_t, std::uint32_t>, N>& table,
-                     std::uint32_t m) {
+std::uint32_t lookup(const std::array<Lengths, N>& table, std::uint32_t m) {
     for (const auto& [key, len] : table)
         if (key == m) return len;
     return 0;

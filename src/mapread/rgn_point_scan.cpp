@@ -23,20 +23,21 @@ constexpr std::int64_t kEndMarkerSearch = 100; // bytes searched for the NT end 
 constexpr std::int64_t kZeroRecord = 6;        // an all-zero record: type 0, no flags
 
 // NT records with long extra data: their length by the byte after the first extra byte.
-constexpr std::array<std::pair<std::uint32_t, std::int64_t>, 14> kNtExtraLengths{{{45, 95},
-                                                                                  {55, 117},
-                                                                                  {61, 104},
-                                                                                  {65, 40},
-                                                                                  {67, 107},
-                                                                                  {69, 108},
-                                                                                  {71, 109},
-                                                                                  {75, 111},
-                                                                                  {79, 53},
-                                                                                  {83, 48},
-                                                                                  {87, 151},
-                                                                                  {89, 58},
-                                                                                  {91, 63},
-                                                                                  {123, 68}}};
+using ExtraLength = std::pair<std::uint32_t, std::int64_t>;
+constexpr auto kNtExtraLengths = std::to_array<ExtraLength>({{45, 95},
+                                                             {55, 117},
+                                                             {61, 104},
+                                                             {65, 40},
+                                                             {67, 107},
+                                                             {69, 108},
+                                                             {71, 109},
+                                                             {75, 111},
+                                                             {79, 53},
+                                                             {83, 48},
+                                                             {87, 151},
+                                                             {89, 58},
+                                                             {91, 63},
+                                                             {123, 68}});
 
 // "0x1TTSS " for a record's type byte and subtype.
 TypeCode pointCode(std::uint32_t type, std::uint32_t subtype) {

@@ -24,6 +24,13 @@ StyleTexts loadStyleTexts(const std::string& folder) {
     return t;
 }
 
+std::vector<std::string_view> missingNameTexts(const std::string& folder) {
+    std::vector<std::string_view> missing;
+    for (std::size_t slot = 0; slot < kFirstScrambled; ++slot)
+        if (!fileExists(joinPath(folder, kStyleFiles[slot]))) missing.push_back(kStyleFiles[slot]);
+    return missing;
+}
+
 std::string xortxt(std::string_view s1) {
     if (s1.empty() || startsWith(s1, "0x1")) return std::string(s1);
     std::string r(s1);

@@ -5,10 +5,6 @@
 namespace kestrel {
 namespace {
 
-std::int32_t signed24(std::uint32_t v) {
-    return static_cast<std::int32_t>(v << 8) >> 8;
-}
-
 void readSubdivisions(TreLevels& t, const SubfileView& tre, std::int64_t header) {
     const std::int64_t begin = tre.bit4(header + tre::kSubdivisionsOffset);
     const std::int64_t size = tre.bit4(header + tre::kSubdivisionsSize);
@@ -27,18 +23,8 @@ void readSubdivisions(TreLevels& t, const SubfileView& tre, std::int64_t header)
                 t.stop = SubfileStop{DecodeStop::LevelsDamaged, at};
                 return;
             }
-            Subdivision s;
-            s.rgnOffset = tre.bit3(at);
-            s.content = tre.dat(at + 3);
-            s.lon = signed24(tre.bit3(at + 4));
-            s.lat = signed24(tre.bit3(at + 7));
-            const std::uint32_t width = tre.bit2(at + 10);
-            s.width = static_cast<std::uint16_t>(width & ~tre::kLastSubdivision);
-            s.last = (width & tre::kLastSubdivision) != 0;
-            s.height = static_cast<std::uint16_t>(tre.bit2(at + 12));
-            s.nextLevel = lowest ? 0 : static_cast<std::uint16_t>(tre.bit2(at + 14));
-            s.level = static_cast<std::uint8_t>(level);
-            t.subdivisions.push_back(s);
+            t.subdivisions.push_back(
+                {tre.bit3(at), tre.dat(at + 3), static_cast<std::uint8_t>(level), {}});
         }
     }
 }
@@ -73,8 +59,6 @@ void readExtendedRanges(TreLevels& t, const SubfileView& tre, std::int64_t heade
                 s.extended[kind] = {previous[kind], offsets[kind]};
             }
         }
-        if (first + k < subdivisions && record > tre::kExtTypeOffsetsMinRecord)
-            t.subdivisions[static_cast<std::size_t>(first + k)].extKinds = tre.dat(at + 12);
         previous = offsets;
     }
 }
@@ -101,9 +85,8 @@ TreLevels TreLevels::read(const SubfileView& tre, std::int64_t header) {
     }
     for (std::int64_t i = 0; i < count; ++i) {
         const std::int64_t at = begin + i * tre::kLevelRecord;
-        const std::uint8_t b = tre.dat(at);
-        t.levels.push_back({static_cast<std::uint8_t>(b & 0x0F), (b & tre::kInherited) != 0,
-                            tre.dat(at + 1), static_cast<std::uint16_t>(tre.bit2(at + 2))});
+        t.levels.push_back({static_cast<std::uint8_t>(tre.dat(at) & tre::kZoomBits),
+                            static_cast<std::uint16_t>(tre.bit2(at + 2))});
     }
     readSubdivisions(t, tre, header);
     if (!t.stop && length >= tre::kMinHeaderForExtTypeOffsets) readExtendedRanges(t, tre, header);

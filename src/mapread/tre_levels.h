@@ -21,17 +21,16 @@ inline constexpr std::int64_t kSubdivisionsSize = 0x2D;     // 0x2D-0x30
 inline constexpr std::int64_t kExtTypeOffsets = 0x7C;       // 0x7C-0x7F
 inline constexpr std::int64_t kExtTypeOffsetsSize = 0x80;   // 0x80-0x83
 inline constexpr std::int64_t kExtTypeOffsetsRecord = 0x84; // 0x84-0x85
-// Map level record (4 bytes): zoom in bits 0-3 and the inherited flag in bit 7 of byte 0, bits
-// per coordinate in byte 1, number of subdivisions in bytes 2-3.
+// Map level record (4 bytes): zoom in bits 0-3 of byte 0, number of subdivisions in bytes 2-3
+// (the inherited flag in bit 7 and the bits per coordinate in byte 1 are not needed).
 inline constexpr std::int64_t kLevelRecord = 4;
-inline constexpr std::uint8_t kInherited = 0x80;
-// Subdivision record: RGN offset 0-2, content 3, centre longitude 4-6 and latitude 7-9, width
-// 10-11 (bit 15: last subdivision), height 12-13, next level's first subdivision 14-15 (not in
-// the lowest level's records).
+inline constexpr std::uint8_t kZoomBits = 0x0F;
+// Subdivision record: RGN offset 0-2, content 3, then the centre, size and next level's first
+// subdivision, which the scans do not need (the lowest level's records lack the last two bytes).
 inline constexpr std::int64_t kSubdivisionRecord = 16;
 inline constexpr std::int64_t kLowestSubdivisionRecord = 14;
-inline constexpr std::uint16_t kLastSubdivision = 0x8000;
-// Extended-type offsets record: polygon, line and point offsets (0-3, 4-7, 8-11), kinds (12).
+// Extended-type offsets record: polygon, line and point offsets (0-3, 4-7, 8-11), then a kinds
+// byte that the scans do not need.
 inline constexpr std::int64_t kExtTypeOffsetsMinRecord = 12;
 inline constexpr std::int64_t kMinHeaderForExtTypeOffsets = 0x86;
 inline constexpr std::int64_t kMinHeaderForLevels = 0x31;
@@ -48,8 +47,6 @@ enum SubdivisionContent : std::uint8_t {
 
 struct MapLevel {
     std::uint8_t zoom = 0; // the level's number, 0 being the most detailed
-    bool inherited = false;
-    std::uint8_t bits = 0;
     std::uint16_t subdivisions = 0;
 };
 
@@ -60,16 +57,9 @@ struct ExtendedRange {
 };
 
 struct Subdivision {
-    std::uint32_t rgnOffset = 0; // from the start of the RGN data section
-    std::uint8_t content = 0;    // SubdivisionContent flags
-    std::int32_t lon = 0;        // centre
-    std::int32_t lat = 0;
-    std::uint16_t width = 0;
-    bool last = false;
-    std::uint16_t height = 0;
-    std::uint16_t nextLevel = 0; // number (1-based) of its first subdivision one level down
-    std::uint8_t level = 0;      // index into the levels table
-    std::uint8_t extKinds = 0;   // kinds byte of its extended-type offsets record
+    std::uint32_t rgnOffset = 0;             // from the start of the RGN data section
+    std::uint8_t content = 0;                // SubdivisionContent flags
+    std::uint8_t level = 0;                  // index into the levels table
     std::array<ExtendedRange, 3> extended{}; // polygons, lines, points
 };
 

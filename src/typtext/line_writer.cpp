@@ -51,8 +51,8 @@ void polylines(TypTextDocument& doc, const TypTextContext& c, std::mt19937& rng)
             parts->description.empty() ? parts->code.text() : parts->description;
 
         if (const LineStyle* row = findLineStyle(bareTypeKey(parts->code))) {
-            if (row->width != kKeep) width = row->width;
-            if (row->border != kKeep) border = row->border;
+            width = row->width.value_or(width);
+            border = row->border.value_or(border);
             if (!row->colour.empty()) colour = row->colour;
             if (!row->borderColour.empty()) borderColour = row->borderColour;
             if (row->pattern != 0) pattern = row->pattern;

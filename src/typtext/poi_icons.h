@@ -32,7 +32,7 @@ struct BareIcon {
     std::string_view digits;
     int icon;
 };
-inline constexpr std::array<BareIcon, 3> kBareTypeIcons{{{"2a", 5}, {"2b", 10}, {"2e", 4}}};
+inline constexpr auto kBareTypeIcons = std::to_array<BareIcon>({{"2a", 5}, {"2b", 10}, {"2e", 4}});
 
 // The icon of the first row for the code, 0 when there is none.
 inline int findPoiIcon(std::string_view code) {

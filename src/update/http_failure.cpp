@@ -28,6 +28,8 @@ std::string failureText(const HttpFailure& failure, std::chrono::milliseconds ti
         return std::string(kUntrustedCertificate) + failure.detail;
     case Kind::SecureConnectionFailed:
         return std::string(kSecureConnectionFailed) + failure.detail;
+    case Kind::UnreadableCertificateFile:
+        return std::string(kUnreadableCertificateFile) + failure.detail;
     case Kind::TooManyRedirects:
         return std::string(kTooManyRedirects);
     case Kind::BadAnswer:

@@ -27,26 +27,29 @@ struct HttpPage {
 // No answer arrived, and why.
 struct HttpFailure {
     enum class Kind {
-        BadAddress,             // not an http:// or https:// address
-        CannotResolve,          // the host name has no address
-        CannotConnect,          // refused or unreachable
-        TimedOut,               // the time limit ran out, wherever the exchange was
-        UntrustedCertificate,   // https: the server's certificate is not trusted
-        SecureConnectionFailed, // https: no secure channel for another reason
+        BadAddress,                // not an http:// or https:// address
+        CannotResolve,             // the host name has no address
+        CannotConnect,             // refused or unreachable
+        TimedOut,                  // the time limit ran out, wherever the exchange was
+        UntrustedCertificate,      // https: the server's certificate is not trusted
+        SecureConnectionFailed,    // https: no secure channel for another reason
+        UnreadableCertificateFile, // https: a certificate file named in the environment
         TooManyRedirects,
         BadAnswer, // the server's answer is not HTTP, or broke off
     };
     Kind kind = Kind::BadAnswer;
     std::string host;   // the server concerned (the address itself for BadAddress)
-    std::string detail; // the library's or system's own words, when they add something
+    std::string detail; // the library's or system's own words, when they add something; the
+                        // files and their variables for UnreadableCertificateFile
     bool operator==(const HttpFailure&) const = default;
 };
 
 using HttpResult = std::variant<HttpPage, HttpFailure>;
 
 // Requests the page with the user agent, "Cache-Control: no-cache" and "Pragma: no-cache", by
-// HTTP/1.1 without a proxy. https trusts the system's certificates, or the file named by
-// CURL_CA_BUNDLE or SSL_CERT_FILE (outside Windows).
+// HTTP/1.1 without a proxy. https trusts the system's certificates; outside Windows, the files
+// named by CURL_CA_BUNDLE and SSL_CERT_FILE take the place of the system's bundle file (its
+// folder of certificates still counts), and an https address fails when one cannot be read.
 HttpResult httpGet(std::string_view url, const HttpOptions& options);
 
 // The failure in a user's words: "cannot connect to HOST", "timed out after 5 s", ...

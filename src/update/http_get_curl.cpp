@@ -7,7 +7,10 @@
 #include <dlfcn.h>
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include "base/files.h"
+#include "base/text.h"
 #include "update/http_get.h"
 
 namespace kestrel {
@@ -96,20 +99,43 @@ std::string urlPart(const Curl& k, CURLU* url, CURLUPart part) {
     return out;
 }
 
-// The host of an address, or nothing when the address is not http:// or https://.
-std::string httpHost(const Curl& k, const char* address) {
+// The scheme and host of an address; empty when the address is not http:// or https://.
+struct HttpAddress {
+    bool https = false;
+    std::string host;
+};
+
+HttpAddress httpAddress(const Curl& k, const char* address) {
     const CurlOwned<CURLU> url(k.url());
     if (!url || k.urlSet(url.get(), CURLUPART_URL, address, 0) != CURLUE_OK) return {};
     const std::string scheme = urlPart(k, url.get(), CURLUPART_SCHEME);
-    return scheme == "http" || scheme == "https" ? urlPart(k, url.get(), CURLUPART_HOST) : "";
+    if (scheme != "http" && scheme != "https") return {};
+    return {scheme == "https", urlPart(k, url.get(), CURLUPART_HOST)};
 }
 
-// libcurl reads neither variable itself: with OpenSSL it loads its own built-in bundle path,
-// which OpenSSL's SSL_CERT_FILE does not replace. The curl tool's variable comes first.
-const char* certificateFile() {
-    for (const char* name : {"CURL_CA_BUNDLE", "SSL_CERT_FILE"})
-        if (const char* file = std::getenv(name); file && *file) return file;
-    return nullptr;
+// The certificates of the files that CURL_CA_BUNDLE (the curl tool's variable) and SSL_CERT_FILE
+// (OpenSSL's) name. libcurl reads neither variable itself, and one file alone would let a
+// variable set for other programs hide the other: the certificates of both are trusted.
+struct CertificateFiles {
+    std::string pem;                     // every readable file, one after the other
+    std::string firstFile;               // for a libcurl that takes no certificates from memory
+    std::vector<std::string> unreadable; // "PATH (VARIABLE)"
+};
+
+CertificateFiles certificateFiles() {
+    constexpr std::uint64_t kMaxFileSize = 16 << 20; // a full bundle is a few hundred kilobytes
+    CertificateFiles files;
+    for (const char* name : {"CURL_CA_BUNDLE", "SSL_CERT_FILE"}) {
+        const char* file = std::getenv(name);
+        if (!file || !*file) continue;
+        if (const auto pem = readFile(file, kMaxFileSize)) {
+            files.pem += *pem + "\n";
+            if (files.firstFile.empty()) files.firstFile = file;
+        } else {
+            files.unreadable.push_back(std::string(file) + " (" + name + ")");
+        }
+    }
+    return files;
 }
 
 // What OpenSSL says about the certificate, without libcurl's prefix.
@@ -149,8 +175,14 @@ HttpResult httpGet(std::string_view address, const HttpOptions& options) {
     const Curl* library = curl();
     if (!library) return HttpFailure{Kind::BadAnswer, url, "libcurl could not start"};
     const Curl& k = *library;
-    const std::string host = httpHost(k, url.c_str());
+    const HttpAddress target = httpAddress(k, url.c_str());
+    const std::string& host = target.host;
     if (host.empty()) return HttpFailure{Kind::BadAddress, url, {}};
+    // A file that cannot be read matters only where certificates are checked.
+    CertificateFiles certificates = certificateFiles();
+    if (target.https && !certificates.unreadable.empty())
+        return HttpFailure{Kind::UnreadableCertificateFile, host,
+                           join(certificates.unreadable, ", ")};
     const CurlOwned<CURL> handle(k.easyInit());
     if (!handle) return HttpFailure{Kind::BadAnswer, host, "libcurl could not start"};
 
@@ -176,14 +208,18 @@ HttpResult httpGet(std::string_view address, const HttpOptions& options) {
     k.setopt(c, CURLOPT_WRITEFUNCTION, keepBody);
     k.setopt(c, CURLOPT_WRITEDATA, &body);
     k.setopt(c, CURLOPT_ERRORBUFFER, words);
-    if (const char* file = certificateFile()) k.setopt(c, CURLOPT_CAINFO, file);
+    if (!certificates.pem.empty()) {
+        curl_blob blob{certificates.pem.data(), certificates.pem.size(), CURL_BLOB_NOCOPY};
+        if (k.setopt(c, CURLOPT_CAINFO_BLOB, &blob) != CURLE_OK)
+            k.setopt(c, CURLOPT_CAINFO, certificates.firstFile.c_str());
+    }
 
     const CURLcode code = k.perform(c);
     if (code != CURLE_OK && !(code == CURLE_WRITE_ERROR && body.full)) {
         // After redirects the server concerned is the last one asked.
         char* last = nullptr;
         k.getinfo(c, CURLINFO_EFFECTIVE_URL, &last);
-        const std::string lastHost = last ? httpHost(k, last) : "";
+        const std::string lastHost = last ? httpAddress(k, last).host : "";
         return failureOf(code, lastHost.empty() ? host : lastHost,
                          *words ? words : k.strerror(code));
     }

@@ -22,6 +22,8 @@ inline constexpr std::string_view kCannotConnect = "cannot connect to ";
 inline constexpr std::string_view kTimedOut = "timed out after ";
 inline constexpr std::string_view kUntrustedCertificate = "certificate not trusted: ";
 inline constexpr std::string_view kSecureConnectionFailed = "secure connection failed: ";
+// The files follow, each with the variable that names it: "/a.pem (SSL_CERT_FILE)".
+inline constexpr std::string_view kUnreadableCertificateFile = "certificate file not readable: ";
 inline constexpr std::string_view kTooManyRedirects = "too many redirects";
 inline constexpr std::string_view kBadAnswer = "bad answer from ";
 

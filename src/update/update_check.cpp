@@ -1,5 +1,6 @@
 #include "update/update_check.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "base/text.h"
@@ -11,6 +12,18 @@ namespace kestrel {
 namespace {
 
 constexpr int kYieldsAfterRead = 4;
+// A version is short and made of digits, dots and letters ("5.2", "6.0beta"); a page offering
+// anything else (markup, control bytes) offers nothing that may reach a terminal or a window.
+constexpr std::size_t kMaxVersionLength = 32;
+
+bool isVersionText(std::string_view s) {
+    const auto allowed = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+               c == '.';
+    };
+    return !s.empty() && s.size() <= kMaxVersionLength && s.front() >= '0' && s.front() <= '9' &&
+           std::all_of(s.begin(), s.end(), allowed);
+}
 
 // Line breaks and tabs around the number (a page written on several lines) are not part of it.
 std::string withoutSurroundingBreaks(std::string_view s) {
@@ -48,8 +61,7 @@ UpdateOutcome readVersionPage(std::string_view buffer, float ver) {
     std::string version = parts[1];
     if (const auto end = version.find("</"); end != std::string::npos) version.resize(end);
     version = withoutSurroundingBreaks(replaceAll(version, " ", ""));
-    if (version.empty() || version.front() < '0' || version.front() > '9')
-        return CouldNotCheck{std::string(kNotAVersionPage)};
+    if (!isVersionText(version)) return CouldNotCheck{std::string(kNotAVersionPage)};
     if (static_cast<float>(val(version)) > ver) return UpdateAvailable{version};
     return UpToDate{};
 }

@@ -29,7 +29,7 @@ struct UpToDate {
     bool operator==(const UpToDate&) const = default;
 };
 struct UpdateAvailable {
-    std::string version; // as the page gives it, blanks removed
+    std::string version; // as the page gives it, blanks removed: digits, dots and letters
     bool operator==(const UpdateAvailable&) const = default;
 };
 struct CouldNotCheck {
@@ -44,8 +44,8 @@ std::string downloadUrl(const UpdatePages& pages);
 
 // Reads a page held in a buffer of 1000 blanks: the text after the first "<body>", cut before
 // "</", without blanks, is the version; only a version greater than `ver` (in single precision)
-// is an update. Without "<body>", or when the version does not begin with a digit, the page is
-// not a version page.
+// is an update. Without "<body>", or when the version is not a digit followed by at most 31
+// digits, dots and letters, the page is not a version page.
 UpdateOutcome readVersionPage(std::string_view buffer, float ver);
 
 // The check: fetches the page (time-limited), yields four times and reads it. A failed fetch, an

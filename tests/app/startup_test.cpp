@@ -67,10 +67,14 @@ TEST(Startup, StyleTextsAreLoadedFromTheDataFolder) {
     EXPECT_EQ(session.styletxt[0], "0x01 urban area\r\n");
 }
 
-TEST(Startup, InstalledDataIsFoundBesideTheProgramFolder) {
+TEST(Startup, InstalledDataIsFoundBesideTheProgramFolderElseInIt) {
     TempDir dir;
     EXPECT_EQ(installedDataFolder(dir.file("bin"), "/usr/share/kestrel/system"),
               "/usr/share/kestrel/system");
+    // A program folder with a system/ it may not write counts as installed, and ships its data.
+    ASSERT_TRUE(makeFolders(dir.file("bin/system")));
+    EXPECT_EQ(installedDataFolder(dir.file("bin"), "/usr/share/kestrel/system"),
+              dir.file("bin/system"));
     ASSERT_TRUE(makeFolders(dir.file("share/kestrel/system")));
     EXPECT_EQ(installedDataFolder(dir.file("bin"), "/usr/share/kestrel/system"),
               dir.file("share/kestrel/system"));

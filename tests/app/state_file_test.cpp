@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 
@@ -147,6 +148,30 @@ TEST(StateFile, FailedWriteLeavesThePreviousFile) {
     std::filesystem::create_directory(path + ".kestrel-new");
     EXPECT_FALSE(savedata(path, Settings{}));
     EXPECT_EQ(readFile(path).value_or(""), "previous");
+}
+
+// What --state accepts: a state file, not a device's zeros, binary bytes or a short text.
+TEST(StateFile, OnlyTextOfEnoughLinesIsAStateFile) {
+    EXPECT_TRUE(isStateText(readFile(kDefaultsFile).value_or("")));
+    EXPECT_TRUE(isStateText(written(defaults())));
+    EXPECT_FALSE(isStateText(std::string(4096, '\0')));
+    EXPECT_FALSE(isStateText(replaceAll(written(defaults()), "untitled", "unti\x1Btled")));
+    EXPECT_FALSE(isStateText("1\r\n2\r\n3\r\n"));
+}
+
+// The README names the lines of the update pages as an editor counts them, from 1.
+TEST(StateFile, ReadmeNamesTheUpdatePageLinesAsAnEditorCounts) {
+    Settings s = defaults();
+    s.updatePageUrl = "http://version.test/";
+    s.downloadUrl = "http://download.test/";
+    const std::vector<std::string> lines = split(written(s), kCrLf);
+    const auto lineOf = [&](const std::string& text) {
+        return std::to_string(std::find(lines.begin(), lines.end(), text) - lines.begin() + 1);
+    };
+    const std::string readme =
+        readFile(std::string(KESTREL_GOLDEN_DIR) + "/../../../README.md").value_or("");
+    EXPECT_TRUE(contains(
+        readme, concat({"(lines ", lineOf(s.updatePageUrl), " and ", lineOf(s.downloadUrl), ","})));
 }
 
 } // namespace

@@ -32,3 +32,14 @@ TEST(Paths, ChkdirCreatesFoldersUpToTheFileName) {
     EXPECT_TRUE(folderExists(dir.path() + "/a/b"));
     EXPECT_FALSE(folderExists(target));
 }
+
+// Characters, not bytes: "Ü" and "日" are one each, and never cut in two.
+TEST(Paths, ShortenedPathLeavesOutTheMiddleCharacters) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"/maps/a.img", "/maps/a.img"},
+        {"/maps/abc.img", "/maps/abc.img"},       // 13 characters: as it is
+        {"/maps/abcd.img", "/map\u2026abcd.img"}, // 14: the first 4 and the last 8
+        {"/Übersicht/日本.img", "/Übe\u2026t/日本.img"},
+    };
+    for (const auto& [path, shown] : cases) EXPECT_EQ(shortenedPath(path, 13), shown) << path;
+}

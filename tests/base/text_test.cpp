@@ -47,3 +47,18 @@ TEST(Text, SplitKeepsEmptyParts) {
     EXPECT_EQ(replaceAll("a-*b-*", "-*", "\r\n"), "a\r\nb\r\n");
     EXPECT_EQ(trim("  x y  "), "x y");
 }
+
+TEST(Text, ControlCharactersAreEscapedAndNothingElse) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"6\x1B]0;x\x07\x1B[2J", "6\\x1B]0;x\\x07\\x1B[2J"},
+        {"a\r\nb\tc\x7F", "a\\x0D\\x0Ab\\x09c\\x7F"},
+        {std::string_view("\0x", 2), "\\x00x"},
+        {"\xC2\x9B 2J \xC2\x80", "\\xC2\\x9B 2J \\xC2\\x80"},           // C1 controls in UTF-8
+        {"K\xC3\xA4rnten \xC2\xA0\xC2", "K\xC3\xA4rnten \xC2\xA0\xC2"}, // UTF-8, a lone lead
+        {"C:\\maps\\\xE9t\xE9.img", "C:\\maps\\\xE9t\xE9.img"},         // 8-bit, backslashes
+    };
+    for (const auto& [text, escaped] : cases) {
+        EXPECT_EQ(escapeControls(text), escaped);
+        EXPECT_EQ(escapeControls(escapeControls(text)), escaped);
+    }
+}

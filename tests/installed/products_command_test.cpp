@@ -2,6 +2,7 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include "base/files.h"
 #include "base/text.h"
@@ -57,6 +58,22 @@ TEST(ProductsCommandText, CodePageNamesAreReadAsLatin1InJson) {
     EXPECT_EQ(r.out, "[\n {\"name\": \"\\u00c4estrel Lakes\", \"folder\": \"" +
                          test::canon(fake.driveC("K")) +
                          "\", \"family_id\": 888, \"source\": \"families\"}\n]\n");
+}
+
+// A name from the disk with terminal controls and bytes that are not UTF-8: escaped in the text,
+// escaped and read as Latin-1 in JSON that parses.
+TEST(ProductsCommandText, ControlsAndBrokenUtf8FromTheDiskAreEscaped) {
+    test::FakeInstall fake;
+    const std::string name = "K\x1B]0;x\x07\xC2\x9B\xC0\xAF";
+    const std::string folder = fake.installPackage(name + ".gmap", test::hillsTdb(), "");
+    const std::string shown = "K\\x1B]0;x\\x07\\xC2\\x9B\xC0\xAF";
+    const test::ProgramRun text = runProducts(fake, "");
+    EXPECT_EQ(text.out, shown + "\t889\tgmap\t" + replaceAll(folder, name, shown) + "/Product1\n");
+    const test::ProgramRun json = runProducts(fake, "--json");
+    EXPECT_EQ(json.out.find('\x1B'), std::string::npos);
+    const auto parsed = nlohmann::json::parse(json.out, nullptr, false);
+    ASSERT_TRUE(parsed.is_array()) << json.out;
+    EXPECT_EQ(parsed[0]["name"], "K\x1B]0;x\x07\xC3\x82\xC2\x9B\xC3\x80\xC2\xAF");
 }
 
 TEST(ProductsCommandEmpty, NothingInstalledPrintsAnEmptyListAndUnknownOptionsAreRefused) {

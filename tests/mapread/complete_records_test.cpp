@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "mapread/complete_scan.h"
+#include "mapread/img_directory.h"
 #include "mapread/read_helpers.h"
 #include "support/fake_ui.h"
 #include "support/tile_builder.h"
@@ -77,10 +78,10 @@ std::vector<DecodeStop> whys(const CompleteResult& r) {
 TEST(CompleteRecords, SubdivisionsRunToTheNextOneWithContentAndCarryTheirLevel) {
     TileLayout tile{{4, 2, 0},
                     {{0, 0, {}, {}},
-                     {1, kHasPoints, point(0x2A) + point(0x2B, 1), {ext(0x01, 0, stream(2))}},
+                     {1, kHoldsPoints, point(0x2A) + point(0x2B, 1), {ext(0x01, 0, stream(2))}},
                      {1, 0, {}, {}},
                      {2,
-                      kHasPoints | kHasPolygons,
+                      kHoldsPoints | kHoldsPolygons,
                       kinds({point(0x2A), poly(0x13, 9)}),
                       {ext(0x01, 0, stream(3)), {}, ext(0x14, 1)}}}};
     auto files = tileSubfiles(tile);
@@ -98,7 +99,8 @@ TEST(CompleteRecords, ExtendedRecordsFollowTheirFlagsAndLengthForms) {
                                    ext(2, 0x03, stream(20000)),
                                    ext(3, 0x21, stream(5) + Bytes{7, 0, 0}),
                                    ext(4, 0x81, stream(1) + Bytes{0x10}),
-                                   ext(5, 0xA1, stream(1) + Bytes{7, 0, 0, 0xE0, 0x05, 1, 2})};
+                                   ext(5, 0xA1, stream(1) + Bytes{7, 0, 0, 0xE0, 0x05, 1, 2}),
+                                   ext(6, 0x01, stream(0))}; // its length, the range's last byte
     const std::vector<Bytes> pointRecords{ext(0, 0x00),
                                           ext(1, 0x20, {7, 0, 0}),
                                           ext(2, 0x80, {0x10}),
@@ -118,7 +120,8 @@ TEST(CompleteRecords, ExtendedRecordsFollowTheirFlagsAndLengthForms) {
         return v;
     };
     EXPECT_EQ(codes(r.list(kPolygon)),
-              (std::vector<std::uint32_t>{0x10001, 0x10102, 0x10203, 0x10301, 0x10401, 0x10501}));
+              (std::vector<std::uint32_t>{0x10001, 0x10102, 0x10203, 0x10301, 0x10401, 0x10501,
+                                          0x10601}));
     EXPECT_EQ(codes(r.list(kLine)), codes(r.list(kPolygon)));
     EXPECT_EQ(codes(r.list(kPoint)),
               (std::vector<std::uint32_t>{0x10000, 0x10100, 0x10200, 0x10300, 0x10400, 0x10500,
@@ -133,11 +136,11 @@ TEST(CompleteRecords, DamageStopsThatPartWithANoteAtTheRecord) {
         DecodeStop why;
         Counts pointsBefore;
     } cases[] = {
-        {one(kHasPoints, point(0x2A) + Bytes{0x2B, 0, 0, 0x80, 1, 0, 2, 0}),
+        {one(kHoldsPoints, point(0x2A) + Bytes{0x2B, 0, 0, 0x80, 1, 0, 2, 0}),
          0x7D + 8,
          DecodeStop::RecordDamaged,
          {{0x2A00, 1, 1}}},
-        {one(kHasPoints | kHasPolygons, Bytes{0x40, 0} + point(0x2A)),
+        {one(kHoldsPoints | kHoldsPolygons, Bytes{0x40, 0} + point(0x2A)),
          0x7D,
          DecodeStop::SubdivisionDamaged,
          {}},
@@ -162,7 +165,7 @@ TEST(CompleteRecords, DamageStopsThatPartWithANoteAtTheRecord) {
 TEST(CompleteRecords, DirectoryBlocksInAnyOrderMaskedOrDamaged) {
     Bytes many;
     for (int i = 0; i < 200; ++i) many = many + point(byte(0x20 + i % 16));
-    auto files = tileSubfiles(one(kHasPoints, many)); // RGN: 4 blocks
+    auto files = tileSubfiles(one(kHoldsPoints, many)); // RGN: 4 blocks
     const CompleteResult whole = scan(container(files));
     ASSERT_EQ(whole.list(kPoint).size(), 16u);
     files[1].blocks = {12, 8, 10, 6};
@@ -177,18 +180,50 @@ TEST(CompleteRecords, DirectoryBlocksInAnyOrderMaskedOrDamaged) {
         EXPECT_EQ(whys(r), (std::vector{DecodeStop::DirectoryDamaged, DecodeStop::RecordDamaged}));
         EXPECT_EQ(r.list(kPoint).size(), 16u); // the first two blocks hold more than 16 points
     }
+    // Blocks of up to 2^30 bytes; a larger size is refused at the exponents.
+    for (const auto& [exponent, refused] : {std::pair{21, false}, std::pair{22, true}}) {
+        std::string bytes = container(files);
+        bytes[0x62] = static_cast<char>(exponent); // 2^(9 + exponent) bytes a block
+        const CompleteResult r = scan(bytes);
+        EXPECT_EQ(!r.notes.empty() && r.notes[0].offset == 0x61, refused) << exponent;
+    }
     files.pop_back();
     EXPECT_EQ(whys(scan(container(files))), std::vector{DecodeStop::MissingSubfile});
     EXPECT_EQ(whys(scan(std::string("not a map"))), std::vector{DecodeStop::NotAContainer});
+    EXPECT_EQ(describe({DecodeStop::NotAContainer, "", "", 0}), "at 0x0: not an IMG container");
+}
+
+TEST(CompleteRecords, LevelsLieInsideTheTreAndAreAtMost16) {
+    for (const std::size_t levels : {16u, 17u})
+        EXPECT_EQ(whys(scan(TileLayout{std::vector<std::uint8_t>(levels, 0), {}})).empty(),
+                  levels == 16);
+    auto files = tileSubfiles(one(kHoldsPoints, point(0x2A)));
+    ImgBuilder tre(0); // two levels (0x25-0x28: 8 bytes) from 4 bytes before the end (0x21-0x24)
+    tre.putText(0, files[0].bytes).put4(0x21, std::ssize(files[0].bytes) - 4).put4(0x25, 8);
+    files[0].bytes = tre.bytes();
+    EXPECT_EQ(describe(scan(container(files)).notes.at(0)),
+              "63240099 TRE at 0x821: map levels or subdivisions damaged");
+}
+
+// A section is read when the RGN header holds its size field (points: 0x59-0x5C); without the
+// extended-type offsets its records belong to no subdivision and no level.
+TEST(CompleteRecords, ExtendedSectionsNeedTheirHeaderFieldAndOffsetsForLevels) {
+    auto files = tileSubfiles(one(0, {}, {{{}, {}, ext(0x14, 1)}}));
+    for (const char length : {0x5C, 0x5D}) {
+        files[1].bytes[0] = length;
+        EXPECT_EQ(scan(container(files)).list(kPoint).size(), length == 0x5D ? 1u : 0u);
+    }
+    files[0].bytes[0x84] = 0; // 0x84-0x85: the offsets' record size
+    EXPECT_EQ(scan(container(files)).list(kPoint), (Counts{{0x11401, 1, 0}}));
 }
 
 TEST(CompleteRecords, NtTileIsReadFromItsGmpOrFallsBackWithOneNote) {
-    const TileLayout tile = one(kHasPoints, point(0x2A, 3), {{{}, {}, ext(0x14, 1)}});
+    const TileLayout tile = one(kHoldsPoints, point(0x2A, 3), {{{}, {}, ext(0x14, 1)}});
     constexpr std::int64_t treAt = 0x40;
     const auto rgnAt = treAt + static_cast<std::int64_t>(tileSubfiles(tile)[0].bytes.size());
     const auto subfiles = tileSubfiles(tile, treAt, rgnAt);
-    ImgBuilder gmp(0);
-    gmp.header(0, "GMP", 0x31).put4(gmp::kTreHeader, treAt).put4(gmp::kRgnHeader, rgnAt);
+    ImgBuilder gmp(0); // 0x19-0x1C: where the TRE header lies, 0x1D-0x20: the RGN header
+    gmp.header(0, "GMP", 0x31).put4(0x19, treAt).put4(0x1D, rgnAt);
     gmp.putText(treAt, subfiles[0].bytes).putText(rgnAt, subfiles[1].bytes);
     const Counts expected{{0x2A03, 1, 1}, {0x11401, 1, 1}};
     const CompleteResult alone = scan(gmp.bytes());
@@ -211,11 +246,15 @@ TEST(CompleteRecords, NtTileIsReadFromItsGmpOrFallsBackWithOneNote) {
     EXPECT_EQ(complete.ui.messages, overview.ui.messages);
 }
 
+// At the second subdivision, whose data follows the first's 8 bytes.
 TEST(CompleteRecords, StopFlagEndsTheScanWithANote) {
     FakeUi ui;
-    ui.stopAfterYields(0);
-    const CompleteResult r = scan(container(tileSubfiles(one(kHasPoints, point(0x2A)))), ui);
+    ui.stopAfterYields(1);
+    const TileLayout two{{0},
+                         {{0, kHoldsPoints, point(0x2A), {}}, {0, kHoldsPoints, point(0x2B), {}}}};
+    const CompleteResult r = scan(container(tileSubfiles(two)), ui);
     EXPECT_EQ(whys(r), std::vector{DecodeStop::Stopped});
+    EXPECT_EQ(r.notes[0].offset, 0xA00 + 0x7D + 8);
     EXPECT_TRUE(r.list(kPoint).empty());
 }
 

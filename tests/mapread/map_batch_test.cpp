@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "base/files.h"
@@ -104,18 +103,25 @@ TEST_F(Batch, BatchesReadUntilTheirFirstUnreadableFileWithItsMessages) {
     }
 }
 
-TEST_F(Batch, EveryLoadKeepsTheRealNameAndFolderOfTheMap) {
+// The current map (the caption, the status line, the folder of TYP files) is the last map read;
+// a file without map data never becomes it, and a batch of no map leaves none.
+TEST_F(Batch, EveryLoadKeepsTheRealNameAndFolderOfTheMapAndNeverOfAFileWithoutOne) {
     const std::string path = write("Maps/MyMap.IMG", sampleMap().bytes());
-    for (const auto& load : std::vector<std::function<std::optional<std::string>()>>{
-             [&] { return loadole(r.context(), path); }, [&] { return open({path}); },
-             [&] { return loadRecent(r.context(), path); }}) {
+    const std::string text = write("Notes/b.img", "no map here");
+    for (const auto& load : std::vector<std::function<std::optional<std::string>(const V&)>>{
+             [&](const V& p) { return loadole(r.context(), join(p, "\r\n")); },
+             [&](const V& p) { return open(p); },
+             [&](const V& p) { return loadRecent(r.context(), p[0]); }}) {
         r.map = {};
-        EXPECT_EQ(load(), path);
+        EXPECT_EQ(load({path, text}), path);
         EXPECT_EQ(r.lines(), (V{"0x0600 "}));
         EXPECT_EQ(r.map.currentFile, path);
         EXPECT_EQ(r.map.mapFolder, dir.file("Maps"));
+        load({text});
+        EXPECT_EQ(r.map.currentFile + r.map.mapFolder, "");
     }
     // A recent item keeps its exact path as the map file; one whose file has gone loads nothing.
+    loadRecent(r.context(), path);
     EXPECT_EQ(r.map.mapfile, path);
     EXPECT_EQ(loadRecent(r.context(), dir.file("gone.img")), std::nullopt);
     EXPECT_EQ(loadRecent(r.context(), ""), std::nullopt);
@@ -131,6 +137,7 @@ TEST_F(Batch, EscapeDuringTheSecondOfThreeFilesStopsTheBatch) {
     const std::string c = write("c.img", sampleMap(0x08).bytes());
     // Stop once the second file's reading is under way.
     open({a});
+    EXPECT_EQ(r.ui.progressValues, (std::vector<float>{7.5, 10, 1})); // 5 to 10 % as it is read
     const long perFile = r.ui.yields;
     Reading run;
     run.ui.stopAfterYields(perFile + 5);

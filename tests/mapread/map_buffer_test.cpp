@@ -64,7 +64,8 @@ TEST(MapBuffer, FindsTheFirstOfEachSignatureInOnePass) {
         Signatures expected;
     };
     const Row rows[] = {
-        {"at offset 0", placed(64, {{0, "GARMIN RGN"}}), {0, -1, -1}},
+        {"RGN at offset 0", placed(64, {{0, "GARMIN RGN"}, {20, "GARMIN RGN"}}), {0, -1, -1}},
+        {"TRE at offset 0", placed(64, {{0, "GARMIN TRE"}, {20, "GARMIN TRE"}}), {-1, 0, -1}},
         {"across a chunk", placed(kChunk + 64, {{kChunk - 4, "GARMIN GMP"}}), {-1, -1, kChunk - 4}},
     };
     for (const Row& row : rows)

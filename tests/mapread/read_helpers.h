@@ -50,27 +50,12 @@ struct Reading {
     // What the reading left, for golden files: the lists, levels, fields, messages and log.
     std::string summary() const {
         const TypeInventory& in = map.inventory;
-        return concat({"polygons: ",
-                       join(polygons(), "|"),
-                       "\nlines: ",
-                       join(lines(), "|"),
-                       "\npois: ",
-                       join(pois(), "|"),
-                       "\nlevellist: ",
-                       join(levellist(), "|"),
-                       "\npolylevels: ",
-                       in.polylevels,
-                       " maxlevel: ",
-                       std::to_string(in.maxlevel),
-                       " nt: ",
-                       std::to_string(map.fields.ntMarker),
-                       " ",
-                       map.fields.mapIdLabel,
-                       "\nmessages: ",
-                       join(ui.messages, "|"),
-                       "\nlog: ",
-                       errors.text(),
-                       "\n"});
+        std::string s =
+            concat({"polygons: ", join(polygons(), "|"), "\nlines: ", join(lines(), "|")});
+        s += concat({"\npois: ", join(pois(), "|"), "\nlevellist: ", join(levellist(), "|")});
+        s += concat({"\npolylevels: ", in.polylevels, " maxlevel: ", std::to_string(in.maxlevel)});
+        s += concat({" nt: ", std::to_string(map.fields.ntMarker), " ", map.fields.mapIdLabel});
+        return s + concat({"\nmessages: ", join(ui.messages, "|"), "\nlog: ", errors.text(), "\n"});
     }
 };
 

@@ -1,6 +1,8 @@
 // The RGN scans of extended points, lines and polygons on synthetic maps. Each row puts the
 // record under test before a marker record, which is listed only when the record's length was
 // taken right; the lists, levels and fields of each row are compared with mapread/rgn_scans.txt.
+// RGN header fields set by hand: polygon section offset 0x1D-0x20 and size 0x21-0x24, point
+// section offset 0x55-0x58 and size 0x59-0x5C.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -64,10 +66,17 @@ TEST(RgnScans, ReadingsAreTheGoldenFile) {
             points("labelled point of nine bytes", point(0x14, 0x21, 9)),
             points("point with extra bytes", point(0x14, 0x81, 12, {{6, 0x10}})),
             points("labelled point with extra bytes", point(0x14, 0xA1, 15, {{9, 0x10}})),
-            ntPoints("NT point with long extra bytes",
-                     point(0x14, 0x81, 41, {{6, 0xE5}, {7, 0x41}})),
-            ntPoints("NT point with other long extra bytes",
-                     point(0x14, 0x81, 108, {{6, 0xE5}, {7, 0x43}})),
+            {"NT points with long extra bytes of every length in the table",
+             [](Reading& r) {
+                 const std::pair<std::uint8_t, std::size_t> lengths[] = {
+                     {45, 95},  {55, 117}, {61, 104}, {65, 40},  {67, 107}, {69, 108}, {71, 109},
+                     {75, 111}, {79, 53},  {83, 48},  {87, 151}, {89, 58},  {91, 63},  {123, 68}};
+                 Bytes all;
+                 std::uint8_t type = 0x20;
+                 for (const auto& [x, length] : lengths)
+                     all = all + point(type++, 0x81, length + 1, {{6, 0xE5}, {7, x}});
+                 r.read(M().rgnPoints(all + kPointMarker).bytes(), 0, "/maps/nt.gmp");
+             }},
             {"GMP header makes the map NT",
              [](Reading& r) {
                  M m;
@@ -92,6 +101,10 @@ TEST(RgnScans, ReadingsAreTheGoldenFile) {
                  }),
             read("short RGN header skips the point scan",
                  [](M& m) { m.rgnPoints(point(0x14, 0x01, 6)).img.put2(M::kRgn, 124); }),
+            read("point completed by the byte after the section",
+                 [](M& m) {
+                     m.rgnPoints(point(0x14, 0x01, 6) + Bytes{0x15, 0x01, 0, 0, 0});
+                 }),
             read("point running past the section",
                  [](M& m) {
                      m.rgnPoints(point(0x14, 0x01, 6) + Bytes{0x15, 0x01, 0x11});
@@ -112,7 +125,7 @@ TEST(RgnScans, ReadingsAreTheGoldenFile) {
             {"huge point section ends promptly",
              [](Reading& r) {
                  M m;
-                 m.rgnPoints(point(0x14, 0x01, 6)).img.put4(M::kRgn + rgn::kPointSize, 0x7FFFFFFF);
+                 m.rgnPoints(point(0x14, 0x01, 6)).img.put4(M::kRgn + 0x59, 0x7FFFFFFF);
                  r.read(m.bytes());
                  EXPECT_LT(r.ui.yields, 1000);
              }},
@@ -120,8 +133,8 @@ TEST(RgnScans, ReadingsAreTheGoldenFile) {
              [](Reading& r) {
                  M m;
                  m.rgnPoints(point(0x14, 0x01, 6));
-                 m.img.put4(M::kRgn + rgn::kPointOffset, static_cast<std::uint32_t>(-0x40000000));
-                 m.img.put4(M::kRgn + rgn::kPointSize, 0x40000000 + 0x10);
+                 m.img.put4(M::kRgn + 0x55, static_cast<std::uint32_t>(-0x40000000));
+                 m.img.put4(M::kRgn + 0x59, 0x40000000 + 0x10);
                  r.read(m.bytes());
                  EXPECT_LT(r.ui.yields, 1000);
              }},
@@ -146,12 +159,18 @@ TEST(RgnScans, ReadingsAreTheGoldenFile) {
                      m.extended({{0x0E, 0, 2}}, 1, 0, 0);
                      m.rgnLines(record(0x0E, 0x02, 0x01, 0, 7) + record(0x0F, 0x03, 0x01, 0, 7));
                  }),
-            read("short RGN header skips the polygon scan",
-                 [](M& m) { m.rgnPolygons(record(0x0D, 0x01, 0x01, 0, 7)).img.put2(M::kRgn, 56); }),
+            {"RGN header of 56 bytes skips the polygon scan, of 57 reads it",
+             [](Reading& r) {
+                 M m;
+                 r.read(
+                     m.rgnPolygons(record(0x0D, 0x01, 0x01, 0, 7)).img.put2(M::kRgn, 56).bytes());
+                 EXPECT_TRUE(r.polygons().empty());
+                 r.read(m.img.put2(M::kRgn, 57).bytes(), 1);
+             }},
             read("zero offset skips the polygon scan",
                  [](M& m) {
                      m.rgnPolygons(record(0x0D, 0x01, 0x01, 0, 7));
-                     m.img.put4(M::kRgn + rgn::kPolygonOffset, 0);
+                     m.img.put4(M::kRgn + 0x1D, 0);
                  }),
             read("NT map counts section offsets from the GMP header",
                  [](M& m) {
@@ -166,8 +185,8 @@ TEST(RgnScans, ReadingsAreTheGoldenFile) {
             read("section running off the file bombs out",
                  [](M& m) {
                      m.rgnPolygons(record(0x0D, 0x01, 0x01, 0, 7));
-                     m.img.put4(M::kRgn + rgn::kPolygonSize, 0x7FFFFFFF);
-                     m.img.put4(M::kRgn + rgn::kPolygonOffset, 0x1000 - 7 - M::kRgn);
+                     m.img.put4(M::kRgn + 0x21, 0x7FFFFFFF);
+                     m.img.put4(M::kRgn + 0x1D, 0x1000 - 7 - M::kRgn);
                      m.img.putBytes(0x1000 - 7, record(0x0D, 0x01, 0x01, 0, 7));
                  }),
             {"escape ends the scan after the current record",
@@ -208,7 +227,9 @@ TEST(RgnExtendedScan, PointDataLengthsFollowTheLengthByteRules) {
     } cases[] = {{0x15, 0, 0, 11, 0},  {0x26, 0x01, 0x0126, 74, 1}, {0xFF, 0x12, 0, 22, 2},
                  {0, 59, 0, 9, 2},     {0, 35, 0, 20, 2},           {0, 45, 0, 9, 2},
                  {0, 46, 0, 0, 2},     {0x10, 0, 0, 0, 0},          {0xFF, 0x11, 0, 15, 2},
-                 {0xFF, 22, 0, 22, 2}, {0xFF, 0x00, 0, 0, 2}};
+                 {0xFF, 22, 0, 22, 2}, {0xFF, 0x00, 0, 0, 2},       {0xFF, 19, 0, 28, 2},
+                 {0xFF, 27, 0, 25, 2}, {0xFF, 33, 0, 20, 2},        {0xFF, 43, 0, 15, 2},
+                 {0xFF, 66, 0, 19, 2}};
     for (const auto& c : cases) {
         const auto d = RgnExtendedScan::pointData(c.l, c.m, c.lm);
         EXPECT_EQ(std::pair(d.len, d.lf), std::pair(c.len, c.lf)) << int(c.l) << " " << int(c.m);

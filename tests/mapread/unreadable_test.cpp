@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <functional>
 
 #include "base/files.h"
 #include "mapread/read_helpers.h"

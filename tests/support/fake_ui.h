@@ -15,6 +15,11 @@ class FakeUi : public UiPort {
     FakeUi() { setYieldStride(1); }
 
     void message(const std::string& text) override { messages.push_back(text); }
+    // The text joins the messages, the details (empty or not) their own list.
+    void detailedMessage(const std::string& text, const std::string& more) override {
+        messages.push_back(text);
+        details.push_back(more);
+    }
     Answer ask(const std::string& text, Buttons) override {
         questions.push_back(text);
         if (answers.empty()) return Answer::No;
@@ -32,6 +37,7 @@ class FakeUi : public UiPort {
     void stopAfterYields(long n) { stopAfter_ = n; }
 
     std::vector<std::string> messages;
+    std::vector<std::string> details;
     std::vector<std::string> questions;
     std::deque<Answer> answers;
     std::vector<float> progressValues;

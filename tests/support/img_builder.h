@@ -6,9 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "mapread/rgn_header.h"
-#include "mapread/tre_header.h"
-
 namespace kestrel::test {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -75,10 +72,12 @@ class SyntheticMap {
     static constexpr std::int64_t kRgnLines = 0xC00;
     static constexpr std::int64_t kRgnPoints = 0xD00;
 
+    // Header fields are placed by their offsets as numbers, not the reader's names for them, so
+    // that a wrong offset in the reader fails the tests.
     SyntheticMap() {
-        img.header(kRgn, "RGN", rgn::kMinLengthForPoints);
+        img.header(kRgn, "RGN", 0x7D); // long enough for all three extended sections
         img.header(kTre, "TRE", 0x9A);
-        img.put4(kTre + tre::kMapId, 63240101);
+        img.put4(kTre + 0x74, 63240101); // 0x74-0x77: map ID
     }
 
     // Line overview records (type bytes), record size 3.
@@ -87,11 +86,9 @@ class SyntheticMap {
             img.put1(kLines + static_cast<std::int64_t>(i * record), types[i]);
         return lineTable(kLines - kTre, static_cast<std::uint32_t>(types.size() * record), record);
     }
+    // 0x4A-0x4D offset from the TRE header, 0x4E-0x51 size, 0x52-0x53 record size.
     SyntheticMap& lineTable(std::int64_t offset, std::uint32_t size, std::uint32_t record) {
-        img.put4(kTre + tre::kLineOffset, static_cast<std::uint32_t>(offset));
-        img.put4(kTre + tre::kLineSize, size);
-        img.put2(kTre + tre::kLineRecord, record);
-        return *this;
+        return overview(0x4A, offset, size, record);
     }
     // Polygon overview records: type and level pairs, record size 2.
     SyntheticMap& polygons(const std::vector<std::pair<std::uint8_t, std::uint8_t>>& records,
@@ -103,11 +100,9 @@ class SyntheticMap {
         return polygonTable(kPolygons - kTre, static_cast<std::uint32_t>(records.size() * record),
                             record);
     }
+    // 0x58-0x5B offset from the TRE header, 0x5C-0x5F size, 0x60-0x61 record size.
     SyntheticMap& polygonTable(std::int64_t offset, std::uint32_t size, std::uint32_t record) {
-        img.put4(kTre + tre::kPolygonOffset, static_cast<std::uint32_t>(offset));
-        img.put4(kTre + tre::kPolygonSize, size);
-        img.put2(kTre + tre::kPolygonRecord, record);
-        return *this;
+        return overview(0x58, offset, size, record);
     }
     // Extended overview records (type, level, subtype), record size 3, with the three counts;
     // the offset counts from `base` (the TRE header, or the GMP header of an NT map).
@@ -115,23 +110,23 @@ class SyntheticMap {
                            std::uint32_t nP, std::uint32_t nT, std::int64_t base = kTre) {
         for (std::size_t i = 0; i < records.size(); ++i)
             img.putBytes(kExtended + static_cast<std::int64_t>(i * 3), records[i]);
-        img.put4(kTre + tre::kExtendedOffset, static_cast<std::uint32_t>(kExtended - base));
-        img.put4(kTre + tre::kExtendedSize, static_cast<std::uint32_t>(records.size() * 3));
-        img.put2(kTre + tre::kExtendedRecord, 3);
-        img.put2(kTre + tre::kExtendedLines, nL);
-        img.put2(kTre + tre::kExtendedPolygons, nP);
-        img.put2(kTre + tre::kExtendedPoints, nT);
+        // 0x8A-0x8D offset, 0x8E-0x91 size, 0x92-0x93 record size, then the line, polygon and
+        // point counts: 0x94-0x95, 0x96-0x97, 0x98-0x99.
+        overview(0x8A, kExtended - base, static_cast<std::uint32_t>(records.size() * 3), 3);
+        img.put2(kTre + 0x94, nL).put2(kTre + 0x96, nP).put2(kTre + 0x98, nT);
         return *this;
     }
     // RGN extended sections; offsets count from `base` (RGN header, or GMP header on NT maps).
+    // Offset and size: polygons 0x1D-0x20 and 0x21-0x24, lines 0x39-0x3C and 0x3D-0x40, points
+    // 0x55-0x58 and 0x59-0x5C.
     SyntheticMap& rgnPolygons(const std::vector<std::uint8_t>& data, std::int64_t base = kRgn) {
-        return section(rgn::kPolygonOffset, rgn::kPolygonSize, kRgnPolygons, data, base);
+        return section(0x1D, kRgnPolygons, data, base);
     }
     SyntheticMap& rgnLines(const std::vector<std::uint8_t>& data, std::int64_t base = kRgn) {
-        return section(rgn::kLineOffset, rgn::kLineSize, kRgnLines, data, base);
+        return section(0x39, kRgnLines, data, base);
     }
     SyntheticMap& rgnPoints(const std::vector<std::uint8_t>& data, std::int64_t base = kRgn) {
-        return section(rgn::kPointOffset, rgn::kPointSize, kRgnPoints, data, base);
+        return section(0x55, kRgnPoints, data, base);
     }
 
     std::string bytes(std::uint8_t key = 0) const { return img.bytes(key); }
@@ -139,11 +134,19 @@ class SyntheticMap {
     ImgBuilder img;
 
   private:
-    SyntheticMap& section(std::int64_t offField, std::int64_t sizeField, std::int64_t at,
+    // A TRE table: its offset, size and record size in consecutive fields from `field`.
+    SyntheticMap& overview(std::int64_t field, std::int64_t offset, std::uint32_t size,
+                           std::uint32_t record) {
+        img.put4(kTre + field, static_cast<std::uint32_t>(offset)).put4(kTre + field + 4, size);
+        img.put2(kTre + field + 8, record);
+        return *this;
+    }
+    // An RGN section: its offset in the field, its size in the next one.
+    SyntheticMap& section(std::int64_t field, std::int64_t at,
                           const std::vector<std::uint8_t>& data, std::int64_t base) {
         img.putBytes(at, data);
-        img.put4(kRgn + offField, static_cast<std::uint32_t>(at - base));
-        img.put4(kRgn + sizeField, static_cast<std::uint32_t>(data.size()));
+        img.put4(kRgn + field, static_cast<std::uint32_t>(at - base));
+        img.put4(kRgn + field + 4, static_cast<std::uint32_t>(data.size()));
         return *this;
     }
 };

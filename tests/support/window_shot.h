@@ -1,20 +1,16 @@
 #pragma once
-// Pictures of windows for tools/screenshots_tools.sh: shows the window, lets it paint, grabs it
-// and, when KESTREL_SHOT_DIR is set, saves it there as NAME.png.
-#include <QApplication>
+// Pictures of windows for tools/screenshots_tools.sh: shows the window, waits until it is on the
+// screen, grabs it and, when KESTREL_SHOT_DIR is set, saves it there as NAME.png.
 #include <QDir>
 #include <QImage>
-#include <QThread>
+#include <QTest>
 #include <QWidget>
 
 namespace kestrel::test {
 
 inline QImage windowShot(QWidget& w, const QString& name) {
     w.show();
-    for (int i = 0; i < 10; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
+    if (!QTest::qWaitForWindowExposed(&w)) return {};
     const QImage picture = w.grab().toImage();
     const QString dir = qEnvironmentVariable("KESTREL_SHOT_DIR");
     if (!dir.isEmpty()) {
@@ -23,6 +19,17 @@ inline QImage windowShot(QWidget& w, const QString& name) {
     }
     w.hide();
     return picture;
+}
+
+// The names of the window's shown controls that its picture does not hold whole: cut off by a
+// window too small for them.
+inline QStringList clippedControls(const QWidget& w, const QImage& picture) {
+    QStringList clipped;
+    for (const QWidget* c : w.findChildren<QWidget*>())
+        if (!c->objectName().isEmpty() && c->isVisibleTo(&w) &&
+            !picture.rect().contains(QRect(c->mapTo(&w, QPoint()), c->size())))
+            clipped << c->objectName();
+    return clipped;
 }
 
 } // namespace kestrel::test

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <sstream>
 
 #include "support/golden_file.h"
 #include "typtext/line_writer.h"
@@ -13,25 +12,6 @@
 
 namespace kestrel {
 namespace {
-
-std::vector<std::string> codes(std::uint64_t first, int count) {
-    std::vector<std::string> out;
-    for (int i = 0; i < count; ++i) out.push_back("0x" + hex(first + static_cast<unsigned>(i)));
-    return out;
-}
-
-// The quoted entries of a row, or the codes it counts out.
-std::vector<std::string> entries(const std::string& field) {
-    const std::vector<std::string> words = split(field, " ");
-    if (words[0] == "codes") return codes(hexValue(words[1].substr(2)), std::stoi(words[2]));
-    std::vector<std::string> out;
-    for (std::size_t at = field.find('"'), end = 0; at != std::string::npos;
-         at = field.find('"', end + 1)) {
-        end = field.find('"', at + 1);
-        out.push_back(field.substr(at + 1, end - at - 1));
-    }
-    return out;
-}
 
 // Sets the inputs up as the row's settings say; gives the kind and the seed.
 std::pair<int, unsigned> setUp(test::WriterInputs& s, const std::string& settings) {
@@ -68,17 +48,14 @@ TEST(ElementWriters, OutputsAreTheGoldenFile) {
     using Writer = void (*)(TypTextDocument&, const TypTextContext&, std::mt19937&);
     const Writer writers[] = {polygons, polylines, pois};
     const char* headers[] = {"[_polygon]", "[_line]", "[_point]"};
-    std::istringstream cases(
-        readFile(std::string(KESTREL_GOLDEN_DIR) + "/typtext/element_writers.cases").value_or(""));
     std::string all;
-    for (std::string line; std::getline(cases, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        const std::vector<std::string> fields = split(line, " | ");
-        ASSERT_GE(fields.size(), 2u) << line;
+    for (const std::vector<std::string>& fields : test::caseRows("typtext/element_writers.cases")) {
+        ASSERT_GE(fields.size(), 2u) << fields[0];
         SCOPED_TRACE(fields[0]);
         test::WriterInputs s;
         const auto [kind, seed] = setUp(s, fields[1]);
-        if (fields.size() > 2) s.map.inventory.list(kind) = test::listed(entries(fields[2]));
+        if (fields.size() > 2)
+            s.map.inventory.list(kind) = test::listed(test::caseEntries(fields[2]));
         const test::WrittenBlocks w = test::writeWith(writers[kind], s, seed, headers[kind]);
         for (const test::Chunk& block : w.blocks)
             EXPECT_EQ(test::fillProblem(block), "") << block[1];
@@ -90,7 +67,7 @@ TEST(ElementWriters, OutputsAreTheGoldenFile) {
 }
 
 TEST(Polygons, DefaultStyleColoursAreUniqueWithinARun) {
-    test::WriterInputs s = test::writerInputs(codes(0x10100, 400), {}, {});
+    test::WriterInputs s = test::writerInputs(test::caseEntries("codes 0x10100 400"), {}, {});
     s.style.kindmode[kPolygons] = kModeCatalogue;
     s.style.include4b4a = false;
     const auto blocks = test::writeWith(polygons, s, 1, "[_polygon]").blocks;

@@ -1,7 +1,7 @@
 // The icon files that ship in the data folder, read through the bitmap library, and the whole
 // library compiled by mkgmap, the compiler users feed our TYP texts to.
 #include "typtext/bitmap_library.h"
-#include "typtext/xpm_fill.h"
+#include "xpm_fill/xpm_fill.h"
 
 #include "base/files.h"
 #include "base/text.h"
@@ -18,39 +18,6 @@ namespace {
 
 const std::string kSystem = std::string(KESTREL_BIN_DIR) + "/system";
 constexpr int kIconCount = 41;
-
-TEST(XpmFill, ReadsHeaderColoursAndRows) {
-    const XpmReadResult r = readXpmFill("Xpm=\"3 2 2 1\"\r\n\"a c #FF8000\"\r\n\"b c none\"\r\n"
-                                        "\"aba\"\r\n\"bab\"\r\n");
-    ASSERT_TRUE(r.fill) << r.error;
-    EXPECT_EQ(r.fill->width, 3);
-    EXPECT_EQ(r.fill->height, 2);
-    ASSERT_EQ(r.fill->colours.size(), 2u);
-    EXPECT_EQ(r.fill->colour('a')->rgb, 0xFF8000u);
-    EXPECT_FALSE(r.fill->colour('b')->rgb);
-    EXPECT_EQ(r.fill->colour('c'), nullptr);
-    EXPECT_EQ(r.fill->rows, (std::vector<std::string>{"aba", "bab"}));
-}
-
-TEST(XpmFill, RefusesMalformedFills) {
-    const std::string colours = "\"a c #FF8000\"\r\n\"b c none\"\r\n";
-    for (const std::string& bad : std::vector<std::string>{
-             std::string(""),
-             "\"a c #FF8000\"\r\n",                                      // no header
-             "Xpm=\"3 2 2 2\"\r\n" + colours + "\"aba\"\r\n\"bab\"\r\n", // two chars per pixel
-             "Xpm=\"3 2 2\"\r\n" + colours + "\"aba\"\r\n\"bab\"\r\n",   // three numbers
-             "Xpm=\"3 3 2 1\"\r\n" + colours + "\"aba\"\r\n\"bab\"\r\n", // a row missing
-             "Xpm=\"3 2 2 1\"\r\n" + colours + "\"ab\"\r\n\"bab\"\r\n",  // a short row
-             "Xpm=\"3 2 2 1\"\r\n" + colours + "\"abc\"\r\n\"bab\"\r\n", // pixel without colour
-             "Xpm=\"3 2 2 1\"\r\n\"a c #FF80\"\r\n\"b c none\"\r\n\"aba\"\r\n\"bab\"\r\n",
-             "Xpm=\"3 2 2 1\"\r\n\"a c #FF8000\"\r\n\"a c none\"\r\n\"aaa\"\r\n\"aaa\"\r\n",
-             "Xpm=\"3 2 2 1\"\r\n" + colours + "\"aba\"\r\n\"bab\"\r\n\"\r\n", // a stray row
-         }) {
-        const XpmReadResult r = readXpmFill(bad);
-        EXPECT_FALSE(r.fill) << bad;
-        EXPECT_FALSE(r.error.empty()) << bad;
-    }
-}
 
 // Quoted CR LF lines without a trailing line end, which would come back from bmp() as one more
 // row; 16 by 16 pixels of at most 8 colours, the corners transparent: a badge, not a square.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/files.h"
 #include "base/text.h"
 #include "support/fake_ui.h"
 #include "support/inventory_entries.h"
@@ -13,6 +14,33 @@
 #include "typtext/typ_text_document.h"
 
 namespace kestrel::test {
+
+// The rows of a list under tests/data/golden ("NAME | FIELD | ..."): each line's fields, without
+// blank lines and # comments.
+inline std::vector<std::vector<std::string>> caseRows(const std::string& file) {
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& line :
+         split(readFile(std::string(KESTREL_GOLDEN_DIR) + "/" + file).value_or(""), "\n"))
+        if (!line.empty() && line[0] != '#') rows.push_back(split(line, " | "));
+    return rows;
+}
+
+// The entries a row names: each in double quotes, or "codes FIRST COUNT" counted out.
+inline std::vector<std::string> caseEntries(const std::string& field) {
+    std::vector<std::string> out;
+    const std::vector<std::string> words = split(field, " ");
+    if (words[0] == "codes") {
+        for (int i = 0; i < std::stoi(words[2]); ++i)
+            out.push_back("0x" + hex(hexValue(words[1].substr(2)) + static_cast<unsigned>(i)));
+        return out;
+    }
+    for (std::size_t at = field.find('"'), end = 0; at != std::string::npos;
+         at = field.find('"', end + 1)) {
+        end = field.find('"', at + 1);
+        out.push_back(field.substr(at + 1, end - at - 1));
+    }
+    return out;
+}
 
 // The data folder of the source tree (icon files "bmps/N.txt").
 inline std::string sourceDataFolder() {
@@ -96,7 +124,7 @@ inline std::vector<std::string> fillOf(const Chunk& chunk) {
 
 } // namespace kestrel::test
 
-#include "typtext/xpm_fill.h"
+#include "xpm_fill/xpm_fill.h"
 
 namespace kestrel::test {
 

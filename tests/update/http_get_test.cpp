@@ -49,15 +49,20 @@ TEST(HttpGet, ReadsAtMostTheBodyLimit) {
     EXPECT_EQ(httpGet(server.url(), kOptions), HttpResult(HttpPage{200, std::string(1000, 'a')}));
 }
 
-// Either variable may name the file. An empty variable counts as none, and untrusted HTTPS is
-// refused: rows of the check-update command's test.
-TEST(HttpGet, HttpsTrustsTheFileNamedInTheEnvironment) {
+// Either variable may name the file, and one set for other programs does not hide the other:
+// the certificates of both count. An empty variable counts as none, and untrusted HTTPS and
+// unreadable files are rows of the check-update command's test.
+TEST(HttpGet, HttpsTrustsTheFilesNamedInTheEnvironment) {
     LocalHttpServer server(LocalHttpServer::ok("<body>5.3"), LocalHttpServer::Mode::Https);
-    for (const bool curl : {true, false}) {
-        const ScopedEnv a("CURL_CA_BUNDLE",
-                          curl ? std::optional(server.certificate()) : std::nullopt);
-        const ScopedEnv b("SSL_CERT_FILE",
-                          curl ? std::nullopt : std::optional(server.certificate()));
-        EXPECT_EQ(httpGet(server.url(), kOptions), HttpResult(HttpPage{200, "<body>5.3"}));
+    const LocalHttpServer other(LocalHttpServer::ok(""), LocalHttpServer::Mode::Https);
+    using Env = std::optional<std::string>;
+    const Env own = server.certificate(), foreign = other.certificate();
+    const std::pair<Env, Env> cases[] = {
+        {own, std::nullopt}, {std::nullopt, own}, {foreign, own}, {own, foreign}};
+    for (const auto& [curlBundle, sslFile] : cases) {
+        const ScopedEnv a("CURL_CA_BUNDLE", curlBundle);
+        const ScopedEnv b("SSL_CERT_FILE", sslFile);
+        EXPECT_EQ(httpGet(server.url(), kOptions), HttpResult(HttpPage{200, "<body>5.3"}))
+            << curlBundle.value_or("-") << " " << sslFile.value_or("-");
     }
 }

@@ -8,7 +8,6 @@
 #include "update/loopback.h"
 
 using namespace kestrel;
-using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
 namespace {
@@ -33,6 +32,12 @@ TEST(ReadVersionPage, TextAfterTheFirstBodyDecides) {
         {"<body>6.0   ", "An update is available! 6.0"},
         {"<body>\r\n5.2\r\n</body>", "An update is available! 5.2"},
         {"<body>5.2<body>9.0", "An update is available! 5.2"},
+        {"<body>" + std::string(32, '7'), "An update is available! " + std::string(32, '7')},
+        {"<body>" + std::string(33, '7'), kNotAPage},
+        // Nothing but digits, dots and letters reaches a terminal or a window.
+        {"<body>6\x1b]0;pwned\x07\x1b[2J</body>", kNotAPage},
+        {"<body>6.0<h1>HACKED<br><a href=http://evil>click_here", kNotAPage},
+        {"<body>6.0-rc1</body>", kNotAPage},
         {std::string(1000, ' '), kNotAPage},
         {"<html>5.9</html>", kNotAPage},
         {"<body>soon</body>", kNotAPage},
@@ -42,10 +47,15 @@ TEST(ReadVersionPage, TextAfterTheFirstBodyDecides) {
         EXPECT_EQ(resultText(readVersionPage(page, 5.1f)), text) << page;
 }
 
+// Every address here stays on this machine. A label of 64 characters cannot be put into a DNS
+// query, so the resolver refuses the name itself, without asking any server.
 TEST(UpdateCheck, UnusableAddressesCouldNotBeChecked) {
     const std::string refused = "http://127.0.0.1:" + std::to_string(test::refusingPort()) + "/";
+    const std::string unresolvable = std::string(64, 'k') + ".invalid";
     const std::pair<std::string, std::string> cases[] = {
         {refused, "Could not check for updates: cannot connect to 127.0.0.1"},
+        {"http://" + unresolvable + "/v",
+         "Could not check for updates: cannot resolve " + unresolvable},
         {"ftp://127.0.0.1/v",
          "Could not check for updates: not an http or https address: ftp://127.0.0.1/v"},
         {"127.0.0.1/v", "Could not check for updates: not an http or https address: 127.0.0.1/v"},
@@ -54,31 +64,15 @@ TEST(UpdateCheck, UnusableAddressesCouldNotBeChecked) {
     for (const auto& [url, text] : cases) EXPECT_EQ(check(url), text);
 }
 
-TEST(UpdateCheck, TheTimeLimitHoldsWhereverTheExchangeStalls) {
+// A server that takes the connection and never answers, in plain HTTP and in the TLS handshake:
+// the limit set is the one that ends the check.
+TEST(UpdateCheck, TheTimeLimitEndsAnExchangeThatStalls) {
     const test::SilentListener silent;
     const std::string address = "127.0.0.1:" + std::to_string(silent.port()) + "/version.html";
-    constexpr milliseconds kLimit{800};
-    struct Case {
-        std::string url;
-        std::string text; // empty: the lookup or connection may fail at once or time out
-    };
-    const Case cases[] = {
-        {"http://" + address, "Could not check for updates: timed out after 800 ms"},
-        {"https://" + address, "Could not check for updates: timed out after 800 ms"}, // handshake
-        {"http://kestrel-update-check.invalid/version.html", ""}, // a name nobody resolves
-        {"http://192.0.2.1/version.html", ""},                    // an address never routed
-    };
-    for (const Case& c : cases) {
-        const auto start = Clock::now();
-        const std::string text = check(c.url, kLimit);
-        const auto took = Clock::now() - start;
-        if (!c.text.empty()) {
-            EXPECT_EQ(text, c.text);
-            EXPECT_GE(took, kLimit - milliseconds(50)) << c.url;
-        }
-        EXPECT_EQ(text.rfind("Could not check for updates: ", 0), 0u) << text;
-        EXPECT_LT(took, kLimit + milliseconds(700)) << c.url;
-    }
+    for (const std::string scheme : {"http://", "https://"})
+        EXPECT_EQ(check(scheme + address, milliseconds(800)),
+                  "Could not check for updates: timed out after 800 ms")
+            << scheme;
 }
 
 TEST(UpdateCheck, AddressesComeFromTheSettingsOrTheDefaults) {

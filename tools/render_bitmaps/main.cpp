@@ -2,7 +2,7 @@
 // glyphs, a few type-number bitmaps and icons 1 to 41, each scaled up and labelled.
 #include "base/text.h"
 #include "typtext/bitmap_library.h"
-#include "typtext/xpm_fill.h"
+#include "xpm_fill/xpm_fill.h"
 
 #include <QGuiApplication>
 #include <QImage>

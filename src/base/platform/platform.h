@@ -118,6 +118,10 @@ bool stderrIsTerminal();
 // Pushes what was written to an open file through to the disk (after std::fflush); false when
 // the system refuses.
 bool syncToDisk(std::FILE* file);
+// Gives an open file the owner and group of the file at `from`, as far as the system lets this
+// process (POSIX: the owner only for root, a group the user belongs to); nothing on Windows, where
+// a replaced file's owner is not part of what the user sees.
+void takeOwner(std::FILE* file, const std::filesystem::path& from);
 
 // Reads up to n bytes of an open file from its byte `at` on, without moving its position; the
 // number of bytes read (fewer at the end of the file or on a failure, errno then says why).

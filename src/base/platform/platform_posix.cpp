@@ -278,4 +278,12 @@ bool syncToDisk(std::FILE* file) {
     return ::fsync(fileno(file)) == 0;
 }
 
+void takeOwner(std::FILE* file, const fs::path& from) {
+    struct stat st {};
+    if (::stat(from.c_str(), &st) != 0) return;
+    // A user who may not give the file away may still give it the group.
+    if (::fchown(fileno(file), st.st_uid, st.st_gid) != 0)
+        (void)::fchown(fileno(file), static_cast<uid_t>(-1), st.st_gid);
+}
+
 } // namespace kestrel::platform

@@ -285,6 +285,8 @@ bool syncToDisk(std::FILE* file) {
     return _commit(_fileno(file)) == 0;
 }
 
+void takeOwner(std::FILE*, const std::filesystem::path&) {}
+
 std::optional<MappedFile> MappedFile::open(const std::string& path) {
     const HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);

@@ -36,6 +36,14 @@ void QtUiPort::message(const std::string& text) {
                              toQt(text).replace("\r\n", "\n"));
 }
 
+void QtUiPort::detailedMessage(const std::string& text, const std::string& details) {
+    QMessageBox box(QMessageBox::Information, QApplication::applicationName(),
+                    toQtPath(text).replace("\r\n", "\n"), QMessageBox::Ok, parent_);
+    box.setTextFormat(Qt::PlainText); // file names are never markup
+    if (!details.empty()) box.setDetailedText(toQtPath(details).replace("\r\n", "\n"));
+    box.exec();
+}
+
 Answer QtUiPort::ask(const std::string& text, Buttons buttons) {
     auto set = QMessageBox::Yes | QMessageBox::No;
     if (buttons == Buttons::YesNoCancel) set |= QMessageBox::Cancel;

@@ -20,6 +20,7 @@ class QtUiPort : public UiPort {
     void onProgress(std::function<void(float)> f) { progressSink_ = std::move(f); }
 
     void message(const std::string& text) override;
+    void detailedMessage(const std::string& text, const std::string& details) override;
     Answer ask(const std::string& text, Buttons buttons) override;
     void progress(float percent) override;
     void busy(bool on) override;

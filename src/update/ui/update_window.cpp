@@ -30,6 +30,7 @@ UpdateWindow::UpdateWindow(UpdatePages pages, float ver, std::string workdir, La
     auto* version = new QLabel(toQt(std::string(kCurrentVersion) + versionText(ver_)), this);
     version->setObjectName("Label1");
     link_->setObjectName("Label2");
+    link_->setTextFormat(Qt::PlainText); // the result holds words from the page and the server
     link_->setMinimumWidth(280);
     downloadButton_->setObjectName("Command1");
     downloadButton_->setEnabled(false);
@@ -50,6 +51,9 @@ UpdateWindow::UpdateWindow(UpdatePages pages, float ver, std::string workdir, La
     layout->addWidget(link_);
     layout->addSpacing(8);
     layout->addLayout(buttons);
+    // The window takes the size its texts need, also when a longer result comes in while it is
+    // open: a result runs over two lines or more ("cannot resolve" with a long name).
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void UpdateWindow::runCheck() {

@@ -10,8 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -33,6 +35,7 @@
 #include "base/ui/qt_ui_port.h"
 #include "installed/ui/selection_window.h"
 #include "support/fake_launcher.h"
+#include "support/img_builder.h"
 #include "support/temp_dir.h"
 #include "support/window_shot.h"
 
@@ -42,6 +45,9 @@ using kestrel::test::RecordingPort;
 using kestrel::test::TempDir;
 
 namespace {
+
+// A map with one line type.
+const std::string kMap = kestrel::test::SyntheticMap().lines({0x06}).bytes();
 
 struct MainWindowTest : ::testing::Test {
     TempDir dir;
@@ -58,11 +64,10 @@ struct MainWindowTest : ::testing::Test {
         return w;
     }
     QString text(const QString& label) { return find<QLabel>(label)->text(); }
-    // The sample map, copied into the test's folder; empty when the build has none.
+    // The sample map of the build, copied into the test's folder.
     std::string sampleMap() {
-        const std::string from = std::string(KESTREL_BIN_DIR) + "/test.img";
-        if (!std::filesystem::exists(from)) return {};
-        std::filesystem::copy_file(from, dir.file("sample.img"));
+        std::filesystem::copy_file(std::string(KESTREL_BIN_DIR) + "/test.img",
+                                   dir.file("sample.img"));
         return dir.file("sample.img");
     }
     void drop(QWidget* target, const std::vector<std::string>& files) {
@@ -121,7 +126,7 @@ TEST_F(MainWindowTest, EditCurrentFileStartsTheEditor) {
 TEST_F(MainWindowTest, RecentItemLoadMovesItToTheTopAndShowsItsRealPathAndFolder) {
     std::array<std::string, 7> items;
     for (std::size_t i = 0; i < items.size(); ++i)
-        items[i] = dir.write(concat({"Maps/M", std::to_string(i), ".IMG"}), "no map here");
+        items[i] = dir.write(concat({"Maps/M", std::to_string(i), ".IMG"}), kMap);
     dir.write("Maps/Lakes.typ", "TYP");
     session.settings.recent = items;
     open();
@@ -136,7 +141,6 @@ TEST_F(MainWindowTest, RecentItemLoadMovesItToTheTopAndShowsItsRealPathAndFolder
 
 TEST_F(MainWindowTest, LoadShowsTheMapAndFileNewClearsIt) {
     const std::string map = sampleMap();
-    if (map.empty()) GTEST_SKIP() << "no sample map in the build";
     open();
     window->openBatchPaths({map});
     EXPECT_GT(find<QListWidget>("List1_0")->count(), 0);
@@ -207,10 +211,46 @@ TEST_F(MainWindowTest, TabTogglesTheDumpFlag) {
     EXPECT_EQ(session.settings.dumpflag, before);
 }
 
+// Which map stays current is the batch reader's rule; here the caption, the status line and
+// the one message follow it.
+TEST_F(MainWindowTest, NamedFileThatIsNoMapNeitherTitlesTheWindowNorSaysNoInformation) {
+    const std::string map = dir.write("good.img", kMap);
+    const std::string text = dir.write("text.img", "no map here");
+    open();
+    window->openNamedMaps({toQtPath(map), toQtPath(text)});
+    EXPECT_GT(find<QListWidget>("List1_1")->count(), 0);
+    EXPECT_EQ(fromQtPath(window->windowTitle()), "kestrel 5.1 " + map);
+    EXPECT_EQ(fromQtPath(find<QLabel>("Label4")->toolTip()), map);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(startsWith(ui.messages[0], kUnreadableMaps));
+}
+
+// The real box for 60 long unreadable paths: it fits the (800 by 600) screen, and its details
+// hold the whole list.
+TEST_F(MainWindowTest, ALongListOfUnreadableMapsFitsTheScreen) {
+    QStringList paths;
+    for (int i = 0; i < 60; ++i)
+        paths << toQtPath(dir.file(std::string(200, 'd') + "/map" + std::to_string(i) + ".img"));
+    QtUiPort boxes;
+    MainWindow shown(session, boxes, launcher);
+    QSize size;
+    qsizetype detailLines = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        detailLines = box->detailedText().count('\n') + 1;
+        size = test::windowShot(*box, "unreadable_maps").size();
+        box->accept();
+    });
+    shown.openNamedMaps(paths);
+    EXPECT_LE(size.height(), shown.screen()->availableGeometry().height());
+    EXPECT_EQ(detailLines, 60);
+}
+
 TEST_F(MainWindowTest, DropsOnAListLoadUntilTheFirstNonMapAndOnTheWindowOnlyTheFirst) {
-    const std::string a = dir.write("a.img", "x");
-    const std::string b = dir.write("b.txt", "x");
-    const std::string c = dir.write("c.img", "x");
+    const std::string a = dir.write("a.img", kMap);
+    const std::string b = dir.write("b.txt", kMap);
+    const std::string c = dir.write("c.img", kMap);
     open();
     drop(find<QListWidget>("List1_2"), {a, b, c});
     EXPECT_EQ(session.settings.recent[0], a);

@@ -9,6 +9,9 @@ namespace kestrel::test {
 class RecordingPort : public QtUiPort {
   public:
     void message(const std::string& text) override { record_.message(text); }
+    void detailedMessage(const std::string& text, const std::string& more) override {
+        record_.detailedMessage(text, more);
+    }
     Answer ask(const std::string& text, Buttons buttons) override {
         return record_.ask(text, buttons);
     }

@@ -129,8 +129,13 @@ TEST_F(SelectionWindowTest, EnterInTheSearchBoxOnlySearchesAndTheTreeShowsTheFol
     auto* tree = window->findChild<QTreeView*>("Dir1");
     EXPECT_EQ(fromQtPath(tree->currentIndex().data(QFileSystemModel::FilePathRole).toString()),
               dir.path() + "/Lakes/Product1");
-    QTest::qWait(500); // the folders arrive from the disk while the window is up
-    EXPECT_TRUE(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())));
+    // The folders arrive from the disk while the window is up: once the 80 are in, the tree
+    // shows the current folder again.
+    const auto* folders = static_cast<const QFileSystemModel*>(tree->model());
+    const QModelIndex many = folders->index(toQt(dir.path() + "/many"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return folders->rowCount(many) == 80; }));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())); }));
 }
 
 // The first showing scans this machine: here a Wine prefix named by the environment.

@@ -1,4 +1,4 @@
-#include "typtext/xpm_fill.h"
+#include "xpm_fill/xpm_fill.h"
 
 #include "base/text.h"
 

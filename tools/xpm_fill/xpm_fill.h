@@ -1,6 +1,7 @@
 #pragma once
 // Reading a fill part of the TYP text (the Xpm header, the colour lines and the quoted rows), as
-// the icon files of the data folder hold it: for checking them and for drawing them.
+// the icon files of the data folder hold it: for the tests that check them and for render_bitmaps,
+// which draws them. The programs never read a fill.
 #include <cstdint>
 #include <optional>
 #include <string>
