@@ -45,7 +45,7 @@ void writeFile(benchmark::State& state, GeneratorKind kind, const char* start,
     QuietUi ui;
     NoLauncher launcher;
     TypSectionSlots slots;
-    GeneratorContext ctx{ui,  launcher,        slots, {TypDateTime{2026, 12, 5, 14, 7, 9}, 1252},
+    GeneratorContext ctx{ui,  launcher,        slots, {typ::DateTime{2026, 12, 5, 14, 7, 9}, 1252},
                          dir, dir + "/no-data"};
     const GeneratorRequest request{kind, start, count, out, false, 4};
 

@@ -80,13 +80,13 @@ std::string limitsText(GeneratorKind kind) {
 }
 
 // The header clock: SOURCE_DATE_EPOCH when set (reproducible builds), else now.
-std::optional<TypDateTime> headerClock() {
+std::optional<typ::DateTime> headerClock() {
     const char* env = std::getenv("SOURCE_DATE_EPOCH");
-    if (!env || !*env) return typDateTimeNow();
+    if (!env || !*env) return typ::dateTimeNow();
     const std::string s = env;
     if (s.size() > 15 || s.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
-    return typDateTimeUtc(std::stoll(s));
+    return typ::dateTimeUtc(std::stoll(s));
 }
 
 int gen(const GenOptions& o, bool quiet) {
@@ -97,7 +97,7 @@ int gen(const GenOptions& o, bool quiet) {
         return kUsage;
     };
     if (const auto misplaced = misplacedOption(o, kind)) return refuse(*misplaced);
-    const std::optional<TypDateTime> clock = headerClock();
+    const std::optional<typ::DateTime> clock = headerClock();
     if (!clock) return refuse(kSourceDateEpoch);
 
     GeneratorForm form(kind, "");

@@ -3,12 +3,12 @@
 #include <cstdio>
 
 #include "base/text.h"
-#include "installed/utf8.h"
+#include "base/utf8.h"
 
 namespace kestrel::cli {
 
 std::string jsonString(std::string_view s, HighBytes high) {
-    const bool keepHigh = high == HighBytes::Utf8WhenValid && installed::isUtf8(s);
+    const bool keepHigh = high == HighBytes::Utf8WhenValid && isUtf8(s);
     std::string r = "\"";
     const auto escape = [&r](unsigned char codePoint) {
         char u[8];

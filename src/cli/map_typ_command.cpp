@@ -26,7 +26,7 @@ struct MapTypOptions {
     bool json = false, force = false;
 };
 
-std::string idText(const std::optional<typ::TypIdentity>& id, std::uint16_t typ::TypIdentity::*f,
+std::string idText(const std::optional<typ::Identity>& id, std::uint16_t typ::Identity::*f,
                    const char* none) {
     return id ? std::to_string((*id).*f) : std::string(none);
 }
@@ -51,19 +51,17 @@ std::string listing(const maptyp::MapFile& map, bool json) {
             const bool matches = familyCheck(t, families) == kFamilyMatches;
             out += concat(
                 {out.empty() ? "" : ", ", "{\"name\": ", jsonString(name), ", \"size\": ", size,
-                 ", \"family_id\": ", idText(t.identity, &typ::TypIdentity::familyId, "null"),
-                 ", \"product\": ", idText(t.identity, &typ::TypIdentity::product, "null"),
-                 ", \"code_page\": ", idText(t.identity, &typ::TypIdentity::codePage, "null"),
+                 ", \"family_id\": ", idText(t.identity, &typ::Identity::familyId, "null"),
+                 ", \"product\": ", idText(t.identity, &typ::Identity::productId, "null"),
+                 ", \"code_page\": ", idText(t.identity, &typ::Identity::codePage, "null"),
                  ", \"family_matches\": ", matches ? "true" : "false", "}"});
         } else {
             // The map's path and the subfile's name come from outside: escaped like every name.
-            out +=
-                escapeControls(concat({map.path(), "\t", name, "\t", size, "\t",
-                                       idText(t.identity, &typ::TypIdentity::familyId, "-"), "\t",
-                                       idText(t.identity, &typ::TypIdentity::product, "-"), "\t",
-                                       idText(t.identity, &typ::TypIdentity::codePage, "-"), "\t",
-                                       familyCheck(t, families)})) +
-                "\n";
+            out += concat({escapeControls(map.path()), "\t", escapeControls(name), "\t", size, "\t",
+                           idText(t.identity, &typ::Identity::familyId, "-"), "\t",
+                           idText(t.identity, &typ::Identity::productId, "-"), "\t",
+                           idText(t.identity, &typ::Identity::codePage, "-"), "\t",
+                           familyCheck(t, families), "\n"});
         }
     }
     if (!json) return out;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "base/text.h"
-#include "installed/utf8.h"
+#include "base/utf8.h"
 
 namespace kestrel::installed {
 namespace {

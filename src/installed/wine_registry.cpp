@@ -10,7 +10,7 @@
 #include "base/platform/platform.h"
 #include "base/text.h"
 #include "installed/folder_listing.h"
-#include "installed/utf8.h"
+#include "base/utf8.h"
 
 namespace fs = std::filesystem;
 

@@ -5,8 +5,10 @@
 #include <system_error>
 #include <utility>
 
+#include "base/byte_reader.h"
 #include "base/platform/platform.h"
 #include "base/text.h"
+#include "typfile/typ_header.h"
 
 namespace kestrel::maptyp {
 
@@ -23,7 +25,8 @@ std::variant<MapFile, MapFault> MapFile::open(const std::string& path) {
 std::vector<TypInMap> MapFile::typs() const {
     std::vector<TypInMap> found;
     for (const img::Subfile* s : dir_.ofType("TYP"))
-        found.push_back({s, typ::readTypIdentity(bytes().gather(s->runs, typ::kShortestHeader))});
+        found.push_back(
+            {s, typ::hdr::readIdentity(byteSpan(bytes().gather(s->runs, typ::hdr::kShortLength)))});
     return found;
 }
 

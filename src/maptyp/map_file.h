@@ -11,13 +11,13 @@
 #include "imgfs/img_directory.h"
 #include "mapread/map_buffer.h"
 #include "maptyp/map_family.h"
-#include "typfile/typ_identity.h"
+#include "typfile/typ_file.h"
 
 namespace kestrel::maptyp {
 
 struct TypInMap {
     const img::Subfile* subfile = nullptr;
-    std::optional<typ::TypIdentity> identity; // nothing when its header is not a TYP header
+    std::optional<typ::Identity> identity; // nothing when its header is not a TYP header
 };
 
 // A name to save a subfile under: its name and type ("I2023100.TYP") with every character but

@@ -62,7 +62,7 @@ std::string describe(const PutTypRequest& request, const PutTypResult& r) {
         return concat(
             {"wrote ", request.out, ": ", r.typName, " ", r.replaced ? msg::kReplaced : msg::kAdded,
              ", family ID ", std::to_string(r.identity.familyId), ", product ",
-             std::to_string(r.identity.product), ", ", std::to_string(r.bytes), " bytes"});
+             std::to_string(r.identity.productId), ", ", std::to_string(r.bytes), " bytes"});
     case PutTypStatus::OutputIsInput:
         return concat({"will not write ", request.out, ": ", msg::kOutputIsInput});
     case PutTypStatus::MapUnreadable:

@@ -6,12 +6,14 @@
 #include <utility>
 #include <variant>
 
+#include "base/byte_reader.h"
 #include "base/paths.h"
 #include "base/platform/platform.h"
 #include "base/text.h"
 #include "imgfs/img_layout.h"
 #include "imgfs/img_writer.h"
 #include "maptyp/map_file.h"
+#include "typfile/typ_header.h"
 
 namespace kestrel::maptyp {
 namespace {
@@ -38,7 +40,7 @@ std::variant<std::string, PutTypResult> readTyp(const std::string& path) {
             Unreadable{UnreadableReason::SystemError, std::generic_category().message(EIO)};
         return r;
     }
-    if (!typ::readTypIdentity(*bytes)) return failed(PutTypStatus::NotATyp);
+    if (!typ::hdr::readIdentity(byteSpan(*bytes))) return failed(PutTypStatus::NotATyp);
     return std::move(*bytes);
 }
 
@@ -82,7 +84,7 @@ PutTypResult putTyp(const PutTypRequest& request, UiPort& ui) {
     auto typBytes = readTyp(request.typ);
     if (auto* r = std::get_if<PutTypResult>(&typBytes)) return std::move(*r);
     img::NewSubfile added{{}, "TYP", std::move(std::get<std::string>(typBytes))};
-    typ::TypIdentity identity = *typ::readTypIdentity(added.bytes);
+    typ::Identity identity = *typ::hdr::readIdentity(byteSpan(added.bytes));
     if (!request.keepIds) {
         const MapFamily family = map.family();
         const auto sole = family.sole();
@@ -93,8 +95,8 @@ PutTypResult putTyp(const PutTypRequest& request, UiPort& ui) {
             return r;
         }
         identity.familyId = sole->familyId;
-        identity.product = sole->product;
-        typ::writeTypIdentity(added.bytes, identity);
+        identity.productId = sole->product;
+        typ::hdr::setIdentity(byteSpan(added.bytes), identity);
     }
     const auto name = subfileFor(map, request.typ, identity.familyId);
     if (!name) {

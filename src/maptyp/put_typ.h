@@ -11,7 +11,7 @@
 #include "base/uiport.h"
 #include "imgfs/img_directory.h"
 #include "mapread/unreadable.h"
-#include "typfile/typ_identity.h"
+#include "typfile/typ_file.h"
 
 namespace kestrel::maptyp {
 
@@ -50,7 +50,7 @@ struct PutTypResult {
     std::string typName;   // the TYP subfile, "I2023100.TYP"
     bool replaced = false; // it replaced the map's TYP (else it was added)
     bool unmasked = false; // the map was XOR-masked, the copy is not
-    typ::TypIdentity identity;
+    typ::Identity identity;
     std::uint64_t bytes = 0;
 };
 

@@ -1,12 +1,10 @@
 #pragma once
 // Which type code each numbered element gets, and the colour that spells it. An element code is
-// type x 32 + subtype (16 bits); a colour is red x 65536 + green x 256 + blue, stored in records
-// in the order blue, green, red.
+// type x 32 + subtype (16 bits).
 #include <array>
-#include <cstddef>
 #include <cstdint>
 
-#include "typbin/typ_image.h"
+#include "typfile/rgb.h"
 
 namespace kestrel {
 
@@ -41,17 +39,10 @@ inline constexpr std::uint32_t activeRouteCode(std::uint32_t start, std::uint32_
     return (start + i % kActiveRouteGroupSize) * 32;
 }
 
-// The colour of a code: type x 256 + subtype, so its six hexadecimal digits RRGGBB read the code
-// (0x5E6, type 0x2F subtype 6, gives 002F06).
-inline constexpr std::uint32_t codeColour(std::uint32_t code) {
-    return (code / 32) * 256 + code % 32;
-}
-
-// Writes the colour at the position as blue, green, red.
-inline void putColourBgr(ByteImage& image, std::size_t pos, std::uint32_t colour) {
-    image.put1u(pos, static_cast<std::uint8_t>(colour & 0xFF));
-    image.put1u(pos + 1, static_cast<std::uint8_t>((colour >> 8) & 0xFF));
-    image.put1u(pos + 2, static_cast<std::uint8_t>((colour >> 16) & 0xFF));
+// The colour of a code: type x 256 + subtype, so that its #RRGGBB reads the code (0x5E6, type
+// 0x2F subtype 6, gives #002F06).
+inline constexpr typ::Rgb codeColour(std::uint32_t code) {
+    return typ::rgbFromHex((code / 32) * 256 + code % 32);
 }
 
 } // namespace kestrel

@@ -1,10 +1,10 @@
 #include "typbin/record_encoders.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "typbin/element_codes.h"
+#include "typfile/record_encoder.h"
 
 namespace kestrel {
 
@@ -14,54 +14,61 @@ namespace {
 // records has grown past this many bytes.
 constexpr std::size_t kProgressChunkBytes = 200000;
 
-constexpr std::uint8_t kColourType = 0x06; // one solid colour, no bitmap
-constexpr std::uint8_t kWhiteByte = 0xFF;
+constexpr typ::Rgb kWhite{0xFF, 0xFF, 0xFF};
+// The numbered files name no code page of their own for their records: they hold no labels.
+constexpr std::uint16_t kNoLabels = 0;
 
-void putWhite(ByteImage& image, std::size_t pos) {
-    for (std::size_t k = 0; k < 3; ++k) image.put1u(pos + k, kWhiteByte);
+// A square picture in the element colour on white, every pixel in the element colour.
+typ::Image square(std::uint8_t side) {
+    typ::Image image;
+    image.width = image.height = side;
+    image.palette = {{kWhite}, {kWhite}};
+    image.indices.assign(std::size_t{side} * side, 0);
+    return image;
 }
 
-void putRecord(GeneratorKind kind, ByteImage& data, std::size_t pos, std::uint32_t colour,
-               std::uint8_t lineWidth) {
-    switch (kind) {
-    case GeneratorKind::Pois: {
-        // flags, 16 x 16 pixels, 2 colours, colour mode 0; then the element colour and white;
-        // the 64 bitmap bytes stay zero (every pixel takes colour 1).
-        constexpr std::uint8_t head[] = {0x01, 16, 16, 2, 0};
-        for (std::size_t k = 0; k < sizeof head; ++k) data.put1u(pos + k, head[k]);
-        putColourBgr(data, pos + 5, colour);
-        putWhite(data, pos + 8);
-        break;
+// The elements of each kind, built once; a record differs from the next only in code and colour.
+struct Elements {
+    typ::Point poi{{}, square(16), std::nullopt, {}};
+    typ::Line line;
+    typ::Polygon polygon;
+    typ::IconSet icon{{}, std::nullopt, {square(32)}};
+    typ::RecordEncoder encoder{kNoLabels};
+
+    Elements(std::uint8_t lineWidth) {
+        line.lineWidth = lineWidth;
+        line.useOrientation = true;
     }
+};
+
+// One record: a 16 x 16 two-colour POI, a plain line of the width (an active route's record
+// carries the width a second time), a solid polygon. The encoder refuses none of them: the codes
+// fit 16 bits and the pictures are whole.
+void putRecord(GeneratorKind kind, Elements& e, std::uint32_t code, ByteImage& data) {
+    typ::RecordEncoder& encoder = e.encoder;
+    const typ::ElementCode element = typ::ElementCode::fromWord(static_cast<std::uint16_t>(code));
+    switch (kind) {
+    case GeneratorKind::Pois:
+        e.poi.code = element;
+        e.poi.day.palette[0].rgb = codeColour(code);
+        encoder.point(e.poi, data);
+        break;
     case GeneratorKind::Lines:
-        data.put1u(pos, kColourType);
-        putColourBgr(data, pos + 2, colour);
-        data.put1u(pos + 5, lineWidth);
+    case GeneratorKind::ActiveRoutes:
+        e.line.code = element;
+        e.line.day.foreground = codeColour(code);
+        encoder.line(e.line, typ::TypPart::Lines, data);
+        if (kind == GeneratorKind::ActiveRoutes) data.add1u(e.line.lineWidth);
         break;
     case GeneratorKind::Polygons:
-        data.put1u(pos, kColourType);
-        putColourBgr(data, pos + 1, colour);
-        break;
-    case GeneratorKind::ActiveRoutes:
-        data.put1u(pos, kColourType);
-        putColourBgr(data, pos + 2, colour);
-        data.put1u(pos + 5, lineWidth);
-        data.put1u(pos + 6, lineWidth);
+        e.polygon.code = element;
+        e.polygon.day.foreground = codeColour(code);
+        encoder.polygon(e.polygon, data);
         break;
     case GeneratorKind::ExtraPois:
         break;
     }
 }
-
-// An extra POI icon record before its colour is set: one icon, 0x042E, 1, 32 x 32 pixels,
-// 2 colours, colour mode 0, the colour (bytes 8 to 10), white, and 256 bitmap bytes of zero
-// (every pixel takes colour 1).
-constexpr std::array<char, kExtraPoiRecordSize> kExtraPoiRecord = [] {
-    std::array<char, kExtraPoiRecordSize> r{};
-    const unsigned char head[] = {1, 0x2E, 0x04, 1, 32, 32, 2, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF};
-    for (std::size_t k = 0; k < sizeof head; ++k) r[k] = static_cast<char>(head[k]);
-    return r;
-}();
 
 // Yields after an element; true when the user asked to stop.
 bool stopped(UiPort& ui) {
@@ -95,14 +102,15 @@ std::optional<NumberedSections> buildNumberedSections(GeneratorKind kind, std::u
     std::uint32_t n = 0;
     while (n < count && steppedCode(start, n, stepping) <= kMaxElementCode) ++n;
 
-    const std::size_t size = recordSize(kind);
-    NumberedSections s{ByteImage(n * size), ByteImage(n * kNumberedIndexEntrySize), n};
+    NumberedSections s{ByteImage(), ByteImage(n * kNumberedIndexEntrySize), n};
+    s.data.reserve(n * recordSize(kind));
+    Elements elements(lineWidth);
     for (std::uint32_t i = 0; i < n; ++i) {
         if (kind == GeneratorKind::Pois && i % 100 == 0)
             ui.progress(static_cast<float>(i) / static_cast<float>(count) * 100.0f);
         const std::uint32_t code = steppedCode(start, i, stepping);
-        const std::size_t offset = i * size;
-        putRecord(kind, s.data, offset, codeColour(code), lineWidth);
+        const std::size_t offset = s.data.size();
+        putRecord(kind, elements, code, s.data);
         const std::size_t entry = i * kNumberedIndexEntrySize;
         s.index.put2u(entry, static_cast<std::uint16_t>(code));
         s.index.put3u(entry + 2, static_cast<std::uint32_t>(offset));
@@ -114,13 +122,14 @@ std::optional<NumberedSections> buildNumberedSections(GeneratorKind kind, std::u
 std::optional<NumberedSections> buildActiveRouteSections(std::uint32_t start, std::uint32_t count,
                                                          std::uint8_t lineWidth, UiPort& ui) {
     const std::uint32_t n = std::min(count, kMaxActiveRoutes);
-    NumberedSections s{ByteImage(n * kActiveRouteRecordSize),
-                       ByteImage(n * kActiveRouteIndexEntrySize), n};
+    NumberedSections s{ByteImage(), ByteImage(n * kActiveRouteIndexEntrySize), n};
+    s.data.reserve(n * kActiveRouteRecordSize);
+    Elements elements(lineWidth);
     for (std::uint32_t i = 0; i < n; ++i) {
         const std::uint32_t code = activeRouteCode(start, i);
         const ActiveRouteGroup group = kActiveRouteGroups[i / kActiveRouteGroupSize];
-        const std::size_t offset = i * kActiveRouteRecordSize;
-        putRecord(GeneratorKind::ActiveRoutes, s.data, offset, codeColour(code), lineWidth);
+        const std::size_t offset = s.data.size();
+        putRecord(GeneratorKind::ActiveRoutes, elements, code, s.data);
         const std::size_t entry = i * kActiveRouteIndexEntrySize;
         s.index.put2u(entry, static_cast<std::uint16_t>(code));
         s.index.put1u(entry + 2, group.a);
@@ -143,7 +152,7 @@ std::optional<ExtraPoiSections> buildExtraPoiSections(std::uint32_t startId, std
     s.index.reserve(n);
     std::size_t chunk = 0;
     const double end = static_cast<double>(startId) + static_cast<double>(count);
-    const std::string_view record(kExtraPoiRecord.data(), kExtraPoiRecord.size());
+    Elements elements(0);
     for (std::uint32_t i = 0; i < n; ++i) {
         const std::uint32_t id = startId + i;
         if (chunk > kProgressChunkBytes) {
@@ -151,9 +160,10 @@ std::optional<ExtraPoiSections> buildExtraPoiSections(std::uint32_t startId, std
             ui.progress(static_cast<float>(std::floor(static_cast<double>(id) / end * 75.0)));
         }
         chunk += kExtraPoiRecordSize;
-        const std::size_t pos = std::size_t{i} * kExtraPoiRecordSize;
-        icons.putBytes(pos, record);
-        putColourBgr(icons, pos + 8, id);
+        const std::size_t pos = icons.size();
+        // The ID spells the icon's colour.
+        elements.icon.icons[0].palette[0].rgb = typ::rgbFromHex(id);
+        elements.encoder.iconSet(elements.icon, icons);
         s.index.push_back({static_cast<std::uint16_t>(id), static_cast<std::uint32_t>(pos)});
         if (stopped(ui)) return std::nullopt;
     }

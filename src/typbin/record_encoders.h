@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "base/byte_image.h"
 #include "base/uiport.h"
 #include "typbin/generator_request.h"
-#include "typbin/typ_image.h"
 
 namespace kestrel {
 

@@ -50,11 +50,11 @@ ByteImage numberedFile(GeneratorKind kind, const NumberedSections& s, const TypH
     ByteImage image = withSections(typhdr::kShortSize, s);
     writeCommonHeader(image, typhdr::kShortSize, info);
     const SectionFields f = shortFields(kind);
-    image.head(f.dataOffset, typhdr::kShortSize);
-    image.put_head4(f.dataLength, u32(s.data.size()));
-    image.put_head4(f.indexOffset, u32(typhdr::kShortSize + s.data.size()));
-    image.head(f.indexRecordSize, kNumberedIndexEntrySize);
-    image.put_head4(f.indexLength, s.count * u32(kNumberedIndexEntrySize));
+    head(image, f.dataOffset, typhdr::kShortSize);
+    put_head4(image, f.dataLength, u32(s.data.size()));
+    put_head4(image, f.indexOffset, u32(typhdr::kShortSize + s.data.size()));
+    head(image, f.indexRecordSize, kNumberedIndexEntrySize);
+    put_head4(image, f.indexLength, s.count * u32(kNumberedIndexEntrySize));
     return image;
 }
 
@@ -62,11 +62,11 @@ ByteImage activeRouteFile(const NumberedSections& s, const TypHeaderInfo& info) 
     using namespace typhdr;
     ByteImage image = withSections(kLongSize, s);
     writeCommonHeader(image, kLongSize, info);
-    image.head(kLineDataOffset, kLongSize);
-    image.put_head4(kLineDataLength, u32(s.data.size()));
-    image.put_head4(kActiveRouteIndexOffset, u32(kLongSize + s.data.size()));
-    image.head(kActiveRouteIndexRecordSize, kActiveRouteIndexEntrySize);
-    image.put_head4(kActiveRouteIndexLength, s.count * u32(kActiveRouteIndexEntrySize));
+    head(image, kLineDataOffset, kLongSize);
+    put_head4(image, kLineDataLength, u32(s.data.size()));
+    put_head4(image, kActiveRouteIndexOffset, u32(kLongSize + s.data.size()));
+    head(image, kActiveRouteIndexRecordSize, kActiveRouteIndexEntrySize);
+    put_head4(image, kActiveRouteIndexLength, s.count * u32(kActiveRouteIndexEntrySize));
     return image;
 }
 
@@ -97,28 +97,28 @@ ByteImage extraPoiFile(TypSectionSlots& sections, const std::vector<ExtraPoiInde
     image.reserve(total);
 
     writeCommonHeader(image, kLongSize, info);
-    image.head(kSlot0RecordSize, kExtraPoiIndexEntrySize);
-    image.head(kIconSetFlag, sections.iconSetFlag);
-    image.head(kSlot2Constant, 6);
-    image.head(kSlot2Tail, 0x1B);
-    image.head(kSlot3Tail, 0x1B);
-    image.head(kSlot3Constant, 6);
-    image.head(kSlot4Constant, 0x13);
+    head(image, kSlot0RecordSize, kExtraPoiIndexEntrySize);
+    head(image, kIconSetFlag, sections.iconSetFlag);
+    head(image, kSlot2Constant, 6);
+    head(image, kSlot2Tail, 0x1B);
+    head(image, kSlot3Tail, 0x1B);
+    head(image, kSlot3Constant, 6);
+    head(image, kSlot4Constant, 0x13);
 
     std::size_t pos = kExtraPoiFirstSection;
     for (std::size_t k = 0; k < sections.slot.size(); ++k) {
         const std::string& s = sections.slot[k];
         if (s.empty()) continue;
-        image.put_head4(kSlotOffset[k], u32(pos));
-        image.put_head4(kSlotLength[k], u32(s.size()));
+        put_head4(image, kSlotOffset[k], u32(pos));
+        put_head4(image, kSlotLength[k], u32(s.size()));
         image.putBytes(pos, s);
         pos += s.size();
     }
 
     // This file has no active-route index: its offset is 0, as its length at 0xAA is, so that a
     // reader sees one consistent "no section" and two runs give the same bytes.
-    image.put_head4(kActiveRouteIndexOffset, 0);
-    image.head(kActiveRouteIndexRecordSize, kExtraPoiIndexEntrySize);
+    put_head4(image, kActiveRouteIndexOffset, 0);
+    head(image, kActiveRouteIndexRecordSize, kExtraPoiIndexEntrySize);
     return image;
 }
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "typbin/typ_clock.h"
+#include "typfile/typ_clock.h"
 #include "typbin/typ_image.h"
 
 namespace kestrel {
@@ -73,7 +73,7 @@ inline constexpr std::uint16_t kProductIdValue = 1;
 
 // What every header records besides its sections.
 struct TypHeaderInfo {
-    TypDateTime when;
+    typ::DateTime when;
     std::uint16_t codepage = 1252; // `CodePage::number` of the code-page box
 };
 

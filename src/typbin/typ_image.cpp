@@ -1,55 +1,20 @@
 #include "typbin/typ_image.h"
 
-#include <algorithm>
-
 #include "base/text.h"
 
 namespace kestrel {
 
-void ByteImage::reserveUpTo(std::size_t end) {
-    if (end > bytes_.size()) bytes_.resize(end, '\0');
+void head(ByteImage& image, std::size_t pos, std::uint8_t v) {
+    static const std::string kBlanks(256, ' ');
+    while (image.size() == 0 || pos >= image.size()) image.addBytes(kBlanks);
+    image.put1u(pos, v);
 }
 
-void ByteImage::put1u(std::size_t pos, std::uint8_t v) {
-    reserveUpTo(pos + 1);
-    bytes_[pos] = static_cast<char>(v);
-}
-
-void ByteImage::put2u(std::size_t pos, std::uint16_t v) {
-    reserveUpTo(pos + 2);
-    bytes_[pos] = static_cast<char>(v & 0xFF);
-    bytes_[pos + 1] = static_cast<char>(v >> 8);
-}
-
-void ByteImage::put3u(std::size_t pos, std::uint32_t v) {
-    reserveUpTo(pos + 3);
-    for (std::size_t k = 0; k < 3; ++k) bytes_[pos + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
-}
-
-void ByteImage::put4u(std::size_t pos, std::uint32_t v) {
-    reserveUpTo(pos + 4);
-    for (std::size_t k = 0; k < 4; ++k) bytes_[pos + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
-}
-
-void ByteImage::putBytes(std::size_t pos, std::string_view bytes) {
-    if (pos >= bytes_.size()) {
-        bytes_.resize(pos, '\0');
-        bytes_.append(bytes);
-        return;
-    }
-    reserveUpTo(pos + bytes.size());
-    std::copy(bytes.begin(), bytes.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(pos));
-}
-
-void ByteImage::head(std::size_t pos, std::uint8_t v) {
-    while (bytes_.empty() || pos >= bytes_.size()) bytes_.append(256, ' ');
-    bytes_[pos] = static_cast<char>(v);
-}
-
-void ByteImage::put_head4(std::size_t pos, std::uint32_t v) {
-    for (std::size_t k = 0; k < 4; ++k) head(pos + k, 0);
+void put_head4(ByteImage& image, std::size_t pos, std::uint32_t v) {
+    for (std::size_t k = 0; k < 4; ++k) head(image, pos + k, 0);
     const std::string le = fnblk0(hex(v));
-    for (std::size_t k = 0; k < le.size(); ++k) head(pos + k, static_cast<std::uint8_t>(le[k]));
+    for (std::size_t k = 0; k < le.size(); ++k)
+        head(image, pos + k, static_cast<std::uint8_t>(le[k]));
 }
 
 std::string fnblk0(std::string_view hexText) {

@@ -45,7 +45,7 @@ struct Written {
     bool keepIds;
     std::string typName;
     bool replaced, unmasked;
-    typ::TypIdentity identity;
+    typ::Identity identity;
 };
 
 TEST(MapTyp, TypReplacedOrAddedWithTheMapsIds) {

@@ -20,7 +20,7 @@ using test::TypBytes;
 class Generators : public ::testing::Test {
   protected:
     GeneratorContext ctx() {
-        return {ui,     launcher,          slots, {TypDateTime{2026, 12, 5, 14, 7, 9}, 1252},
+        return {ui,     launcher,          slots, {typ::DateTime{2026, 12, 5, 14, 7, 9}, 1252},
                 "/app", dir.file("system")};
     }
     GeneratorRequest request(GeneratorKind kind, std::string start, std::uint32_t count) {

@@ -12,7 +12,7 @@ namespace {
 TEST(TypClock, EpochSecondsGiveTheUtcDate) {
     const struct {
         std::int64_t seconds;
-        TypDateTime utc;
+        typ::DateTime utc;
     } cases[] = {
         {1796479629, {2026, 12, 5, 14, 7, 9}},
         {0, {1970, 1, 1, 0, 0, 0}},
@@ -20,7 +20,7 @@ TEST(TypClock, EpochSecondsGiveTheUtcDate) {
         {-1, {1969, 12, 31, 23, 59, 59}},
     };
     for (const auto& c : cases) {
-        const TypDateTime t = typDateTimeUtc(c.seconds);
+        const typ::DateTime t = typ::dateTimeUtc(c.seconds);
         EXPECT_EQ((std::array{t.year, t.month, t.day, t.hour, t.minute, t.second}),
                   (std::array{c.utc.year, c.utc.month, c.utc.day, c.utc.hour, c.utc.minute,
                               c.utc.second}))

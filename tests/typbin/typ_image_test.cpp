@@ -27,14 +27,14 @@ TEST(ByteImage, PutPastTheEndGrowsWithZeros) {
 
 TEST(ByteImage, HeadInsideThePreSizedBufferOnlyPlacesTheByte) {
     ByteImage im(91);
-    im.head(90, 7);
+    head(im, 90, 7);
     EXPECT_EQ(im.size(), 91u);
     EXPECT_EQ(TypBytes(im.bytes()).u8(90), 7u);
 }
 
 TEST(ByteImage, HeadOnAnEmptyBufferGrowsByBlanks) {
     ByteImage im;
-    im.head(0, 0x5B);
+    head(im, 0, 0x5B);
     ASSERT_EQ(im.size(), 256u);
     EXPECT_EQ(TypBytes(im.bytes()).u8(0), 0x5Bu);
     EXPECT_EQ(TypBytes(im.bytes()).u8(1), 0x20u);
@@ -43,9 +43,9 @@ TEST(ByteImage, HeadOnAnEmptyBufferGrowsByBlanks) {
 
 TEST(ByteImage, HeadAtTheEndOrFarBeyondGrowsIn256ByteSteps) {
     ByteImage im(10);
-    im.head(10, 1);
+    head(im, 10, 1);
     EXPECT_EQ(im.size(), 266u);
-    im.head(800, 2);
+    head(im, 800, 2);
     EXPECT_EQ(im.size(), 1034u); // 266 + 3 x 256
     EXPECT_EQ(TypBytes(im.bytes()).u8(800), 2u);
     EXPECT_EQ(TypBytes(im.bytes()).u8(799), 0x20u);
@@ -54,11 +54,11 @@ TEST(ByteImage, HeadAtTheEndOrFarBeyondGrowsIn256ByteSteps) {
 TEST(ByteImage, PutHead4ClearsAllFourBytesBeforeWritingASmallValue) {
     ByteImage im(8);
     im.put4u(2, 0xFFFFFFFF);
-    im.put_head4(2, 0x5B);
+    put_head4(im, 2, 0x5B);
     EXPECT_EQ(TypBytes(im.bytes()).hexdump(2, 4), "5B 00 00 00");
-    im.put_head4(2, 0x12345); // an odd number of hexadecimal digits
+    put_head4(im, 2, 0x12345); // an odd number of hexadecimal digits
     EXPECT_EQ(TypBytes(im.bytes()).hexdump(2, 4), "45 23 01 00");
-    im.put_head4(2, 0xFFFFFFFF);
+    put_head4(im, 2, 0xFFFFFFFF);
     EXPECT_EQ(TypBytes(im.bytes()).u32(2), 0xFFFFFFFFu);
 }
 

@@ -1,7 +1,7 @@
 #include "typbin/ui/numbered_generator_runner.h"
 
 #include "typbin/messages.h"
-#include "typbin/typ_clock.h"
+#include "typfile/typ_clock.h"
 #include "typbin/ui/generator_dialog.h"
 
 namespace kestrel {
@@ -22,7 +22,7 @@ std::optional<GenerateResult> runNumberedGenerator(int kind, const NumberedGener
     GeneratorContext ctx{ui,
                          launcher,
                          setup.sections,
-                         TypHeaderInfo{typDateTimeNow(), setup.codepage},
+                         TypHeaderInfo{typ::dateTimeNow(), setup.codepage},
                          setup.apppath,
                          setup.syspath};
     const GenerateResult r = runGenerator(*request, ctx);

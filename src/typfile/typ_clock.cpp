@@ -1,12 +1,12 @@
-#include "typbin/typ_clock.h"
+#include "typfile/typ_clock.h"
 
 #include <ctime>
 
 #include "base/platform/platform.h"
 
-namespace kestrel {
+namespace kestrel::typ {
 
-TypDateTime typDateTimeUtc(std::int64_t epochSeconds) {
+DateTime dateTimeUtc(std::int64_t epochSeconds) {
     // Days since the epoch to a civil date, in the proleptic Gregorian calendar (eras of 400
     // years); valid for negative counts too.
     std::int64_t days = epochSeconds / 86400;
@@ -25,7 +25,7 @@ TypDateTime typDateTimeUtc(std::int64_t epochSeconds) {
     const std::int64_t m = mp < 10 ? mp + 3 : mp - 9;
     const std::int64_t y = yoe + era * 400 + (m <= 2 ? 1 : 0);
 
-    TypDateTime t;
+    DateTime t;
     t.year = static_cast<int>(y);
     t.month = static_cast<int>(m);
     t.day = static_cast<int>(d);
@@ -35,9 +35,9 @@ TypDateTime typDateTimeUtc(std::int64_t epochSeconds) {
     return t;
 }
 
-TypDateTime typDateTimeNow() {
+DateTime dateTimeNow() {
     const std::tm tm = platform::localTime(std::time(nullptr));
-    TypDateTime t;
+    DateTime t;
     t.year = tm.tm_year + 1900;
     t.month = tm.tm_mon + 1;
     t.day = tm.tm_mday;
@@ -47,4 +47,4 @@ TypDateTime typDateTimeNow() {
     return t;
 }
 
-} // namespace kestrel
+} // namespace kestrel::typ

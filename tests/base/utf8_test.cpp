@@ -1,8 +1,8 @@
-#include "installed/utf8.h"
+#include "base/utf8.h"
 
 #include <gtest/gtest.h>
 
-namespace kestrel::installed {
+namespace kestrel {
 namespace {
 
 std::string utf8(std::uint32_t cp) {
@@ -30,4 +30,4 @@ TEST(Utf8, RecognisesWellFormedText) {
 }
 
 } // namespace
-} // namespace kestrel::installed
+} // namespace kestrel

@@ -3,21 +3,23 @@
 // bytes of a file depend only on their inputs (tests, reproducible builds).
 #include <cstdint>
 
-namespace kestrel {
+namespace kestrel::typ {
 
-struct TypDateTime {
+struct DateTime {
     int year = 2000; // four digits
     int month = 1;   // 1 to 12
     int day = 1;     // 1 to 31
     int hour = 0;    // 0 to 23
     int minute = 0;
     int second = 0;
+
+    bool operator==(const DateTime&) const = default;
 };
 
 // The civil date and time (UTC) of a count of seconds since 1970-01-01 00:00:00 UTC, as the
 // reproducible-builds variable SOURCE_DATE_EPOCH gives it.
-TypDateTime typDateTimeUtc(std::int64_t epochSeconds);
+DateTime dateTimeUtc(std::int64_t epochSeconds);
 // The machine's local date and time now.
-TypDateTime typDateTimeNow();
+DateTime dateTimeNow();
 
-} // namespace kestrel
+} // namespace kestrel::typ
