@@ -9,7 +9,6 @@
 #include "base/files.h"
 #include "base/platform/platform.h"
 #include "imgfs/img_geometry.h"
-#include "imgfs/img_layout.h"
 #include "imgfs/img_writer.h"
 #include "support/fake_ui.h"
 #include "support/fixture_maps.h"
@@ -47,29 +46,30 @@ std::string rewrite(const std::string& path, const img::NewSubfile& added, const
     return readFile(tmp.file("new.img")).value_or("");
 }
 
-// Checks the new file from its bytes alone: one run of blocks per subfile, every block of the
-// file used once, parts numbered in order, the header's size fields true.
+// Checks the new file from its bytes alone, with the field offsets written here as numbers (not the
+// writer's own constants): one run of blocks per subfile, every block of the file used once, parts
+// numbered in order, the header's size fields true.
 void expectWellFormed(const std::string& f) {
-    const std::size_t bs = std::size_t(1) << (f[img::kBlockExponent1] + f[img::kBlockExponent2]);
+    const std::size_t bs = std::size_t(1) << (f[0x61] + f[0x62]); // 0x61, 0x62: the exponents
     ASSERT_EQ(f.size() % bs, 0u);
     const std::size_t blocks = f.size() / bs;
-    EXPECT_EQ(f[img::kMask], 0);
-    EXPECT_EQ(u16(f, img::kBlocksPlusOne), blocks + 1);
-    EXPECT_EQ(u32(f, img::kPartitionSectors), (blocks + 1) * bs / 512);
-    EXPECT_GE(std::uint64_t(u16(f, img::kSectors)) * u16(f, img::kHeads) * u16(f, img::kCylinders),
+    EXPECT_EQ(f[0x00], 0);                             // 0x00: no mask
+    EXPECT_EQ(u16(f, 0x63), blocks + 1);               // 0x63-0x64: blocks + 1
+    EXPECT_EQ(u32(f, 0x1CA), (blocks + 1) * bs / 512); // 0x1CA-0x1CD: the partition
+    EXPECT_GE(std::uint64_t(u16(f, 0x18)) * u16(f, 0x1A) * u16(f, 0x1C), // sectors, heads, cyl.
               (blocks + 1) * bs / 512);
-    std::size_t next = 0, at = img::kFirstEntry;
-    while (f[at] == 0) at += img::kEntryBytes;
+    std::size_t next = 0, at = 0x200; // the entries, 512 bytes each; the first in use: the header's
+    while (f[at] == 0) at += 512;
     std::string current;
     int part = 0;
-    const std::size_t end = u32(f, at + img::kEntryFileSize);
-    for (; at < end && f[at] == 1; at += img::kEntryBytes) {
-        const std::string key = f.substr(at + 1, 11);
+    const std::size_t end = u32(f, at + 0x0C); // 0x0C-0x0F: its size, where the directory ends
+    for (; at < end && f[at] == 1; at += 512) {
+        const std::string key = f.substr(at + 1, 11); // 0x01-0x0B: name and type
         part = key == current ? part + 1 : 0;
         current = key;
-        EXPECT_EQ(static_cast<std::uint8_t>(f[at + img::kEntryPartByte]), part % 256) << key;
+        EXPECT_EQ(static_cast<std::uint8_t>(f[at + 0x11]), part % 256) << key; // 0x11: the part
         for (std::size_t i = 0; i < 240 && u16(f, at + 0x20 + 2 * i) != 0xFFFF; ++i)
-            EXPECT_EQ(u16(f, at + 0x20 + 2 * i), next++) << key;
+            EXPECT_EQ(u16(f, at + 0x20 + 2 * i), next++) << key; // 0x20-0x1FF: its blocks
     }
     EXPECT_EQ(next, blocks);
     EXPECT_EQ(f.substr(at, end - at).find_first_not_of('\0'), std::string::npos);
@@ -122,7 +122,7 @@ TEST(ImgWriter, BlockSizeGrowsWhenBlocksOrTheDirectoryOutgrowIt) {
         const std::string path = fixtureDir() + "/maps/two_tiles/gmapsupp.img";
         const std::string big(mb << 20, 'x');
         const std::string written = rewrite(path, {"00000BIG", "TYP", big}, tmp);
-        EXPECT_EQ(written[img::kBlockExponent1] + written[img::kBlockExponent2], 10);
+        EXPECT_EQ(written[0x61] + written[0x62], 10);
         expectWellFormed(written);
         EXPECT_TRUE(img::Directory::read(bytesOf(written)).sound());
     }
@@ -144,14 +144,12 @@ TEST(ImgWriter, SizeFieldsAreMkgmaps) {
         const std::string file = readFile(fixtureDir() + map).value_or("");
         const std::string header = file.substr(0, 512);
         std::string cleared = header;
-        for (auto [at, n] : {std::pair{img::kSectors, 6},
-                             {img::kHeads2, 4},
-                             {img::kBlocksPlusOne, 2},
-                             {img::kPartitionEnd, 3},
-                             {img::kPartitionSectors, 4}})
+        // Sectors, heads, cylinders; the heads and sectors again; blocks + 1; the partition's end
+        // (C/H/S) and its sectors.
+        for (auto [at, n] : {std::pair{0x18, 6}, {0x5D, 4}, {0x63, 2}, {0x1C3, 3}, {0x1CA, 4}})
             cleared.replace(static_cast<std::size_t>(at), static_cast<std::size_t>(n),
                             static_cast<std::size_t>(n), '\0');
-        const int exponent = header[img::kBlockExponent1] + header[img::kBlockExponent2];
+        const int exponent = header[0x61] + header[0x62];
         img::fitHeader(cleared, file.size() >> exponent, exponent);
         EXPECT_EQ(cleared, header) << map;
     }
