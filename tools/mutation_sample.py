@@ -12,6 +12,11 @@ A failing or timed-out test run kills the mutant; a mutant that does not build i
 and not counted. Each result line shows the changed source line.
 
     tools/mutation_sample.py [--seed 1] [--count 60] [--jobs 2] [--timeout S] [--keep] [--list]
+                             [--rerun RESULTS]
+
+--rerun takes the output of an earlier run (or of --list) and tests again only its survivors (all
+of a list's mutants), each found in today's code by its changed line, so that a sample taken
+before the code changed can be scored after it; a mutant whose line is gone is reported apart.
 """
 import argparse
 import os
@@ -104,15 +109,40 @@ def pick(sites, count, seed):
     return sorted(chosen)
 
 
+RESULT = re.compile(r"^(\S+):(\d+): (\S+) -> (\S+)\s+(?:(\w+(?: \w+)*)\s+\(\d+ s\)\s+)?\| (.*)$")
+
+
+def rerun_sample(sites, root, results):
+    """The mutants of an earlier run's survivors (or of a listed sample) in today's code, and the
+    result lines whose changed line no longer exists."""
+    by_line = {}
+    for site in sites:
+        by_line.setdefault((site[0], site[3], site[4], mutated_line(root, site).strip()), site)
+    chosen, gone = [], []
+    for text in Path(results).read_text().splitlines():
+        m = RESULT.match(text)
+        if not m or m.group(5) not in (None, "survived"):
+            continue
+        site = by_line.get((m.group(1), m.group(3), m.group(4), m.group(6).strip()))
+        (chosen.append(site) if site else gone.append(text))
+    return sorted(set(chosen)), gone
+
+
+def mutated_line(root, site):
+    """The line of the site with the mutant in it, unstripped."""
+    rel, no, col, old, new = site
+    line = (root / rel).read_bytes().decode("latin-1").split("\n")[no - 1]
+    assert line[col:col + len(old)] == old, site
+    return line[:col] + new + line[col + len(old):]
+
+
 def apply(root, site):
     """Writes the mutant; returns the file's bytes before and the changed line."""
-    rel, no, col, old, new = site
-    text = (root / rel).read_bytes()
+    text = (root / site[0]).read_bytes()
     lines = text.decode("latin-1").split("\n")
-    assert lines[no - 1][col:col + len(old)] == old, site
-    lines[no - 1] = lines[no - 1][:col] + new + lines[no - 1][col + len(old):]
-    (root / rel).write_bytes("\n".join(lines).encode("latin-1"))
-    return text, lines[no - 1].strip()
+    lines[site[1] - 1] = mutated_line(root, site)
+    (root / site[0]).write_bytes("\n".join(lines).encode("latin-1"))
+    return text, lines[site[1] - 1].strip()
 
 
 def run(cmd, log, limit=None):
@@ -150,14 +180,22 @@ def main():
     ap.add_argument("--timeout", type=int, help="seconds per test run (default: 3x the clean run)")
     ap.add_argument("--keep", action="store_true", help="keep the temporary folder")
     ap.add_argument("--list", action="store_true", help="only list the sample")
+    ap.add_argument("--rerun", help="an earlier run's output: test its survivors again")
     args = ap.parse_args()
 
     sites = candidates(REPO)
-    sample = pick(sites, args.count, args.seed)
-    print(f"candidate sites: {len(sites)}; sample of {len(sample)} with seed {args.seed}")
+    if args.rerun:
+        sample, gone = rerun_sample(sites, REPO, args.rerun)
+        print(f"{len(sample)} mutants of {args.rerun} found again")
+        for text in gone:
+            print(f"line gone: {text}")
+    else:
+        sample = pick(sites, args.count, args.seed)
+        print(f"candidate sites: {len(sites)}; sample of {len(sample)} with seed {args.seed}")
     if args.list:
-        for rel, no, _, old, new in sample:
-            print(f"{rel}:{no}: {old} -> {new}")
+        for site in sample:
+            rel, no, _, old, new = site
+            print(f"{rel}:{no}: {old} -> {new}  | {mutated_line(REPO, site)}")
         return 0
 
     tmp = Path(tempfile.mkdtemp(prefix="kestrel-mutants-"))
