@@ -65,4 +65,13 @@ cp "$work/three_tiles/gmapsupp.img" "$complete/gmapsupp/"
 build styles --mapname=63240081 "$maps/styles/styles.mp"
 cp "$work/styles/63240081.img" "$maps/styles/"
 
+# The TYP of a map: two TYP texts for the two tiles above, compiled, and a gmapsupp of those tiles
+# holding the first one.
+with_typ=$maps/with_typ
+build typs --code-page=1252 "$with_typ/style_red.txt" "$with_typ/style_blue.txt"
+cp "$work/typs/style_red.typ" "$work/typs/style_blue.typ" "$with_typ/"
+build with_typ --mapname=63240091 --family-id=6326 --product-id=3 --gmapsupp \
+    "$maps/two_tiles/tile_a.mp" "$maps/two_tiles/tile_b.mp" "$with_typ/style_red.typ"
+cp "$work/with_typ/gmapsupp.img" "$with_typ/"
+
 echo "fixtures rebuilt"

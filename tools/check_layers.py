@@ -9,9 +9,10 @@ The rules:
      folder beside the subsystem, which may include it but not the other way round), and with
      each top folder taken whole (a subsystem together with its ui/). Two folders that include
      each other are the shortest cycle.
-  2. Floors: base/ includes nothing else of ours; typfile/ (the TYP model and its codecs) stands
-     on base/ only; the subsystems (every other top folder) stand on those two and, one way, on
-     each other; app/ stands on them; cli/ on top. No include points to a higher floor.
+  2. Floors: base/ includes nothing else of ours; imgfs/ (the IMG container) and typfile/ (the
+     TYP model and its codecs) stand on base/ only; the subsystems (every other top folder) stand
+     on those and, one way, on each other; app/ stands on them; cli/ on top. No include points to
+     a higher floor.
   3. Qt headers only in ui/ folders (the windows and the desktop program).
   4. Conditions on the platform (#if _WIN32, __APPLE__, ...) only in base/platform/.
 Each finding names the files; the exit status is 1 when there is one.
@@ -21,7 +22,7 @@ import re
 import sys
 from collections import defaultdict
 
-FLOORS = {"base": 0, "typfile": 1, "app": 3, "cli": 4}
+FLOORS = {"base": 0, "imgfs": 1, "typfile": 1, "app": 3, "cli": 4}
 SUBSYSTEM_FLOOR = 2
 PLATFORM_FOLDER = "base/platform"
 

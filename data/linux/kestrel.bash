@@ -44,6 +44,10 @@ _kestrel_cli() {
     '') options="$common --version" ;;
     scan) options="$common $map --json" ;;
     typ) options="$common $map -o --output --fid --product --codepage --kinds --seed --state --force" ;;
+    compile) options="$common -o --output --fid --product --codepage --force" ;;
+    decompile) options="$common -o --output --force" ;;
+    map-typ) options="$common --json --extract --force" ;;
+    put-typ) options="$common -o --output --keep-ids --force" ;;
     products) options="$common --json" ;;
     gen) options="$common --start --count -o --output --ignore-subtypes --line-width --codepage
         --start-hex --start-dec --count-hex --force --data" ;;
@@ -54,7 +58,10 @@ _kestrel_cli() {
     # The value of an option.
     case $command:$prev in
     typ:-o | typ:--output) _kestrel_files "$cur" txt; return ;;
-    gen:-o | gen:--output) _kestrel_files "$cur" typ; return ;;
+    gen:-o | gen:--output | compile:-o | compile:--output) _kestrel_files "$cur" typ; return ;;
+    decompile:-o | decompile:--output) _kestrel_files "$cur" txt; return ;;
+    put-typ:-o | put-typ:--output) _kestrel_files "$cur" img; return ;;
+    *:--extract) _kestrel_folders "$cur"; return ;;
     *:--data) _kestrel_folders "$cur"; return ;;
     typ:--state)
         compopt -o filenames 2>/dev/null
@@ -78,8 +85,11 @@ _kestrel_cli() {
         return
     fi
     case $command in
-    '') COMPREPLY=($(compgen -W "scan typ products gen check-update" -- "$cur")) ;;
-    scan | typ) _kestrel_files "$cur" img gmp ;;
+    '') COMPREPLY=($(compgen -W "scan typ compile decompile map-typ put-typ products gen check-update" -- "$cur")) ;;
+    scan | typ | map-typ) _kestrel_files "$cur" img gmp ;;
+    compile) _kestrel_files "$cur" txt ;;
+    decompile) _kestrel_files "$cur" typ ;;
+    put-typ) _kestrel_files "$cur" img typ ;;
     gen) COMPREPLY=($(compgen -W "pois lines polygons routes extra-pois" -- "$cur")) ;;
     esac
 }

@@ -70,6 +70,7 @@ inline constexpr std::string_view kMenuFile = "&File";
 inline constexpr std::string_view kMenuNew = "New";
 inline constexpr std::string_view kMenuOpen = "Open";
 inline constexpr std::string_view kMenuSaveAsText = "Save as text";
+inline constexpr std::string_view kMenuPutTyp = "Put TYP into map…";
 inline constexpr std::string_view kMenuCheckForUpdates = "Check for Updates";
 inline constexpr std::string_view kMenuAbout = "About";
 inline constexpr std::string_view kMenuExit = "Exit";
@@ -157,6 +158,14 @@ inline constexpr std::string_view kTinkerLabel = "Tinker";
 inline constexpr std::string_view kBrowseDots = "...";
 inline constexpr std::string_view kTypeOnBmp = "TYPE on BMP";
 inline constexpr std::string_view kOpenFileTitle = "Open File";
+// "Put TYP into map…": the map, the TYP, the new map; the question when the map names no one
+// family.
+inline constexpr std::string_view kPutTypMapTitle = "Map to put the TYP into";
+inline constexpr std::string_view kPutTypTypTitle = "TYP file to put into the map";
+inline constexpr std::string_view kPutTypOutTitle = "Save the new map as";
+inline constexpr std::string_view kImgFilter = "Garmin maps (*.img *.IMG)";
+inline constexpr std::string_view kTypFilter = "TYP files (*.typ *.TYP)";
+inline constexpr std::string_view kKeepTypIds = "Keep the TYP's own family ID and product?";
 inline constexpr std::string_view kTdbEditorFilter = "TDB Editor  (*.exe)";
 inline constexpr std::string_view kTinkerFilter = "Tinker  (*.exe)";
 inline constexpr std::string_view kPoiWidth1 = "POI Width Size :1 - 64";

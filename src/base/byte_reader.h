@@ -5,8 +5,19 @@
 // once at the end.
 #include <cstdint>
 #include <span>
+#include <string>
+#include <string_view>
 
 namespace kestrel {
+
+// The bytes of a text, as the readers take them (and, for a string of one's own, as in-place
+// setters change them).
+inline std::span<const std::uint8_t> byteSpan(std::string_view s) {
+    return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
+}
+inline std::span<std::uint8_t> byteSpan(std::string& s) {
+    return {reinterpret_cast<std::uint8_t*>(s.data()), s.size()};
+}
 
 class ByteReader {
   public:

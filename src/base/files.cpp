@@ -2,9 +2,11 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <vector>
 
 #include "base/platform/file_kind.h"
 #include "base/platform/platform.h"
@@ -61,6 +63,19 @@ WriteFailure systemFailure() {
     return {WriteFailure::Kind::System, std::generic_category().message(errno != 0 ? errno : EIO)};
 }
 
+// Every byte XORed with the key, eight at a time where it can.
+void xorBytes(char* p, std::size_t n, std::uint8_t key) {
+    const std::uint64_t wide = 0x0101010101010101ull * key;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t v;
+        std::memcpy(&v, p + i, 8);
+        v ^= wide;
+        std::memcpy(p + i, &v, 8);
+    }
+    for (; i < n; ++i) p[i] = static_cast<char>(static_cast<std::uint8_t>(p[i]) ^ key);
+}
+
 } // namespace
 
 std::optional<WriteFailure> checkReplaceable(const std::string& path) {
@@ -72,7 +87,48 @@ std::optional<WriteFailure> checkReplaceable(const std::string& path) {
     return WriteFailure{WriteFailure::Kind::NotRegularFile, {}};
 }
 
-std::optional<WriteFailure> replaceFile(const std::string& path, std::string_view bytes) {
+bool FileSink::failed() {
+    if (!failure_) failure_ = systemFailure();
+    return false;
+}
+
+bool FileSink::write(std::string_view bytes) {
+    errno = 0;
+    return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() ||
+           failed();
+}
+
+bool FileSink::zeros(std::uint64_t n) {
+    static constexpr char kZeros[4096] = {};
+    for (; n > 0; n -= n < sizeof kZeros ? n : sizeof kZeros)
+        if (!write({kZeros, n < sizeof kZeros ? static_cast<std::size_t>(n) : sizeof kZeros}))
+            return false;
+    return true;
+}
+
+bool FileSink::copy(std::FILE* from, std::uint64_t at, std::uint64_t n, std::uint8_t key) {
+    errno = 0;
+    if (key == 0)
+        return (std::fflush(file_) == 0 && platform::appendFileBytes(from, at, n, file_)) ||
+               failed();
+    constexpr std::size_t kChunk = std::size_t(1) << 20;
+    std::vector<char> chunk(n < kChunk ? static_cast<std::size_t>(n) : kChunk);
+    while (n > 0) {
+        const std::size_t want = n < chunk.size() ? static_cast<std::size_t>(n) : chunk.size();
+        if (platform::readFileAt(from, at, chunk.data(), want) != want) {
+            if (errno == 0) errno = EIO;
+            return failed();
+        }
+        xorBytes(chunk.data(), want, key);
+        if (!write({chunk.data(), want})) return false;
+        at += want;
+        n -= want;
+    }
+    return true;
+}
+
+std::optional<WriteFailure> replaceFileWith(const std::string& path,
+                                            const std::function<bool(FileSink&)>& fill) {
     if (auto refused = checkReplaceable(path)) return refused;
     const fs::path target = finalTarget(platform::fsPath(path));
     fs::path tmp = target;
@@ -88,9 +144,10 @@ std::optional<WriteFailure> replaceFile(const std::string& path, std::string_vie
         platform::takeOwner(f, target);
         fs::permissions(tmp, old.permissions(), ec);
     }
+    FileSink sink(f);
     std::optional<WriteFailure> failed;
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size())
-        failed = systemFailure();
+    if (!fill(sink))
+        failed = sink.failure().value_or(WriteFailure{WriteFailure::Kind::Abandoned, {}});
     // No fsync: the rename already guarantees that a failed or interrupted write never replaces
     // the old file, and flushing to the disk would cost more than the write itself.
     if (std::fflush(f) != 0 && !failed) failed = systemFailure();
@@ -102,6 +159,10 @@ std::optional<WriteFailure> replaceFile(const std::string& path, std::string_vie
     if (!failed) failed = WriteFailure{WriteFailure::Kind::System, ec.message()};
     fs::remove(tmp, ec);
     return failed;
+}
+
+std::optional<WriteFailure> replaceFile(const std::string& path, std::string_view bytes) {
+    return replaceFileWith(path, [&](FileSink& sink) { return sink.write(bytes); });
 }
 
 bool saveText(const std::string& path, std::string_view text) {
@@ -122,6 +183,11 @@ std::vector<FolderEntry> folderEntries(const std::string& folder) {
                            fs::is_regular_file(st)});
     }
     return entries;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return fs::equivalent(platform::fsPath(a), platform::fsPath(b), ec) && !ec;
 }
 
 std::optional<std::uint64_t> fileSize(const std::string& path) {

@@ -194,4 +194,11 @@ std::int64_t roundHalfEven(double v) {
     return static_cast<std::int64_t>(std::nearbyint(v));
 }
 
+std::string tamed(std::string_view s, std::string_view kept) {
+    std::string out(s);
+    for (char& c : out)
+        if (!isAsciiAlnum(c) && kept.find(c) == std::string_view::npos) c = '_';
+    return out;
+}
+
 } // namespace kestrel

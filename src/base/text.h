@@ -56,6 +56,12 @@ std::optional<double> leadingNumber(std::string_view s);
 constexpr bool isHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
+// True for 0-9, a-z and A-Z.
+constexpr bool isAsciiAlnum(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+// The text with every character but ASCII letters, digits and those of `kept` made '_'.
+std::string tamed(std::string_view s, std::string_view kept = {});
 // The numeric value of a hexadecimal text (no prefix); stops at the first non-hex character.
 std::uint64_t hexValue(std::string_view s);
 // Whole number nearest to v, halves to the even neighbour (the program's rounding).

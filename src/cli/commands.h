@@ -12,6 +12,10 @@ Command scanCommand(CLI::App& cli, CommonOptions& common);
 Command typCommand(CLI::App& cli, CommonOptions& common);
 // Compiles a TYP source text into a binary TYP file.
 Command compileCommand(CLI::App& cli, CommonOptions& common);
+// Lists the TYP files inside maps and writes them out.
+Command mapTypCommand(CLI::App& cli, CommonOptions& common);
+// Writes a copy of a map with a TYP file put into it.
+Command putTypCommand(CLI::App& cli, CommonOptions& common);
 // Lists the installed map products (name, family ID, source, folder).
 Command productsCommand(CLI::App& cli, CommonOptions& common);
 // Writes a binary TYP file of numbered POIs, lines, polygons, active routes or extra POIs.

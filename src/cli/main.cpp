@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
     const cli::Command commands[] = {
         cli::scanCommand(cli, common),       cli::typCommand(cli, common),
         cli::compileCommand(cli, common),    cli::decompileCommand(cli, common),
+        cli::mapTypCommand(cli, common),     cli::putTypCommand(cli, common),
         cli::productsCommand(cli, common),   cli::genCommand(cli, common),
         cli::checkUpdateCommand(cli, common)};
     for (const cli::Command& c : commands) c.app->group("Commands");

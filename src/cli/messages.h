@@ -68,6 +68,34 @@ inline constexpr std::string_view kTypFooter =
     "Exit status: 0 written, 1 no map read or the file not written, 2 usage error or refused "
     "value, 3 written but some maps skipped.";
 
+inline constexpr std::string_view kMapTypAbout =
+    "List the TYP files inside maps: name, size, family ID, product, code page, and whether the "
+    "family ID is the map's.";
+inline constexpr std::string_view kImgMapsOption =
+    "Garmin IMG maps (a tile .img or a gmapsupp.img); each one that cannot be read is named and "
+    "skipped";
+inline constexpr std::string_view kExtractOption =
+    "also write each TYP file into this folder (made when missing) as NAME.TYP";
+inline constexpr std::string_view kMapTypFooter =
+    "Text: one line per TYP file: map, name, size, family ID, product, code page, family check, "
+    "separated by tabs. Exit status: 0 every map read (and every TYP written), 1 none read or a "
+    "TYP not written, 2 usage error, 3 some maps skipped.";
+
+inline constexpr std::string_view kPutTypAbout =
+    "Write a copy of a map with a TYP file put into it: in place of the map's TYP, or added when "
+    "it has none.";
+inline constexpr std::string_view kPutTypMapOption =
+    "the map: a tile .img or a gmapsupp.img; it is never changed";
+inline constexpr std::string_view kPutTypTypOption = "the binary TYP file to put into it";
+inline constexpr std::string_view kPutTypOutputOption =
+    "the new map; an existing file only with --force";
+inline constexpr std::string_view kKeepIdsOption =
+    "keep the TYP's family ID and product; default: set them to the map's (its MPS subfile's, "
+    "else its TDB file's)";
+inline constexpr std::string_view kPutTypFooter =
+    "The copy is never XOR-masked, even when the map is. Exit status: 0 written, 1 not written, "
+    "2 usage error.";
+
 inline constexpr std::string_view kProductsAbout =
     "List the installed Garmin map products: name, family ID, where found, folder.";
 
@@ -140,7 +168,8 @@ inline constexpr std::pair<const char*, const char*> kHelpLabels[] = {{"SUBCOMMA
 
 // Refused arguments.
 inline constexpr std::string_view kCommandMissing =
-    "a command is needed: scan, typ, compile, decompile, products, gen or check-update";
+    "a command is needed: scan, typ, compile, decompile, map-typ, put-typ, products, gen or "
+    "check-update";
 inline std::string unknownCommand(std::string_view name) {
     return concat({"unknown command ", name, " (see kestrel-cli --help)"});
 }
@@ -152,11 +181,27 @@ inline std::string notInRange(std::uint64_t min, std::uint64_t max) {
         {"must be a whole number from ", std::to_string(min), " to ", std::to_string(max)});
 }
 inline constexpr std::string_view kKindsRefused = "must list polygons, lines or pois";
+inline constexpr std::string_view kKeepIdsHint = "; --keep-ids keeps the TYP's own";
+inline constexpr std::string_view kMapNotToStdout = "a map is written to a file, not to stdout";
+inline constexpr std::string_view kNoFolder = "not a folder that can be made";
+
 inline std::string notAFolder(std::string_view path) {
     return concat({path, " is not a folder"});
 }
 inline std::string emptyOptionValue(std::string_view option) {
     return concat({option, ": must not be empty"});
+}
+
+// `map-typ`.
+inline constexpr std::string_view kNoTypHeader = "no TYP header";
+inline constexpr std::string_view kMapFamilyUnknown = "the map's family ID is unknown";
+inline constexpr std::string_view kFamilyMatches = "family ID is the map's";
+inline std::string familyDiffers(std::string_view mapFamilies) {
+    return concat({"family ID differs from the map's (", mapFamilies, ")"});
+}
+inline constexpr std::string_view kDirectoryDamaged = "directory damaged: ";
+inline std::string noTypInside(std::string_view path) {
+    return concat({path, ": no TYP file inside"});
 }
 
 // The command line's words for the core's notes; empty for a note it leaves out (a skipped map's
@@ -218,6 +263,7 @@ inline std::string cannotWrite(std::string_view path, std::string_view why) {
     return concat({"cannot write ", path, ": ", why});
 }
 inline constexpr std::string_view kNotRegularOutput = "not a regular file";
+inline constexpr std::string_view kWriteStopped = "stopped before it was complete";
 inline std::string existsUseForce(std::string_view path) {
     return concat({path, " exists; use --force to replace it"});
 }

@@ -2,24 +2,14 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <system_error>
 
 #include "base/paths.h"
-#include "base/platform/platform.h"
 #include "cli/cli_ui.h"
 #include "cli/messages.h"
 #include "mapread/garmin_content.h"
 
 namespace kestrel::cli {
-namespace {
-
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(platform::fsPath(a), platform::fsPath(b), ec) && !ec;
-}
-
-} // namespace
 
 std::string cannotWriteText(const std::string& out, const WriteFailure& failure) {
     switch (failure.kind) {
@@ -27,6 +17,8 @@ std::string cannotWriteText(const std::string& out, const WriteFailure& failure)
         return cannotWrite(out, msg::kIsDirectory);
     case WriteFailure::Kind::NotRegularFile:
         return cannotWrite(out, kNotRegularOutput);
+    case WriteFailure::Kind::Abandoned:
+        return cannotWrite(out, kWriteStopped);
     case WriteFailure::Kind::System:
         break;
     }
@@ -47,6 +39,11 @@ std::optional<std::string> refuseOutput(const std::string& out, const OutputRule
     if (rules.existing == Existing::ReplacedWithForce) {
         if (held == GarminContent::Map) return neverOverMap(out);
         if (!rules.force) return existsUseForce(out);
+    } else if (rules.existing == Existing::ReplacedWithForceMapsToo) {
+        if (!rules.force)
+            return held == GarminContent::None
+                       ? existsUseForce(out)
+                       : garminFileUseForce(out, held == GarminContent::Typ);
     } else if (!rules.force && (!head || held != GarminContent::None)) {
         return head ? garminFileUseForce(out, held == GarminContent::Typ) : existsUseForce(out);
     }

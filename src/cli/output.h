@@ -15,8 +15,11 @@ enum class Existing {
     // Replaced, but a Garmin map or a binary TYP only with --force (a mistyped name must not cost
     // a map): typ, and every command that writes a text or a TYP from what it reads.
     ReplacedUnlessGarmin,
-    // Replaced only with --force, and a Garmin map never: gen.
+    // Replaced only with --force, and a Garmin map never: gen, and map-typ's extracted TYPs.
     ReplacedWithForce,
+    // Replaced only with --force, a Garmin map too: put-typ, whose output is itself a map (one
+    // written before, say).
+    ReplacedWithForceMapsToo,
 };
 
 struct OutputRules {

@@ -1,8 +1,7 @@
 #pragma once
-// The directory of an IMG container: the 512-byte entries after the container header. Each names
-// a subfile (8-character name, 3-character type), gives its size, its part number (a subfile
-// longer than one entry's 240 blocks continues in further entries) and the blocks that hold it.
-// A tile of the map is a name that owns TRE and RGN subfiles, or a GMP subfile (NT maps).
+// The tiles of a map: the subfiles of its IMG directory (imgfs/img_directory) that the complete
+// scan reads, grouped by name. A tile is a name that owns TRE and RGN subfiles, or a GMP subfile
+// (NT maps).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,23 +11,6 @@
 #include "mapread/subfile_view.h"
 
 namespace kestrel {
-
-namespace img {
-inline constexpr std::int64_t kSignature = 0x10;      // 0x10-0x16, "DSKIMG\0"
-inline constexpr std::int64_t kBlockExponent1 = 0x61; // 0x61, block size = 2^(e1 + e2)
-inline constexpr std::int64_t kBlockExponent2 = 0x62; // 0x62
-inline constexpr std::int64_t kFirstEntry = 0x200;    // entries follow the 512-byte header
-inline constexpr std::int64_t kEntryBytes = 512;
-// Fields of an entry, from its start.
-inline constexpr std::int64_t kEntryFlag = 0x00;     // 0x00, 1 when in use
-inline constexpr std::int64_t kEntryName = 0x01;     // 0x01-0x08
-inline constexpr std::int64_t kEntryType = 0x09;     // 0x09-0x0B
-inline constexpr std::int64_t kEntryFileSize = 0x0C; // 0x0C-0x0F
-inline constexpr std::int64_t kEntryPart = 0x10;     // 0x10-0x11
-inline constexpr std::int64_t kEntryBlocks = 0x20;   // 0x20-0x1FF, 240 block numbers
-inline constexpr int kBlocksPerEntry = 240;
-inline constexpr std::uint32_t kNoBlock = 0xFFFF;
-} // namespace img
 
 namespace gmp {
 // Where the TRE, RGN and LBL headers lie inside an NT map's GMP subfile, from its start.
@@ -50,7 +32,6 @@ struct ImgTile {
 };
 
 struct ImgDirectory {
-    std::uint32_t blockSize = 0;
     std::vector<ImgTile> tiles; // in the order their names first appear
     std::vector<DecodeNote> notes;
 

@@ -6,15 +6,13 @@
 #include <span>
 #include <vector>
 
+#include "imgfs/masked_bytes.h"
 #include "mapread/map_buffer.h"
 
 namespace kestrel {
 
 // A run of bytes of the file: where it starts and how long it is.
-struct ByteRange {
-    std::int64_t offset = 0;
-    std::int64_t length = 0;
-};
+using ByteRange = img::ByteRun;
 
 class SubfileView {
   public:

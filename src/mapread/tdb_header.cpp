@@ -24,8 +24,17 @@ std::uint16_t u16(std::string_view b, std::size_t at) {
                                       static_cast<std::uint8_t>(b[at + 1]) << 8);
 }
 
-// The "*.tdb" files of a folder (any case of the extension), sorted by name.
-std::vector<std::string> tdbFiles(const std::string& folder) {
+// The same file, or the same path to one that may not exist.
+bool samePath(const std::string& a, const std::string& b) {
+    return normalisePath(a) == normalisePath(b) || sameFile(a, b);
+}
+
+} // namespace
+
+std::vector<std::string> tdbFilesBeside(const std::string& realPath) {
+    // The folder the map lies in: cutting the path at the first occurrence of the map's base
+    // name would pick a folder above it whenever that folder's name contains the base name.
+    const std::string folder = folderOf(realPath, "");
     std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
@@ -36,16 +45,9 @@ std::vector<std::string> tdbFiles(const std::string& folder) {
         if (endsWith(lcase(name), ".tdb")) names.push_back(name);
     }
     std::sort(names.begin(), names.end());
+    for (std::string& name : names) name = joinPath(folder, name);
     return names;
 }
-
-bool sameFile(const std::string& a, const std::string& b) {
-    if (normalisePath(a) == normalisePath(b)) return true;
-    std::error_code ec;
-    return fs::equivalent(a, b, ec) && !ec;
-}
-
-} // namespace
 
 std::optional<TdbHeader> TdbHeader::parse(std::string_view bytes) {
     if (bytes.size() < kFamilyId + 2) return std::nullopt;
@@ -55,12 +57,9 @@ std::optional<TdbHeader> TdbHeader::parse(std::string_view bytes) {
 void loadtdb(MapFields& f, UiPort& ui, const std::string& realPath, const std::string& sampleMap) {
     ui.setStopflag(false);
     f.fieldsLocked = false;
-    // The folder the map lies in: cutting the path at the first occurrence of the map's base
-    // name would pick a folder above it whenever that folder's name contains the base name.
-    const std::string folder = folderOf(realPath, "");
-    const std::vector<std::string> found = tdbFiles(folder);
+    const std::vector<std::string> found = tdbFilesBeside(realPath);
     if (found.size() == 1) {
-        f.tdbFile = joinPath(folder, found.front());
+        f.tdbFile = found.front();
         ui.busy(true);
         const auto header =
             TdbHeader::parse(readFileHead(f.tdbFile, TdbHeader::kFamilyId + 2).value_or(""));
@@ -76,7 +75,7 @@ void loadtdb(MapFields& f, UiPort& ui, const std::string& realPath, const std::s
         std::mt19937 gen(rd());
         std::uniform_int_distribution<int> pick(0, kRandomFidCount - 1);
         f.fid = std::to_string(kRandomFidFirst + pick(gen));
-    } else if (!sameFile(realPath, sampleMap)) {
+    } else if (!samePath(realPath, sampleMap)) {
         ui.message(std::string(msg::kNoFid));
     }
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/uiport.h"
 #include "mapread/map_state.h"
@@ -20,6 +21,9 @@ struct TdbHeader {
     // Nothing when the bytes are too short to hold both values.
     static std::optional<TdbHeader> parse(std::string_view bytes);
 };
+
+// The TDB files ("*.tdb", any case) in the folder of the map at `realPath`, sorted by name.
+std::vector<std::string> tdbFilesBeside(const std::string& realPath);
 
 // `loadtdb`: looks for the TDB file in the folder of the map at `realPath` and fills the FID and
 // product-code fields, or tells the user why it cannot (not for the bundled `sampleMap`).

@@ -227,17 +227,15 @@ BinaryRead Reader::read() {
         out_.refusal = ReadRefusal::TooShort;
         return std::move(out_);
     }
-    for (std::size_t k = 0; k < hdr::kSignatureText.size(); ++k)
-        if (file_.u8(hdr::kSignature + k) != static_cast<std::uint8_t>(hdr::kSignatureText[k])) {
-            out_.refusal = ReadRefusal::NotATypFile;
-            return std::move(out_);
-        }
+    const std::optional<Identity> identity = hdr::readIdentity(file_.bytes(0, file_.size()));
+    if (!identity) {
+        out_.refusal = ReadRefusal::NotATypFile;
+        return std::move(out_);
+    }
     out_.headerLength = static_cast<std::uint16_t>(file_.u16(hdr::kLength));
     out_.created = hdr::readDate(file_);
     Identity& id = out_.typ.identity;
-    id.familyId = static_cast<std::uint16_t>(file_.u16(hdr::kFamilyId));
-    id.productId = static_cast<std::uint16_t>(file_.u16(hdr::kProductId));
-    id.codePage = static_cast<std::uint16_t>(file_.u16(hdr::kCodePage));
+    id = *identity;
     RecordDecoder decoder(id.codePage);
 
     const Section polygonData = data(hdr::kPolygonData, TypPart::Polygons);
@@ -289,8 +287,7 @@ BinaryRead readBinary(std::span<const std::uint8_t> bytes) {
 }
 
 BinaryRead readBinary(std::string_view bytes) {
-    return readBinary(std::span<const std::uint8_t>(
-        reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    return readBinary(byteSpan(bytes));
 }
 
 } // namespace kestrel::typ

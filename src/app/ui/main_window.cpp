@@ -112,6 +112,8 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     file->addAction(toQt(kMenuSaveAsText), this, &MainWindow::saveAsText)
         ->setObjectName("mnuFile_3");
+    file->addAction(toQt(kMenuPutTyp), this, &MainWindow::putTypIntoMap)
+        ->setObjectName("mnuPutTyp");
     file->addSeparator();
     file->addAction(toQt(kMenuCheckForUpdates), this, &MainWindow::checkForUpdates)
         ->setObjectName("mnuFile_5");

@@ -6,6 +6,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -49,6 +50,7 @@ class MainWindow : public QMainWindow {
     // "Compile": the TYP text written last into NAME.typ beside it.
     void compileTypFile();
     void saveAsText();
+    void putTypIntoMap();
     void allSettings();
     void editCurrentFile();
     void launchTdbEditor();
@@ -97,6 +99,10 @@ class MainWindow : public QMainWindow {
     void arrangeEditorIcons();
     void refreshTypFiles();
     void openTypFile(QListWidget* list, const std::string& folder);
+    // A file chosen in a file dialog (to open, or to save: then replacing one is confirmed);
+    // empty when none was.
+    std::string chooseFile(std::string_view title, std::string_view filter, bool save,
+                           const std::string& folder);
 
     Session& session_;
     QtUiPort& ui_;

@@ -32,6 +32,8 @@
 #include "colour/ui/screen_colour_picker.h"
 #include "installed/ui/selection_window.h"
 #include "mapread/map_batch.h"
+#include "maptyp/messages.h"
+#include "maptyp/put_typ.h"
 #include "typbin/ui/numbered_generator_runner.h"
 #include "update/ui/update_window.h"
 
@@ -144,6 +146,36 @@ void MainWindow::saveAsText() {
     session_.settings.typfile = saveAsTextName(name);
     createTypText(session_, ui_, launcher_, rng_, nullptr, tinkerIcon_);
     refreshFromSession();
+}
+
+std::string MainWindow::chooseFile(std::string_view title, std::string_view filter, bool save,
+                                   const std::string& folder) {
+    QFileDialog dialog(this, toQt(title), toQtPath(folder), toQt(filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return fromQtPath(dialog.selectedFiles().front());
+}
+
+void MainWindow::putTypIntoMap() {
+    maptyp::PutTypRequest request;
+    request.map = chooseFile(kPutTypMapTitle, kImgFilter, false, session_.map.mapFolder);
+    if (request.map.empty()) return;
+    request.typ = chooseFile(kPutTypTypTitle, kTypFilter, false, folderOf(request.map, ""));
+    if (request.typ.empty()) return;
+    request.out = chooseFile(kPutTypOutTitle, kImgFilter, true, folderOf(request.map, ""));
+    if (request.out.empty()) return;
+    maptyp::PutTypResult r = maptyp::putTyp(request, ui_);
+    if ((r.status == maptyp::PutTypStatus::FamilyUnknown ||
+         r.status == maptyp::PutTypStatus::SeveralFamilies) &&
+        ui_.ask(concat({maptyp::describe(request, r), kCrLf, kCrLf, kKeepTypIds}),
+                Buttons::YesNo) == Answer::Yes) {
+        request.keepIds = true;
+        r = maptyp::putTyp(request, ui_);
+    }
+    std::string text = maptyp::describe(request, r);
+    if (r.unmasked) text += concat({kCrLf, maptyp::msg::kUnmasked});
+    ui_.message(text);
 }
 
 void MainWindow::allSettings() {

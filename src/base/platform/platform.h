@@ -124,6 +124,15 @@ bool syncToDisk(std::FILE* file);
 // a replaced file's owner is not part of what the user sees.
 void takeOwner(std::FILE* file, const std::filesystem::path& from);
 
+// Reads up to n bytes of an open file from its byte `at` on, without moving its position; the
+// number of bytes read (fewer at the end of the file or on a failure, errno then says why).
+std::size_t readFileAt(std::FILE* file, std::uint64_t at, void* into, std::size_t n);
+// Appends n bytes of the file `from`, from its byte `at` on, to `to` (flushed, written at its
+// end): inside the system where it can (Linux: copy_file_range, as cp does), else through a
+// buffer. False when reading or writing failed or `from` ended early (errno says why; EIO when
+// the file ended).
+bool appendFileBytes(std::FILE* from, std::uint64_t at, std::uint64_t n, std::FILE* to);
+
 // A whole file in memory, read-only, released when destroyed: mapped, so that only the pages
 // touched are read, or (where the system has large pages for private memory) read at once, which
 // costs less for a pass over every byte of a file of moderate size than mapping in each page. Its

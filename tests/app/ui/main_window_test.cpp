@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
+#include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -397,4 +398,26 @@ TEST_F(MainWindowTest, SaveAsTextSaysNoDataOrWritesTheChosenNameWithTxtAdded) {
     window->saveAsText();
     EXPECT_EQ(session.settings.typfile, chosen + ".txt");
     EXPECT_TRUE(fileExists(chosen + ".txt"));
+}
+
+TEST_F(MainWindowTest, PutTypIntoMapAsksForMapTypAndNewMapThenSaysWhatItWrote) {
+    open();
+    const std::string maps = test::fixtureDir() + "/maps/";
+    const std::string out = dir.file("new.img");
+    std::deque<std::string> picks{maps + "two_tiles/gmapsupp.img", maps + "with_typ/style_blue.typ",
+                                  out};
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&picks] {
+        auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!files || picks.empty()) return;
+        files->selectFile(toQtPath(picks.front()));
+        picks.pop_front();
+        QMetaObject::invokeMethod(files, "accept");
+    });
+    answer.start(0);
+    find<QAction>("mnuPutTyp")->trigger();
+    EXPECT_TRUE(picks.empty());
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"wrote " + out +
+                                                    ": STYLE_BL.TYP added, family ID 6325, "
+                                                    "product 2, 12288 bytes"});
 }
