@@ -85,7 +85,8 @@ bool extract(const maptyp::MapFile& map, const MapTypOptions& o, CliUiPort& ui) 
             printError(*refused);
             ok = false;
         } else {
-            ui.note(wrote(out, counted(static_cast<std::size_t>(t.subfile->size), "byte", "bytes")));
+            ui.note(
+                wrote(out, counted(static_cast<std::size_t>(t.subfile->size), "byte", "bytes")));
         }
     }
     return ok;

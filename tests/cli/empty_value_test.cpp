@@ -73,9 +73,9 @@ TEST(EmptyValue, EveryOptionOfEveryCommandRefusesOneAndTouchesNothing) {
         }
     }
     // The help was read as meant: options of commands that write files are among those tried.
-    for (const char* known : {"typ -o", "typ --output", "typ --state", "scan --data", "gen --start",
-                              "compile --fid", "compile -o", "decompile --output",
-                              "map-typ --extract", "put-typ -o"})
+    for (const char* known :
+         {"typ -o", "typ --output", "typ --state", "scan --data", "gen --start", "compile --fid",
+          "compile -o", "decompile --output", "map-typ --extract", "put-typ -o"})
         EXPECT_TRUE(tried.count(known)) << known;
 }
 

@@ -27,6 +27,16 @@ TEST(MapBuffer, ReadersAreLittleEndianAndZeroOutsideTheFile) {
     EXPECT_EQ(b.bit2(-1), 0x0100u);
 }
 
+// Short texts live inside the string object itself, so a moved buffer must point at its own copy.
+TEST(MapBuffer, AMovedBufferReadsItsOwnBytes) {
+    for (const std::string& bytes : {std::string("G"), std::string(64, 'G')}) {
+        MapBuffer moved = MapBuffer::fromBytes(bytes);
+        MapBuffer b(std::move(moved));
+        moved = MapBuffer::fromBytes(std::string(bytes.size(), 'x'));
+        EXPECT_EQ(b.dat(static_cast<std::int64_t>(bytes.size()) - 1), 'G') << bytes.size();
+    }
+}
+
 TEST(MapBuffer, KeyIsAppliedByEveryReader) {
     MapBuffer b = MapBuffer::fromBytes(std::string("\x4B\x4A\x49", 3));
     EXPECT_EQ(b.rawFirstByte(), 0x4B);

@@ -325,7 +325,7 @@ TEST_F(MainWindowTest, CtrlOOpensF1ShowsTheManualCtrlQQuits) {
     for (const QKeyCombination k :
          {Qt::CTRL | Qt::Key_O, QKeyCombination(Qt::Key_F1), Qt::CTRL | Qt::Key_Q}) {
         window->activateWindow();
-        if (QTest::qWaitForWindowActive(window.get(), 1000))
+        if (QTest::qWaitForWindowActive(window.get()))
             QTest::keyClick(window.get(), k.key(), k.keyboardModifiers());
     }
     EXPECT_EQ(modal, "Multi Select IMGs");
