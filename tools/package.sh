@@ -4,8 +4,16 @@
 # it is installed with apt-get, its programs run from the installed paths, and it is removed again
 # with nothing of it left behind.
 # Usage: tools/package.sh [BUILD_DIR]   (default build-pkg; installs with sudo unless root)
+#        tools/package.sh --from BUILD_DIR
+# --from packs an existing build of the programs as it is (CI packs the build its tests ran on),
+# without the Release builds and so without the check that a second build gives the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+from=""
+if [ "${1:-}" = --from ]; then
+    from=${2:?--from needs a build folder}
+    set -- "$from"
+fi
 build=${1:-build-pkg}
 # File times in the package: the last commit's, so that one commit gives one package.
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
@@ -13,19 +21,27 @@ export SOURCE_DATE_EPOCH
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
-package() { # BUILD_DIR: configures, builds and packs; prints the package's path
-    cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-        -DKESTREL_TESTS=OFF -DKESTREL_BENCH=OFF >/dev/null
-    cmake --build "$1" -j2 >/dev/null
+pack() { # BUILD_DIR: packs what is built there; prints the package's path
     rm -f "$1"/kestrel_*.deb
     (cd "$1" && cpack -G DEB >/dev/null)
     realpath "$1"/kestrel_*_amd64.deb
 }
-deb=$(package "$build")
-# A second build folder (its objects mostly from the compiler cache) packs the same bytes.
-again=$(package "$build-again")
-cmp "$deb" "$again"
-echo "$(basename "$deb"): $(stat -c %s "$deb") bytes, reproducible"
+package() { # BUILD_DIR: configures, builds and packs; prints the package's path
+    cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+        -DKESTREL_TESTS=OFF -DKESTREL_BENCH=OFF >/dev/null
+    cmake --build "$1" -j2 >/dev/null
+    pack "$1"
+}
+if [ -n "$from" ]; then
+    deb=$(pack "$build")
+    echo "$(basename "$deb"): $(stat -c %s "$deb") bytes"
+else
+    deb=$(package "$build")
+    # A second build folder (its objects mostly from the compiler cache) packs the same bytes.
+    again=$(package "$build-again")
+    cmp "$deb" "$again"
+    echo "$(basename "$deb"): $(stat -c %s "$deb") bytes, reproducible"
+fi
 
 # Checked as files: the package's rules, the menu entry, the software centres' description.
 lintian --fail-on error --suppress-tags-from-file /dev/null "$deb"
