@@ -53,7 +53,9 @@ std::optional<std::string> refuseOutput(const std::string& out, const OutputRule
 std::optional<WriteFailure> writeOutput(const std::string& out, std::string_view bytes) {
     if (out != kStdout) return replaceFile(out, bytes);
     errno = 0;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    // An empty view may hold no pointer at all, which fwrite must not be given.
+    const bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
     if (written && std::fflush(stdout) == 0 && !std::ferror(stdout)) return std::nullopt;
     const int error = errno != 0 ? errno : EIO;
     std::clearerr(stdout); // said once: what was lost is not said again at the end
