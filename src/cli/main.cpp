@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
         cli::compileCommand(cli, common),    cli::decompileCommand(cli, common),
         cli::mapTypCommand(cli, common),     cli::putTypCommand(cli, common),
         cli::productsCommand(cli, common),   cli::genCommand(cli, common),
-        cli::checkUpdateCommand(cli, common)};
+        cli::legendCommand(cli, common),     cli::checkUpdateCommand(cli, common)};
     for (const cli::Command& c : commands) c.app->group("Commands");
     // The command is the first argument that is not a global option.
     const auto named = std::find_if(args.begin() + 1, args.end(), [&](const std::string& a) {

@@ -1,0 +1,100 @@
+#include "legend/swatch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "draw/cairo_handles.h"
+#include "legend/cairo_bytes.h"
+
+namespace kestrel::legend {
+namespace {
+
+constexpr int kPad = 8;
+constexpr int kAreaWidth = 72, kAreaHeight = 40; // over two tiles of a pattern each way
+constexpr int kLineLength = 72;
+constexpr int kChecker = 6;
+
+template <class Element, class Plain>
+Element styleOf(const std::vector<Element>& list, const Row& row, Plain plain) {
+    return row.element && *row.element < list.size() ? list[*row.element] : plain(row.code);
+}
+
+typ::Line lineOf(const Sheet& s, const Row& r) {
+    return styleOf(s.typ.lines, r, draw::plainLine);
+}
+typ::Point pointOf(const Sheet& s, const Row& r) {
+    return styleOf(s.typ.points, r, draw::plainPoint);
+}
+
+// The width a line takes across: its bitmap's rows, or its width and border on each side.
+int lineBreadth(const typ::Line& l) {
+    if (l.pattern) return l.pattern->rows;
+    return std::max(1, int{l.lineWidth}) + (l.day.background ? 2 * l.borderWidth : 0);
+}
+
+void checkerboard(cairo_t* cr, Size size, draw::Daytime time) {
+    const bool night = time == draw::Daytime::Night;
+    cairo_set_source_rgb(cr, night ? 0.12 : 1.0, night ? 0.12 : 1.0, night ? 0.14 : 1.0);
+    cairo_paint(cr);
+    cairo_set_source_rgb(cr, night ? 0.2 : 0.88, night ? 0.2 : 0.88, night ? 0.22 : 0.88);
+    for (int y = 0; y < size.height; y += kChecker)
+        for (int x = (y / kChecker % 2) * kChecker; x < size.width; x += 2 * kChecker)
+            cairo_rectangle(cr, x, y, kChecker, kChecker);
+    cairo_fill(cr);
+}
+
+} // namespace
+
+Size swatchSize(const Sheet& sheet, const Row& row) {
+    switch (row.kind) {
+    case ObjectKind::Polygon:
+        return {kAreaWidth, kAreaHeight};
+    case ObjectKind::Line:
+        return {kLineLength + 2 * kPad,
+                std::clamp(lineBreadth(lineOf(sheet, row)) + 2 * kPad, 24, 2 * 255 + 2 * kPad)};
+    case ObjectKind::Point: {
+        const typ::Image& icon = pointOf(sheet, row).day;
+        return {3 * icon.width + 3 * kPad, std::max(2 * icon.height + 2 * kPad, 24)};
+    }
+    }
+    return {};
+}
+
+draw::Surface swatchSurface(const Sheet& sheet, const Row& row, draw::Daytime time) {
+    const Size size = swatchSize(sheet, row);
+    draw::Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size.width, size.height));
+    draw::Context context(cairo_create(surface.get()));
+    cairo_t* cr = context.get();
+    checkerboard(cr, size, time);
+    draw::TypPainter painter(cr, time);
+    const double w = size.width, h = size.height;
+    switch (row.kind) {
+    case ObjectKind::Polygon: {
+        const std::vector<std::vector<draw::PointF>> area = {{{0, 0}, {w, 0}, {w, h}, {0, h}}};
+        painter.fillPolygon(styleOf(sheet.typ.polygons, row, draw::plainPolygon), area);
+        break;
+    }
+    case ObjectKind::Line: {
+        // Along the middle of a whole pixel row, so that a line of odd width has crisp edges.
+        const double middle = std::floor(h / 2) + (lineBreadth(lineOf(sheet, row)) % 2 ? 0.5 : 0);
+        const std::vector<draw::PointF> segment = {{kPad, middle}, {w - kPad, middle}};
+        painter.strokeLine(lineOf(sheet, row), segment);
+        break;
+    }
+    case ObjectKind::Point: {
+        const typ::Point point = pointOf(sheet, row);
+        const double iw = point.day.width;
+        painter.placePoint(point, {kPad + iw / 2, h / 2}, 1);
+        painter.placePoint(point, {2 * kPad + 2 * iw, h / 2}, 2);
+        break;
+    }
+    }
+    return surface;
+}
+
+std::optional<std::string> swatchPng(const Sheet& sheet, const Row& row, draw::Daytime time) {
+    return pngBytes(swatchSurface(sheet, row, time).get());
+}
+
+} // namespace kestrel::legend
