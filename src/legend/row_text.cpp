@@ -69,7 +69,7 @@ RowText rowText(const Sheet& sheet, const Row& row) {
         if (l->dayColour) colours.push_back(colourText(*l->dayColour));
         if (l->nightColour)
             colours.push_back(colourText(*l->nightColour) + std::string(words::kNightSuffix));
-        t.labelColours = concat({words::kLabelColours, join(colours, ", ")});
+        t.labelColours = join(colours, ", ");
     }
     return t;
 }
@@ -84,8 +84,8 @@ std::string factsLine(const RowText& t, bool withKind) {
 std::string labelsLine(const RowText& t) {
     std::vector<std::string> parts{t.labels.empty() ? std::string(words::kNoLabels)
                                                     : join(t.labels, ", ")};
-    for (const std::string* s : {&t.font, &t.labelColours})
-        if (!s->empty()) parts.push_back(*s);
+    if (!t.font.empty()) parts.push_back(t.font);
+    if (!t.labelColours.empty()) parts.push_back(concat({words::kLabelColours, t.labelColours}));
     return join(parts, "  ·  ");
 }
 

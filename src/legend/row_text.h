@@ -15,7 +15,7 @@ struct RowText {
     std::string objects;             // beside a map: "12 objects"
     std::vector<std::string> labels; // "Forest (English)"
     std::string font;                // "normal font"
-    std::string labelColours;        // "label colours: #112233, #445566 by night"
+    std::string labelColours;        // "#112233, #445566 by night", "the device's"
 };
 
 RowText rowText(const Sheet& sheet, const Row& row);

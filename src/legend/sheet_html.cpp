@@ -81,15 +81,18 @@ void table(std::string& out, const Sheet& s, std::string_view heading,
         out += concat({"<p>", words::kNone, "</p>\n"});
         return;
     }
-    out += concat(
-        {"<table>\n<tr><th>", words::kDay, "</th><th>", words::kNight,
-         "</th><th>code</th><th></th><th></th><th>labels</th><th>font</th><th></th></tr>\n"});
+    // The objects column only beside a map.
+    out += "<table>\n<tr>";
+    for (const std::string_view column : words::kColumns)
+        if (s.withMap || column != words::kObjectsColumn) out += concat({"<th>", column, "</th>"});
+    out += "</tr>\n";
     for (const Row& r : rows) {
         const RowText t = rowText(s, r);
         out += concat({"<tr><td>", image(s, r, draw::Daytime::Day), "</td><td>",
                        image(s, r, draw::Daytime::Night), "</td><td class=\"code\">",
                        r.element ? t.code : concat({t.kind, " ", t.code}), "</td><td>",
-                       escaped(t.level), "</td><td>", escaped(t.objects), "</td><td>",
+                       escaped(t.level), "</td><td>",
+                       s.withMap ? concat({escaped(t.objects), "</td><td>"}) : "",
                        escaped(join(t.labels, ", ")), "</td><td>", escaped(t.font), "</td><td>",
                        colourCell(s, r, t), "</td></tr>\n"});
     }

@@ -27,8 +27,11 @@ inline constexpr std::string_view kObjects = " objects";
 inline constexpr std::string_view kOneObject = " object";
 inline constexpr std::string_view kNoLabels = "no labels";
 inline constexpr std::string_view kLabelColours = "label colours: ";
-inline constexpr std::string_view kDeviceColours = "label colours: the device's";
+inline constexpr std::string_view kDeviceColours = "the device's";
 inline constexpr std::string_view kNightSuffix = " by night";
+inline constexpr std::string_view kObjectsColumn = "objects";
+inline constexpr std::string_view kColumns[] = {"day",          "night",  "code", "draw level",
+                                                kObjectsColumn, "labels", "font", "label colours"};
 inline constexpr std::string_view kKindNames[] = {"polygon", "line", "point"};
 
 inline constexpr std::array<std::string_view, 8> kFonts = {

@@ -33,11 +33,19 @@ int lineBreadth(const typ::Line& l) {
     return std::max(1, int{l.lineWidth}) + (l.day.background ? 2 * l.borderWidth : 0);
 }
 
+// Light squares by day, dark ones by night, as the map's ground below would be.
+constexpr typ::Rgb kChecks[2][2] = {{typ::rgbFromHex(0xFFFFFF), typ::rgbFromHex(0xE0E0E0)},
+                                    {typ::rgbFromHex(0x1E1E22), typ::rgbFromHex(0x333338)}};
+
+void setColour(cairo_t* cr, typ::Rgb c) {
+    cairo_set_source_rgb(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0);
+}
+
 void checkerboard(cairo_t* cr, Size size, draw::Daytime time) {
-    const bool night = time == draw::Daytime::Night;
-    cairo_set_source_rgb(cr, night ? 0.12 : 1.0, night ? 0.12 : 1.0, night ? 0.14 : 1.0);
+    const auto& checks = kChecks[time == draw::Daytime::Night ? 1 : 0];
+    setColour(cr, checks[0]);
     cairo_paint(cr);
-    cairo_set_source_rgb(cr, night ? 0.2 : 0.88, night ? 0.2 : 0.88, night ? 0.22 : 0.88);
+    setColour(cr, checks[1]);
     for (int y = 0; y < size.height; y += kChecker)
         for (int x = (y / kChecker % 2) * kChecker; x < size.width; x += 2 * kChecker)
             cairo_rectangle(cr, x, y, kChecker, kChecker);
