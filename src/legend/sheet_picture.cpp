@@ -26,9 +26,13 @@ struct Item {
 };
 
 struct Layout {
+    Columns columns = Columns::DayAndNight;
     std::vector<Item> items;
     double swatchWidth = 0; // the widest swatch: the night column starts after it
     double width = 0, height = 0;
+
+    int swatchColumns() const { return columns == Columns::DayAndNight ? 2 : 1; }
+    double textX() const { return kMargin + swatchColumns() * (swatchWidth + kGap); }
 };
 
 void setFont(cairo_t* cr, double size, bool bold) {
@@ -68,8 +72,9 @@ void addList(Layout& l, const Sheet& s, std::string_view heading, const std::vec
     l.items.back().height += kGap;
 }
 
-Layout layout(const Sheet& s, std::string_view title) {
+Layout layout(const Sheet& s, std::string_view title, Columns columns) {
     Layout l;
+    l.columns = columns;
     l.items.push_back({Item::What::Title, std::string(title), {}, nullptr, 2 * kHeading});
     addRows(l, s, words::kPolygons, s.polygons);
     addRows(l, s, words::kLines, s.lines);
@@ -85,7 +90,7 @@ Layout layout(const Sheet& s, std::string_view title) {
     // Text widths measured once on a scratch surface: a PNG and an SVG measure alike.
     draw::Surface scratch(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1));
     draw::Context cr(cairo_create(scratch.get()));
-    const double textX = kMargin + 2 * (l.swatchWidth + kGap);
+    const double textX = l.textX();
     double width = 0;
     for (const Item& i : l.items) {
         const bool row = i.what == Item::What::Row;
@@ -109,7 +114,7 @@ void placeSwatch(cairo_t* cr, const draw::Surface& swatch, double x, double y) {
 void paint(cairo_t* cr, const Sheet& s, const Layout& l) {
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
-    const double textX = kMargin + 2 * (l.swatchWidth + kGap);
+    const double textX = l.textX();
     double y = kMargin;
     for (const Item& i : l.items) {
         cairo_set_source_rgb(cr, 0.1, 0.1, 0.1);
@@ -126,9 +131,11 @@ void paint(cairo_t* cr, const Sheet& s, const Layout& l) {
             cairo_show_text(cr, i.text.c_str());
             break;
         case Item::What::Row:
-            placeSwatch(cr, swatchSurface(s, *i.row, draw::Daytime::Day), kMargin, y);
-            placeSwatch(cr, swatchSurface(s, *i.row, draw::Daytime::Night),
-                        kMargin + l.swatchWidth + kGap, y);
+            if (l.columns != Columns::Night)
+                placeSwatch(cr, swatchSurface(s, *i.row, draw::Daytime::Day), kMargin, y);
+            if (l.columns != Columns::Day)
+                placeSwatch(cr, swatchSurface(s, *i.row, draw::Daytime::Night),
+                            l.textX() - l.swatchWidth - kGap, y);
             cairo_set_source_rgb(cr, 0.1, 0.1, 0.1);
             setFont(cr, kFont, false);
             cairo_move_to(cr, textX, y + kFont);
@@ -144,8 +151,8 @@ void paint(cairo_t* cr, const Sheet& s, const Layout& l) {
 } // namespace
 
 std::variant<std::string, TooLargeForPicture>
-sheetPicture(const Sheet& sheet, std::string_view title, PictureFormat format) {
-    const Layout l = layout(sheet, title);
+sheetPicture(const Sheet& sheet, std::string_view title, PictureFormat format, Columns columns) {
+    const Layout l = layout(sheet, title, columns);
     const int width = static_cast<int>(std::min(l.width, 1e9));
     const int height = static_cast<int>(std::min(l.height, 1e9));
     if (format == PictureFormat::Png) {

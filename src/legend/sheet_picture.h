@@ -10,6 +10,8 @@
 namespace kestrel::legend {
 
 enum class PictureFormat : std::uint8_t { Png, Svg };
+// The swatch columns: day and night side by side, or one of them (the desktop's day/night switch).
+enum class Columns : std::uint8_t { DayAndNight, Day, Night };
 
 // A PNG holds at most this many pixels each way (Cairo's image limit), and at most this many in
 // all (a quarter of a gigabyte while it is drawn).
@@ -21,7 +23,9 @@ struct TooLargeForPicture {
 };
 
 // The picture's bytes, titled `title`; refused when a PNG would exceed kMaxPictureSide.
-std::variant<std::string, TooLargeForPicture>
-sheetPicture(const Sheet& sheet, std::string_view title, PictureFormat format);
+std::variant<std::string, TooLargeForPicture> sheetPicture(const Sheet& sheet,
+                                                           std::string_view title,
+                                                           PictureFormat format,
+                                                           Columns columns = Columns::DayAndNight);
 
 } // namespace kestrel::legend

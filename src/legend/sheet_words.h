@@ -47,4 +47,10 @@ inline constexpr std::array<std::string_view, 0x23> kLanguages = {
     "Romanian",    "Albanian",  "Bosnian",    "Lithuanian", "Serbian",  "Macedonian", "Bulgarian"};
 inline constexpr std::string_view kLanguage = "language 0x";
 
+// The desktop's preview window.
+inline constexpr std::string_view kPreviewTitle = "Preview: ";
+inline constexpr std::string_view kDayButton = "Day";
+inline constexpr std::string_view kNightButton = "Night";
+inline constexpr std::string_view kCannotShow = "Cannot show the legend of ";
+
 } // namespace kestrel::legend::words

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "draw/cairo_handles.h"
+#include "draw/picture_check.h"
 #include "legend/cairo_bytes.h"
 
 namespace kestrel::legend {
@@ -99,6 +100,41 @@ draw::Surface swatchSurface(const Sheet& sheet, const Row& row, draw::Daytime ti
     }
     }
     return surface;
+}
+
+std::optional<std::string> typeSwatchPng(const typ::TypFile& typ, ObjectKind kind,
+                                         std::uint32_t code, int side) {
+    side = std::clamp(side, 8, 64);
+    const typ::ElementCode wanted = elementCode(code);
+    const auto find = [&](const auto& list) {
+        const auto at = std::find_if(list.begin(), list.end(), [&](const auto& e) {
+            return e.code == wanted && !draw::pictureFault(e);
+        });
+        return at == list.end() ? nullptr : &*at;
+    };
+    draw::Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, side, side));
+    draw::Context cr(cairo_create(surface.get()));
+    draw::TypPainter painter(cr.get(), draw::Daytime::Day);
+    const double s = side;
+    if (kind == ObjectKind::Polygon) {
+        const auto* polygon = find(typ.polygons);
+        if (!polygon) return std::nullopt;
+        const std::vector<std::vector<draw::PointF>> area = {{{0, 0}, {s, 0}, {s, s}, {0, s}}};
+        painter.fillPolygon(*polygon, area);
+    } else if (kind == ObjectKind::Line) {
+        const auto* line = find(typ.lines);
+        if (!line) return std::nullopt;
+        const std::vector<draw::PointF> segment = {{0, std::floor(s / 2) + 0.5},
+                                                   {s, std::floor(s / 2) + 0.5}};
+        painter.strokeLine(*line, segment);
+    } else {
+        const auto* point = find(typ.points);
+        if (!point) return std::nullopt;
+        // Larger icons are shrunk to fit, smaller ones kept at their size.
+        const int longer = std::max(point->day.width, point->day.height);
+        painter.placePoint(*point, {s / 2, s / 2}, longer > side ? s / longer : 1.0);
+    }
+    return pngBytes(surface.get());
 }
 
 std::optional<std::string> swatchPng(const Sheet& sheet, const Row& row, draw::Daytime time) {

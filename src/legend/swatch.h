@@ -21,6 +21,11 @@ struct Size {
 Size swatchSize(const Sheet& sheet, const Row& row);
 // The swatch on a surface of its own, so that a pattern tiles from the swatch's corner.
 draw::Surface swatchSurface(const Sheet& sheet, const Row& row, draw::Daytime time);
+// The small square swatch of the TYP's style for a type of a map's lists (codes as the complete
+// scan gives them), by day, `side` pixels each way (8 to 64); nothing when the TYP leaves the type
+// unstyled or its picture is misshapen.
+std::optional<std::string> typeSwatchPng(const typ::TypFile& typ, ObjectKind kind,
+                                         std::uint32_t code, int side);
 // The swatch alone as PNG bytes; nothing when Cairo could not make it.
 std::optional<std::string> swatchPng(const Sheet& sheet, const Row& row, draw::Daytime time);
 
