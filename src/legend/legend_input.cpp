@@ -15,8 +15,9 @@ namespace {
 constexpr std::uint64_t kMaxTypFile = std::uint64_t{64} << 20;
 
 bool hasTypSignature(std::string_view bytes) {
-    return bytes.substr(typ::hdr::kSignature, typ::hdr::kSignatureText.size()) ==
-           typ::hdr::kSignatureText;
+    return bytes.size() >= typ::hdr::kSignature + typ::hdr::kSignatureText.size() &&
+           bytes.substr(typ::hdr::kSignature, typ::hdr::kSignatureText.size()) ==
+               typ::hdr::kSignatureText;
 }
 
 LegendInput fromBinary(std::string_view bytes, InputKind kind) {

@@ -16,6 +16,7 @@ TEST(LegendCommand, WritesEachFormatFromEachInputOrSaysWhyNot) {
     const std::string sample = std::string(KESTREL_BIN_DIR) + "/test.img";
     const std::string lines = kTypData + "/lines.txt";
     ASSERT_FALSE(replaceFile(dir.file("bad.txt"), "[_polygon]\nType=0x01\n[end]\n"));
+    ASSERT_FALSE(replaceFile(dir.file("empty.txt"), ""));
     const std::string typ = readFile(kTypData + "/lines.typ").value();
     ASSERT_FALSE(replaceFile(dir.file("old.typ"), typ));
     const struct {
@@ -30,6 +31,7 @@ TEST(LegendCommand, WritesEachFormatFromEachInputOrSaysWhyNot) {
         {withTyp, "c.html", 0, "<!DOCTYPE html>", "wrote"},
         {lines + " --map " + sample, "d.htm", 0, "<!DOCTYPE html>", "types of the map unstyled"},
         {lines + " --format svg", "-", 0, "<?xml", ""},
+        {dir.file("empty.txt"), "j.png", 0, "\x89PNG", "0 polygons, 0 lines, 0 points"},
         {lines, "e.gif", 2, "", "name the output .png, .svg or .html"},
         {lines + " --format png", "old.typ", 2, typ, "use --force"},
         {lines + " --map " + dir.file("none.img"), "f.png", 1, "", "none.img: no such file"},
