@@ -7,19 +7,6 @@
 namespace kestrel::legend {
 namespace {
 
-const typ::Labelling* labellingOf(const Sheet& sheet, const Row& row) {
-    if (!row.element) return nullptr;
-    switch (row.kind) {
-    case ObjectKind::Polygon:
-        return &sheet.typ.polygons[*row.element].labelling;
-    case ObjectKind::Line:
-        return &sheet.typ.lines[*row.element].labelling;
-    case ObjectKind::Point:
-        return &sheet.typ.points[*row.element].labelling;
-    }
-    return nullptr;
-}
-
 std::string languageName(std::uint8_t language) {
     if (language < words::kLanguages.size()) return std::string(words::kLanguages[language]);
     return concat({words::kLanguage, pad2(hex(language))});
@@ -38,6 +25,19 @@ std::string shown(std::string_view text) {
 }
 
 } // namespace
+
+const typ::Labelling* labellingOf(const Sheet& sheet, const Row& row) {
+    if (!row.element) return nullptr;
+    switch (row.kind) {
+    case ObjectKind::Polygon:
+        return &sheet.typ.polygons[*row.element].labelling;
+    case ObjectKind::Line:
+        return &sheet.typ.lines[*row.element].labelling;
+    case ObjectKind::Point:
+        return &sheet.typ.points[*row.element].labelling;
+    }
+    return nullptr;
+}
 
 std::string codeText(typ::ElementCode code) {
     return concat({"0x", padTo(4, hex(code.value()))});

@@ -19,6 +19,8 @@ struct RowText {
 };
 
 RowText rowText(const Sheet& sheet, const Row& row);
+// The labels of the row's element; none for a type the TYP leaves unstyled.
+const typ::Labelling* labellingOf(const Sheet& sheet, const Row& row);
 // "0x2F06": four hexadecimal digits at least, as the TYP texts write codes.
 std::string codeText(typ::ElementCode code);
 // "#1A2B3C".

@@ -62,25 +62,26 @@ std::string image(const Sheet& s, const Row& r, draw::Daytime time) {
 
 // The label colours, each with a chip of its colour.
 std::string colourCell(const Sheet& s, const Row& r, const RowText& t) {
-    if (!r.element) return {};
-    const typ::Labelling& l = r.kind == ObjectKind::Polygon ? s.typ.polygons[*r.element].labelling
-                              : r.kind == ObjectKind::Line  ? s.typ.lines[*r.element].labelling
-                                                            : s.typ.points[*r.element].labelling;
+    const typ::Labelling* l = labellingOf(s, r);
+    if (!l) return {};
     std::string cell = escaped(t.labelColours);
-    for (const auto& c : {l.dayColour, l.nightColour})
+    for (const auto& c : {l->dayColour, l->nightColour})
         if (c)
             cell +=
                 concat({"<span class=\"chip\" style=\"background:", colourText(*c), "\"></span>"});
     return cell;
 }
 
+// The section's heading, and "none" when it has no rows; true when it has some.
+bool section(std::string& out, std::string_view heading, const std::vector<Row>& rows) {
+    out += concat({"<h2>", escaped(heading), "</h2>\n"});
+    if (rows.empty()) out += concat({"<p>", words::kNone, "</p>\n"});
+    return !rows.empty();
+}
+
 void table(std::string& out, const Sheet& s, std::string_view heading,
            const std::vector<Row>& rows) {
-    out += concat({"<h2>", escaped(heading), "</h2>\n"});
-    if (rows.empty()) {
-        out += concat({"<p>", words::kNone, "</p>\n"});
-        return;
-    }
+    if (!section(out, heading, rows)) return;
     // The objects column only beside a map.
     out += "<table>\n<tr>";
     for (const std::string_view column : words::kColumns)
@@ -101,11 +102,7 @@ void table(std::string& out, const Sheet& s, std::string_view heading,
 
 void list(std::string& out, const Sheet& s, std::string_view heading,
           const std::vector<Row>& rows) {
-    out += concat({"<h2>", escaped(heading), "</h2>\n"});
-    if (rows.empty()) {
-        out += concat({"<p>", words::kNone, "</p>\n"});
-        return;
-    }
+    if (!section(out, heading, rows)) return;
     out += "<ul>\n";
     for (const Row& r : rows)
         out += concat({"<li>", escaped(factsLine(rowText(s, r), true)), "</li>\n"});
