@@ -4,9 +4,9 @@
 
 #include "base/text.h"
 #include "cli/cli_ui.h"
+#include "cli/exit_status.h"
 #include "cli/legend_command.h"
 #include "cli/messages.h"
-#include "cli/options.h"
 #include "cli/output.h"
 #include "legend/legend_texts.h"
 #include "legend/sheet_html.h"

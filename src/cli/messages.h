@@ -184,9 +184,9 @@ inline std::string legendReadNotes(std::size_t records) {
 }
 inline std::string legendContents(std::size_t polygons, std::size_t lines, std::size_t points,
                                   std::size_t unstyled, bool withMap) {
-    std::string text = concat({counted(polygons, "polygon", "polygons"), ", ",
-                               counted(lines, "line", "lines"), ", ",
-                               counted(points, "point", "points")});
+    std::string text =
+        concat({counted(polygons, "polygon", "polygons"), ", ", counted(lines, "line", "lines"),
+                ", ", counted(points, "point", "points")});
     if (withMap) text += concat({", ", counted(unstyled, "type", "types"), " of the map unstyled"});
     return text;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// What the commands share on the command line: exit statuses, a command as the parser holds it,
+// What the commands share on the command line: a command as the parser holds it,
 // the options every command takes, empty values, and decimal values checked against their range.
 #include <CLI/CLI.hpp>
 #include <cstdint>
@@ -8,16 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/exit_status.h"
 #include "typfile/typ_clock.h"
 
 namespace kestrel::cli {
-
-enum Exit : int {
-    kDone = 0,        // everything asked for was done
-    kFailed = 1,      // nothing could be done: no map read, the file not written
-    kUsage = 2,       // usage error or refused value
-    kSomeSkipped = 3, // done, but some maps could not be read
-};
 
 // A command: its options registered on the program's parser, and what runs it once parsed.
 struct Command {
