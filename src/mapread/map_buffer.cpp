@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "mapread/messages.h"
+#include "mapread/read_ahead.h"
 
 namespace kestrel {
 namespace {
@@ -108,24 +109,30 @@ std::int64_t MapBuffer::zeroRun(std::int64_t offset, std::int64_t limit) const {
 
 void MapBuffer::eachBlock(UiPort& ui,
                           const std::function<bool(std::span<const std::uint8_t>)>& take) const {
-    const bool mapped = mapping_ && !mapping_->whole();
-    std::vector<std::uint8_t> block(mapped ? kBlock : 0);
-    for (std::size_t pos = 0, yielded = 0; pos < size_;) {
-        const std::size_t copied = mapped ? mapping_->copy(pos, block) : 0;
-        // Bytes in memory are taken as they are, and so is the rest of a file that can no longer
-        // be read (it shrank, or the system failed): through the mapping, which reads it as 0.
-        const std::span<const std::uint8_t> bytes =
-            copied ? std::span<const std::uint8_t>(block.data(), copied)
-                   : std::span<const std::uint8_t>(data_ + pos, std::min(kChunk, size_ - pos));
+    std::size_t pos = 0, yielded = 0;
+    // Hands the bytes on; false when `take` wants no more.
+    const auto hand = [&](std::span<const std::uint8_t> bytes) {
         const bool more = take(bytes);
-        // The later steps read few of these pages again: they come back from the file's cache
-        // when touched, so a big file does not stay resident as a whole.
-        if (mapped && !copied) mapping_->forget(pos, bytes.size());
         pos += bytes.size();
         if (!more || pos == size_ || pos - yielded >= kChunk) {
             ui.yield();
             yielded = pos;
         }
+        return more;
+    };
+    if (mapping_ && !mapping_->whole() && size_ > kBlock) {
+        ReadAhead ahead(*mapping_, 0, kBlock);
+        for (auto bytes = ahead.next(); !bytes.empty(); bytes = ahead.next())
+            if (!hand(bytes)) return;
+    }
+    // Bytes in memory are taken as they are, and so is the rest of a file that can no longer be
+    // read (it shrank, or the system failed): through the mapping, which reads it as 0.
+    while (pos < size_) {
+        const std::span<const std::uint8_t> bytes(data_ + pos, std::min(kChunk, size_ - pos));
+        // The later steps read few of these pages again: they come back from the file's cache
+        // when touched, so a big file does not stay resident as a whole.
+        const bool more = hand(bytes);
+        if (mapping_) mapping_->forget(pos - bytes.size(), bytes.size());
         if (!more) return;
     }
 }
