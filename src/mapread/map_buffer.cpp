@@ -19,9 +19,6 @@ constexpr std::size_t kChunk = std::size_t(8) << 20;
 // memory that stays in the processor's cache: mapping in each page of a big file costs more than
 // copying it from the system's file cache.
 constexpr std::size_t kBlock = std::size_t(256) << 10;
-// A file to be read to its every byte is read into memory at once up to this size; a bigger one
-// is mapped, so that the system may take back its pages when memory runs short.
-constexpr std::size_t kReadAtOnceUpTo = std::size_t(256) << 20;
 
 } // namespace
 
@@ -72,14 +69,22 @@ MapBuffer MapBuffer::view(std::span<const std::uint8_t> bytes) {
     return b;
 }
 
-std::optional<Unreadable> MapBuffer::open(const std::string& path, bool everyByte) {
+std::optional<Unreadable> MapBuffer::open(const std::string& path) {
     clear();
     if (auto why = checkMapFile(path)) return why;
-    mapping_ = platform::MappedFile::open(path, everyByte ? kReadAtOnceUpTo : 0);
+    mapping_ = platform::MappedFile::open(path);
     if (!mapping_) return Unreadable{UnreadableReason::SystemError, std::string(msg::kNotMappable)};
     data_ = mapping_->data();
     size_ = mapping_->size();
     return std::nullopt;
+}
+
+std::size_t MapBuffer::copyStored(std::int64_t offset, std::span<std::uint8_t> into) const {
+    if (offset < 0 || offset >= size()) return 0;
+    if (mapping_) return mapping_->copy(static_cast<std::size_t>(offset), into);
+    const std::size_t n = std::min(into.size(), size_ - static_cast<std::size_t>(offset));
+    std::copy_n(data_ + offset, n, into.data());
+    return n;
 }
 
 std::int64_t MapBuffer::outsideRun(std::int64_t offset, std::int64_t limit) const {
@@ -120,7 +125,7 @@ void MapBuffer::eachBlock(UiPort& ui,
         }
         return more;
     };
-    if (mapping_ && !mapping_->whole() && size_ > kBlock) {
+    if (mapping_ && size_ > kBlock) {
         ReadAhead ahead(*mapping_, 0, kBlock);
         for (auto bytes = ahead.next(); !bytes.empty(); bytes = ahead.next())
             if (!hand(bytes)) return;

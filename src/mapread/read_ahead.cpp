@@ -3,8 +3,8 @@
 namespace kestrel {
 
 ReadAhead::ReadAhead(const platform::MappedFile& file, std::size_t from, std::size_t blockSize)
-    : file_(file) {
-    for (auto& slot : slots_) slot.resize(blockSize);
+    : file_(file), slots_(std::make_unique_for_overwrite<std::uint8_t[]>(kSlots * blockSize)),
+      blockSize_(blockSize) {
     copier_ = std::thread([this, from] { copyAhead(from); });
 }
 
@@ -25,7 +25,7 @@ void ReadAhead::copyAhead(std::size_t from) {
             if (stop_) return;
         }
         // Only this thread writes the slot until it is counted as filled.
-        const std::size_t n = file_.copy(pos, slots_[block % kSlots]);
+        const std::size_t n = file_.copy(pos, {slot(block), blockSize_});
         {
             const std::lock_guard<std::mutex> lock(mutex_);
             lengths_[block % kSlots] = n;
@@ -48,7 +48,7 @@ std::span<const std::uint8_t> ReadAhead::next() {
     const std::size_t slot = released_ % kSlots;
     if (lengths_[slot] == 0) return {};
     handedOut_ = true;
-    return {slots_[slot].data(), lengths_[slot]};
+    return {this->slot(released_), lengths_[slot]};
 }
 
 } // namespace kestrel

@@ -6,10 +6,10 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <span>
 #include <thread>
-#include <vector>
 
 #include "base/platform/platform.h"
 
@@ -32,9 +32,14 @@ class ReadAhead {
     static constexpr std::size_t kSlots = 4;
 
     void copyAhead(std::size_t from);
+    std::uint8_t* slot(std::size_t block) const {
+        return slots_.get() + block % kSlots * blockSize_;
+    }
 
     const platform::MappedFile& file_;
-    std::array<std::vector<std::uint8_t>, kSlots> slots_;
+    // Left unset until copied into: zeroing them first would cost a pass of its own.
+    std::unique_ptr<std::uint8_t[]> slots_;
+    std::size_t blockSize_;
     std::array<std::size_t, kSlots> lengths_{};
     std::mutex mutex_;
     std::condition_variable changed_;
