@@ -137,14 +137,18 @@ CompleteResult CompleteScan::run(const MapBuffer& buf, UiPort& ui, SignatureSear
             passSpans.push_back(span);
         }
     }
-    TilePass pass(buf, std::move(passSpans), search);
-    for (std::size_t i : inPass) {
-        if (ui.stopflag()) break;
-        const MapBuffer bytes = pass.next();
-        tiles[i] = decoder.decode(dir.tiles[i], bytes, spans[i].offset);
-        ui.yield();
+    if (buf.mapped()) {
+        TilePass pass(buf, std::move(passSpans), search);
+        for (std::size_t i : inPass) {
+            if (ui.stopflag()) break;
+            const MapBuffer bytes = pass.next();
+            tiles[i] = decoder.decode(dir.tiles[i], bytes, spans[i].offset);
+            ui.yield();
+        }
+        pass.finish();
+    } else if (search) {
+        search->feed(buf.stored(0, buf.size()));
     }
-    pass.finish();
     for (std::size_t i : later)
         if (!ui.stopflag()) tiles[i] = decoder.decode(dir.tiles[i], buf, 0);
 
