@@ -150,24 +150,32 @@ void paint(cairo_t* cr, const Sheet& s, const Layout& l) {
 
 } // namespace
 
-std::variant<std::string, TooLargeForPicture>
-sheetPicture(const Sheet& sheet, std::string_view title, PictureFormat format, Columns columns) {
+std::variant<draw::Surface, TooLargeForPicture>
+sheetImage(const Sheet& sheet, std::string_view title, Columns columns, cairo_format_t format) {
     const Layout l = layout(sheet, title, columns);
     const int width = static_cast<int>(std::min(l.width, 1e9));
     const int height = static_cast<int>(std::min(l.height, 1e9));
+    if (width > kMaxPictureSide || height > kMaxPictureSide ||
+        double(width) * height > kMaxPicturePixels)
+        return TooLargeForPicture{width, height};
+    draw::Surface surface(cairo_image_surface_create(format, width, height));
+    draw::Context cr(cairo_create(surface.get()));
+    paint(cr.get(), sheet, l);
+    return surface;
+}
+
+std::variant<std::string, TooLargeForPicture>
+sheetPicture(const Sheet& sheet, std::string_view title, PictureFormat format, Columns columns) {
     if (format == PictureFormat::Png) {
-        if (width > kMaxPictureSide || height > kMaxPictureSide ||
-            double(width) * height > kMaxPicturePixels)
-            return TooLargeForPicture{width, height};
-        draw::Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
-        draw::Context cr(cairo_create(surface.get()));
-        paint(cr.get(), sheet, l);
-        return pngBytes(surface.get()).value_or(std::string());
+        auto image = sheetImage(sheet, title, columns, CAIRO_FORMAT_RGB24);
+        if (const auto* large = std::get_if<TooLargeForPicture>(&image)) return *large;
+        return pngBytes(std::get<draw::Surface>(image).get()).value_or(std::string());
     }
+    const Layout l = layout(sheet, title, columns);
     std::string bytes;
     {
         draw::Surface surface(
-            cairo_svg_surface_create_for_stream(appendBytes, &bytes, width, height));
+            cairo_svg_surface_create_for_stream(appendBytes, &bytes, l.width, l.height));
         draw::Context cr(cairo_create(surface.get()));
         paint(cr.get(), sheet, l);
         cairo_surface_finish(surface.get());

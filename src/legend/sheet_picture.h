@@ -5,6 +5,7 @@
 #include <string_view>
 #include <variant>
 
+#include "draw/cairo_handles.h"
 #include "legend/legend_sheet.h"
 
 namespace kestrel::legend {
@@ -22,6 +23,10 @@ struct TooLargeForPicture {
     int width = 0, height = 0;
 };
 
+// The sheet drawn on an image surface of the format (a window shows it without a PNG between);
+// refused beyond kMaxPictureSide or kMaxPicturePixels.
+std::variant<draw::Surface, TooLargeForPicture>
+sheetImage(const Sheet& sheet, std::string_view title, Columns columns, cairo_format_t format);
 // The picture's bytes, titled `title`; refused when a PNG would exceed kMaxPictureSide.
 std::variant<std::string, TooLargeForPicture> sheetPicture(const Sheet& sheet,
                                                            std::string_view title,

@@ -1,6 +1,7 @@
 #include "legend/ui/legend_window.h"
 
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QRadioButton>
@@ -44,16 +45,20 @@ LegendWindow::LegendWindow(Sheet sheet, std::string title, QWidget* parent)
 
 void LegendWindow::showNight(bool night) {
     if (night_->isChecked() != night) (night ? night_ : day_)->setChecked(true);
-    const auto png =
-        sheetPicture(sheet_, title_, PictureFormat::Png, night ? Columns::Night : Columns::Day);
-    if (const auto* bytes = std::get_if<std::string>(&png)) {
-        QPixmap pixmap;
-        pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
-                            static_cast<uint>(bytes->size()), "PNG");
-        picture_->setPixmap(pixmap);
-    } else {
-        picture_->setText(toQt(tooLargeText(std::get<TooLargeForPicture>(png))));
+    const auto drawn =
+        sheetImage(sheet_, title_, night ? Columns::Night : Columns::Day, CAIRO_FORMAT_ARGB32);
+    if (const auto* large = std::get_if<TooLargeForPicture>(&drawn)) {
+        picture_->setText(toQt(tooLargeText(*large)));
+        return;
     }
+    cairo_surface_t* surface = std::get<draw::Surface>(drawn).get();
+    cairo_surface_flush(surface);
+    // Cairo's ARGB32 is Qt's premultiplied ARGB32; the copy outlives the surface.
+    const QImage image(
+        cairo_image_surface_get_data(surface), cairo_image_surface_get_width(surface),
+        cairo_image_surface_get_height(surface), cairo_image_surface_get_stride(surface),
+        QImage::Format_ARGB32_Premultiplied);
+    picture_->setPixmap(QPixmap::fromImage(image.copy()));
 }
 
 std::optional<typ::TypFile> previewTyp(const std::string& path, UiPort& ui, QWidget* parent) {
