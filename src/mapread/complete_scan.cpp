@@ -8,33 +8,19 @@
 namespace kestrel {
 namespace {
 
-constexpr std::array<ObjectKind, kObjectKinds> kKinds{ObjectKind::Polygon, ObjectKind::Line,
-                                                      ObjectKind::Point};
-
-// Where a tile's TRE and RGN headers lie: in their own subfiles, or both inside the GMP subfile
-// of an NT map.
-struct TileHeaders {
-    SubfileView tre;
-    SubfileView rgn;
-    std::int64_t treHeader = 0;
-    std::int64_t rgnHeader = 0;
-    const char* treName = "TRE";
-    const char* rgnName = "RGN";
-};
-
-TileHeaders headersOf(const MapBuffer& buf, const ImgTile& tile) {
-    TileHeaders h;
-    if (tile.nt()) {
-        h.tre = h.rgn = SubfileView(buf, tile.gmp.ranges);
-        h.treHeader = h.tre.bit4(gmp::kTreHeader);
-        h.rgnHeader = h.tre.bit4(gmp::kRgnHeader);
-        h.treName = h.rgnName = "GMP";
-    } else {
-        h.tre = SubfileView(buf, tile.tre.ranges);
-        h.rgn = SubfileView(buf, tile.rgn.ranges);
+// Counts each record at the zoom of the subdivision that owns it.
+class TallySink final : public RecordSink {
+  public:
+    TallySink(TypeTally& tally, const TreLevels& tre) : tally_(tally), tre_(tre) {}
+    bool wants(const Subdivision*) const override { return true; }
+    void take(const RgnRecord& r) override {
+        tally_.add(r.kind, r.code, r.owner ? tre_.levels[r.owner->level].zoom : kUnknownLevel);
     }
-    return h;
-}
+
+  private:
+    TypeTally& tally_;
+    const TreLevels& tre_;
+};
 
 class TileDecoder {
   public:
@@ -46,17 +32,17 @@ class TileDecoder {
     void decode(const ImgTile& tile) {
         tileTally_.clear();
         const std::size_t notesBefore = result_.notes.size();
-        const TileHeaders h = headersOf(buf_, tile);
+        const TileHeaders h = TileHeaders::of(buf_, tile);
         const TreLevels tre = TreLevels::read(h.tre, h.treHeader);
         note(tile, h.tre, h.treName, tre.stop);
-        const bool levelsRead = !tre.stop || tre.stop->why == DecodeStop::ExtendedOffsetsDamaged;
-        if (levelsRead) {
+        if (levelsUsable(tre)) {
+            TallySink sink(tileTally_, tre);
             note(tile, h.rgn, h.rgnName,
-                 RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, tileTally_, ui_));
+                 RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, sink, ui_));
             const RgnExtendedDecoder extended(h.rgn, h.rgnHeader);
             for (ObjectKind kind : kKinds)
                 if (!ui_.stopflag())
-                    note(tile, h.rgn, h.rgnName, extended.decode(kind, tre, tileTally_, ui_));
+                    note(tile, h.rgn, h.rgnName, extended.decode(kind, tre, sink, ui_));
         }
         if (tile.nt() && !ui_.stopflag() && result_.notes.size() > notesBefore) {
             result_.notes.resize(notesBefore);

@@ -49,6 +49,20 @@ void gatherTiles(const img::Directory& from, ImgDirectory& dir) {
 
 } // namespace
 
+TileHeaders TileHeaders::of(const MapBuffer& buf, const ImgTile& tile) {
+    TileHeaders h;
+    if (tile.nt()) {
+        h.tre = h.rgn = SubfileView(buf, tile.gmp.ranges);
+        h.treHeader = h.tre.bit4(gmp::kTreHeader);
+        h.rgnHeader = h.tre.bit4(gmp::kRgnHeader);
+        h.treName = h.rgnName = "GMP";
+    } else {
+        h.tre = SubfileView(buf, tile.tre.ranges);
+        h.rgn = SubfileView(buf, tile.rgn.ranges);
+    }
+    return h;
+}
+
 ImgDirectory ImgDirectory::read(const MapBuffer& buf) {
     ImgDirectory dir;
     const img::MaskedBytes bytes(buf.stored(0, buf.size()), buf.key());
