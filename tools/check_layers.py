@@ -10,9 +10,9 @@ The rules:
      each top folder taken whole (a subsystem together with its ui/). Two folders that include
      each other are the shortest cycle.
   2. Floors: base/ includes nothing else of ours; imgfs/ (the IMG container) and typfile/ (the
-     TYP model and its codecs) stand on base/ only; the subsystems (every other top folder) stand
-     on those and, one way, on each other; app/ stands on them; cli/ on top. No include points to
-     a higher floor.
+     TYP model and its codecs) stand on base/ only; draw/ (TYP elements painted) on those; the
+     subsystems (every other top folder) stand on them and, one way, on each other; app/ stands on
+     them; cli/ on top. No include points to a higher floor.
   3. Qt headers only in ui/ folders (the windows and the desktop program).
   4. Conditions on the platform (#if _WIN32, __APPLE__, ...) only in base/platform/.
 Each finding names the files; the exit status is 1 when there is one.
@@ -22,8 +22,8 @@ import re
 import sys
 from collections import defaultdict
 
-FLOORS = {"base": 0, "imgfs": 1, "typfile": 1, "app": 3, "cli": 4}
-SUBSYSTEM_FLOOR = 2
+FLOORS = {"base": 0, "imgfs": 1, "typfile": 1, "draw": 2, "app": 4, "cli": 5}
+SUBSYSTEM_FLOOR = 3
 PLATFORM_FOLDER = "base/platform"
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

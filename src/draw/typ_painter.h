@@ -1,0 +1,50 @@
+#pragma once
+// Paints TYP elements the way a device draws them, on any Cairo surface (an image, an SVG, a
+// PDF): the legend's swatches and the map picture share it.
+#include <cairo.h>
+
+#include <span>
+#include <vector>
+
+#include "typfile/elements.h"
+
+namespace kestrel::draw {
+
+enum class Daytime { Day, Night };
+
+struct PointF {
+    double x = 0, y = 0; // device pixels
+};
+
+class TypPainter {
+  public:
+    TypPainter(cairo_t* cr, Daytime time) : cr_(cr), time_(time) {}
+
+    // Fills the rings (even-odd) with the polygon's 32 x 32 pattern tiled from the surface's
+    // origin, or its solid colour; the night colours when Night and the element has them. Edges
+    // are not smoothed: neighbouring polygons meet without a seam, as on a device.
+    void fillPolygon(const typ::Polygon& style, std::span<const std::vector<PointF>> rings);
+    // Strokes the path: a plain line at its width with its border on each side, or its bitmap
+    // repeated along the path. The bitmap follows each segment; when useOrientation is off it
+    // keeps its top side up whichever way the line runs, when on it turns with the direction.
+    void strokeLine(const typ::Line& style, std::span<const PointF> path);
+    // The point's icon centred on `at`, at `scale` (1 = its own size), nearest-neighbour.
+    void placePoint(const typ::Point& style, PointF at, double scale = 1.0);
+
+  private:
+    cairo_t* cr_;
+    Daytime time_;
+};
+
+// The colours of the time of day: the night ones when Night and the element has them.
+const typ::ColourPair& coloursAt(const typ::Polygon& style, Daytime time);
+const typ::ColourPair& coloursAt(const typ::Line& style, Daytime time);
+const typ::Image& imageAt(const typ::Point& style, Daytime time);
+
+// The plain styles for types a TYP leaves unstyled (the legend names them; a map picture uses
+// them): a light grey area, a thin dark grey line, a small dark square.
+typ::Polygon plainPolygon(typ::ElementCode code);
+typ::Line plainLine(typ::ElementCode code);
+typ::Point plainPoint(typ::ElementCode code);
+
+} // namespace kestrel::draw
