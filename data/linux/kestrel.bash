@@ -1,5 +1,6 @@
 # Bash completion for kestrel-cli and kestrel: commands, options, and the files of the kind each
-# place takes (maps: *.img and *.gmp; texts: *.txt; binary TYPs: *.typ; data: folders).
+# place takes (maps: *.img and *.gmp; texts: *.txt; binary TYPs: *.typ; pictures: *.png;
+# data: folders).
 # Words offered split at spaces: none of them holds one; file names are read a line each.
 # shellcheck disable=SC2207
 
@@ -51,6 +52,7 @@ _kestrel_cli() {
     products) options="$common --json" ;;
     gen) options="$common --start --count -o --output --ignore-subtypes --line-width --codepage
         --start-hex --start-dec --count-hex --force --data" ;;
+    render) options="$common -o --output --typ --level --size --whole-map --force" ;;
     check-update) options="$common --url" ;;
     *) return ;;
     esac
@@ -61,6 +63,8 @@ _kestrel_cli() {
     gen:-o | gen:--output | compile:-o | compile:--output) _kestrel_files "$cur" typ; return ;;
     decompile:-o | decompile:--output) _kestrel_files "$cur" txt; return ;;
     put-typ:-o | put-typ:--output) _kestrel_files "$cur" img; return ;;
+    render:-o | render:--output) _kestrel_files "$cur" png; return ;;
+    render:--typ) _kestrel_files "$cur" txt typ img gmp; return ;;
     *:--extract) _kestrel_folders "$cur"; return ;;
     *:--data) _kestrel_folders "$cur"; return ;;
     typ:--state)
@@ -77,7 +81,7 @@ _kestrel_cli() {
         return
         ;;
     typ:--codepage) COMPREPLY=($(compgen -W "$(echo 125{0..8})" -- "$cur")); return ;;
-    *:--fid | *:--product | *:--seed | *:--start | *:--count | *:--line-width | *:--codepage | *:--url) return ;;
+    *:--fid | *:--product | *:--seed | *:--start | *:--count | *:--line-width | *:--codepage | *:--url | *:--level | *:--size) return ;;
     esac
 
     if [[ $cur == -* ]]; then
@@ -85,8 +89,8 @@ _kestrel_cli() {
         return
     fi
     case $command in
-    '') COMPREPLY=($(compgen -W "scan typ compile decompile map-typ put-typ products gen check-update" -- "$cur")) ;;
-    scan | typ | map-typ) _kestrel_files "$cur" img gmp ;;
+    '') COMPREPLY=($(compgen -W "scan typ compile decompile map-typ put-typ products gen render check-update" -- "$cur")) ;;
+    scan | typ | map-typ | render) _kestrel_files "$cur" img gmp ;;
     compile) _kestrel_files "$cur" txt ;;
     decompile) _kestrel_files "$cur" typ ;;
     put-typ) _kestrel_files "$cur" img typ ;;

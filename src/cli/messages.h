@@ -462,6 +462,8 @@ inline constexpr std::string_view kRenderFooter =
     "squares; polygons its draw order leaves out are not drawn. Exit status: 0 written, 1 the map "
     "or the TYP not read or the file not written, 2 usage error, 3 written, but objects that "
     "could not be decoded are left out.";
+inline constexpr std::string_view kNoDrawing =
+    "this build cannot draw: it was made without the drawing library (Cairo)";
 inline constexpr std::string_view kSizeForm = "must be WIDTHxHEIGHT, each 1 to 8192";
 inline constexpr std::string_view kNoTypInMap = "holds no TYP file";
 inline constexpr std::string_view kTextTooLarge = "larger than any TYP text (256 MiB)";

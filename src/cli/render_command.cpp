@@ -9,11 +9,16 @@
 #include "cli/messages.h"
 #include "cli/output.h"
 #include "cli/typ_input.h"
+#if KESTREL_DRAW
 #include "mapdraw/map_picture.h"
 #include "mapread/decode_note.h"
+#endif
 
 namespace kestrel::cli {
 namespace {
+
+// The largest side of a picture: 8192 x 8192 pixels take 256 MiB.
+constexpr int kMaxPictureSide = 8192;
 
 struct RenderOptions {
     std::string map, typ, out, size = "1000x1000";
@@ -29,7 +34,7 @@ std::optional<std::pair<int, int>> pictureSize(std::string_view text) {
         int v = 0;
         const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), v);
         if (digits.empty() || digits[0] == '+' || digits[0] == '-' || r.ec != std::errc() ||
-            r.ptr != digits.data() + digits.size() || v < 1 || v > mapdraw::kMaxPictureSide)
+            r.ptr != digits.data() + digits.size() || v < 1 || v > kMaxPictureSide)
             return std::nullopt;
         return v;
     };
@@ -38,6 +43,7 @@ std::optional<std::pair<int, int>> pictureSize(std::string_view text) {
     return std::pair{*w, *h};
 }
 
+#if KESTREL_DRAW
 int render(const RenderOptions& o, bool quiet) {
     std::vector<std::string> inputs{o.map};
     if (!o.typ.empty()) inputs.push_back(o.typ);
@@ -86,6 +92,13 @@ int render(const RenderOptions& o, bool quiet) {
     ui.note(wrote(o.out, pictureText(width, height, picture.shapes)));
     return picture.notes.empty() ? kDone : kSomeSkipped;
 }
+#else
+// The command is there on every build, so that scripts and the help are the same everywhere.
+int render(const RenderOptions&, bool) {
+    printError(kNoDrawing);
+    return kFailed;
+}
+#endif
 
 } // namespace
 

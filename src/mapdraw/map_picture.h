@@ -14,8 +14,6 @@
 
 namespace kestrel::mapdraw {
 
-inline constexpr int kMaxPictureSide = 8192;
-
 struct PictureRequest {
     unsigned zoom = 0; // the map level, 0 the finest
     int width = 1000;  // pixels, 1 to kMaxPictureSide
