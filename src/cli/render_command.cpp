@@ -53,7 +53,7 @@ int render(const RenderOptions& o, bool quiet) {
     }
     CliUiPort ui(quiet);
     MapBuffer buf;
-    if (const auto why = buf.open(o.map, true)) {
+    if (const auto why = buf.open(o.map)) {
         printError(skippedMap(o.map, describe(*why)));
         return kFailed;
     }

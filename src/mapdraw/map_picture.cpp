@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cairo.h>
+#include <unordered_map>
 
 #include "draw/cairo_handles.h"
 #include "draw/typ_painter.h"
 #include "mapdraw/map_frame.h"
 #include "mapdraw/map_styles.h"
+#include "mapdraw/png_bytes.h"
 #include "mapread/img_directory.h"
 #include "mapread/tile_geometry.h"
 
@@ -22,55 +24,88 @@ MapArea joined(const MapArea& a, const MapArea& b) {
             std::min(a.west, b.west)};
 }
 
+// A shape of one of the tiles, and where its kind puts it in the drawing.
+struct Placed {
+    unsigned rank;
+    const TileGeometry* tile;
+    const MapShape* shape;
+};
+
+// The shapes of one kind, ranked and in a stable order of rank.
+template <class Rank>
+std::vector<Placed> placed(const std::vector<TileGeometry>& tiles, ObjectKind kind, Rank rank) {
+    std::vector<Placed> out;
+    for (const TileGeometry& t : tiles)
+        for (const MapShape& s : t.list(kind))
+            if (const std::optional<unsigned> r = rank(s.code)) out.push_back({*r, &t, &s});
+    std::stable_sort(out.begin(), out.end(),
+                     [](const Placed& a, const Placed& b) { return a.rank < b.rank; });
+    return out;
+}
+
 // Paints the shapes of the tiles on the context, through the frame.
 class ShapePainter {
   public:
     ShapePainter(cairo_t* cr, const MapFrame& frame, MapStyles& styles)
-        : painter_(cr, draw::Daytime::Day), frame_(frame), styles_(styles), rings_(1) {}
+        : painter_(cr, draw::Daytime::Day), frame_(frame), styles_(styles) {}
 
+    // One by one, in the draw order: polygons of one type may overlap.
     void polygons(const std::vector<TileGeometry>& tiles) {
-        struct Placed {
-            unsigned level;
-            const TileGeometry* tile;
-            const MapShape* shape;
-        };
-        std::vector<Placed> placed;
-        for (const TileGeometry& t : tiles)
-            for (const MapShape& s : t.list(ObjectKind::Polygon))
-                if (const auto level = styles_.drawLevel(s.code))
-                    placed.push_back({*level, &t, &s});
-        std::stable_sort(placed.begin(), placed.end(),
-                         [](const Placed& a, const Placed& b) { return a.level < b.level; });
-        for (const Placed& p : placed)
-            if (pixels(*p.tile, *p.shape, rings_[0]))
-                painter_.fillPolygon(styles_.polygon(p.shape->code), rings_);
+        paths_.resize(1);
+        for (const Placed& p : placed(tiles, ObjectKind::Polygon,
+                                      [&](std::uint32_t code) { return styles_.drawLevel(code); }))
+            if (pixels(p, paths_[0]))
+                painter_.fillPolygon(styles_.polygon(p.shape->code), {paths_.data(), 1});
     }
 
+    // The lines of each type at once, the types in the order they first appear.
     void lines(const std::vector<TileGeometry>& tiles) {
-        for (const TileGeometry& t : tiles)
-            for (const MapShape& s : t.list(ObjectKind::Line))
-                if (pixels(t, s, rings_[0])) painter_.strokeLine(styles_.line(s.code), rings_[0]);
+        eachType(tiles, ObjectKind::Line, [&](std::uint32_t code, std::size_t n) {
+            painter_.strokeLines(styles_.line(code), {paths_.data(), n});
+        });
     }
 
     void points(const std::vector<TileGeometry>& tiles) {
-        for (const TileGeometry& t : tiles)
-            for (const MapShape& s : t.list(ObjectKind::Point))
-                if (pixels(t, s, rings_[0]))
-                    painter_.placePoint(styles_.point(s.code), rings_[0][0]);
+        std::vector<draw::PointF> at;
+        eachType(tiles, ObjectKind::Point, [&](std::uint32_t code, std::size_t n) {
+            at.clear();
+            for (std::size_t i = 0; i < n; ++i) at.push_back(paths_[i][0]);
+            painter_.placePoints(styles_.point(code), at);
+        });
     }
 
   private:
+    // Hands each type's shapes inside the picture to `draw`, as the first n paths.
+    template <class Draw>
+    void eachType(const std::vector<TileGeometry>& tiles, ObjectKind kind, Draw draw) {
+        std::unordered_map<std::uint32_t, unsigned> firstSeen;
+        const auto rank = [&](std::uint32_t code) -> std::optional<unsigned> {
+            return firstSeen.try_emplace(code, static_cast<unsigned>(firstSeen.size()))
+                .first->second;
+        };
+        const std::vector<Placed> all = placed(tiles, kind, rank);
+        for (std::size_t i = 0; i < all.size();) {
+            std::size_t n = 0, j = i;
+            for (; j < all.size() && all[j].rank == all[i].rank; ++j) {
+                if (paths_.size() <= n) paths_.resize(n + 1);
+                if (pixels(all[j], paths_[n])) ++n;
+            }
+            if (n) draw(all[i].shape->code, n);
+            i = j;
+        }
+    }
+
     // The shape's pixels; false when it lies wholly outside the picture (with a margin for wide
     // lines and icons).
-    bool pixels(const TileGeometry& t, const MapShape& s, std::vector<draw::PointF>& out) const {
+    bool pixels(const Placed& p, std::vector<draw::PointF>& out) const {
         constexpr double kMargin = 64;
         out.clear();
         double left = 1e300, right = -1e300, top = 1e300, bottom = -1e300;
-        for (std::uint32_t i = 0; i < s.count; ++i) {
-            const draw::PointF p = frame_.pixel(t.points[s.first + i]);
-            left = std::min(left, p.x), right = std::max(right, p.x);
-            top = std::min(top, p.y), bottom = std::max(bottom, p.y);
-            out.push_back(p);
+        for (std::uint32_t i = 0; i < p.shape->count; ++i) {
+            const draw::PointF at = frame_.pixel(p.tile->points[p.shape->first + i]);
+            left = std::min(left, at.x), right = std::max(right, at.x);
+            top = std::min(top, at.y), bottom = std::max(bottom, at.y);
+            out.push_back(at);
         }
         return right >= -kMargin && left <= frame_.width() + kMargin && bottom >= -kMargin &&
                top <= frame_.height() + kMargin;
@@ -79,13 +114,8 @@ class ShapePainter {
     draw::TypPainter painter_;
     const MapFrame& frame_;
     MapStyles& styles_;
-    std::vector<std::vector<draw::PointF>> rings_;
+    std::vector<std::vector<draw::PointF>> paths_; // reused: their memory stays
 };
-
-cairo_status_t append(void* to, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(to)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-}
 
 } // namespace
 
@@ -140,8 +170,13 @@ MapPictureResult drawMap(const MapBuffer& buf, const typ::TypFile* typ,
     painter.polygons(tiles);
     painter.lines(tiles);
     painter.points(tiles);
-    if (cairo_surface_write_to_png_stream(surface.get(), append, &result.png) !=
-        CAIRO_STATUS_SUCCESS)
+    cairo_surface_flush(surface.get());
+    std::optional<std::string> png =
+        pngBytes(cairo_image_surface_get_data(surface.get()), request.width, request.height,
+                 cairo_image_surface_get_stride(surface.get()));
+    if (png)
+        result.png = std::move(*png);
+    else
         result.fault = PictureFault::CannotDraw;
     return result;
 }
