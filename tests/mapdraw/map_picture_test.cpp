@@ -14,6 +14,7 @@
 #include "mapdraw/map_picture.h"
 #include "mapread/img_directory.h"
 #include "support/fake_ui.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 #include "typfile/binary_reader.h"
 
@@ -33,6 +34,19 @@ struct Place {
     std::uint32_t rgb;
 };
 
+// The PNG's pixels.
+draw::Surface decoded(const std::string& png) {
+    std::pair<const std::string*, std::size_t> source{&png, 0};
+    const auto next = [](void* from, unsigned char* data, unsigned int n) {
+        auto* at = static_cast<std::pair<const std::string*, std::size_t>*>(from);
+        if (at->second + n > at->first->size()) return CAIRO_STATUS_READ_ERROR;
+        std::memcpy(data, at->first->data() + at->second, n);
+        at->second += n;
+        return CAIRO_STATUS_SUCCESS;
+    };
+    return draw::Surface(cairo_image_surface_create_from_png_stream(next, &source));
+}
+
 class MapPictureTest : public ::testing::Test {
   protected:
     MapPictureTest() : bytes_(readFile((kWithTyp / "gmapsupp.img").string()).value()) {
@@ -44,24 +58,10 @@ class MapPictureTest : public ::testing::Test {
         typ_ = typ::readBinary(readFile((kWithTyp / "style_red.typ").string()).value()).typ;
     }
 
-    // Draws the map at width x height and checks the colour at each place.
-    void expectColours(const typ::TypFile* typ, int width, int height,
-                       const std::vector<Place>& places) {
-        FakeUi ui;
-        const mapdraw::MapPictureResult r =
-            mapdraw::drawMap(buf_, typ, {0, width, height, false}, ui);
-        ASSERT_FALSE(r.fault);
-        EXPECT_TRUE(r.notes.empty());
-        std::size_t read = 0;
-        const auto next = [](void* png, unsigned char* data, unsigned int n) {
-            auto* at = static_cast<std::pair<const std::string*, std::size_t*>*>(png);
-            if (*at->second + n > at->first->size()) return CAIRO_STATUS_READ_ERROR;
-            std::memcpy(data, at->first->data() + *at->second, n);
-            *at->second += n;
-            return CAIRO_STATUS_SUCCESS;
-        };
-        std::pair<const std::string*, std::size_t*> source{&r.png, &read};
-        const draw::Surface s(cairo_image_surface_create_from_png_stream(next, &source));
+    // The colour at each place of the PNG, drawn at width x height.
+    void expectColours(const std::string& png, int width, int height,
+                       const std::vector<Place>& places) const {
+        const draw::Surface s = decoded(png);
         ASSERT_EQ(cairo_image_surface_get_width(s.get()), width);
         const mapdraw::MapFrame frame(area_, width, height);
         for (const Place& p : places) {
@@ -74,6 +74,15 @@ class MapPictureTest : public ::testing::Test {
                         4);
             EXPECT_EQ(v & 0xFFFFFF, p.rgb) << p.what << " at " << x << "," << y;
         }
+    }
+    void expectColours(const typ::TypFile* typ, int width, int height,
+                       const std::vector<Place>& places) {
+        FakeUi ui;
+        const mapdraw::MapPictureResult r =
+            mapdraw::drawMap(buf_, typ, {0, width, height, false}, ui);
+        ASSERT_FALSE(r.fault);
+        EXPECT_TRUE(r.notes.empty());
+        expectColours(r.png, width, height, places);
     }
 
     std::string bytes_;
@@ -105,6 +114,29 @@ TEST_F(MapPictureTest, APolygonTheDrawOrderLeavesOutIsNotDrawn) {
 TEST_F(MapPictureTest, BeyondTheTileIsWhite) {
     // The tile is taller than wide: a square picture has white on its sides.
     expectColours(&typ_, 400, 400, {{"west of the tile", 47.005, 7.9995, 0xFFFFFF}});
+}
+
+// The command takes its styles from the TYP named, in any form, else from the map.
+TEST_F(MapPictureTest, CommandDrawsWithTheTypGivenElseTheMapsOwn) {
+    const std::string map = (kWithTyp / "gmapsupp.img").string();
+    const std::string plainMap =
+        (std::filesystem::path(fixtureDir()) / "maps" / "two_tiles" / "gmapsupp.img").string();
+    const struct {
+        std::vector<std::string> args;
+        std::uint32_t town;
+    } table[] = {
+        {{map}, 0xE02020},
+        {{"--typ", (kWithTyp / "style_blue.txt").string(), map}, 0x2020E0},
+        {{"--typ", (kWithTyp / "style_blue.typ").string(), map}, 0x2020E0},
+        {{"--typ", map, plainMap}, 0xE02020},
+        {{plainMap}, 0xD0D0D0},
+    };
+    for (const auto& row : table) {
+        const ProgramRun run = runCli(
+            std::vector<std::string>{"render", "-q", "--size", "300x200", "-o", "-"} + row.args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        expectColours(run.out, 300, 200, {{"town", 47.002, 8.012, row.town}});
+    }
 }
 
 } // namespace
