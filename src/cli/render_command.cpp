@@ -71,8 +71,6 @@ int render(const RenderOptions& o, bool quiet) {
     const auto* typ = std::get_if<TypInput>(&styles);
     if (typ)
         for (const std::string& n : typ->notes) ui.note(n);
-    else
-        ui.note(plainStyles(o.map));
 
     const auto [width, height] = *pictureSize(o.size);
     const mapdraw::MapPictureResult picture =
@@ -84,6 +82,7 @@ int render(const RenderOptions& o, bool quiet) {
             o.map, picture.fault == mapdraw::PictureFault::NoTiles ? kNoMapTiles : kCannotDraw));
         return kFailed;
     }
+    if (!typ) ui.note(plainStyles(o.map));
     if (picture.damagedShapes) ui.note(shapesLeftOut(o.map, picture.damagedShapes));
     if (const auto failed = writeOutput(o.out, picture.png)) {
         printError(cannotWriteText(o.out, *failed));

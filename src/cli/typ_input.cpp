@@ -11,9 +11,6 @@
 namespace kestrel::cli {
 namespace {
 
-// Larger than any TYP file: mkgmap's end at 16 MB, and no tool's come near.
-constexpr std::uint64_t kMaxTypFile = std::uint64_t{64} << 20;
-
 std::variant<TypInput, std::string> fromBinary(const std::string& path, std::string_view bytes) {
     typ::BinaryRead read = typ::readBinary(bytes);
     if (read.refusal) return skippedMap(path, kNotTypFile);

@@ -1,6 +1,7 @@
 #pragma once
 // A TYP named on the command line, read into the model: a binary TYP, a TYP text, or a Garmin map
 // holding a TYP (its first one). What went wrong comes back as the line to print.
+#include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
@@ -8,6 +9,9 @@
 #include "typfile/typ_file.h"
 
 namespace kestrel::cli {
+
+// Larger than any TYP file: mkgmap's end at 16 MB, and no tool's come near.
+inline constexpr std::uint64_t kMaxTypFile = std::uint64_t{64} << 20;
 
 struct TypInput {
     typ::TypFile typ;

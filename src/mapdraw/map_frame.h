@@ -1,6 +1,7 @@
 #pragma once
 // Where a map area lies in a picture: the area fitted into the picture, centred, in the Mercator
 // projection that map viewers use, so that shapes keep their proportions at any latitude.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 

@@ -33,9 +33,9 @@ std::int32_t signed16(const RecordCursor& c, std::int64_t i) {
 // Decodes the coordinates of the records handed to it, of the subdivisions of one level.
 class ShapeSink final : public RecordSink {
   public:
-    ShapeSink(const SubfileView& rgn, std::size_t level, unsigned shift,
+    ShapeSink(const SubfileView& rgn, const char* rgnName, std::size_t level, unsigned shift,
               const std::optional<MapArea>& within, TileGeometry& out)
-        : rgn_(rgn), level_(level), shift_(shift), within_(within), out_(out) {}
+        : rgn_(rgn), rgnName_(rgnName), level_(level), shift_(shift), within_(within), out_(out) {}
 
     bool wants(const Subdivision* s) const override {
         if (!s || s->level != level_ || full()) return false;
@@ -73,7 +73,7 @@ class ShapeSink final : public RecordSink {
         }
         out_.shapes[static_cast<std::size_t>(r.kind)].push_back(
             {r.code, first, static_cast<std::uint32_t>(deltas_.size() + 1)});
-        if (full()) out_.notes.push_back({DecodeStop::TooManyPoints, out_.name, "RGN", -1});
+        if (full()) out_.notes.push_back({DecodeStop::TooManyPoints, out_.name, rgnName_, -1});
     }
 
   private:
@@ -116,10 +116,12 @@ class ShapeSink final : public RecordSink {
 
     void damaged(std::int64_t at) {
         if (out_.damagedShapes++ == 0)
-            out_.notes.push_back({DecodeStop::ShapeDamaged, out_.name, "RGN", rgn_.fileOffset(at)});
+            out_.notes.push_back(
+                {DecodeStop::ShapeDamaged, out_.name, rgnName_, rgn_.fileOffset(at)});
     }
 
     const SubfileView& rgn_;
+    const char* rgnName_;
     std::size_t level_;
     unsigned shift_;
     const std::optional<MapArea>& within_;
@@ -150,7 +152,7 @@ TileGeometry TileGeometry::read(const MapBuffer& buf, const ImgTile& tile,
         return g;
     }
     g.zoom = tre.levels[level].zoom;
-    ShapeSink sink(h.rgn, level, tre::kMaxBits - bits, request.within, g);
+    ShapeSink sink(h.rgn, h.rgnName, level, tre::kMaxBits - bits, request.within, g);
     note(h.rgn, h.rgnName, RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, sink, ui));
     const RgnExtendedDecoder extended(h.rgn, h.rgnHeader);
     for (ObjectKind kind : kKinds)
