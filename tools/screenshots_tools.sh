@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Saves pictures of the tool windows (numbered-element generator dialog, colour-slot window,
-# screen colour picker, update window) as PNG files.
+# screen colour picker, update window, the TYP Preview by day and night, the main window with the
+# swatches of a TYP in its lists) as PNG files.
 #   tools/screenshots_tools.sh [BUILD_DIR] [OUT_DIR]
 # Runs the window tests' WindowShots cases. Under a real X display (or Xvfb, used when it is
 # installed and no DISPLAY is set) the screen colour picker shows a real magnified view; on the
@@ -24,4 +25,5 @@ else
     QT_QPA_PLATFORM=offscreen KESTREL_SHOT_DIR=$out "${run[@]}"
 fi
 ls "$out"/generator_dialog_*.png "$out"/colour_slot_window.png "$out"/screen_colour_picker.png \
-    "$out"/update_window.png
+    "$out"/update_window.png "$out"/legend_preview_day.png "$out"/legend_preview_night.png \
+    "$out"/main_with_swatches.png

@@ -1,6 +1,6 @@
 # Bash completion for kestrel-cli and kestrel: commands, options, and the files of the kind each
-# place takes (maps: *.img and *.gmp; texts: *.txt; binary TYPs: *.typ; pictures: *.png;
-# data: folders).
+# place takes (maps: *.img and *.gmp; texts: *.txt; binary TYPs: *.typ; pictures and
+# legends: *.png, *.svg, *.html; data: folders).
 # Words offered split at spaces: none of them holds one; file names are read a line each.
 # shellcheck disable=SC2207
 
@@ -52,6 +52,7 @@ _kestrel_cli() {
     products) options="$common --json" ;;
     gen) options="$common --start --count -o --output --ignore-subtypes --line-width --codepage
         --start-hex --start-dec --count-hex --force --data" ;;
+    legend) options="$common -o --output --map --format --force" ;;
     render) options="$common -o --output --typ --level --size --whole-map --force" ;;
     check-update) options="$common --url" ;;
     *) return ;;
@@ -63,6 +64,9 @@ _kestrel_cli() {
     gen:-o | gen:--output | compile:-o | compile:--output) _kestrel_files "$cur" typ; return ;;
     decompile:-o | decompile:--output) _kestrel_files "$cur" txt; return ;;
     put-typ:-o | put-typ:--output) _kestrel_files "$cur" img; return ;;
+    legend:-o | legend:--output) _kestrel_files "$cur" png svg html; return ;;
+    legend:--map) _kestrel_files "$cur" img gmp; return ;;
+    legend:--format) COMPREPLY=($(compgen -W "png svg html" -- "$cur")); return ;;
     render:-o | render:--output) _kestrel_files "$cur" png; return ;;
     render:--typ) _kestrel_files "$cur" txt typ img gmp; return ;;
     *:--extract) _kestrel_folders "$cur"; return ;;
@@ -89,11 +93,12 @@ _kestrel_cli() {
         return
     fi
     case $command in
-    '') COMPREPLY=($(compgen -W "scan typ compile decompile map-typ put-typ products gen render check-update" -- "$cur")) ;;
+    '') COMPREPLY=($(compgen -W "scan typ compile decompile map-typ put-typ products gen legend render check-update" -- "$cur")) ;;
     scan | typ | map-typ | render) _kestrel_files "$cur" img gmp ;;
     compile) _kestrel_files "$cur" txt ;;
     decompile) _kestrel_files "$cur" typ ;;
     put-typ) _kestrel_files "$cur" img typ ;;
+    legend) _kestrel_files "$cur" txt typ img ;;
     gen) COMPREPLY=($(compgen -W "pois lines polygons routes extra-pois" -- "$cur")) ;;
     esac
 }

@@ -71,6 +71,7 @@ inline constexpr std::string_view kMenuNew = "New";
 inline constexpr std::string_view kMenuOpen = "Open";
 inline constexpr std::string_view kMenuSaveAsText = "Save as text";
 inline constexpr std::string_view kMenuPutTyp = "Put TYP into map…";
+inline constexpr std::string_view kMenuOpenTyp = "Open TYP…";
 inline constexpr std::string_view kMenuCheckForUpdates = "Check for Updates";
 inline constexpr std::string_view kMenuAbout = "About";
 inline constexpr std::string_view kMenuExit = "Exit";
@@ -165,6 +166,9 @@ inline constexpr std::string_view kPutTypTypTitle = "TYP file to put into the ma
 inline constexpr std::string_view kPutTypOutTitle = "Save the new map as";
 inline constexpr std::string_view kImgFilter = "Garmin maps (*.img *.IMG)";
 inline constexpr std::string_view kTypFilter = "TYP files (*.typ *.TYP)";
+inline constexpr std::string_view kOpenTypTitle = "TYP to preview";
+inline constexpr std::string_view kTypOrTextFilter =
+    "TYP files and texts (*.typ *.TYP *.txt *.TXT);;Garmin maps (*.img *.IMG);;All files (*)";
 inline constexpr std::string_view kKeepTypIds = "Keep the TYP's own family ID and product?";
 inline constexpr std::string_view kTdbEditorFilter = "TDB Editor  (*.exe)";
 inline constexpr std::string_view kTinkerFilter = "Tinker  (*.exe)";

@@ -2,6 +2,7 @@
 // Everything the program keeps while it runs, owned in one place (the main window, the command
 // line or a test). The operations of the subsystems take only the parts they use; the session is
 // taken apart for them here in app/ and in the command line.
+#include <optional>
 #include <string>
 
 #include "app/settings.h"
@@ -10,6 +11,7 @@
 #include "mapread/map_state.h"
 #include "mapread/style_texts.h"
 #include "typbin/section_slots.h"
+#include "typfile/typ_file.h"
 
 namespace kestrel {
 
@@ -27,6 +29,8 @@ struct Session {
     std::string txtmap;    // the first map of the batch that text was written for
     float ver = kVersion;
     TypSectionSlots typSlots; // sections of the extra POI file kept between generator runs
+    // The TYP last written (and previewed) or opened: the type lists show its swatches.
+    std::optional<typ::TypFile> styledTyp;
 };
 
 } // namespace kestrel

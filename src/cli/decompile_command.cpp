@@ -9,13 +9,15 @@
 #include "cli/commands.h"
 #include "cli/messages.h"
 #include "cli/output.h"
-#include "cli/typ_input.h"
 #include "mapread/unreadable.h"
 #include "typfile/binary_reader.h"
 #include "typfile/text_writer.h"
 
 namespace kestrel::cli {
 namespace {
+
+// Larger than any TYP file: mkgmap's end at 16 MB, and no tool's come near.
+constexpr std::uint64_t kMaxTypFile = std::uint64_t{64} << 20;
 
 struct DecompileOptions {
     std::string in, out;

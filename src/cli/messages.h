@@ -156,6 +156,41 @@ inline constexpr std::string_view kDecompileFooter =
     "Exit status: 0 written, 1 the file not read or not written, 2 usage error, 3 written, but "
     "the notes name what the text leaves out or could not be read.";
 
+inline constexpr std::string_view kLegendAbout =
+    "Write the legend sheet of a TYP: every element drawn by day and by night, with its code, "
+    "draw level, labels, font and label colours.";
+inline constexpr std::string_view kLegendInputOption =
+    "a TYP source text, a binary TYP file, or a map holding a TYP";
+inline constexpr std::string_view kLegendOutputOption =
+    "the sheet to write: .png, .svg or .html (one self-contained page), '-' for stdout with "
+    "--format; an existing file is replaced, a Garmin map or binary TYP only with --force";
+inline constexpr std::string_view kLegendMapOption =
+    "a map to set the TYP beside: object counts, the map's types the TYP leaves unstyled, "
+    "polygons the draw order leaves out, elements the map never uses";
+inline constexpr std::string_view kLegendFormatOption =
+    "png, svg or html; default: the output's extension";
+inline constexpr std::string_view kLegendFooter =
+    "A TYP whose pictures are misshapen is refused with the element and the fault. Exit status: "
+    "0 written, 1 the input or map not read, refused or the file not written, 2 usage error, "
+    "3 written, but records of the TYP could not be read.";
+inline constexpr std::string_view kLegendUnavailable =
+    "legend: this build of kestrel-cli cannot draw (it was built without Cairo)";
+inline constexpr std::string_view kLegendFormatUnknown =
+    "name the output .png, .svg or .html, or give --format";
+inline constexpr std::string_view kLegendMapIncomplete =
+    "not every object could be decoded: the counts are those of the decoded part";
+inline std::string legendReadNotes(std::size_t records) {
+    return concat({counted(records, "record", "records"), " could not be read; left out"});
+}
+inline std::string legendContents(std::size_t polygons, std::size_t lines, std::size_t points,
+                                  std::size_t unstyled, bool withMap) {
+    std::string text = concat({counted(polygons, "polygon", "polygons"), ", ",
+                               counted(lines, "line", "lines"), ", ",
+                               counted(points, "point", "points")});
+    if (withMap) text += concat({", ", counted(unstyled, "type", "types"), " of the map unstyled"});
+    return text;
+}
+
 inline constexpr std::string_view kCheckUpdateAbout =
     "Compare this version with the published one.";
 inline constexpr std::string_view kUrlOption = "version page to read; default: the published one";
@@ -168,8 +203,8 @@ inline constexpr std::pair<const char*, const char*> kHelpLabels[] = {{"SUBCOMMA
 
 // Refused arguments.
 inline constexpr std::string_view kCommandMissing =
-    "a command is needed: scan, typ, compile, decompile, map-typ, put-typ, products, gen, render "
-    "or check-update";
+    "a command is needed: scan, typ, compile, decompile, map-typ, put-typ, products, gen, legend, "
+    "render or check-update";
 inline std::string unknownCommand(std::string_view name) {
     return concat({"unknown command ", name, " (see kestrel-cli --help)"});
 }
@@ -465,8 +500,6 @@ inline constexpr std::string_view kRenderFooter =
 inline constexpr std::string_view kNoDrawing =
     "this build cannot draw: it was made without the drawing library (Cairo)";
 inline constexpr std::string_view kSizeForm = "must be WIDTHxHEIGHT, each 1 to 8192";
-inline constexpr std::string_view kNoTypInMap = "holds no TYP file";
-inline constexpr std::string_view kTextTooLarge = "larger than any TYP text (256 MiB)";
 inline constexpr std::string_view kNoMapTiles = "holds no map tile that can be drawn";
 inline constexpr std::string_view kCannotDraw = "the picture cannot be made (too little memory)";
 inline std::string plainStyles(std::string_view map) {

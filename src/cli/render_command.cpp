@@ -8,10 +8,12 @@
 #include "cli/commands.h"
 #include "cli/messages.h"
 #include "cli/output.h"
-#include "cli/typ_input.h"
 #if KESTREL_DRAW
+#include "legend/legend_input.h"
+#include "legend/legend_texts.h"
 #include "mapdraw/map_picture.h"
 #include "mapread/decode_note.h"
+#include "maptyp/map_file.h"
 #endif
 
 namespace kestrel::cli {
@@ -59,19 +61,18 @@ int render(const RenderOptions& o, bool quiet) {
     }
     buf.setKey(buf.rawFirstByte());
     // The styles: the TYP given, else the map's own, else none.
-    std::variant<std::monostate, TypInput, std::string> styles;
-    if (o.typ.empty())
-        styles = readMapTyp(o.map);
-    else
-        std::visit([&](auto&& r) { styles = std::move(r); }, readTypInput(o.typ));
-    if (const auto* error = std::get_if<std::string>(&styles)) {
-        printError(*error);
+    std::optional<legend::InputRead> styles;
+    if (!o.typ.empty())
+        styles = legend::readLegendInput(o.typ);
+    else if (std::holds_alternative<maptyp::MapFile>(maptyp::MapFile::open(o.map)))
+        styles = legend::readLegendInput(o.map);
+    const legend::InputFault* fault = styles ? std::get_if<legend::InputFault>(&*styles) : nullptr;
+    if (fault && (!o.typ.empty() || fault->problem != legend::InputProblem::MapWithoutTyp)) {
+        printError(escapeControls(
+            skippedMap(o.typ.empty() ? o.map : o.typ, legend::inputFaultText(*fault))));
         return kFailed;
     }
-    const auto* typ = std::get_if<TypInput>(&styles);
-    if (typ)
-        for (const std::string& n : typ->notes) ui.note(n);
-
+    const auto* typ = styles ? std::get_if<legend::LegendInput>(&*styles) : nullptr;
     const auto [width, height] = *pictureSize(o.size);
     const mapdraw::MapPictureResult picture =
         mapdraw::drawMap(buf, typ ? &typ->typ : nullptr, {o.level, width, height, o.whole}, ui);

@@ -10,6 +10,17 @@
 
 namespace kestrel::draw {
 
+// The colour at (x, y) of an opaque image surface.
+inline typ::Rgb pixelAt(cairo_surface_t* surface, int x, int y) {
+    cairo_surface_flush(surface);
+    const unsigned char* row =
+        cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    std::uint32_t v;
+    std::memcpy(&v, row + 4 * x, 4);
+    return {static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
+            static_cast<std::uint8_t>(v)};
+}
+
 class Canvas {
   public:
     Canvas(int width, int height)
@@ -19,16 +30,7 @@ class Canvas {
         cairo_paint(cr_.get());
     }
     cairo_t* cr() const { return cr_.get(); }
-    // The colour at (x, y) of an opaque surface.
-    typ::Rgb at(int x, int y) const {
-        cairo_surface_flush(surface_.get());
-        const unsigned char* row = cairo_image_surface_get_data(surface_.get()) +
-                                   y * cairo_image_surface_get_stride(surface_.get());
-        std::uint32_t v;
-        std::memcpy(&v, row + 4 * x, 4);
-        return {static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
-                static_cast<std::uint8_t>(v)};
-    }
+    typ::Rgb at(int x, int y) const { return pixelAt(surface_.get(), x, y); }
 
   private:
     Surface surface_;

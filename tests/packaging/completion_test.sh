@@ -42,6 +42,7 @@ expect "maps/notes.txt"                           kestrel-cli typ --output = map
 expect "maps/numbered.typ"                        kestrel-cli gen pois -o maps/
 expect "maps"                                     kestrel-cli scan --data m
 expect "extra-pois"                               kestrel-cli gen ex
+expect "html"                                     kestrel-cli legend x.txt --format h
 expect "polygons,lines polygons,pois"             kestrel-cli typ --kinds polygons,
 expect ""                                         kestrel-cli typ --fid ""
 expect ""                                         kestrel-cli unknown ""

@@ -26,6 +26,7 @@
 #include "app/ui/icon_art.h"
 #include "base/ui/clickable_label.h"
 #include "base/ui/qt_ui_port.h"
+#include "legend/ui/type_swatch.h"
 #include "mapread/complete_inventory.h"
 #include "typbin/messages.h"
 
@@ -109,6 +110,8 @@ void MainWindow::buildMenus() {
     QAction* open = file->addAction(toQt(kMenuOpen), this, &MainWindow::fileOpen);
     open->setObjectName("mnuFile_1");
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    file->addAction(toQt(kMenuOpenTyp), this, &MainWindow::openTypPreview)
+        ->setObjectName("mnuOpenTyp");
     file->addSeparator();
     file->addAction(toQt(kMenuSaveAsText), this, &MainWindow::saveAsText)
         ->setObjectName("mnuFile_3");
@@ -434,6 +437,9 @@ void MainWindow::refreshFromSession() {
         list->clear();
         for (const InventoryEntry& e : session_.map.inventory.list(k)) {
             list->addItem(toQt(entryText(e)));
+            if (session_.styledTyp)
+                list->item(list->count() - 1)
+                    ->setIcon(legend::typeSwatchIcon(*session_.styledTyp, k, e.code.type()));
             if (e.objects)
                 list->item(list->count() - 1)
                     ->setToolTip(toQt(objectsTip(e.objects->count, levelNumbers(*e.objects))));

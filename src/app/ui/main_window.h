@@ -51,6 +51,10 @@ class MainWindow : public QMainWindow {
     void compileTypFile();
     void saveAsText();
     void putTypIntoMap();
+    // File > Open TYP…: the Preview of a TYP text, a binary TYP or a map's TYP.
+    void openTypPreview();
+    // The Preview window of the TYP at `path`; its styles then show in the type lists.
+    void previewTyp(const std::string& path);
     void allSettings();
     void editCurrentFile();
     void launchTdbEditor();

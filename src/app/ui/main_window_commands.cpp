@@ -31,6 +31,7 @@
 #include "base/ui/qt_ui_port.h"
 #include "colour/ui/screen_colour_picker.h"
 #include "installed/ui/selection_window.h"
+#include "legend/ui/legend_window.h"
 #include "mapread/map_batch.h"
 #include "maptyp/messages.h"
 #include "maptyp/put_typ.h"
@@ -119,15 +120,32 @@ void MainWindow::createTypFile() {
         return true;
     };
     create_->setEnabled(false);
-    createTypText(session_, ui_, launcher_, rng_, window, tinkerIcon_);
+    const CreateTxtResult written =
+        createTypText(session_, ui_, launcher_, rng_, window, tinkerIcon_);
     create_->setEnabled(!loading_);
+    if (written.status == CreateTxtStatus::Written) previewTyp(written.typfile);
     refreshFromSession();
 }
 
 void MainWindow::compileTypFile() {
     if (loading_) return;
     syncToSession();
-    compileTypText(session_, ui_, typ::dateTimeNow());
+    if (compileTypText(session_, ui_, typ::dateTimeNow()))
+        previewTyp(compiledTypName(session_.settings.typfile));
+}
+
+void MainWindow::openTypPreview() {
+    const std::string path =
+        chooseFile(kOpenTypTitle, kTypOrTextFilter, false,
+                   folderOf(session_.settings.typfile, session_.paths.apppath));
+    if (!path.empty()) previewTyp(path);
+}
+
+void MainWindow::previewTyp(const std::string& path) {
+    if (auto shown = legend::previewTyp(path, ui_, this)) {
+        session_.styledTyp = std::move(shown);
+        refreshFromSession();
+    }
 }
 
 void MainWindow::saveAsText() {

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -34,6 +35,7 @@
 #include "base/text.h"
 #include "base/ui/qt_ui_port.h"
 #include "installed/ui/selection_window.h"
+#include "legend/ui/legend_window.h"
 #include "support/fake_launcher.h"
 #include "support/img_builder.h"
 #include "support/temp_dir.h"
@@ -371,6 +373,9 @@ TEST_F(MainWindowTest, CreateTypFileWritesTheTextAndOpensIt) {
     EXPECT_EQ(launcher.opened, std::vector<std::string>{typfile});
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(startsWith(ui.messages[0], "'" + typfile + " has been created."));
+    // The Preview of what was written.
+    EXPECT_NE(window->findChild<legend::LegendWindow*>("legendWindow"), nullptr);
+    EXPECT_TRUE(session.styledTyp);
 }
 
 TEST_F(MainWindowTest, CompileWritesTheTypBesideTheTextWrittenLast) {
@@ -381,6 +386,48 @@ TEST_F(MainWindowTest, CompileWritesTheTypBesideTheTextWrittenLast) {
     EXPECT_TRUE(fileExists(dir.file("roads.typ")));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(startsWith(ui.messages[0], "Compiled roads.typ: 1 polygon, 0 lines"));
+    auto* preview = window->findChild<legend::LegendWindow*>("legendWindow");
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->windowTitle().endsWith("roads.typ"));
+}
+
+// File > Open TYP… shows the Preview, whose switch redraws the sheet by night; the lists then
+// show the swatch of each type the TYP styles, and a TYP that cannot be shown is named. Its
+// pictures are tools/screenshots_tools.sh's.
+TEST(WindowShots, OpenTypShowsThePreviewAndTheListsShowItsSwatches) {
+    TempDir dir;
+    Session session;
+    RecordingPort ui;
+    FakeLauncher launcher;
+    startup(session, dir.path(), "");
+    MainWindow window(session, ui, launcher);
+    const std::string map = dir.write("roads.img", kMap);
+    const std::string typ =
+        dir.write("roads.txt", "[_line]\nType=0x06\nLineWidth=2\nXpm=\"0 0 1 0\"\n"
+                               "\"1 c #C02020\"\n[end]\n");
+    window.openNamedMaps({toQtPath(map)});
+    QTimer::singleShot(0, [&typ] {
+        if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            files->selectFile(toQtPath(typ));
+            QMetaObject::invokeMethod(files, "accept");
+        }
+    });
+    window.findChild<QAction*>("mnuOpenTyp")->trigger();
+    auto* preview = window.findChild<legend::LegendWindow*>("legendWindow");
+    ASSERT_NE(preview, nullptr);
+    auto* picture = preview->findChild<QLabel*>("legendPicture");
+    const qint64 day = picture->pixmap().cacheKey();
+    test::windowShot(*preview, "legend_preview_day");
+    QTest::mouseClick(preview->findChild<QRadioButton*>("legendNight"), Qt::LeftButton);
+    EXPECT_NE(picture->pixmap().cacheKey(), day);
+    test::windowShot(*preview, "legend_preview_night");
+    auto* lines = window.findChild<QListWidget*>("List1_1");
+    ASSERT_EQ(lines->count(), 1);
+    EXPECT_FALSE(lines->item(0)->icon().isNull());
+    test::windowShot(window, "main_with_swatches");
+    window.previewTyp(dir.file("none.typ"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(startsWith(ui.messages[0], "Cannot show the legend of "));
 }
 
 TEST_F(MainWindowTest, SaveAsTextSaysNoDataOrWritesTheChosenNameWithTxtAdded) {

@@ -1,0 +1,57 @@
+// `kestrel-cli legend` end to end: its inputs, outputs and refusals, with their exit statuses.
+#include <gtest/gtest.h>
+
+#include "base/files.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+
+namespace kestrel::test {
+namespace {
+
+const std::string kTypData = KESTREL_TYP_DATA_DIR;
+
+TEST(LegendCommand, WritesEachFormatFromEachInputOrSaysWhyNot) {
+    TempDir dir;
+    const std::string withTyp = fixtureDir() + "/maps/with_typ/gmapsupp.img";
+    const std::string sample = std::string(KESTREL_BIN_DIR) + "/test.img";
+    const std::string lines = kTypData + "/lines.txt";
+    ASSERT_FALSE(replaceFile(dir.file("bad.txt"), "[_polygon]\nType=0x01\n[end]\n"));
+    ASSERT_FALSE(replaceFile(dir.file("empty.txt"), ""));
+    const std::string typ = readFile(kTypData + "/lines.typ").value();
+    ASSERT_FALSE(replaceFile(dir.file("old.typ"), typ));
+    const struct {
+        std::string args; // the input and options
+        std::string out;  // the output's name in the folder; "-": stdout
+        int status;
+        std::string start;  // the start of what was written
+        std::string stderr; // a part of what stderr says
+    } cases[] = {
+        {kTypData + "/polygons.txt", "a.png", 0, "\x89PNG", "12 polygons, 0 lines, 0 points"},
+        {kTypData + "/points.typ", "b.svg", 0, "<?xml", "0 polygons, 0 lines, 16 points"},
+        {withTyp, "c.html", 0, "<!DOCTYPE html>", "wrote"},
+        {lines + " --map " + sample, "d.htm", 0, "<!DOCTYPE html>", "types of the map unstyled"},
+        {lines + " --format svg", "-", 0, "<?xml", ""},
+        {dir.file("empty.txt"), "j.png", 0, "\x89PNG", "0 polygons, 0 lines, 0 points"},
+        {lines, "e.gif", 2, "", "name the output .png, .svg or .html"},
+        {lines + " --format png", "old.typ", 2, typ, "use --force"},
+        {lines + " --map " + dir.file("none.img"), "f.png", 1, "", "none.img: no such file"},
+        {dir.file("bad.txt"), "g.png", 1, "", "line 3:"},
+        {sample, "h.png", 1, "", "no TYP file inside"},
+        {dir.file("none.txt"), "i.png", 1, "", "none.txt: no such file"},
+    };
+    for (const auto& c : cases) {
+        const std::string out = c.out == "-" ? c.out : dir.file(c.out);
+        SCOPED_TRACE(c.args + " -o " + out);
+        const ProgramRun r = runCli(words("legend " + c.args + " -o " + out));
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_NE(r.err.find(c.stderr), std::string::npos) << r.err;
+        const std::string written = c.out == "-" ? r.out : readFile(out).value_or("");
+        EXPECT_TRUE(written.starts_with(c.start)) << written.substr(0, 20);
+        if (c.start.empty()) {
+            EXPECT_EQ(written, "");
+        }
+    }
+}
+
+} // namespace
+} // namespace kestrel::test
