@@ -7,7 +7,7 @@ namespace kestrel::legend {
 
 std::variant<MapUse, Unreadable> readMapUse(const std::string& path, UiPort& ui) {
     MapBuffer buf;
-    if (auto why = buf.open(path, true)) return std::move(*why);
+    if (auto why = buf.open(path)) return std::move(*why);
     buf.setKey(buf.rawFirstByte());
     CompleteResult result = CompleteScan::run(buf, ui);
     if (result.kinds[0].empty() && result.kinds[1].empty() && result.kinds[2].empty() &&

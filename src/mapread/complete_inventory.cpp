@@ -58,8 +58,8 @@ void addCompleteTypes(TypeInventory& inv, const CompleteResult& result,
     }
 }
 
-bool readComplete(const MapBuffer& buf, const TreHeader& tre, TypeInventory& inv, UiPort& ui) {
-    const CompleteResult result = CompleteScan::run(buf, ui);
+bool readComplete(const MapBuffer& buf, const TreHeader& tre, const CompleteResult& result,
+                  TypeInventory& inv, UiPort& ui) {
     if (const std::string notes = notesText(result.notes); !notes.empty()) ui.message(notes);
     if (result.ntFallback) return false;
     // The overviews run on their own inventory: only the polygon levels are taken over.

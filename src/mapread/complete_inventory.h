@@ -21,9 +21,11 @@ std::vector<unsigned> levelNumbers(const ObjectCount& objects);
 void addCompleteTypes(TypeInventory& inv, const CompleteResult& result,
                       const std::vector<InventoryEntry>& overview);
 
-// Reads the map in the buffer (key set) completely into the inventory, with the polygon levels of
-// its TRE overviews as the overview reading notes them. Where decoding stopped is shown in one
-// message. Returns false, having listed nothing, for an NT map that must be read the overview way.
-bool readComplete(const MapBuffer& buf, const TreHeader& tre, TypeInventory& inv, UiPort& ui);
+// Lists the complete scan's result of the map in the buffer (key set) in the inventory, with the
+// polygon levels of its TRE overviews as the overview reading notes them. Where decoding stopped
+// is shown in one message. Returns false, having listed nothing, for an NT map that must be read
+// the overview way.
+bool readComplete(const MapBuffer& buf, const TreHeader& tre, const CompleteResult& result,
+                  TypeInventory& inv, UiPort& ui);
 
 } // namespace kestrel

@@ -1,12 +1,20 @@
 #include "mapread/complete_scan.h"
 
+#include <algorithm>
+#include <numeric>
+#include <utility>
+
 #include "mapread/img_directory.h"
 #include "mapread/rgn_extended_decoder.h"
 #include "mapread/rgn_object_decoder.h"
+#include "mapread/tile_pass.h"
 #include "mapread/tre_levels.h"
 
 namespace kestrel {
 namespace {
+
+// A tile whose bytes span more than this is read through the mapping instead.
+constexpr std::int64_t kTileBytesUpTo = std::int64_t(256) << 20;
 
 // Counts each record at the zoom of the subdivision that owns it.
 class TallySink final : public RecordSink {
@@ -22,68 +30,123 @@ class TallySink final : public RecordSink {
     const TreLevels& tre_;
 };
 
+// The bytes of the file a tile's subfiles lie in: from the first to past the last; empty when
+// none lies inside the file.
+ByteRange bytesOf(const ImgTile& tile, std::int64_t fileSize) {
+    std::int64_t first = fileSize, end = 0;
+    for (const ImgSubfile* s : {&tile.tre, &tile.rgn, &tile.gmp})
+        for (const ByteRange& r : s->ranges) {
+            if (r.length <= 0 || r.offset < 0 || r.offset >= fileSize) continue;
+            first = std::min(first, r.offset);
+            end = std::max(end, std::min(fileSize, r.offset + r.length));
+        }
+    return first < end ? ByteRange{first, end - first} : ByteRange{0, 0};
+}
+
+// One tile's share of the result.
+struct TileResult {
+    bool decoded = false;
+    bool stopped = false; // the user asked to stop meanwhile
+    TypeTally::Lists kinds;
+    std::vector<DecodeNote> notes;
+};
+
 class TileDecoder {
   public:
-    TileDecoder(const MapBuffer& buf, UiPort& ui, CompleteResult& result)
-        : buf_(buf), ui_(ui), result_(result) {}
+    explicit TileDecoder(UiPort& ui) : ui_(ui) {}
 
-    // Decodes one tile into its own tally, then adds it to the file's, unless it is an NT tile
-    // that could not be decoded.
-    void decode(const ImgTile& tile) {
-        tileTally_.clear();
-        const std::size_t notesBefore = result_.notes.size();
-        const TileHeaders h = TileHeaders::of(buf_, tile);
+    // Decodes the tile from `bytes`, which hold the file from `base` on.
+    TileResult decode(const ImgTile& tile, const MapBuffer& bytes, std::int64_t base) {
+        tally_.clear();
+        TileResult r;
+        r.decoded = true;
+        const auto note = [&](const SubfileView& view, const char* subfile,
+                              const std::optional<SubfileStop>& stop) {
+            if (!stop) return;
+            const std::int64_t at = view.fileOffset(stop->at);
+            r.notes.push_back({stop->why, tile.name, subfile, at < 0 ? -1 : at + base});
+        };
+        const TileHeaders h = TileHeaders::of(bytes, tile, base);
         const TreLevels tre = TreLevels::read(h.tre, h.treHeader);
-        note(tile, h.tre, h.treName, tre.stop);
+        note(h.tre, h.treName, tre.stop);
         if (levelsUsable(tre)) {
-            TallySink sink(tileTally_, tre);
-            note(tile, h.rgn, h.rgnName,
-                 RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, sink, ui_));
+            TallySink sink(tally_, tre);
+            note(h.rgn, h.rgnName, RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, sink, ui_));
             const RgnExtendedDecoder extended(h.rgn, h.rgnHeader);
             for (ObjectKind kind : kKinds)
-                if (!ui_.stopflag())
-                    note(tile, h.rgn, h.rgnName, extended.decode(kind, tre, sink, ui_));
+                if (!ui_.stopflag()) note(h.rgn, h.rgnName, extended.decode(kind, tre, sink, ui_));
         }
-        if (tile.nt() && !ui_.stopflag() && result_.notes.size() > notesBefore) {
-            result_.notes.resize(notesBefore);
-            if (!result_.ntFallback) result_.notes.push_back({DecodeStop::NtFallback, "", "", -1});
-            result_.ntFallback = true;
-            return;
-        }
-        tally_.merge(tileTally_);
-    }
-
-    void finish() {
-        for (ObjectKind kind : kKinds)
-            result_.kinds[static_cast<std::size_t>(kind)] = tally_.list(kind);
+        r.kinds = tally_.lists();
+        r.stopped = ui_.stopflag();
+        return r;
     }
 
   private:
-    void note(const ImgTile& tile, const SubfileView& view, const char* subfile,
-              const std::optional<SubfileStop>& stop) {
-        if (stop)
-            result_.notes.push_back({stop->why, tile.name, subfile, view.fileOffset(stop->at)});
-    }
-
-    const MapBuffer& buf_;
     UiPort& ui_;
-    CompleteResult& result_;
-    TypeTally tally_;
-    TypeTally tileTally_;
+    TypeTally tally_; // reused from tile to tile
 };
 
 } // namespace
 
-CompleteResult CompleteScan::run(const MapBuffer& buf, UiPort& ui) {
+CompleteResult CompleteScan::run(const MapBuffer& buf, UiPort& ui, SignatureSearch* search) {
     CompleteResult result;
     ImgDirectory dir = ImgDirectory::read(buf);
     result.notes = std::move(dir.notes);
-    TileDecoder decoder(buf, ui, result);
-    for (const ImgTile& tile : dir.tiles) {
-        decoder.decode(tile);
-        if (ui.stopflag()) break;
+    TileDecoder decoder(ui);
+    std::vector<TileResult> tiles(dir.tiles.size());
+    // Tiles of a file in the order of their bytes in it; one whose bytes begin before the previous
+    // one's end, or span too much, is decoded through the mapping afterwards, as are the tiles
+    // of bytes already in memory.
+    std::vector<std::size_t> order(dir.tiles.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::vector<ByteRange> spans;
+    for (const ImgTile& tile : dir.tiles) spans.push_back(bytesOf(tile, buf.size()));
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return spans[a].offset < spans[b].offset;
+    });
+    std::vector<std::size_t> inPass, later;
+    std::vector<ByteRange> passSpans;
+    for (std::size_t i : order) {
+        const ByteRange span = spans[i];
+        const std::int64_t passed =
+            passSpans.empty() ? 0 : passSpans.back().offset + passSpans.back().length;
+        if (!buf.mapped() || span.offset < passed || span.length > kTileBytesUpTo) {
+            later.push_back(i);
+        } else {
+            inPass.push_back(i);
+            passSpans.push_back(span);
+        }
     }
-    decoder.finish();
+    if (buf.mapped()) {
+        TilePass pass(buf, std::move(passSpans), search);
+        for (std::size_t i : inPass) {
+            if (ui.stopflag()) break;
+            const MapBuffer bytes = pass.next();
+            tiles[i] = decoder.decode(dir.tiles[i], bytes, spans[i].offset);
+            ui.yield();
+        }
+        pass.finish();
+    } else if (search) {
+        search->feed(buf.stored(0, buf.size()));
+    }
+    for (std::size_t i : later)
+        if (!ui.stopflag()) tiles[i] = decoder.decode(dir.tiles[i], buf, 0);
+
+    // The tiles' shares, in directory order; an NT tile that could not be decoded adds nothing
+    // but one note for the file.
+    TypeTally tally;
+    for (std::size_t i = 0; i < tiles.size(); ++i) {
+        TileResult& t = tiles[i];
+        if (!t.decoded) continue;
+        if (dir.tiles[i].nt() && !t.stopped && !t.notes.empty()) {
+            if (!result.ntFallback) result.notes.push_back({DecodeStop::NtFallback, "", "", -1});
+            result.ntFallback = true;
+            continue;
+        }
+        result.notes.insert(result.notes.end(), t.notes.begin(), t.notes.end());
+        tally.merge(t.kinds);
+    }
+    for (ObjectKind kind : kKinds) result.kinds[static_cast<std::size_t>(kind)] = tally.list(kind);
     return result;
 }
 

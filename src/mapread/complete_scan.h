@@ -28,7 +28,10 @@ class CompleteScan {
   public:
     // Decodes the map in the buffer, whose key is already set. Yields to the user interface
     // between subdivisions and honours its stop flag (a Stopped note ends the notes).
-    static CompleteResult run(const MapBuffer& buf, UiPort& ui);
+    // A file is read front to back, as `cat` reads it, each tile's bytes at once into memory
+    // that the next tile reuses; `search`, when given, is fed every byte of the file on the way,
+    // so that one pass over the file serves both.
+    static CompleteResult run(const MapBuffer& buf, UiPort& ui, SignatureSearch* search = nullptr);
 };
 
 } // namespace kestrel

@@ -49,16 +49,26 @@ void gatherTiles(const img::Directory& from, ImgDirectory& dir) {
 
 } // namespace
 
-TileHeaders TileHeaders::of(const MapBuffer& buf, const ImgTile& tile) {
+namespace {
+
+// The runs, `base` bytes earlier: where they lie in a copy of the file from `base` on.
+std::vector<ByteRange> movedBack(std::vector<ByteRange> ranges, std::int64_t base) {
+    for (ByteRange& r : ranges) r.offset -= base;
+    return ranges;
+}
+
+} // namespace
+
+TileHeaders TileHeaders::of(const MapBuffer& bytes, const ImgTile& tile, std::int64_t base) {
     TileHeaders h;
     if (tile.nt()) {
-        h.tre = h.rgn = SubfileView(buf, tile.gmp.ranges);
+        h.tre = h.rgn = SubfileView(bytes, movedBack(tile.gmp.ranges, base));
         h.treHeader = h.tre.bit4(gmp::kTreHeader);
         h.rgnHeader = h.tre.bit4(gmp::kRgnHeader);
         h.treName = h.rgnName = "GMP";
     } else {
-        h.tre = SubfileView(buf, tile.tre.ranges);
-        h.rgn = SubfileView(buf, tile.rgn.ranges);
+        h.tre = SubfileView(bytes, movedBack(tile.tre.ranges, base));
+        h.rgn = SubfileView(bytes, movedBack(tile.rgn.ranges, base));
     }
     return h;
 }

@@ -41,7 +41,8 @@ struct TileHeaders {
     const char* treName = "TRE";
     const char* rgnName = "RGN";
 
-    static TileHeaders of(const MapBuffer& buf, const ImgTile& tile);
+    // The tile's headers in `bytes`, which hold the file from `base` on.
+    static TileHeaders of(const MapBuffer& bytes, const ImgTile& tile, std::int64_t base = 0);
 };
 
 struct ImgDirectory {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "mapread/messages.h"
+#include "mapread/read_ahead.h"
 
 namespace kestrel {
 namespace {
@@ -18,9 +19,6 @@ constexpr std::size_t kChunk = std::size_t(8) << 20;
 // memory that stays in the processor's cache: mapping in each page of a big file costs more than
 // copying it from the system's file cache.
 constexpr std::size_t kBlock = std::size_t(256) << 10;
-// A file to be read to its every byte is read into memory at once up to this size; a bigger one
-// is mapped, so that the system may take back its pages when memory runs short.
-constexpr std::size_t kReadAtOnceUpTo = std::size_t(256) << 20;
 
 } // namespace
 
@@ -71,14 +69,22 @@ MapBuffer MapBuffer::view(std::span<const std::uint8_t> bytes) {
     return b;
 }
 
-std::optional<Unreadable> MapBuffer::open(const std::string& path, bool everyByte) {
+std::optional<Unreadable> MapBuffer::open(const std::string& path) {
     clear();
     if (auto why = checkMapFile(path)) return why;
-    mapping_ = platform::MappedFile::open(path, everyByte ? kReadAtOnceUpTo : 0);
+    mapping_ = platform::MappedFile::open(path);
     if (!mapping_) return Unreadable{UnreadableReason::SystemError, std::string(msg::kNotMappable)};
     data_ = mapping_->data();
     size_ = mapping_->size();
     return std::nullopt;
+}
+
+std::size_t MapBuffer::copyStored(std::int64_t offset, std::span<std::uint8_t> into) const {
+    if (offset < 0 || offset >= size()) return 0;
+    if (mapping_) return mapping_->copy(static_cast<std::size_t>(offset), into);
+    const std::size_t n = std::min(into.size(), size_ - static_cast<std::size_t>(offset));
+    std::copy_n(data_ + offset, n, into.data());
+    return n;
 }
 
 std::int64_t MapBuffer::outsideRun(std::int64_t offset, std::int64_t limit) const {
@@ -108,24 +114,30 @@ std::int64_t MapBuffer::zeroRun(std::int64_t offset, std::int64_t limit) const {
 
 void MapBuffer::eachBlock(UiPort& ui,
                           const std::function<bool(std::span<const std::uint8_t>)>& take) const {
-    const bool mapped = mapping_ && !mapping_->whole();
-    std::vector<std::uint8_t> block(mapped ? kBlock : 0);
-    for (std::size_t pos = 0, yielded = 0; pos < size_;) {
-        const std::size_t copied = mapped ? mapping_->copy(pos, block) : 0;
-        // Bytes in memory are taken as they are, and so is the rest of a file that can no longer
-        // be read (it shrank, or the system failed): through the mapping, which reads it as 0.
-        const std::span<const std::uint8_t> bytes =
-            copied ? std::span<const std::uint8_t>(block.data(), copied)
-                   : std::span<const std::uint8_t>(data_ + pos, std::min(kChunk, size_ - pos));
+    std::size_t pos = 0, yielded = 0;
+    // Hands the bytes on; false when `take` wants no more.
+    const auto hand = [&](std::span<const std::uint8_t> bytes) {
         const bool more = take(bytes);
-        // The later steps read few of these pages again: they come back from the file's cache
-        // when touched, so a big file does not stay resident as a whole.
-        if (mapped && !copied) mapping_->forget(pos, bytes.size());
         pos += bytes.size();
         if (!more || pos == size_ || pos - yielded >= kChunk) {
             ui.yield();
             yielded = pos;
         }
+        return more;
+    };
+    if (mapping_ && size_ > kBlock) {
+        ReadAhead ahead(*mapping_, 0, kBlock);
+        for (auto bytes = ahead.next(); !bytes.empty(); bytes = ahead.next())
+            if (!hand(bytes)) return;
+    }
+    // Bytes in memory are taken as they are, and so is the rest of a file that can no longer be
+    // read (it shrank, or the system failed): through the mapping, which reads it as 0.
+    while (pos < size_) {
+        const std::span<const std::uint8_t> bytes(data_ + pos, std::min(kChunk, size_ - pos));
+        // The later steps read few of these pages again: they come back from the file's cache
+        // when touched, so a big file does not stay resident as a whole.
+        const bool more = hand(bytes);
+        if (mapping_) mapping_->forget(pos - bytes.size(), bytes.size());
         if (!more) return;
     }
 }

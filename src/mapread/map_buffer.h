@@ -26,9 +26,8 @@ class MapBuffer {
     MapBuffer& operator=(MapBuffer&& other) noexcept;
 
     // Maps the whole file; only a regular file with bytes in it is opened. Otherwise the buffer
-    // stays empty and the reason comes back. `everyByte`: the reading will touch every page (the
-    // complete scan), so a file of moderate size is read at once where that costs less.
-    std::optional<Unreadable> open(const std::string& path, bool everyByte = false);
+    // stays empty and the reason comes back.
+    std::optional<Unreadable> open(const std::string& path);
     // Wraps bytes already in memory (tests).
     static MapBuffer fromBytes(std::string bytes);
     // Reads bytes that the caller keeps alive and unchanged as long as the buffer reads them (the
@@ -37,6 +36,8 @@ class MapBuffer {
     void clear();
 
     std::int64_t size() const { return static_cast<std::int64_t>(size_); }
+    // The bytes are a file's, mapped (not bytes given in memory).
+    bool mapped() const { return mapping_.has_value(); }
     bool empty() const { return size_ == 0; }
 
     // The first byte of the file as stored (the unscramble key of a masked file).
@@ -68,6 +69,11 @@ class MapBuffer {
         if (offset < 0 || n < 0 || offset > size() || n > size() - offset) return {};
         return {data_ + offset, static_cast<std::size_t>(n)};
     }
+
+    // Copies the stored bytes from the offset on into `into`, as a read of the file does (which
+    // costs less than touching each page of the mapping once); how many, 0 at the end or when
+    // the file can no longer be read.
+    std::size_t copyStored(std::int64_t offset, std::span<std::uint8_t> into) const;
 
     // Number of bytes from the offset on that read as 0 because they lie outside the file
     // (before its start: up to offset 0; after its end: without limit, given as `limit`).

@@ -58,12 +58,6 @@ void MapReader::loadbinary(const std::string& name, const std::string& realPath,
         c_.map.unreadable.push_back({realPath, {UnreadableReason::NoMapData, {}}});
         return;
     }
-    // Only a file that shows a map is read at once for the complete scan, which touches every byte.
-    if (c_.options.complete)
-        if (const auto why = buf_.open(realPath, true)) {
-            c_.map.unreadable.push_back({realPath, *why});
-            return;
-        }
     std::uint64_t pieces = static_cast<std::uint64_t>(buf_.size()) / kPieceSize;
     if (pieces > 1) {
         ui_.message(std::string(msg::kFileTooBig));
@@ -102,7 +96,16 @@ void MapReader::get_dataTRE(int k) {
                     c_.errors.append("DUMP", "cannot write " + c_.options.dumpFile);
             });
     }
-    const Signatures sig = buf_.findSignatures(ui_);
+    // The complete scan reads the whole file anyway: the search rides along.
+    complete_.reset();
+    Signatures sig;
+    if (c_.options.complete) {
+        SignatureSearch search(buf_.key());
+        complete_ = CompleteScan::run(buf_, ui_, &search);
+        sig = search.found();
+    } else {
+        sig = buf_.findSignatures(ui_);
+    }
     if (sig.rgn < 0 || sig.tre < 0)
         c_.map.unreadable.push_back({path_, {UnreadableReason::NoMapData, {}}});
     map.rgnStart = sig.rgn >= 0 ? sig.rgn - kSignatureLead : -3;
@@ -141,7 +144,7 @@ void MapReader::readTre() {
     TypeInventory& inv = c_.map.inventory;
     const TreHeader h = TreHeader::read(buf_, map.treStart, map.treBase());
     c_.map.fields.mapIdLabel = "ID:" + str(h.mapId);
-    if (c_.options.complete && readComplete(buf_, h, inv, ui_)) {
+    if (complete_ && readComplete(buf_, h, *complete_, inv, ui_)) {
         for (int slot : {0, 1, 2, 3, 4, 5}) match(inv, labels_, slot, c_.errors);
         return;
     }

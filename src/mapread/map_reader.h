@@ -4,6 +4,9 @@
 // scans and the labelling.
 #include <string>
 
+#include <optional>
+
+#include "mapread/complete_scan.h"
 #include "mapread/label_index.h"
 #include "mapread/map_buffer.h"
 #include "mapread/map_read_context.h"
@@ -39,7 +42,8 @@ class MapReader {
     UiPort& ui_;
     LabelTables labels_; // indexed once for all files of the batch
     MapBuffer buf_;
-    std::string path_; // the file in the buffer, as opened
+    std::string path_;                       // the file in the buffer, as opened
+    std::optional<CompleteResult> complete_; // the complete scan's, when it is on
 };
 
 } // namespace kestrel

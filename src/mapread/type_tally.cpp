@@ -9,9 +9,9 @@ std::uint32_t TypeTally::insert(std::size_t k, std::uint32_t code) {
     return page[code & (kPage - 1)] = static_cast<std::uint32_t>(lists_[k].size());
 }
 
-void TypeTally::merge(const TypeTally& other) {
+void TypeTally::merge(const Lists& other) {
     for (std::size_t k = 0; k < kObjectKinds; ++k) {
-        for (const TypeCount& c : other.lists_[k]) {
+        for (const TypeCount& c : other[k]) {
             TypeCount& mine = lists_[k][slotOf(k, c.code) - 1];
             mine.count += c.count;
             mine.levels |= c.levels;

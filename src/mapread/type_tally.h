@@ -33,14 +33,17 @@ class TypeTally {
         ++c.count;
         if (level < kUnknownLevel) c.levels |= static_cast<std::uint16_t>(1u << level);
     }
+    using Lists = std::array<std::vector<TypeCount>, kObjectKinds>;
+
     // Adds another tally's entries, keeping first-sight order.
-    void merge(const TypeTally& other);
+    void merge(const Lists& other);
     // Forgets every entry (keeps the memory).
     void clear();
 
     const std::vector<TypeCount>& list(ObjectKind kind) const {
         return lists_[static_cast<std::size_t>(kind)];
     }
+    const Lists& lists() const { return lists_; }
 
   private:
     // The code's list index + 1, listing it first when new.
@@ -54,7 +57,7 @@ class TypeTally {
     static constexpr std::uint32_t kCodes = 0x20000; // every standard and extended code
     static constexpr std::uint32_t kPageBits = 8;
     static constexpr std::uint32_t kPage = 1u << kPageBits;
-    std::array<std::vector<TypeCount>, kObjectKinds> lists_;
+    Lists lists_;
     // Code to list index + 1, in pages of 256 codes made when a code of theirs first shows.
     std::array<std::array<std::vector<std::uint32_t>, kCodes / kPage>, kObjectKinds> slots_;
 };

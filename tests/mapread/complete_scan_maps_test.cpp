@@ -208,5 +208,53 @@ TEST(CompleteScanMaps, CutOrDamagedMapsInventNothingAndEnd) {
     }
 }
 
+// From a file the scan reads tile after tile through memory it reuses, searching for the
+// signatures on the way: the same types and notes as from the bytes in memory, and the same
+// signatures as the search on its own. Also when the directory lists the tiles out of the file's
+// order (two tiles' RGN entries swapped), and when the bytes are damaged.
+TEST(CompleteScanMaps, FromAFileTileByTileAsFromMemory) {
+    std::vector<std::string> maps;
+    for (const fs::path& root : {fs::path(fixtureDir()) / "maps", fs::path(sharedFixtureDir())})
+        if (fs::exists(root))
+            for (const auto& e : fs::recursive_directory_iterator(root))
+                if (e.path().extension() == ".img") maps.push_back(slurp(e.path()));
+    std::string swapped = slurp(kOwn / "gmapsupp" / "gmapsupp.img");
+    const auto entry = [&](const std::string& name) { return swapped.find(name + "RGN") - 1; };
+    const std::size_t a = entry("63240071"), b = entry("63240073");
+    ASSERT_LT(std::max(a, b), swapped.size());
+    std::swap_ranges(swapped.begin() + a, swapped.begin() + a + 512, swapped.begin() + b);
+    maps.push_back(swapped);
+    std::mt19937 random(5);
+    for (std::size_t i = 0, n = maps.size(); i < 3 * n; ++i) {
+        std::string damaged = maps[i % n];
+        for (int k = 0; k < 4; ++k)
+            damaged[random() % damaged.size()] = static_cast<char>(random());
+        maps.push_back(damaged);
+    }
+    TempDir dir;
+    FakeUi ui;
+    const auto text = [](const CompleteResult& r) {
+        std::string t;
+        for (const DecodeNote& note : r.notes) t += describe(note) + "\n";
+        return t;
+    };
+    for (std::size_t i = 0; i < maps.size(); ++i) {
+        SCOPED_TRACE(i);
+        MapBuffer file;
+        ASSERT_EQ(file.open(dir.write("m.img", maps[i])), std::nullopt);
+        file.setKey(file.rawFirstByte());
+        SignatureSearch search(file.key());
+        const CompleteResult fromFile = CompleteScan::run(file, ui, &search);
+        const CompleteResult inMemory = scan(maps[i]);
+        EXPECT_EQ(fromFile.kinds, inMemory.kinds);
+        EXPECT_EQ(text(fromFile), text(inMemory));
+        EXPECT_EQ(fromFile.ntFallback, inMemory.ntFallback);
+        const Signatures alone = file.findSignatures(ui);
+        EXPECT_EQ(search.found().rgn, alone.rgn);
+        EXPECT_EQ(search.found().tre, alone.tre);
+        EXPECT_EQ(search.found().gmp, alone.gmp);
+    }
+}
+
 } // namespace
 } // namespace kestrel::test

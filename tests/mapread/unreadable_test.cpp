@@ -8,8 +8,10 @@
 #include <filesystem>
 
 #include "base/files.h"
+#include "mapread/complete_scan.h"
 #include "mapread/read_helpers.h"
 #include "mapread/unreadable.h"
+#include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
 namespace kestrel::test {
@@ -96,6 +98,24 @@ TEST(Unreadable, AMappedFileThatShrinksReadsAsZerosPastItsNewEnd) {
     EXPECT_EQ(b.dat(40000), 0);
     EXPECT_EQ(b.dat(65535), 0);
     EXPECT_EQ(b.size(), 1 << 16);
+}
+
+// The passes over every byte copy the file on a thread of their own: one that shrinks meanwhile
+// ends them early, finding nothing past its new end.
+TEST(Unreadable, PassesOverAFileThatShrankEndAtItsNewEnd) {
+    TempDir dir;
+    std::string bytes(1 << 20, '\x7F');
+    bytes.replace(600000, 10, "GARMIN TRE");
+    const std::string path = dir.write("shrinking.img", bytes);
+    MapBuffer b;
+    ASSERT_EQ(b.open(path), std::nullopt);
+    FakeUi ui;
+    EXPECT_EQ(b.findSignatures(ui).tre, 600000);
+    ASSERT_EQ(truncate(path.c_str(), 100), 0);
+    EXPECT_EQ(b.findSignatures(ui).tre, -1);
+    SignatureSearch search(0);
+    EXPECT_TRUE(CompleteScan::run(b, ui, &search).notes.size() == 1);
+    EXPECT_EQ(search.found().tre, -1);
 }
 
 } // namespace

@@ -86,34 +86,25 @@ void unguard(const std::uint8_t* data) {
         }
 }
 
-// The file's len bytes read into private memory in large pages: one fault and one page-table
-// entry for 2 MiB, where a mapping needs 512 of each. Nothing where the system has no large
-// pages for private memory, or when the memory cannot be had.
-const std::uint8_t* readWhole([[maybe_unused]] int fd, [[maybe_unused]] std::size_t len) {
-#ifdef MADV_HUGEPAGE
-    void* m = mmap(nullptr, len, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (m == MAP_FAILED) return nullptr;
-    madvise(m, len, MADV_HUGEPAGE);
-    auto* bytes = static_cast<std::uint8_t*>(m);
-    // A file that shrank meanwhile reads as 0 past its new end, as a mapped one does.
-    for (std::size_t at = 0; at < len;) {
-        const ssize_t got = pread(fd, bytes + at, len - at, static_cast<off_t>(at));
-        if (got > 0) {
-            at += static_cast<std::size_t>(got);
-        } else if (got == 0 || errno != EINTR) {
-            break;
-        }
-    }
-    mprotect(m, len, PROT_READ);
-    return bytes;
-#else
-    return nullptr;
-#endif
-}
-
 } // namespace
 
-std::optional<MappedFile> MappedFile::open(const std::string& path, std::size_t readUpTo) {
+LargeBuffer::LargeBuffer(std::size_t size) {
+    void* m = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (m == MAP_FAILED) return;
+#ifdef MADV_HUGEPAGE
+    madvise(m, size, MADV_HUGEPAGE);
+#endif
+    data_ = static_cast<std::uint8_t*>(m);
+    size_ = size;
+}
+
+void LargeBuffer::release() {
+    if (data_) munmap(data_, size_);
+    data_ = nullptr;
+    size_ = 0;
+}
+
+std::optional<MappedFile> MappedFile::open(const std::string& path) {
     // O_NONBLOCK: should the path name a FIFO after all, the open must not wait for a writer.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
@@ -121,12 +112,9 @@ std::optional<MappedFile> MappedFile::open(const std::string& path, std::size_t 
     if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
         // The length is fixed here: the file may grow or shrink afterwards without effect.
         const auto len = static_cast<std::size_t>(st.st_size);
-        if (len <= readUpTo)
-            if (const std::uint8_t* bytes = readWhole(fd, len))
-                return MappedFile(bytes, len, fd, true);
         void* m = mmap(nullptr, len, PROT_READ, MAP_PRIVATE, fd, 0);
         if (m != MAP_FAILED) {
-            MappedFile mapped(static_cast<const std::uint8_t*>(m), len, fd, false);
+            MappedFile mapped(static_cast<const std::uint8_t*>(m), len, fd);
             guard(mapped.data_, len);
             return mapped;
         }
@@ -147,7 +135,7 @@ std::size_t MappedFile::copy(std::size_t offset, std::span<std::uint8_t> into) c
 }
 
 void MappedFile::forget(std::size_t offset, std::size_t n) const {
-    if (read_ || offset >= size_) return; // private memory would come back as zeros
+    if (offset >= size_) return;
     const auto first = reinterpret_cast<std::uintptr_t>(data_ + offset);
     const auto last =
         reinterpret_cast<std::uintptr_t>(data_ + offset + std::min(n, size_ - offset));
@@ -158,14 +146,13 @@ void MappedFile::forget(std::size_t offset, std::size_t n) const {
 
 void MappedFile::release() {
     if (data_) {
-        if (!read_) unguard(data_);
+        unguard(data_);
         munmap(const_cast<std::uint8_t*>(data_), size_);
     }
     if (file_ != kNoFile) close(static_cast<int>(file_));
     data_ = nullptr;
     size_ = 0;
     file_ = kNoFile;
-    read_ = false;
 }
 
 } // namespace kestrel::platform

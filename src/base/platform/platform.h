@@ -133,28 +133,56 @@ std::size_t readFileAt(std::FILE* file, std::uint64_t at, void* into, std::size_
 // the file ended).
 bool appendFileBytes(std::FILE* from, std::uint64_t at, std::uint64_t n, std::FILE* to);
 
+// Memory for a big working buffer, its bytes not set, released when destroyed: in large pages
+// where the system has them for private memory, so that a pass over every byte takes few page
+// faults and address translations.
+class LargeBuffer {
+  public:
+    LargeBuffer() = default;
+    explicit LargeBuffer(std::size_t size); // empty when the memory cannot be had
+    ~LargeBuffer() { release(); }
+    LargeBuffer(LargeBuffer&& other) noexcept
+        : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+    LargeBuffer& operator=(LargeBuffer&& other) noexcept {
+        if (this != &other) {
+            release();
+            data_ = std::exchange(other.data_, nullptr);
+            size_ = std::exchange(other.size_, 0);
+        }
+        return *this;
+    }
+    LargeBuffer(const LargeBuffer&) = delete;
+    LargeBuffer& operator=(const LargeBuffer&) = delete;
+
+    std::uint8_t* data() const { return data_; }
+    std::size_t size() const { return size_; }
+
+  private:
+    void release();
+
+    std::uint8_t* data_ = nullptr;
+    std::size_t size_ = 0;
+};
+
 // A whole file in memory, read-only, released when destroyed: mapped, so that only the pages
-// touched are read, or (where the system has large pages for private memory) read at once, which
-// costs less for a pass over every byte of a file of moderate size than mapping in each page. Its
-// length is the file's size when opened; should a mapped file shrink meanwhile, the bytes past
-// its new end read as 0 (where the system lets us: on Windows a mapped file cannot shrink).
+// touched are read. Its length is the file's size when opened; should the file shrink meanwhile,
+// the bytes past its new end read as 0 (where the system lets us: on Windows a mapped file cannot
+// shrink).
 class MappedFile {
   public:
     // Nothing when the file cannot be mapped (missing, empty, not a regular file). Never waits:
-    // a FIFO is refused, not opened for a writer. A file of at most `readUpTo` bytes is read at
-    // once where that costs less than mapping it.
-    static std::optional<MappedFile> open(const std::string& path, std::size_t readUpTo = 0);
+    // a FIFO is refused, not opened for a writer.
+    static std::optional<MappedFile> open(const std::string& path);
     ~MappedFile() { release(); }
     MappedFile(MappedFile&& other) noexcept
         : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
-          file_(std::exchange(other.file_, kNoFile)), read_(std::exchange(other.read_, false)) {}
+          file_(std::exchange(other.file_, kNoFile)) {}
     MappedFile& operator=(MappedFile&& other) noexcept {
         if (this != &other) {
             release();
             data_ = std::exchange(other.data_, nullptr);
             size_ = std::exchange(other.size_, 0);
             file_ = std::exchange(other.file_, kNoFile);
-            read_ = std::exchange(other.read_, false);
         }
         return *this;
     }
@@ -163,27 +191,24 @@ class MappedFile {
 
     const std::uint8_t* data() const { return data_; }
     std::size_t size() const { return size_; }
-    // The bytes were read at once, not mapped.
-    bool whole() const { return read_; }
     // Lets the system take back the memory of the whole pages within the n bytes from the offset
-    // on, once they have been read; touched again, they are read again from the file. Nothing
-    // for bytes read at once.
+    // on, once they have been read; touched again, they are read again from the file.
     void forget(std::size_t offset, std::size_t n) const;
     // Reads the mapped bytes from the offset on into `into`, as a read of the open file does, and
     // returns how many (fewer at the mapped length's end, 0 on an error). One pass over a big file
     // costs less this way than through the mapping, each of whose pages must be mapped in first.
+    // Safe to call from several threads at once.
     std::size_t copy(std::size_t offset, std::span<std::uint8_t> into) const;
 
   private:
     static constexpr std::intptr_t kNoFile = -1;
-    MappedFile(const std::uint8_t* data, std::size_t size, std::intptr_t file, bool read)
-        : data_(data), size_(size), file_(file), read_(read) {}
+    MappedFile(const std::uint8_t* data, std::size_t size, std::intptr_t file)
+        : data_(data), size_(size), file_(file) {}
     void release(); // unmaps, closes the file, and leaves the object empty
 
     const std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
     std::intptr_t file_ = kNoFile; // the system's handle of the open file (descriptor or HANDLE)
-    bool read_ = false;            // read at once into private memory
 };
 
 } // namespace kestrel::platform

@@ -288,7 +288,21 @@ bool syncToDisk(std::FILE* file) {
 void takeOwner(std::FILE*, const std::filesystem::path&) {}
 
 // Private memory has no large pages here without a privilege users lack: files are mapped.
-std::optional<MappedFile> MappedFile::open(const std::string& path, std::size_t) {
+LargeBuffer::LargeBuffer(std::size_t size) {
+    // Large pages need a privilege users rarely have: ordinary pages.
+    if (void* m = VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
+        data_ = static_cast<std::uint8_t*>(m);
+        size_ = size;
+    }
+}
+
+void LargeBuffer::release() {
+    if (data_) VirtualFree(data_, 0, MEM_RELEASE);
+    data_ = nullptr;
+    size_ = 0;
+}
+
+std::optional<MappedFile> MappedFile::open(const std::string& path) {
     const HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -301,7 +315,7 @@ std::optional<MappedFile> MappedFile::open(const std::string& path, std::size_t)
             if (const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0))
                 mapped = MappedFile(static_cast<const std::uint8_t*>(view),
                                     static_cast<std::size_t>(size.QuadPart),
-                                    reinterpret_cast<std::intptr_t>(file), false);
+                                    reinterpret_cast<std::intptr_t>(file));
             CloseHandle(mapping);
         }
     }
