@@ -65,6 +65,10 @@ cp "$work/three_tiles/gmapsupp.img" "$complete/gmapsupp/"
 build styles --mapname=63240081 "$maps/styles/styles.mp"
 cp "$work/styles/63240081.img" "$maps/styles/"
 
+# Objects with known coordinates for the geometry reader.
+build geometry --mapname=63240101 "$maps/geometry/geometry.mp"
+cp "$work/geometry/63240101.img" "$maps/geometry/"
+
 # The TYP of a map: two TYP texts for the two tiles above, compiled, and a gmapsupp of those tiles
 # holding the first one.
 with_typ=$maps/with_typ

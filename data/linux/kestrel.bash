@@ -1,6 +1,6 @@
 # Bash completion for kestrel-cli and kestrel: commands, options, and the files of the kind each
-# place takes (maps: *.img and *.gmp; texts: *.txt; binary TYPs: *.typ; legends: *.png, *.svg,
-# *.html; data: folders).
+# place takes (maps: *.img and *.gmp; texts: *.txt; binary TYPs: *.typ; pictures and
+# legends: *.png, *.svg, *.html; data: folders).
 # Words offered split at spaces: none of them holds one; file names are read a line each.
 # shellcheck disable=SC2207
 
@@ -53,6 +53,7 @@ _kestrel_cli() {
     gen) options="$common --start --count -o --output --ignore-subtypes --line-width --codepage
         --start-hex --start-dec --count-hex --force --data" ;;
     legend) options="$common -o --output --map --format --force" ;;
+    render) options="$common -o --output --typ --level --size --whole-map --force" ;;
     check-update) options="$common --url" ;;
     *) return ;;
     esac
@@ -66,6 +67,8 @@ _kestrel_cli() {
     legend:-o | legend:--output) _kestrel_files "$cur" png svg html; return ;;
     legend:--map) _kestrel_files "$cur" img gmp; return ;;
     legend:--format) COMPREPLY=($(compgen -W "png svg html" -- "$cur")); return ;;
+    render:-o | render:--output) _kestrel_files "$cur" png; return ;;
+    render:--typ) _kestrel_files "$cur" txt typ img gmp; return ;;
     *:--extract) _kestrel_folders "$cur"; return ;;
     *:--data) _kestrel_folders "$cur"; return ;;
     typ:--state)
@@ -82,7 +85,7 @@ _kestrel_cli() {
         return
         ;;
     typ:--codepage) COMPREPLY=($(compgen -W "$(echo 125{0..8})" -- "$cur")); return ;;
-    *:--fid | *:--product | *:--seed | *:--start | *:--count | *:--line-width | *:--codepage | *:--url) return ;;
+    *:--fid | *:--product | *:--seed | *:--start | *:--count | *:--line-width | *:--codepage | *:--url | *:--level | *:--size) return ;;
     esac
 
     if [[ $cur == -* ]]; then
@@ -90,8 +93,8 @@ _kestrel_cli() {
         return
     fi
     case $command in
-    '') COMPREPLY=($(compgen -W "scan typ compile decompile map-typ put-typ products gen legend check-update" -- "$cur")) ;;
-    scan | typ | map-typ) _kestrel_files "$cur" img gmp ;;
+    '') COMPREPLY=($(compgen -W "scan typ compile decompile map-typ put-typ products gen legend render check-update" -- "$cur")) ;;
+    scan | typ | map-typ | render) _kestrel_files "$cur" img gmp ;;
     compile) _kestrel_files "$cur" txt ;;
     decompile) _kestrel_files "$cur" typ ;;
     put-typ) _kestrel_files "$cur" img typ ;;

@@ -47,11 +47,12 @@ int main(int argc, char** argv) {
     cli::CommonOptions common;
     addCommonOptions(cli, common);
     const cli::Command commands[] = {
-        cli::scanCommand(cli, common),     cli::typCommand(cli, common),
-        cli::compileCommand(cli, common),  cli::decompileCommand(cli, common),
-        cli::mapTypCommand(cli, common),   cli::putTypCommand(cli, common),
-        cli::productsCommand(cli, common), cli::genCommand(cli, common),
-        cli::legendCommand(cli, common),   cli::checkUpdateCommand(cli, common)};
+        cli::scanCommand(cli, common),       cli::typCommand(cli, common),
+        cli::compileCommand(cli, common),    cli::decompileCommand(cli, common),
+        cli::mapTypCommand(cli, common),     cli::putTypCommand(cli, common),
+        cli::productsCommand(cli, common),   cli::genCommand(cli, common),
+        cli::legendCommand(cli, common),     cli::renderCommand(cli, common),
+        cli::checkUpdateCommand(cli, common)};
     for (const cli::Command& c : commands) c.app->group("Commands");
     // The command is the first argument that is not a global option.
     const auto named = std::find_if(args.begin() + 1, args.end(), [&](const std::string& a) {

@@ -203,8 +203,8 @@ inline constexpr std::pair<const char*, const char*> kHelpLabels[] = {{"SUBCOMMA
 
 // Refused arguments.
 inline constexpr std::string_view kCommandMissing =
-    "a command is needed: scan, typ, compile, decompile, map-typ, put-typ, products, gen or "
-    "check-update";
+    "a command is needed: scan, typ, compile, decompile, map-typ, put-typ, products, gen, legend, "
+    "render or check-update";
 inline std::string unknownCommand(std::string_view name) {
     return concat({"unknown command ", name, " (see kestrel-cli --help)"});
 }
@@ -474,6 +474,45 @@ inline std::string cannotRead(std::string_view path, std::string_view why) {
 }
 inline constexpr std::string_view kNoSuchFile = "no such file, or not a regular file";
 inline constexpr std::string_view kNotWritten = "nothing written";
+
+// `render`: the help, and the notes on what was drawn.
+inline constexpr std::string_view kRenderAbout =
+    "Draw a picture of a map at one level with the styles of a TYP, as a device draws it: "
+    "polygons in the draw order, then lines, then points.";
+inline constexpr std::string_view kRenderMapOption =
+    "the Garmin map: a tile .img or a gmapsupp.img";
+inline constexpr std::string_view kRenderTypOption =
+    "the TYP whose styles to draw with: a TYP text, a binary TYP, or a map holding one; default: "
+    "the map's own TYP, else the plain styles";
+inline constexpr std::string_view kLevelOption = "the map level, 0 (the finest, the default) to 15";
+inline constexpr std::string_view kSizeOption =
+    "the picture's width and height in pixels, 1 to 8192 each; default 1000x1000";
+inline constexpr std::string_view kWholeMapOption =
+    "fit every tile of the map into the picture; default: the first tile";
+inline constexpr std::string_view kRenderOutputOption =
+    "the PNG file to write, '-' for stdout; an existing file is replaced, a Garmin map or binary "
+    "TYP only with --force";
+inline constexpr std::string_view kRenderFooter =
+    "Types the TYP does not style are drawn plain: light grey areas, thin grey lines, small dark "
+    "squares; polygons its draw order leaves out are not drawn. Exit status: 0 written, 1 the map "
+    "or the TYP not read or the file not written, 2 usage error, 3 written, but objects that "
+    "could not be decoded are left out.";
+inline constexpr std::string_view kNoDrawing =
+    "this build cannot draw: it was made without the drawing library (Cairo)";
+inline constexpr std::string_view kSizeForm = "must be WIDTHxHEIGHT, each 1 to 8192";
+inline constexpr std::string_view kNoMapTiles = "holds no map tile that can be drawn";
+inline constexpr std::string_view kCannotDraw = "the picture cannot be made (too little memory)";
+inline std::string plainStyles(std::string_view map) {
+    return concat({map, ": no TYP file inside, every type drawn plain"});
+}
+inline std::string shapesLeftOut(std::string_view map, std::uint64_t n) {
+    return concat({map, ": ", counted(n, "object", "objects"),
+                   " left out: their coordinates cannot be read"});
+}
+inline std::string pictureText(int width, int height, std::uint64_t shapes) {
+    return concat({std::to_string(width), "x", std::to_string(height), " PNG of ",
+                   counted(shapes, "object", "objects")});
+}
 
 // `check-update`.
 inline std::string couldNotCheck(std::string_view reason) {

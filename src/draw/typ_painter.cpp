@@ -146,25 +146,41 @@ void TypPainter::fillPolygon(const typ::Polygon& style,
 }
 
 void TypPainter::strokeLine(const typ::Line& style, std::span<const PointF> path) {
-    if (path.size() < 2 || pictureFault(style)) return;
+    const std::vector<PointF> one(path.begin(), path.end());
+    strokePaths(style, {&one, 1}, CAIRO_ANTIALIAS_DEFAULT);
+}
+
+void TypPainter::strokeLines(const typ::Line& style, std::span<const std::vector<PointF>> paths) {
+    strokePaths(style, paths, CAIRO_ANTIALIAS_NONE);
+}
+
+void TypPainter::strokePaths(const typ::Line& style, std::span<const std::vector<PointF>> paths,
+                             cairo_antialias_t antialias) {
+    if (paths.empty() || pictureFault(style)) return;
     cairo_save(cr_);
     cairo_new_path(cr_);
+    cairo_set_antialias(cr_, antialias);
     const typ::ColourPair& colours = coloursAt(style, time_);
     if (style.pattern) {
-        strokeBitmap(cr_, style, colours, path);
+        for (const auto& path : paths)
+            if (path.size() >= 2) strokeBitmap(cr_, style, colours, path);
     } else {
         cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
         cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
         const double width = style.lineWidth ? style.lineWidth : 1;
-        addPath(cr_, path);
-        if (colours.background && style.borderWidth) {
-            setColour(cr_, *colours.background);
-            cairo_set_line_width(cr_, width + 2.0 * style.borderWidth);
-            cairo_stroke_preserve(cr_);
-        }
-        setColour(cr_, colours.foreground);
-        cairo_set_line_width(cr_, width);
-        cairo_stroke(cr_);
+        // Path by path: Cairo strokes many short paths far faster than one long one.
+        const auto stroke = [&](typ::Rgb colour, double w) {
+            setColour(cr_, colour);
+            cairo_set_line_width(cr_, w);
+            for (const auto& path : paths) {
+                if (path.size() < 2) continue;
+                addPath(cr_, path);
+                cairo_stroke(cr_);
+            }
+        };
+        if (colours.background && style.borderWidth)
+            stroke(*colours.background, width + 2.0 * style.borderWidth);
+        stroke(colours.foreground, width);
     }
     cairo_restore(cr_);
 }
@@ -173,13 +189,25 @@ void TypPainter::placePoint(const typ::Point& style, PointF at, double scale) {
     if (pictureFault(style) || !(scale > 0)) return;
     const typ::Image& image = imageAt(style, time_);
     const Surface surface = imageSurface(image);
-    if (!surface) return;
+    if (surface) placeImage(surface.get(), image, at, scale);
+}
+
+void TypPainter::placePoints(const typ::Point& style, std::span<const PointF> at) {
+    if (at.empty() || pictureFault(style)) return;
+    const typ::Image& image = imageAt(style, time_);
+    const Surface surface = imageSurface(image);
+    if (surface)
+        for (const PointF& p : at) placeImage(surface.get(), image, p, 1.0);
+}
+
+void TypPainter::placeImage(cairo_surface_t* surface, const typ::Image& image, PointF at,
+                            double scale) {
     cairo_save(cr_);
     // Whole pixels, so that each icon pixel covers whole pixels of the surface.
     cairo_translate(cr_, std::round(at.x - image.width * scale / 2),
                     std::round(at.y - image.height * scale / 2));
     cairo_scale(cr_, scale, scale);
-    cairo_set_source_surface(cr_, surface.get(), 0, 0);
+    cairo_set_source_surface(cr_, surface, 0, 0);
     cairo_pattern_set_filter(cairo_get_source(cr_), CAIRO_FILTER_NEAREST);
     cairo_rectangle(cr_, 0, 0, image.width, image.height);
     cairo_fill(cr_);

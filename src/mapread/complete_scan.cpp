@@ -13,41 +13,22 @@
 namespace kestrel {
 namespace {
 
-constexpr std::array<ObjectKind, kObjectKinds> kKinds{ObjectKind::Polygon, ObjectKind::Line,
-                                                      ObjectKind::Point};
 // A tile whose bytes span more than this is read through the mapping instead.
 constexpr std::int64_t kTileBytesUpTo = std::int64_t(256) << 20;
 
-// Where a tile's TRE and RGN headers lie: in their own subfiles, or both inside the GMP subfile
-// of an NT map.
-struct TileHeaders {
-    SubfileView tre;
-    SubfileView rgn;
-    std::int64_t treHeader = 0;
-    std::int64_t rgnHeader = 0;
-    const char* treName = "TRE";
-    const char* rgnName = "RGN";
-};
-
-// The runs, `base` bytes earlier: where they lie in a copy of the file from `base` on.
-std::vector<ByteRange> movedBack(std::vector<ByteRange> ranges, std::int64_t base) {
-    for (ByteRange& r : ranges) r.offset -= base;
-    return ranges;
-}
-
-TileHeaders headersOf(const MapBuffer& bytes, std::int64_t base, const ImgTile& tile) {
-    TileHeaders h;
-    if (tile.nt()) {
-        h.tre = h.rgn = SubfileView(bytes, movedBack(tile.gmp.ranges, base));
-        h.treHeader = h.tre.bit4(gmp::kTreHeader);
-        h.rgnHeader = h.tre.bit4(gmp::kRgnHeader);
-        h.treName = h.rgnName = "GMP";
-    } else {
-        h.tre = SubfileView(bytes, movedBack(tile.tre.ranges, base));
-        h.rgn = SubfileView(bytes, movedBack(tile.rgn.ranges, base));
+// Counts each record at the zoom of the subdivision that owns it.
+class TallySink final : public RecordSink {
+  public:
+    TallySink(TypeTally& tally, const TreLevels& tre) : tally_(tally), tre_(tre) {}
+    bool wants(const Subdivision*) const override { return true; }
+    void take(const RgnRecord& r) override {
+        tally_.add(r.kind, r.code, r.owner ? tre_.levels[r.owner->level].zoom : kUnknownLevel);
     }
-    return h;
-}
+
+  private:
+    TypeTally& tally_;
+    const TreLevels& tre_;
+};
 
 // The bytes of the file a tile's subfiles lie in: from the first to past the last; empty when
 // none lies inside the file.
@@ -85,16 +66,15 @@ class TileDecoder {
             const std::int64_t at = view.fileOffset(stop->at);
             r.notes.push_back({stop->why, tile.name, subfile, at < 0 ? -1 : at + base});
         };
-        const TileHeaders h = headersOf(bytes, base, tile);
+        const TileHeaders h = TileHeaders::of(bytes, tile, base);
         const TreLevels tre = TreLevels::read(h.tre, h.treHeader);
         note(h.tre, h.treName, tre.stop);
-        const bool levelsRead = !tre.stop || tre.stop->why == DecodeStop::ExtendedOffsetsDamaged;
-        if (levelsRead) {
-            note(h.rgn, h.rgnName, RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, tally_, ui_));
+        if (levelsUsable(tre)) {
+            TallySink sink(tally_, tre);
+            note(h.rgn, h.rgnName, RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, sink, ui_));
             const RgnExtendedDecoder extended(h.rgn, h.rgnHeader);
             for (ObjectKind kind : kKinds)
-                if (!ui_.stopflag())
-                    note(h.rgn, h.rgnName, extended.decode(kind, tre, tally_, ui_));
+                if (!ui_.stopflag()) note(h.rgn, h.rgnName, extended.decode(kind, tre, sink, ui_));
         }
         r.kinds = tally_.lists();
         r.stopped = ui_.stopflag();

@@ -26,6 +26,10 @@ const char* reason(DecodeStop why) {
         return "subdivision data out of place";
     case DecodeStop::RecordDamaged:
         return "record runs past its range";
+    case DecodeStop::ShapeDamaged:
+        return "object's coordinates damaged";
+    case DecodeStop::TooManyPoints:
+        return "too many points";
     case DecodeStop::NtFallback:
         return "NT map: cannot decode, fall back";
     case DecodeStop::Stopped:

@@ -14,6 +14,8 @@ enum class DecodeStop : std::uint8_t {
     ExtendedOffsetsDamaged,
     SubdivisionDamaged, // a subdivision's data range or section pointers out of place
     RecordDamaged,      // a record that runs past its range or has an unknown length form
+    ShapeDamaged,       // an object whose coordinates cannot be read (the first of a tile)
+    TooManyPoints,      // a tile of more points than any map holds
     NtFallback,         // an NT map this decoder cannot read
     Stopped,            // the user asked to stop
 };

@@ -49,6 +49,30 @@ void gatherTiles(const img::Directory& from, ImgDirectory& dir) {
 
 } // namespace
 
+namespace {
+
+// The runs, `base` bytes earlier: where they lie in a copy of the file from `base` on.
+std::vector<ByteRange> movedBack(std::vector<ByteRange> ranges, std::int64_t base) {
+    for (ByteRange& r : ranges) r.offset -= base;
+    return ranges;
+}
+
+} // namespace
+
+TileHeaders TileHeaders::of(const MapBuffer& bytes, const ImgTile& tile, std::int64_t base) {
+    TileHeaders h;
+    if (tile.nt()) {
+        h.tre = h.rgn = SubfileView(bytes, movedBack(tile.gmp.ranges, base));
+        h.treHeader = h.tre.bit4(gmp::kTreHeader);
+        h.rgnHeader = h.tre.bit4(gmp::kRgnHeader);
+        h.treName = h.rgnName = "GMP";
+    } else {
+        h.tre = SubfileView(bytes, movedBack(tile.tre.ranges, base));
+        h.rgn = SubfileView(bytes, movedBack(tile.rgn.ranges, base));
+    }
+    return h;
+}
+
 ImgDirectory ImgDirectory::read(const MapBuffer& buf) {
     ImgDirectory dir;
     const img::MaskedBytes bytes(buf.stored(0, buf.size()), buf.key());

@@ -31,6 +31,20 @@ struct ImgTile {
     bool nt() const { return gmp.found; }
 };
 
+// Where a tile's TRE and RGN headers lie: in their own subfiles, or both inside the GMP subfile
+// of an NT map.
+struct TileHeaders {
+    SubfileView tre;
+    SubfileView rgn;
+    std::int64_t treHeader = 0;
+    std::int64_t rgnHeader = 0;
+    const char* treName = "TRE";
+    const char* rgnName = "RGN";
+
+    // The tile's headers in `bytes`, which hold the file from `base` on.
+    static TileHeaders of(const MapBuffer& bytes, const ImgTile& tile, std::int64_t base = 0);
+};
+
 struct ImgDirectory {
     std::vector<ImgTile> tiles; // in the order their names first appear
     std::vector<DecodeNote> notes;

@@ -17,7 +17,7 @@ RgnExtendedDecoder::RgnExtendedDecoder(const SubfileView& rgn, std::int64_t head
 }
 
 std::optional<SubfileStop> RgnExtendedDecoder::decode(ObjectKind kind, const TreLevels& tre,
-                                                      TypeTally& tally, UiPort& ui) const {
+                                                      RecordSink& sink, UiPort& ui) const {
     const std::size_t k = static_cast<std::size_t>(kind);
     const Section s = sections_[k];
     if (s.size == 0) return std::nullopt;
@@ -30,19 +30,20 @@ std::optional<SubfileStop> RgnExtendedDecoder::decode(ObjectKind kind, const Tre
             ui.yield();
             if (ui.stopflag()) return SubfileStop{DecodeStop::Stopped, s.begin + r.begin};
             if (r.end > s.size) return SubfileStop{DecodeStop::ExtendedOffsetsDamaged, s.begin};
-            if (auto stop = records(kind, s.begin + r.begin, s.begin + r.end,
-                                    tre.levels[sub.level].zoom, tally))
-                return stop;
+            if (sink.wants(&sub))
+                if (auto stop = records(kind, s.begin + r.begin, s.begin + r.end, &sub, sink))
+                    return stop;
             done = r.end;
         }
     }
-    // Records no subdivision owns are still counted, at no known level.
-    return records(kind, s.begin + done, s.begin + s.size, kUnknownLevel, tally);
+    // Records no subdivision owns are still handed on, without an owner.
+    if (!sink.wants(nullptr)) return std::nullopt;
+    return records(kind, s.begin + done, s.begin + s.size, nullptr, sink);
 }
 
 std::optional<SubfileStop> RgnExtendedDecoder::records(ObjectKind kind, std::int64_t begin,
-                                                       std::int64_t end, unsigned zoom,
-                                                       TypeTally& tally) const {
+                                                       std::int64_t end, const Subdivision* owner,
+                                                       RecordSink& sink) const {
     RecordCursor c(rgn_, begin, end);
     while (c.more()) {
         const auto damaged = SubfileStop{DecodeStop::RecordDamaged, c.at()};
@@ -68,7 +69,8 @@ std::optional<SubfileStop> RgnExtendedDecoder::records(ObjectKind kind, std::int
             }
         }
         if (!c.has(length)) return damaged;
-        tally.add(kind, 0x10000 | c.peek(0) << 8 | (flags & rgn::kExtSubtypeMask), zoom);
+        sink.take({kind, 0x10000 | c.peek(0) << 8 | (flags & rgn::kExtSubtypeMask), true, c.at(),
+                   length, owner});
         c.advance(length);
     }
     return std::nullopt;

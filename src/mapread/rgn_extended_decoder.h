@@ -7,9 +7,9 @@
 
 #include "base/uiport.h"
 #include "mapread/decode_note.h"
+#include "mapread/record_sink.h"
 #include "mapread/subfile_view.h"
 #include "mapread/tre_levels.h"
-#include "mapread/type_tally.h"
 
 namespace kestrel {
 
@@ -18,6 +18,8 @@ namespace rgn {
 // polygons and lines then hold a variable-length bitstream length and the bitstream; then the
 // label reference when flagged, then the extra bytes when flagged.
 inline constexpr std::int64_t kExtFixedBytes = 6;
+inline constexpr std::int64_t kExtLonDelta = 2;
+inline constexpr std::int64_t kExtLatDelta = 4;
 inline constexpr std::uint32_t kExtSubtypeMask = 0x1F;
 inline constexpr std::uint32_t kExtHasLabel = 0x20;
 inline constexpr std::uint32_t kExtHasExtra = 0x80;
@@ -34,10 +36,10 @@ class RgnExtendedDecoder {
     // `rgn` holds the RGN header at `header`; offsets in it count from the start of `rgn`.
     RgnExtendedDecoder(const SubfileView& rgn, std::int64_t header);
 
-    // Tallies the records of the section of one kind, each at the zoom of the subdivision that
-    // owns it (level unknown without extended-type offsets). Stops at the first record or range
-    // out of place, or when the user asks to stop.
-    std::optional<SubfileStop> decode(ObjectKind kind, const TreLevels& tre, TypeTally& tally,
+    // Hands the records of the section of one kind to the sink, each with the subdivision that
+    // owns it (none without extended-type offsets), when the sink wants that subdivision's.
+    // Stops at the first record or range out of place, or when the user asks to stop.
+    std::optional<SubfileStop> decode(ObjectKind kind, const TreLevels& tre, RecordSink& sink,
                                       UiPort& ui) const;
 
   private:
@@ -46,7 +48,7 @@ class RgnExtendedDecoder {
         std::int64_t size = 0;
     };
     std::optional<SubfileStop> records(ObjectKind kind, std::int64_t begin, std::int64_t end,
-                                       unsigned zoom, TypeTally& tally) const;
+                                       const Subdivision* owner, RecordSink& sink) const;
 
     const SubfileView& rgn_;
     std::array<Section, kObjectKinds> sections_{}; // by ObjectKind

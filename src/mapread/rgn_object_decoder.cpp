@@ -19,7 +19,7 @@ RgnObjectDecoder::RgnObjectDecoder(const SubfileView& rgn, std::int64_t header) 
     dataEnd_ = data_ + rgn.bit4(header + rgn::kDataSize);
 }
 
-std::optional<SubfileStop> RgnObjectDecoder::decode(const TreLevels& tre, TypeTally& tally,
+std::optional<SubfileStop> RgnObjectDecoder::decode(const TreLevels& tre, RecordSink& sink,
                                                     UiPort& ui) const {
     // A subdivision's data ends where the next subdivision with content begins; what lies past
     // the end of the subfile is cut off, with a note.
@@ -29,9 +29,7 @@ std::optional<SubfileStop> RgnObjectDecoder::decode(const TreLevels& tre, TypeTa
         if (begin > end || begin > rgn_.size())
             return SubfileStop{DecodeStop::SubdivisionDamaged, begin};
         const std::int64_t inside = std::min(end, rgn_.size());
-        if (auto stop =
-                subdivision(begin, inside, open->content, tre.levels[open->level].zoom, tally))
-            return stop;
+        if (auto stop = subdivision(begin, inside, *open, sink)) return stop;
         if (inside < end) return SubfileStop{DecodeStop::RecordDamaged, inside};
         return std::nullopt;
     };
@@ -42,19 +40,19 @@ std::optional<SubfileStop> RgnObjectDecoder::decode(const TreLevels& tre, TypeTa
         if (ui.stopflag()) return SubfileStop{DecodeStop::Stopped, data_ + s.rgnOffset};
         if (open)
             if (auto stop = close(data_ + s.rgnOffset)) return stop;
-        open = &s;
+        open = sink.wants(&s) ? &s : nullptr;
     }
     if (open) return close(dataEnd_);
     return std::nullopt;
 }
 
 std::optional<SubfileStop> RgnObjectDecoder::subdivision(std::int64_t begin, std::int64_t end,
-                                                         std::uint8_t content, unsigned zoom,
-                                                         TypeTally& tally) const {
+                                                         const Subdivision& owner,
+                                                         RecordSink& sink) const {
     std::array<std::uint8_t, 4> kinds{};
     std::size_t n = 0;
     for (std::uint8_t flag : kContentOrder)
-        if (content & flag) kinds[n++] = flag;
+        if (owner.content & flag) kinds[n++] = flag;
     // The first kind starts after the pointers to the others.
     std::array<std::int64_t, 5> starts{};
     starts[0] = begin + 2 * static_cast<std::int64_t>(n - 1);
@@ -65,34 +63,35 @@ std::optional<SubfileStop> RgnObjectDecoder::subdivision(std::int64_t begin, std
     for (std::size_t i = 0; i < n; ++i) {
         std::optional<SubfileStop> stop;
         if (kinds[i] == kHasPolylines)
-            stop = polys(ObjectKind::Line, starts[i], starts[i + 1], zoom, tally);
+            stop = polys(ObjectKind::Line, starts[i], starts[i + 1], owner, sink);
         else if (kinds[i] == kHasPolygons)
-            stop = polys(ObjectKind::Polygon, starts[i], starts[i + 1], zoom, tally);
+            stop = polys(ObjectKind::Polygon, starts[i], starts[i + 1], owner, sink);
         else
-            stop = points(starts[i], starts[i + 1], zoom, tally);
+            stop = points(starts[i], starts[i + 1], owner, sink);
         if (stop) return stop;
     }
     return std::nullopt;
 }
 
 std::optional<SubfileStop> RgnObjectDecoder::points(std::int64_t begin, std::int64_t end,
-                                                    unsigned zoom, TypeTally& tally) const {
+                                                    const Subdivision& owner,
+                                                    RecordSink& sink) const {
     RecordCursor c(rgn_, begin, end);
     while (c.more()) {
         if (!c.has(rgn::kPointBytes)) return SubfileStop{DecodeStop::RecordDamaged, c.at()};
         const bool subtype = (c.peek(3) << 16) & rgn::kPointHasSubtype;
         const std::int64_t length = rgn::kPointBytes + (subtype ? 1 : 0);
         if (!c.has(length)) return SubfileStop{DecodeStop::RecordDamaged, c.at()};
-        tally.add(ObjectKind::Point, c.peek(0) << 8 | (subtype ? c.peek(rgn::kPointBytes) : 0),
-                  zoom);
+        sink.take({ObjectKind::Point, c.peek(0) << 8 | (subtype ? c.peek(rgn::kPointBytes) : 0),
+                   false, c.at(), length, &owner});
         c.advance(length);
     }
     return std::nullopt;
 }
 
 std::optional<SubfileStop> RgnObjectDecoder::polys(ObjectKind kind, std::int64_t begin,
-                                                   std::int64_t end, unsigned zoom,
-                                                   TypeTally& tally) const {
+                                                   std::int64_t end, const Subdivision& owner,
+                                                   RecordSink& sink) const {
     const std::uint32_t mask =
         kind == ObjectKind::Line ? rgn::kLineTypeMask : rgn::kPolygonTypeMask;
     RecordCursor c(rgn_, begin, end);
@@ -108,7 +107,7 @@ std::optional<SubfileStop> RgnObjectDecoder::polys(ObjectKind kind, std::int64_t
         // The length bytes, the bitstream's info byte, then the bitstream.
         const std::int64_t length = rgn::kPolyFixedBytes + (two ? 2 : 1) + 1 + bitstream;
         if (!c.has(length)) return SubfileStop{DecodeStop::RecordDamaged, c.at()};
-        tally.add(kind, (type & mask) << 8, zoom);
+        sink.take({kind, (type & mask) << 8, false, c.at(), length, &owner});
         c.advance(length);
     }
     return std::nullopt;

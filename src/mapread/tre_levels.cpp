@@ -5,6 +5,12 @@
 namespace kestrel {
 namespace {
 
+// A 24-bit signed number.
+std::int32_t signed24(const SubfileView& tre, std::int64_t at) {
+    const std::uint32_t v = tre.bit3(at);
+    return static_cast<std::int32_t>(v << 8) >> 8;
+}
+
 void readSubdivisions(TreLevels& t, const SubfileView& tre, std::int64_t header) {
     const std::int64_t begin = tre.bit4(header + tre::kSubdivisionsOffset);
     const std::int64_t size = tre.bit4(header + tre::kSubdivisionsSize);
@@ -24,7 +30,13 @@ void readSubdivisions(TreLevels& t, const SubfileView& tre, std::int64_t header)
                 return;
             }
             t.subdivisions.push_back(
-                {tre.bit3(at), tre.dat(at + 3), static_cast<std::uint8_t>(level), {}});
+                {tre.bit3(at),
+                 tre.dat(at + 3),
+                 static_cast<std::uint8_t>(level),
+                 {},
+                 {signed24(tre, at + tre::kCentreLon), signed24(tre, at + tre::kCentreLat)},
+                 static_cast<std::uint16_t>(tre.bit2(at + tre::kHalfWidth) & tre::kHalfWidthBits),
+                 static_cast<std::uint16_t>(tre.bit2(at + tre::kHalfHeight))});
         }
     }
 }
@@ -76,6 +88,8 @@ TreLevels TreLevels::read(const SubfileView& tre, std::int64_t header) {
         t.stop = SubfileStop{DecodeStop::LevelsLocked, header + tre::kLock};
         return t;
     }
+    t.area = {signed24(tre, header + tre::kNorth), signed24(tre, header + tre::kEast),
+              signed24(tre, header + tre::kSouth), signed24(tre, header + tre::kWest)};
     const std::int64_t begin = tre.bit4(header + tre::kLevelsOffset);
     const std::int64_t count = tre.bit4(header + tre::kLevelsSize) / tre::kLevelRecord;
     if (count == 0 || count > static_cast<std::int64_t>(tre::kMaxLevels) ||
@@ -86,7 +100,7 @@ TreLevels TreLevels::read(const SubfileView& tre, std::int64_t header) {
     for (std::int64_t i = 0; i < count; ++i) {
         const std::int64_t at = begin + i * tre::kLevelRecord;
         t.levels.push_back({static_cast<std::uint8_t>(tre.dat(at) & tre::kZoomBits),
-                            static_cast<std::uint16_t>(tre.bit2(at + 2))});
+                            tre.dat(at + 1), static_cast<std::uint16_t>(tre.bit2(at + 2))});
     }
     readSubdivisions(t, tre, header);
     if (!t.stop && length >= tre::kMinHeaderForExtTypeOffsets) readExtendedRanges(t, tre, header);

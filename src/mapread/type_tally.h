@@ -10,6 +10,8 @@ namespace kestrel {
 // The same order as the inventory's kind index.
 enum class ObjectKind : std::uint8_t { Polygon = 0, Line = 1, Point = 2 };
 inline constexpr std::size_t kObjectKinds = 3;
+inline constexpr std::array<ObjectKind, kObjectKinds> kKinds{ObjectKind::Polygon, ObjectKind::Line,
+                                                             ObjectKind::Point};
 // A level number for objects whose map level is not known: counted, no level bit set.
 inline constexpr unsigned kUnknownLevel = 16;
 

@@ -1,0 +1,163 @@
+#include "mapread/tile_geometry.h"
+
+#include <algorithm>
+
+#include "mapread/coord_bitstream.h"
+#include "mapread/record_cursor.h"
+#include "mapread/record_sink.h"
+#include "mapread/rgn_extended_decoder.h"
+#include "mapread/rgn_object_decoder.h"
+
+namespace kestrel {
+namespace {
+
+// More points than this in one tile are refused: no real tile comes near, and a hostile one
+// would otherwise take memory in proportion to its bits.
+constexpr std::size_t kMaxPoints = std::size_t{1} << 26;
+
+// The index of the level to read in the levels table.
+std::size_t levelFor(const TreLevels& tre, unsigned zoom) {
+    std::size_t best = 0;
+    for (std::size_t i = 0; i < tre.levels.size(); ++i) {
+        const unsigned z = tre.levels[i].zoom, b = tre.levels[best].zoom;
+        const bool fits = z <= zoom, bestFits = b <= zoom;
+        if ((fits && (!bestFits || z > b)) || (!fits && !bestFits && z < b)) best = i;
+    }
+    return best;
+}
+
+std::int32_t signed16(const RecordCursor& c, std::int64_t i) {
+    return static_cast<std::int16_t>(c.peek(i) | c.peek(i + 1) << 8);
+}
+
+// Decodes the coordinates of the records handed to it, of the subdivisions of one level.
+class ShapeSink final : public RecordSink {
+  public:
+    ShapeSink(const SubfileView& rgn, const char* rgnName, std::size_t level, unsigned shift,
+              const std::optional<MapArea>& within, TileGeometry& out)
+        : rgn_(rgn), rgnName_(rgnName), level_(level), shift_(shift), within_(within), out_(out) {}
+
+    bool wants(const Subdivision* s) const override {
+        if (!s || s->level != level_ || full()) return false;
+        if (!within_) return true;
+        // Objects may reach past their subdivision: its box is taken twice as large.
+        const std::int64_t w = std::int64_t{s->halfWidth} << (shift_ + 1);
+        const std::int64_t h = std::int64_t{s->halfHeight} << (shift_ + 1);
+        return s->centre.lon + w >= within_->west && s->centre.lon - w <= within_->east &&
+               s->centre.lat + h >= within_->south && s->centre.lat - h <= within_->north;
+    }
+
+    void take(const RgnRecord& r) override {
+        if (full()) return;
+        const RecordCursor c(rgn_, r.at, r.at + r.length);
+        const std::int64_t lonAt = r.extended ? rgn::kExtLonDelta : rgn::kLonDelta;
+        const MapPoint start = at(*r.owner, signed16(c, lonAt), signed16(c, lonAt + 2));
+        const auto first = static_cast<std::uint32_t>(out_.points.size());
+        if (r.kind == ObjectKind::Point) {
+            out_.points.push_back(start);
+            out_.shapes[static_cast<std::size_t>(r.kind)].push_back({r.code, first, 1});
+            return;
+        }
+        deltas_.clear();
+        if (!bitstream(c, r)) {
+            damaged(r.at);
+            return;
+        }
+        out_.points.push_back(start);
+        std::int64_t lon = 0, lat = 0;
+        for (const Delta& d : deltas_) {
+            lon += d.lon;
+            lat += d.lat;
+            out_.points.push_back(
+                at(*r.owner, lon + signed16(c, lonAt), lat + signed16(c, lonAt + 2)));
+        }
+        out_.shapes[static_cast<std::size_t>(r.kind)].push_back(
+            {r.code, first, static_cast<std::uint32_t>(deltas_.size() + 1)});
+        if (full()) out_.notes.push_back({DecodeStop::TooManyPoints, out_.name, rgnName_, -1});
+    }
+
+  private:
+    bool full() const { return out_.points.size() >= kMaxPoints; }
+
+    MapPoint at(const Subdivision& s, std::int64_t lon, std::int64_t lat) const {
+        // Map units wrap round the earth: a hostile delta wraps with them.
+        return {static_cast<std::int32_t>(s.centre.lon + lon * (std::int64_t{1} << shift_)),
+                static_cast<std::int32_t>(s.centre.lat + lat * (std::int64_t{1} << shift_))};
+    }
+
+    // Reads the record's bitstream into deltas_; false when it is out of place.
+    bool bitstream(const RecordCursor& c, const RgnRecord& r) {
+        BitstreamForm form;
+        std::int64_t info = 0;
+        if (r.extended) {
+            const VariableNumber length = c.variable(rgn::kExtFixedBytes);
+            // The length counts the info byte and the bitstream.
+            if (length.bytes == 0 || length.value == 0) return false;
+            info = rgn::kExtFixedBytes + length.bytes;
+            form.extended = true;
+            return decode(c, info, info + length.value, form);
+        }
+        const bool two = c.peek(0) & rgn::kPolyTwoByteLength;
+        info = rgn::kPolyFixedBytes + (two ? 2 : 1);
+        const std::uint32_t label =
+            c.peek(rgn::kLabel) | c.peek(rgn::kLabel + 1) << 8 | c.peek(rgn::kLabel + 2) << 16;
+        form.extraBit = label & rgn::kPolyExtraBit;
+        return decode(c, info, r.length, form);
+    }
+
+    bool decode(const RecordCursor& c, std::int64_t info, std::int64_t end, BitstreamForm form) {
+        if (!c.has(end) || info >= end) return false;
+        form.info = static_cast<std::uint8_t>(c.peek(info));
+        bytes_.resize(static_cast<std::size_t>(end - info - 1));
+        for (std::size_t i = 0; i < bytes_.size(); ++i)
+            bytes_[i] = static_cast<std::uint8_t>(c.peek(info + 1 + static_cast<std::int64_t>(i)));
+        return readDeltas(bytes_, form, deltas_);
+    }
+
+    void damaged(std::int64_t at) {
+        if (out_.damagedShapes++ == 0)
+            out_.notes.push_back(
+                {DecodeStop::ShapeDamaged, out_.name, rgnName_, rgn_.fileOffset(at)});
+    }
+
+    const SubfileView& rgn_;
+    const char* rgnName_;
+    std::size_t level_;
+    unsigned shift_;
+    const std::optional<MapArea>& within_;
+    TileGeometry& out_;
+    std::vector<Delta> deltas_;
+    std::vector<std::uint8_t> bytes_;
+};
+
+} // namespace
+
+TileGeometry TileGeometry::read(const MapBuffer& buf, const ImgTile& tile,
+                                const GeometryRequest& request, UiPort& ui) {
+    TileGeometry g;
+    g.name = tile.name;
+    const TileHeaders h = TileHeaders::of(buf, tile);
+    const auto note = [&](const SubfileView& view, const char* subfile,
+                          const std::optional<SubfileStop>& stop) {
+        if (stop) g.notes.push_back({stop->why, g.name, subfile, view.fileOffset(stop->at)});
+    };
+    const TreLevels tre = TreLevels::read(h.tre, h.treHeader);
+    g.area = tre.area;
+    note(h.tre, h.treName, tre.stop);
+    if (!levelsUsable(tre)) return g;
+    const std::size_t level = levelFor(tre, request.zoom);
+    const unsigned bits = tre.levels[level].bits;
+    if (bits == 0 || bits > tre::kMaxBits) {
+        g.notes.push_back({DecodeStop::LevelsDamaged, g.name, h.treName, -1});
+        return g;
+    }
+    g.zoom = tre.levels[level].zoom;
+    ShapeSink sink(h.rgn, h.rgnName, level, tre::kMaxBits - bits, request.within, g);
+    note(h.rgn, h.rgnName, RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, sink, ui));
+    const RgnExtendedDecoder extended(h.rgn, h.rgnHeader);
+    for (ObjectKind kind : kKinds)
+        if (!ui.stopflag()) note(h.rgn, h.rgnName, extended.decode(kind, tre, sink, ui));
+    return g;
+}
+
+} // namespace kestrel

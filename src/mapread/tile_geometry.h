@@ -1,0 +1,57 @@
+#pragma once
+// The shapes of a map tile at one map level: every polygon, line and point of the subdivisions of
+// that level, with their coordinates in map units (see MapPoint), decoded from the RGN records
+// with each subdivision's centre and its level's bits per coordinate.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/uiport.h"
+#include "mapread/decode_note.h"
+#include "mapread/img_directory.h"
+#include "mapread/map_buffer.h"
+#include "mapread/tre_levels.h"
+#include "mapread/type_tally.h"
+
+namespace kestrel {
+
+// One object: its code (as TypeCount codes it) and its points, `count` of them from `first` on
+// in the tile's point list; a point object has one.
+struct MapShape {
+    std::uint32_t code = 0;
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
+};
+
+struct GeometryRequest {
+    // The map level to read: a tile's level of this number, else its nearest finer one (its
+    // finest when every one is coarser). 0 is the finest.
+    unsigned zoom = 0;
+    // Only subdivisions that reach into this area; nothing: all of them.
+    std::optional<MapArea> within;
+};
+
+struct TileGeometry {
+    std::string name;
+    MapArea area;                 // as the TRE header gives it
+    std::optional<unsigned> zoom; // the level read; nothing when the levels could not be read
+    std::array<std::vector<MapShape>, kObjectKinds> shapes; // by ObjectKind, in RGN order
+    std::vector<MapPoint> points;
+    // Where decoding stopped, and the first object whose coordinates could not be read (the
+    // others are counted): the objects before and around them are kept.
+    std::vector<DecodeNote> notes;
+    std::uint64_t damagedShapes = 0;
+
+    const std::vector<MapShape>& list(ObjectKind kind) const {
+        return shapes[static_cast<std::size_t>(kind)];
+    }
+
+    // Decodes the tile of the map in the buffer (its key already set). Yields to the user
+    // interface between subdivisions and honours its stop flag (a Stopped note).
+    static TileGeometry read(const MapBuffer& buf, const ImgTile& tile,
+                             const GeometryRequest& request, UiPort& ui);
+};
+
+} // namespace kestrel

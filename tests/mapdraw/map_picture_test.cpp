@@ -1,0 +1,143 @@
+// The map picture, checked by what it shows: the colour at the pixels of known places of a map
+// mkgmap built, drawn with the TYP compiled for it, with none, and with a draw order that leaves a
+// polygon out.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+
+#include "base/files.h"
+#include "draw/cairo_handles.h"
+#include "mapdraw/map_frame.h"
+#include "mapdraw/map_picture.h"
+#include "mapread/img_directory.h"
+#include "support/fake_ui.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+#include "typfile/binary_reader.h"
+
+namespace kestrel::test {
+namespace {
+
+const std::filesystem::path kWithTyp = std::filesystem::path(fixtureDir()) / "maps" / "with_typ";
+
+std::int32_t units(double degrees) {
+    return static_cast<std::int32_t>(std::lround(degrees * (1 << 24) / 360.0));
+}
+
+// A place of tile_a.mp and the colour the picture shows there.
+struct Place {
+    const char* what;
+    double lat, lon;
+    std::uint32_t rgb;
+};
+
+// The PNG's pixels.
+draw::Surface decoded(const std::string& png) {
+    std::pair<const std::string*, std::size_t> source{&png, 0};
+    const auto next = [](void* from, unsigned char* data, unsigned int n) {
+        auto* at = static_cast<std::pair<const std::string*, std::size_t>*>(from);
+        if (at->second + n > at->first->size()) return CAIRO_STATUS_READ_ERROR;
+        std::memcpy(data, at->first->data() + at->second, n);
+        at->second += n;
+        return CAIRO_STATUS_SUCCESS;
+    };
+    return draw::Surface(cairo_image_surface_create_from_png_stream(next, &source));
+}
+
+class MapPictureTest : public ::testing::Test {
+  protected:
+    MapPictureTest() : bytes_(readFile((kWithTyp / "gmapsupp.img").string()).value()) {
+        buf_ =
+            MapBuffer::view({reinterpret_cast<const std::uint8_t*>(bytes_.data()), bytes_.size()});
+        const ImgDirectory dir = ImgDirectory::read(buf_);
+        const TileHeaders h = TileHeaders::of(buf_, dir.tiles.at(0));
+        area_ = TreLevels::read(h.tre, h.treHeader).area;
+        typ_ = typ::readBinary(readFile((kWithTyp / "style_red.typ").string()).value()).typ;
+    }
+
+    // The colour at each place of the PNG, drawn at width x height.
+    void expectColours(const std::string& png, int width, int height,
+                       const std::vector<Place>& places) const {
+        const draw::Surface s = decoded(png);
+        ASSERT_EQ(cairo_image_surface_get_width(s.get()), width);
+        const mapdraw::MapFrame frame(area_, width, height);
+        for (const Place& p : places) {
+            const draw::PointF at = frame.pixel({units(p.lon), units(p.lat)});
+            const int x = static_cast<int>(at.x), y = static_cast<int>(at.y);
+            std::uint32_t v;
+            std::memcpy(&v,
+                        cairo_image_surface_get_data(s.get()) +
+                            y * cairo_image_surface_get_stride(s.get()) + 4 * x,
+                        4);
+            EXPECT_EQ(v & 0xFFFFFF, p.rgb) << p.what << " at " << x << "," << y;
+        }
+    }
+    void expectColours(const typ::TypFile* typ, int width, int height,
+                       const std::vector<Place>& places) {
+        FakeUi ui;
+        const mapdraw::MapPictureResult r =
+            mapdraw::drawMap(buf_, typ, {0, width, height, false}, ui);
+        ASSERT_FALSE(r.fault);
+        EXPECT_TRUE(r.notes.empty());
+        expectColours(r.png, width, height, places);
+    }
+
+    std::string bytes_;
+    MapBuffer buf_;
+    MapArea area_;
+    typ::TypFile typ_;
+};
+
+TEST_F(MapPictureTest, TypColoursAtTheirPlaces) {
+    expectColours(&typ_, 400, 400,
+                  {{"town 0x03", 47.002, 8.012, 0xE02020},
+                   {"0x18 over the background", 47.0125, 8.003, 0xA000C0},
+                   {"background 0x4B", 47.0135, 8.012, 0xFFF0C0},
+                   {"line 0x05 over the town", 47.003, 8.0045, 0xFF8000},
+                   {"unstyled POI 0x2E00: the plain mark", 47.003, 8.003, 0x404040}});
+}
+
+TEST_F(MapPictureTest, WithoutATypEveryTypeIsPlain) {
+    expectColours(
+        nullptr, 400, 400,
+        {{"town 0x03", 47.002, 8.012, 0xD0D0D0}, {"unstyled POI 0x2E00", 47.003, 8.003, 0x404040}});
+}
+
+TEST_F(MapPictureTest, APolygonTheDrawOrderLeavesOutIsNotDrawn) {
+    for (auto& level : typ_.drawOrder.levels) std::erase(level, typ::DrawOrderEntry{0x03, 0});
+    expectColours(&typ_, 400, 400, {{"background where the town is", 47.002, 8.012, 0xFFF0C0}});
+}
+
+TEST_F(MapPictureTest, BeyondTheTileIsWhite) {
+    // The tile is taller than wide: a square picture has white on its sides.
+    expectColours(&typ_, 400, 400, {{"west of the tile", 47.005, 7.9995, 0xFFFFFF}});
+}
+
+// The command takes its styles from the TYP named, in any form, else from the map.
+TEST_F(MapPictureTest, CommandDrawsWithTheTypGivenElseTheMapsOwn) {
+    const std::string map = (kWithTyp / "gmapsupp.img").string();
+    const std::string plainMap =
+        (std::filesystem::path(fixtureDir()) / "maps" / "two_tiles" / "gmapsupp.img").string();
+    const struct {
+        std::vector<std::string> args;
+        std::uint32_t town;
+    } table[] = {
+        {{map}, 0xE02020},
+        {{"--typ", (kWithTyp / "style_blue.txt").string(), map}, 0x2020E0},
+        {{"--typ", (kWithTyp / "style_blue.typ").string(), map}, 0x2020E0},
+        {{"--typ", map, plainMap}, 0xE02020},
+        {{plainMap}, 0xD0D0D0},
+    };
+    for (const auto& row : table) {
+        const ProgramRun run = runCli(
+            std::vector<std::string>{"render", "-q", "--size", "300x200", "-o", "-"} + row.args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        expectColours(run.out, 300, 200, {{"town", 47.002, 8.012, row.town}});
+    }
+}
+
+} // namespace
+} // namespace kestrel::test
