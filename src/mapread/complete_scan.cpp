@@ -105,23 +105,23 @@ CompleteResult CompleteScan::run(const MapBuffer& buf, UiPort& ui, SignatureSear
         return spans[a].offset < spans[b].offset;
     });
     std::vector<std::size_t> inPass, later;
-    std::vector<ByteRange> passSpans;
+    std::int64_t passed = 0;
+    std::size_t largest = 0;
     for (std::size_t i : order) {
         const ByteRange span = spans[i];
-        const std::int64_t passed =
-            passSpans.empty() ? 0 : passSpans.back().offset + passSpans.back().length;
         if (!buf.mapped() || span.offset < passed || span.length > kTileBytesUpTo) {
             later.push_back(i);
         } else {
             inPass.push_back(i);
-            passSpans.push_back(span);
+            passed = span.offset + span.length;
+            largest = std::max(largest, static_cast<std::size_t>(span.length));
         }
     }
     if (buf.mapped()) {
-        TilePass pass(buf, std::move(passSpans), search);
+        TilePass pass(buf, search, largest);
         for (std::size_t i : inPass) {
             if (ui.stopflag()) break;
-            const MapBuffer bytes = pass.next();
+            const MapBuffer bytes = pass.read(spans[i]);
             tiles[i] = decoder.decode(dir.tiles[i], bytes, spans[i].offset);
             ui.yield();
         }

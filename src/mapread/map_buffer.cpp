@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "mapread/messages.h"
-#include "mapread/read_ahead.h"
 
 namespace kestrel {
 namespace {
@@ -126,9 +125,9 @@ void MapBuffer::eachBlock(UiPort& ui,
         return more;
     };
     if (mapping_ && size_ > kBlock) {
-        ReadAhead ahead(*mapping_, 0, kBlock);
-        for (auto bytes = ahead.next(); !bytes.empty(); bytes = ahead.next())
-            if (!hand(bytes)) return;
+        std::vector<std::uint8_t> block(kBlock);
+        for (std::size_t copied; (copied = mapping_->copy(pos, block)) > 0;)
+            if (!hand({block.data(), copied})) return;
     }
     // Bytes in memory are taken as they are, and so is the rest of a file that can no longer be
     // read (it shrank, or the system failed): through the mapping, which reads it as 0.

@@ -10,26 +10,12 @@ constexpr std::size_t kBlock = std::size_t(256) << 10;
 
 } // namespace
 
-TilePass::TilePass(const MapBuffer& buf, std::vector<ByteRange> spans, SignatureSearch* search)
-    : buf_(buf), spans_(std::move(spans)), search_(search), block_(kBlock) {
-    for (const ByteRange& span : spans_)
-        largest_ = std::max(largest_, static_cast<std::size_t>(span.length));
-    reader_ = std::thread([this] { readAhead(); });
-}
-
-TilePass::~TilePass() {
-    if (!reader_.joinable()) return;
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        stop_ = true;
-    }
-    changed_.notify_all();
-    reader_.join();
-}
+TilePass::TilePass(const MapBuffer& buf, SignatureSearch* search, std::size_t largest)
+    : buf_(buf), search_(search), largest_(largest) {}
 
 std::size_t TilePass::copy(std::span<std::uint8_t> into) {
     std::size_t done = 0;
-    while (done < into.size() && !stop_) {
+    while (done < into.size()) {
         const auto piece = into.subspan(done, std::min(kBlock, into.size() - done));
         const std::size_t got = buf_.copyStored(pos_, piece);
         if (got == 0) {
@@ -48,57 +34,21 @@ void TilePass::searchUpTo(std::int64_t end) {
         pos_ = std::max(pos_, end);
         return;
     }
-    while (pos_ < end && !stop_) {
+    block_.resize(kBlock);
+    while (pos_ < end) {
         const auto n = static_cast<std::size_t>(std::min<std::int64_t>(kBlock, end - pos_));
         if (copy({block_.data(), n}) == 0) return;
     }
 }
 
-void TilePass::readAhead() {
-    for (std::size_t k = 0; k < spans_.size(); ++k) {
-        searchUpTo(spans_[k].offset);
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            changed_.wait(lock, [&] { return stop_ || enough_ || k - released_ < slots_.size(); });
-            if (stop_) return;
-            if (enough_) break;
-        }
-        // Only this thread touches the slot until it is counted as filled.
-        Slot& slot = slots_[k % slots_.size()];
-        const auto want = static_cast<std::size_t>(spans_[k].length);
-        // Made once, for the largest span: memory of large pages costs most when first touched.
-        if (slot.bytes.size() == 0) slot.bytes = platform::LargeBuffer(largest_);
-        slot.length = copy({slot.bytes.data(), std::min(want, slot.bytes.size())});
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            ++filled_;
-        }
-        changed_.notify_all();
-    }
-    searchUpTo(buf_.size());
-}
-
-MapBuffer TilePass::next() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    if (handedOut_) {
-        ++released_;
-        changed_.notify_all();
-    }
-    changed_.wait(lock, [&] { return filled_ > released_; });
-    handedOut_ = true;
-    const Slot& slot = slots_[released_ % slots_.size()];
-    MapBuffer bytes = MapBuffer::view({slot.bytes.data(), slot.length});
+MapBuffer TilePass::read(ByteRange span) {
+    searchUpTo(span.offset);
+    // Made once: memory of large pages costs most when first touched.
+    if (tile_.size() == 0) tile_ = platform::LargeBuffer(largest_);
+    const auto want = std::min(static_cast<std::size_t>(span.length), tile_.size());
+    MapBuffer bytes = MapBuffer::view({tile_.data(), copy({tile_.data(), want})});
     bytes.setKey(buf_.key());
     return bytes;
-}
-
-void TilePass::finish() {
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        enough_ = true;
-    }
-    changed_.notify_all();
-    reader_.join();
 }
 
 } // namespace kestrel
