@@ -11,6 +11,7 @@
 // other values (numbers, names with text after them) give the default font. A line's or polygon's
 // label colours are stored only with a font style or a day colour.
 #include <algorithm>
+#include <string_view>
 
 #include "base/text.h"
 #include "typfile/text_numbers.h"
@@ -37,6 +38,14 @@ std::optional<RawLabel> parseLabel(const std::string& value, std::uint32_t line)
     if (!language) return RawLabel{0, value, line};
     if (comma == std::string::npos) return std::nullopt;
     return RawLabel{*language, value.substr(comma + 1), line};
+}
+
+// How many hexadecimal digits a number is written with; 0 when it is not written in hexadecimal.
+std::size_t hexDigits(std::string_view v) {
+    if (v.starts_with('-')) v.remove_prefix(1);
+    for (std::string_view prefix : {"0x", "0X", "#"})
+        if (v.starts_with(prefix)) return v.size() - prefix.size();
+    return 0;
 }
 
 std::int32_t fontStyle(const std::string& v, bool& known) {
@@ -103,6 +112,7 @@ class ElementSection : public TextSection {
     std::uint32_t start_;
     std::int32_t type_ = 0, subtype_ = 0;
     std::int32_t typeValue_ = 0;
+    bool typeFourDigits_ = false; // the Type line's hexadecimal number has four digits or more
     std::uint32_t typeLine_ = 0, subtypeLine_ = 0;
     std::vector<RawLabel> labels_;
     std::int32_t font_ = 0;
@@ -138,6 +148,7 @@ bool ElementSection::commonKey(const std::string& key, const std::string& value)
     if (k == "type") {
         typeValue_ = number(key, value);
         typeLine_ = r_.scanner.line();
+        typeFourDigits_ = hexDigits(value) >= 4;
         if (typeValue_ >= 0x100) {
             type_ = static_cast<std::int32_t>(static_cast<std::uint32_t>(typeValue_) >> 8);
             subtype_ = typeValue_ & 0xFF;
@@ -220,7 +231,8 @@ void ElementSection::line(const std::string& key, const std::string& value) {
 
 ElementCode ElementSection::code() {
     const auto type = static_cast<std::uint32_t>(type_);
-    if (typeValue_ >= 0x100 && typeValue_ <= 0x1FF) {
+    // Written 0x0100 to 0x01FF, the code is the standard type's 0xTTSS form, as kestrel writes it.
+    if (typeValue_ >= 0x100 && typeValue_ <= 0x1FF && !typeFourDigits_) {
         // A TYP editor's extended code: this type and the SubType line's subtype.
         const std::uint32_t meant =
             static_cast<std::uint32_t>(typeValue_) << 8 |
