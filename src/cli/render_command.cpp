@@ -46,13 +46,7 @@ std::optional<std::pair<int, int>> pictureSize(std::string_view text) {
 }
 
 #if KESTREL_DRAW
-int render(const RenderOptions& o, bool quiet) {
-    std::vector<std::string> inputs{o.map};
-    if (!o.typ.empty()) inputs.push_back(o.typ);
-    if (const auto refused = refuseOutput(o.out, {.inputs = inputs, .force = o.force})) {
-        printError(*refused);
-        return kUsage;
-    }
+int draw(const RenderOptions& o, bool quiet) {
     CliUiPort ui(quiet);
     MapBuffer buf;
     if (const auto why = buf.open(o.map)) {
@@ -93,12 +87,23 @@ int render(const RenderOptions& o, bool quiet) {
     return picture.notes.empty() ? kDone : kSomeSkipped;
 }
 #else
-// The command is there on every build, so that scripts and the help are the same everywhere.
-int render(const RenderOptions&, bool) {
+// The command is there on every build, so that scripts, the help and the refusals of its options
+// are the same everywhere.
+int draw(const RenderOptions&, bool) {
     printError(kNoDrawing);
     return kFailed;
 }
 #endif
+
+int render(const RenderOptions& o, bool quiet) {
+    std::vector<std::string> inputs{o.map};
+    if (!o.typ.empty()) inputs.push_back(o.typ);
+    if (const auto refused = refuseOutput(o.out, {.inputs = inputs, .force = o.force})) {
+        printError(*refused);
+        return kUsage;
+    }
+    return draw(o, quiet);
+}
 
 } // namespace
 
