@@ -1,6 +1,7 @@
 #include "mapread/map_reader.h"
 
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "base/files.h"
@@ -97,11 +98,11 @@ void MapReader::get_dataTRE(int k) {
             });
     }
     // The complete scan reads the whole file anyway: the search rides along.
-    complete_.reset();
+    std::optional<CompleteResult> complete;
     Signatures sig;
     if (c_.options.complete) {
         SignatureSearch search(buf_.key());
-        complete_ = CompleteScan::run(buf_, ui_, &search);
+        complete = CompleteScan::run(buf_, ui_, &search);
         sig = search.found();
     } else {
         sig = buf_.findSignatures(ui_);
@@ -135,16 +136,16 @@ void MapReader::get_dataTRE(int k) {
     }
     map.treStart = sig.tre - kSignatureLead;
     ++map.filesRead;
-    readTre();
+    readTre(complete ? &*complete : nullptr);
     closing();
 }
 
-void MapReader::readTre() {
+void MapReader::readTre(const CompleteResult* complete) {
     const MapContainer& map = c_.map.container;
     TypeInventory& inv = c_.map.inventory;
     const TreHeader h = TreHeader::read(buf_, map.treStart, map.treBase());
     c_.map.fields.mapIdLabel = "ID:" + str(h.mapId);
-    if (complete_ && readComplete(buf_, h, *complete_, inv, ui_)) {
+    if (complete && readComplete(buf_, h, *complete, inv, ui_)) {
         for (int slot : {0, 1, 2, 3, 4, 5}) match(inv, labels_, slot, c_.errors);
         return;
     }

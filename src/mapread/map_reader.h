@@ -4,8 +4,6 @@
 // scans and the labelling.
 #include <string>
 
-#include <optional>
-
 #include "mapread/complete_scan.h"
 #include "mapread/label_index.h"
 #include "mapread/map_buffer.h"
@@ -35,15 +33,15 @@ class MapReader {
     void setBuffer(const std::string& name, MapBuffer buf);
 
   private:
-    void readTre();
+    // `complete`: the complete scan's result, when it is on.
+    void readTre(const CompleteResult* complete);
     void closing();
 
     MapReadContext c_;
     UiPort& ui_;
     LabelTables labels_; // indexed once for all files of the batch
     MapBuffer buf_;
-    std::string path_;                       // the file in the buffer, as opened
-    std::optional<CompleteResult> complete_; // the complete scan's, when it is on
+    std::string path_; // the file in the buffer, as opened
 };
 
 } // namespace kestrel
