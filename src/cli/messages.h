@@ -489,6 +489,8 @@ inline constexpr std::string_view kSizeOption =
     "the picture's width and height in pixels, 1 to 8192 each; default 1000x1000";
 inline constexpr std::string_view kWholeMapOption =
     "fit every tile of the map into the picture; default: the first tile";
+inline constexpr std::string_view kNightOption =
+    "draw with the night colours and icons, where the TYP gives them; default: the day's";
 inline constexpr std::string_view kRenderOutputOption =
     "the PNG file to write, '-' for stdout; an existing file is replaced, a Garmin map or binary "
     "TYP only with --force";

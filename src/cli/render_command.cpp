@@ -25,7 +25,7 @@ constexpr int kMaxPictureSide = 8192;
 struct RenderOptions {
     std::string map, typ, out, size = "1000x1000";
     unsigned level = 0;
-    bool whole = false, force = false;
+    bool whole = false, night = false, force = false;
 };
 
 // WIDTHxHEIGHT, each a decimal from 1 to the largest side.
@@ -68,8 +68,9 @@ int draw(const RenderOptions& o, bool quiet) {
     }
     const auto* typ = styles ? std::get_if<legend::LegendInput>(&*styles) : nullptr;
     const auto [width, height] = *pictureSize(o.size);
-    const mapdraw::MapPictureResult picture =
-        mapdraw::drawMap(buf, typ ? &typ->typ : nullptr, {o.level, width, height, o.whole}, ui);
+    const mapdraw::MapPictureResult picture = mapdraw::drawMap(
+        buf, typ ? &typ->typ : nullptr,
+        {o.level, width, height, o.whole, o.night ? draw::Daytime::Night : draw::Daytime::Day}, ui);
     for (const DecodeNote& n : picture.notes)
         if (n.why != DecodeStop::ShapeDamaged) ui.note(skippedMap(o.map, describe(n)));
     if (picture.fault) {
@@ -120,6 +121,7 @@ Command renderCommand(CLI::App& cli, CommonOptions& common) {
             [](const std::string& s) { return pictureSize(s) ? "" : std::string(kSizeForm); }, "",
             "size"));
     app->add_flag("--whole-map", o->whole, std::string(kWholeMapOption));
+    app->add_flag("--night", o->night, std::string(kNightOption));
     app->add_option("-o,--output", o->out, std::string(kRenderOutputOption))
         ->required()
         ->type_name("FILE");

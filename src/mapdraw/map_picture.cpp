@@ -1,14 +1,13 @@
 #include "mapdraw/map_picture.h"
 
 #include <algorithm>
-#include <cairo.h>
+#include <new>
 #include <unordered_map>
 
-#include "draw/cairo_handles.h"
-#include "draw/typ_painter.h"
 #include "mapdraw/map_frame.h"
 #include "mapdraw/map_styles.h"
 #include "mapdraw/png_bytes.h"
+#include "mapdraw/raster_painter.h"
 #include "mapread/img_directory.h"
 #include "mapread/tile_geometry.h"
 
@@ -43,11 +42,11 @@ std::vector<Placed> placed(const std::vector<TileGeometry>& tiles, ObjectKind ki
     return out;
 }
 
-// Paints the shapes of the tiles on the context, through the frame.
+// Paints the shapes of the tiles into the picture, through the frame.
 class ShapePainter {
   public:
-    ShapePainter(cairo_t* cr, const MapFrame& frame, MapStyles& styles)
-        : painter_(cr, draw::Daytime::Day), frame_(frame), styles_(styles) {}
+    ShapePainter(Raster& raster, draw::Daytime time, const MapFrame& frame, MapStyles& styles)
+        : painter_(raster, time), frame_(frame), styles_(styles) {}
 
     // One by one, in the draw order: polygons of one type may overlap.
     void polygons(const std::vector<TileGeometry>& tiles) {
@@ -111,7 +110,7 @@ class ShapePainter {
                top <= frame_.height() + kMargin;
     }
 
-    draw::TypPainter painter_;
+    RasterPainter painter_;
     const MapFrame& frame_;
     MapStyles& styles_;
     std::vector<std::vector<draw::PointF>> paths_; // reused: their memory stays
@@ -156,24 +155,18 @@ MapPictureResult drawMap(const MapBuffer& buf, const typ::TypFile* typ,
             return result;
         }
     }
-    const draw::Surface surface(
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, request.width, request.height));
-    const draw::Context cr(cairo_create(surface.get()));
-    if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
-        result.fault = PictureFault::CannotDraw;
-        return result;
+    std::optional<std::string> png;
+    try {
+        Raster raster(request.width, request.height, 0xFFFFFFFF);
+        MapStyles styles(typ);
+        ShapePainter painter(raster, request.time, frame, styles);
+        painter.polygons(tiles);
+        painter.lines(tiles);
+        painter.points(tiles);
+        png = pngBytes(raster.bytes(), raster.width(), raster.height(), raster.width() * 4);
+    } catch (const std::bad_alloc&) {
+        // The picture's memory, held in this block only.
     }
-    cairo_set_source_rgb(cr.get(), 1, 1, 1);
-    cairo_paint(cr.get());
-    MapStyles styles(typ);
-    ShapePainter painter(cr.get(), frame, styles);
-    painter.polygons(tiles);
-    painter.lines(tiles);
-    painter.points(tiles);
-    cairo_surface_flush(surface.get());
-    std::optional<std::string> png =
-        pngBytes(cairo_image_surface_get_data(surface.get()), request.width, request.height,
-                 cairo_image_surface_get_stride(surface.get()));
     if (png)
         result.png = std::move(*png);
     else

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/uiport.h"
+#include "draw/typ_painter.h"
 #include "mapread/decode_note.h"
 #include "mapread/map_buffer.h"
 #include "typfile/typ_file.h"
@@ -19,11 +20,13 @@ struct PictureRequest {
     int width = 1000;  // pixels, 1 to kMaxPictureSide
     int height = 1000;
     bool wholeMap = false; // fit every tile into the picture, not the first one
+    draw::Daytime time =
+        draw::Daytime::Day; // Night: the elements' night colours where they have them
 };
 
 enum class PictureFault : std::uint8_t {
     NoTiles,    // the map holds no tile with map levels
-    CannotDraw, // the drawing library could not make the picture (memory)
+    CannotDraw, // no memory for the picture, or the compressor failed
     Stopped,    // the user asked to stop
 };
 

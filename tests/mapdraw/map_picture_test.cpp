@@ -139,5 +139,26 @@ TEST_F(MapPictureTest, CommandDrawsWithTheTypGivenElseTheMapsOwn) {
     }
 }
 
+// --night takes the night colour of an element that has one, the day's of one that has not.
+TEST_F(MapPictureTest, CommandDrawsTheNightColoursWhenAsked) {
+    const TempDir dir;
+    const std::string typ = dir.write("night.txt", "[_id]\nFID=7001\nProductCode=1\n[end]\n"
+                                                   "[_polygon]\nType=0x03\nXpm=\"0 0 2 0\"\n"
+                                                   "\"a c #E02020\"\n\"b c #102030\"\n[end]\n"
+                                                   "[_polygon]\nType=0x4b\nXpm=\"0 0 1 0\"\n"
+                                                   "\"a c #FFF0C0\"\n[end]\n");
+    const std::string map = (kWithTyp / "gmapsupp.img").string();
+    for (const bool night : {false, true}) {
+        std::vector<std::string> args{"render", "-q", "--size", "300x200", "-o", "-", "--typ", typ};
+        if (night) args.push_back("--night");
+        args.push_back(map);
+        const ProgramRun run = runCli(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        expectColours(run.out, 300, 200,
+                      {{"town", 47.002, 8.012, night ? 0x102030u : 0xE02020u},
+                       {"background", 47.0135, 8.012, 0xFFF0C0}});
+    }
+}
+
 } // namespace
 } // namespace kestrel::test

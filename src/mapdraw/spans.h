@@ -1,0 +1,48 @@
+#pragma once
+// Shapes turned into runs of pixels, as a device fills them: a pixel is inside when its centre
+// is, nothing is smoothed, and every run lies within the picture whatever the coordinates (a
+// hostile map may give any number, or none).
+#include <span>
+#include <vector>
+
+#include "draw/typ_painter.h"
+
+namespace kestrel::mapdraw {
+
+// The point with each coordinate brought within a billion pixels of the picture: no real shape
+// reaches so far, and a hostile one then stays within what doubles and ints hold.
+draw::PointF tamed(draw::PointF p);
+
+// Pixels x0 to x1 - 1 of row y.
+struct Span {
+    int y, x0, x1;
+};
+
+class SpanMaker {
+  public:
+    SpanMaker(int width, int height) : width_(width), height_(height) {}
+
+    // The runs inside the rings by the even-odd rule, row by row from the top.
+    const std::vector<Span>& rings(std::span<const std::vector<draw::PointF>> rings);
+    // The runs inside the convex polygon of `corners`.
+    const std::vector<Span>& convex(std::span<const draw::PointF> corners);
+    // The runs inside the disc.
+    const std::vector<Span>& disc(draw::PointF centre, double radius);
+
+  private:
+    struct Edge {
+        double x, y, dxdy; // a point of the edge's line and its slope
+        int first, last;   // the rows whose centres it crosses
+    };
+    void addEdge(draw::PointF a, draw::PointF b);
+    // The run of pixels whose centres lie in [from, to) on row y, clipped; none when empty.
+    void addRun(int y, double from, double to);
+
+    int width_, height_;
+    std::vector<Edge> edges_;
+    std::vector<const Edge*> active_;
+    std::vector<double> crossings_;
+    std::vector<Span> spans_;
+};
+
+} // namespace kestrel::mapdraw
