@@ -120,22 +120,38 @@ void RasterPainter::strokePlain(std::span<const std::vector<PointF>> paths, std:
     for (const auto& path : paths)
         for (std::size_t i = 1; i < path.size(); ++i) {
             const PointF a = tamed(path[i - 1]), b = tamed(path[i]);
-            if (!finite(a) || !finite(b)) continue;
-            const auto part = clipped(a, b, margin, w, h);
-            if (!part) continue;
-            const double length = std::hypot(b.x - a.x, b.y - a.y);
-            if (!(length > 0)) continue;
-            // Butt ends; the corners between segments rounded, as a wide line bends.
-            const double nx = -(b.y - a.y) / length * half, ny = (b.x - a.x) / length * half;
-            const PointF p = along(a, b, part->first), q = along(a, b, part->second);
-            const PointF quad[4] = {{p.x + nx, p.y + ny},
-                                    {q.x + nx, q.y + ny},
-                                    {q.x - nx, q.y - ny},
-                                    {p.x - nx, p.y - ny}};
-            paint(spans_.convex(quad), colour);
-            if (width >= 3 && i + 1 < path.size() && part->second == 1)
+            if (!finite(a) || !finite(b) || (a.x == b.x && a.y == b.y)) continue;
+            segment(a, b, half, colour);
+            // The corners between segments rounded, as a wide line bends.
+            if (width >= 3 && i + 1 < path.size() && b.x > -margin && b.x < w + margin &&
+                b.y > -margin && b.y < h + margin)
                 paint(spans_.disc(b, half), colour);
         }
+}
+
+void RasterPainter::segment(PointF a, PointF b, double half, std::uint32_t colour) {
+    // Along the axis the segment runs most along: each column (or row, when steep) whose centre
+    // lies between the ends gets the pixels whose centres lie within the line's width.
+    const bool steep = std::abs(b.y - a.y) > std::abs(b.x - a.x);
+    double from = steep ? a.y : a.x, to = steep ? b.y : b.x;
+    double at = steep ? a.x : a.y, end = steep ? b.x : b.y;
+    if (from > to) std::swap(from, to), std::swap(at, end);
+    const double slope = (end - at) / (to - from);
+    const double reach = half * std::sqrt(1 + slope * slope); // across the axis
+    const int along = steep ? raster_.height() : raster_.width();
+    const int across = steep ? raster_.width() : raster_.height();
+    const auto pixel = [](double v, int size) {
+        return static_cast<int>(std::clamp(std::ceil(v - 0.5), 0.0, double(size)));
+    };
+    for (int i = pixel(from, along), last = pixel(to, along); i < last; ++i) {
+        const double centre = at + (i + 0.5 - from) * slope;
+        const int lo = pixel(centre - reach, across), hi = pixel(centre + reach, across);
+        if (steep) {
+            std::fill(raster_.row(i) + lo, raster_.row(i) + hi, colour);
+        } else {
+            for (int j = lo; j < hi; ++j) raster_.row(j)[i] = colour;
+        }
+    }
 }
 
 void RasterPainter::strokeBitmap(const typ::Line& style, const Tile& tile,
@@ -163,7 +179,7 @@ void RasterPainter::strokeBitmap(const typ::Line& style, const Tile& tile,
                                 {q.x + nx * half, q.y + ny * half},
                                 {q.x - nx * half, q.y - ny * half},
                                 {p.x - nx * half, p.y - ny * half}};
-        for (const Span& s : spans_.convex(quad)) {
+        for (const Span& s : spans_.quad(quad)) {
             std::uint32_t* row = raster_.row(s.y);
             const double dy = s.y + 0.5 - p.y;
             for (int x = s.x0; x < s.x1; ++x) {

@@ -35,6 +35,9 @@ class RasterPainter {
     void paint(const std::vector<Span>& spans, std::uint32_t colour);
     void strokePlain(std::span<const std::vector<draw::PointF>> paths, std::uint32_t colour,
                      double width);
+    // A plain segment, `half` its width on each side, its ends square to the axis it runs
+    // most along.
+    void segment(draw::PointF a, draw::PointF b, double half, std::uint32_t colour);
     void strokeBitmap(const typ::Line& style, const Tile& tile, std::span<const draw::PointF> path);
 
     Raster& raster_;

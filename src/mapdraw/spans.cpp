@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace kestrel::mapdraw {
 namespace {
@@ -14,24 +15,21 @@ draw::PointF tamed(draw::PointF p) {
     return {std::clamp(p.x, -kFar, kFar), std::clamp(p.y, -kFar, kFar)};
 }
 
-void SpanMaker::addEdge(draw::PointF a, draw::PointF b) {
+std::optional<SpanMaker::Edge> SpanMaker::edge(draw::PointF a, draw::PointF b) const {
     if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
-        return;
+        return std::nullopt;
     a = tamed(a), b = tamed(b);
-    if (a.y == b.y) return;
+    if (a.y == b.y) return std::nullopt;
     if (a.y > b.y) std::swap(a, b);
     // Rows whose centres y + 0.5 lie in [a.y, b.y).
     const int first = static_cast<int>(std::max(0.0, std::ceil(a.y - 0.5)));
     const int last = static_cast<int>(std::min(double(height_ - 1), std::ceil(b.y - 0.5) - 1));
-    if (first > last) return;
+    if (first > last) return std::nullopt;
     // An edge wholly right of the picture starts no run in it; one wholly left of it only
     // changes the parity, as a vertical edge just outside does.
-    if (a.x >= width_ && b.x >= width_) return;
-    if (a.x < 0 && b.x < 0) {
-        edges_.push_back({-1, a.y, 0, first, last});
-        return;
-    }
-    edges_.push_back({a.x, a.y, (b.x - a.x) / (b.y - a.y), first, last});
+    if (a.x >= width_ && b.x >= width_) return std::nullopt;
+    if (a.x < 0 && b.x < 0) return Edge{-1, a.y, 0, first, last};
+    return Edge{a.x, a.y, (b.x - a.x) / (b.y - a.y), first, last};
 }
 
 void SpanMaker::addRun(int y, double from, double to) {
@@ -47,7 +45,7 @@ const std::vector<Span>& SpanMaker::rings(std::span<const std::vector<draw::Poin
     edges_.clear();
     for (const auto& ring : rings)
         for (std::size_t i = 0; ring.size() >= 3 && i < ring.size(); ++i)
-            addEdge(ring[i], ring[(i + 1) % ring.size()]);
+            if (const auto e = edge(ring[i], ring[(i + 1) % ring.size()])) edges_.push_back(*e);
     if (edges_.empty()) return spans_;
     std::sort(edges_.begin(), edges_.end(),
               [](const Edge& a, const Edge& b) { return a.first < b.first; });
@@ -56,34 +54,42 @@ const std::vector<Span>& SpanMaker::rings(std::span<const std::vector<draw::Poin
     for (int y = edges_.front().first; next < edges_.size() || !active_.empty(); ++y) {
         if (active_.empty()) y = std::max(y, edges_[next].first);
         for (; next < edges_.size() && edges_[next].first == y; ++next)
-            active_.push_back(&edges_[next]);
+            active_.push_back({0, &edges_[next]});
         const double centre = y + 0.5;
-        crossings_.clear();
-        for (const Edge* e : active_) crossings_.push_back(e->x + (centre - e->y) * e->dxdy);
-        std::sort(crossings_.begin(), crossings_.end());
+        bool ending = false;
+        for (Crossing& c : active_) {
+            c.x = c.edge->x + (centre - c.edge->y) * c.edge->dxdy;
+            ending |= c.edge->last <= y;
+        }
+        // The order of the row above holds but where edges crossed or began: an insertion sort
+        // has little to do.
+        for (std::size_t i = 1; i < active_.size(); ++i)
+            for (std::size_t j = i; j > 0 && active_[j].x < active_[j - 1].x; --j)
+                std::swap(active_[j], active_[j - 1]);
         // Crossings right of the picture were left out: an odd count runs to its right side.
-        for (std::size_t i = 0; i < crossings_.size(); i += 2)
-            addRun(y, crossings_[i], i + 1 < crossings_.size() ? crossings_[i + 1] : width_ + 1.0);
-        std::erase_if(active_, [y](const Edge* e) { return e->last <= y; });
+        for (std::size_t i = 0; i < active_.size(); i += 2)
+            addRun(y, active_[i].x, i + 1 < active_.size() ? active_[i + 1].x : width_ + 1.0);
+        if (ending) std::erase_if(active_, [y](const Crossing& c) { return c.edge->last <= y; });
     }
     return spans_;
 }
 
-const std::vector<Span>& SpanMaker::convex(std::span<const draw::PointF> corners) {
+const std::vector<Span>& SpanMaker::quad(const draw::PointF (&corners)[4]) {
     spans_.clear();
-    edges_.clear();
-    for (std::size_t i = 0; i < corners.size(); ++i)
-        addEdge(corners[i], corners[(i + 1) % corners.size()]);
-    if (edges_.empty()) return spans_;
-    int top = height_, bottom = -1;
-    for (const Edge& e : edges_) top = std::min(top, e.first), bottom = std::max(bottom, e.last);
+    Edge edges[4];
+    int n = 0, top = height_, bottom = -1;
+    for (int i = 0; i < 4; ++i)
+        if (const auto e = edge(corners[i], corners[(i + 1) % 4])) {
+            edges[n++] = *e;
+            top = std::min(top, e->first), bottom = std::max(bottom, e->last);
+        }
     for (int y = top; y <= bottom; ++y) {
         const double centre = y + 0.5;
         double from = 1e300, to = -1e300;
         int crossings = 0;
-        for (const Edge& e : edges_)
-            if (e.first <= y && y <= e.last) {
-                const double x = e.x + (centre - e.y) * e.dxdy;
+        for (int i = 0; i < n; ++i)
+            if (edges[i].first <= y && y <= edges[i].last) {
+                const double x = edges[i].x + (centre - edges[i].y) * edges[i].dxdy;
                 from = std::min(from, x), to = std::max(to, x), ++crossings;
             }
         // One crossing: the other lies right of the picture, and was left out.

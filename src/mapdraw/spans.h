@@ -2,6 +2,7 @@
 // Shapes turned into runs of pixels, as a device fills them: a pixel is inside when its centre
 // is, nothing is smoothed, and every run lies within the picture whatever the coordinates (a
 // hostile map may give any number, or none).
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -24,8 +25,8 @@ class SpanMaker {
 
     // The runs inside the rings by the even-odd rule, row by row from the top.
     const std::vector<Span>& rings(std::span<const std::vector<draw::PointF>> rings);
-    // The runs inside the convex polygon of `corners`.
-    const std::vector<Span>& convex(std::span<const draw::PointF> corners);
+    // The runs inside the convex quadrilateral of the corners.
+    const std::vector<Span>& quad(const draw::PointF (&corners)[4]);
     // The runs inside the disc.
     const std::vector<Span>& disc(draw::PointF centre, double radius);
 
@@ -34,14 +35,19 @@ class SpanMaker {
         double x, y, dxdy; // a point of the edge's line and its slope
         int first, last;   // the rows whose centres it crosses
     };
-    void addEdge(draw::PointF a, draw::PointF b);
+    // The edge from a to b; nothing when it crosses no row's centre or starts no run.
+    std::optional<Edge> edge(draw::PointF a, draw::PointF b) const;
     // The run of pixels whose centres lie in [from, to) on row y, clipped; none when empty.
     void addRun(int y, double from, double to);
 
     int width_, height_;
     std::vector<Edge> edges_;
-    std::vector<const Edge*> active_;
-    std::vector<double> crossings_;
+    struct Crossing {
+        double x; // of the edge on the current row
+        const Edge* edge;
+    };
+    std::vector<Crossing> active_; // by x
+
     std::vector<Span> spans_;
 };
 
