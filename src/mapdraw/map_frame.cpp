@@ -3,6 +3,11 @@
 #include <algorithm>
 
 namespace kestrel::mapdraw {
+namespace {
+
+constexpr std::int64_t kTableSteps = 4096;
+
+} // namespace
 
 MapFrame::MapFrame(const MapArea& area, int width, int height) : width_(width), height_(height) {
     centreLon_ = (static_cast<double>(area.west) + area.east) / 2;
@@ -13,6 +18,13 @@ MapFrame::MapFrame(const MapArea& area, int width, int height) : width_(width), 
     const double tall = std::max(north - south, kRadiansPerUnit);
     perRadian_ = std::min(width / std::max(across, 1e-5), height / std::max(tall, 1e-5));
     perUnit_ = perRadian_ * kRadiansPerUnit;
+    // The table reaches half the view's height beyond it on each side.
+    const std::int64_t top = latitudeAt(-height / 2.0), bottom = latitudeAt(height * 1.5);
+    tableStep_ = std::max<std::int64_t>(1, (top - bottom) / kTableSteps);
+    tableSouth_ = bottom;
+    tableSpan_ = (top - bottom) / tableStep_ * tableStep_;
+    for (std::int64_t at = bottom; at <= bottom + tableSpan_; at += tableStep_)
+        table_.push_back(mercator(static_cast<std::int32_t>(at)));
 }
 
 std::int32_t MapFrame::latitudeAt(double y) const {

@@ -34,6 +34,9 @@ struct Placed {
 template <class Rank>
 std::vector<Placed> placed(const std::vector<TileGeometry>& tiles, ObjectKind kind, Rank rank) {
     std::vector<Placed> out;
+    std::size_t n = 0;
+    for (const TileGeometry& t : tiles) n += t.list(kind).size();
+    out.reserve(n);
     for (const TileGeometry& t : tiles)
         for (const MapShape& s : t.list(kind))
             if (const std::optional<unsigned> r = rank(s.code)) out.push_back({*r, &t, &s});

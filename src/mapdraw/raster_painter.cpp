@@ -140,12 +140,9 @@ void RasterPainter::segment(PointF a, PointF b, double half, std::uint32_t colou
     const double reach = half * std::sqrt(1 + slope * slope); // across the axis
     const int along = steep ? raster_.height() : raster_.width();
     const int across = steep ? raster_.width() : raster_.height();
-    const auto pixel = [](double v, int size) {
-        return static_cast<int>(std::clamp(std::ceil(v - 0.5), 0.0, double(size)));
-    };
-    for (int i = pixel(from, along), last = pixel(to, along); i < last; ++i) {
+    for (int i = pixelFrom(from, along), last = pixelFrom(to, along); i < last; ++i) {
         const double centre = at + (i + 0.5 - from) * slope;
-        const int lo = pixel(centre - reach, across), hi = pixel(centre + reach, across);
+        const int lo = pixelFrom(centre - reach, across), hi = pixelFrom(centre + reach, across);
         if (steep) {
             std::fill(raster_.row(i) + lo, raster_.row(i) + hi, colour);
         } else {

@@ -22,8 +22,7 @@ std::optional<SpanMaker::Edge> SpanMaker::edge(draw::PointF a, draw::PointF b) c
     if (a.y == b.y) return std::nullopt;
     if (a.y > b.y) std::swap(a, b);
     // Rows whose centres y + 0.5 lie in [a.y, b.y).
-    const int first = static_cast<int>(std::max(0.0, std::ceil(a.y - 0.5)));
-    const int last = static_cast<int>(std::min(double(height_ - 1), std::ceil(b.y - 0.5) - 1));
+    const int first = pixelFrom(a.y, height_), last = pixelFrom(b.y, height_) - 1;
     if (first > last) return std::nullopt;
     // An edge wholly right of the picture starts no run in it; one wholly left of it only
     // changes the parity, as a vertical edge just outside does.
@@ -33,10 +32,7 @@ std::optional<SpanMaker::Edge> SpanMaker::edge(draw::PointF a, draw::PointF b) c
 }
 
 void SpanMaker::addRun(int y, double from, double to) {
-    const auto pixel = [this](double x) {
-        return static_cast<int>(std::ceil(std::clamp(x, -1.0, width_ + 1.0) - 0.5));
-    };
-    const int x0 = std::max(0, pixel(from)), x1 = std::min(width_, pixel(to));
+    const int x0 = pixelFrom(from, width_), x1 = pixelFrom(to, width_);
     if (x0 < x1) spans_.push_back({y, x0, x1});
 }
 
@@ -103,9 +99,9 @@ const std::vector<Span>& SpanMaker::disc(draw::PointF centre, double radius) {
     if (!std::isfinite(centre.x) || !std::isfinite(centre.y) || !(radius > 0) || radius > kFar)
         return spans_;
     centre = tamed(centre);
-    const int top = static_cast<int>(std::max(0.0, std::ceil(centre.y - radius - 0.5)));
-    const int bottom = static_cast<int>(std::min(height_ - 1.0, centre.y + radius));
-    for (int y = top; y <= bottom; ++y) {
+    const int top = pixelFrom(centre.y - radius, height_);
+    const int end = pixelFrom(centre.y + radius, height_);
+    for (int y = top; y < end; ++y) {
         const double dy = y + 0.5 - centre.y, reach = radius * radius - dy * dy;
         if (reach < 0) continue;
         const double half = std::sqrt(reach);

@@ -2,6 +2,7 @@
 // Shapes turned into runs of pixels, as a device fills them: a pixel is inside when its centre
 // is, nothing is smoothed, and every run lies within the picture whatever the coordinates (a
 // hostile map may give any number, or none).
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <vector>
@@ -13,6 +14,14 @@ namespace kestrel::mapdraw {
 // The point with each coordinate brought within a billion pixels of the picture: no real shape
 // reaches so far, and a hostile one then stays within what doubles and ints hold.
 draw::PointF tamed(draw::PointF p);
+
+// The first of `size` pixels whose centre lies at or past v on their axis (0 to size).
+inline int pixelFrom(double v, int size) {
+    // Without a call to ceil: the clamped value fits an int.
+    const double at = std::clamp(v - 0.5, -1.0, static_cast<double>(size));
+    const int whole = static_cast<int>(at);
+    return std::clamp(whole + (whole < at), 0, size);
+}
 
 // Pixels x0 to x1 - 1 of row y.
 struct Span {
