@@ -179,6 +179,10 @@ TEST_F(RasterPainterTest, ShapesFarOutsideOrHostileAreClipped) {
     painter_.strokeLines(blue, std::vector<Ring>{{{-1e12, 50}, {1e12, 50.5}, {kNaN, kInf}}});
     expectPixels(
         {{"a wide line across", 0, 0, hex(kBlue)}, {"a wide line across", 99, 99, hex(kBlue)}});
+    const typ::Line striped =
+        bitmapLine({kRed, kDark}, pattern(31, [](int, int) { return 1; }), true);
+    painter_.strokeLines(striped, std::vector<Ring>{{{1e300, 20.5}, {-1e12, 20.5}, {kNaN, 0}}});
+    expectPixels({{"a bitmap line across", 50, 20, hex(kRed)}});
 }
 
 } // namespace
