@@ -497,6 +497,9 @@ inline constexpr std::string_view kRenderFooter =
     "squares; polygons its draw order leaves out are not drawn. Exit status: 0 written, 1 the map "
     "or the TYP not read or the file not written, 2 usage error, 3 written, but objects that "
     "could not be decoded are left out.";
+inline std::string drawingProgramMissing(std::string_view program, std::string_view why) {
+    return concat({"cannot start the drawing program ", program, ": ", why});
+}
 inline constexpr std::string_view kNoDrawing =
     "this build cannot draw: it was made without the drawing library (Cairo)";
 inline constexpr std::string_view kSizeForm = "must be WIDTHxHEIGHT, each 1 to 8192";

@@ -1,7 +1,10 @@
 // `kestrel-cli legend` end to end: its inputs, outputs and refusals, with their exit statuses.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/files.h"
+#include "base/paths.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
@@ -50,6 +53,26 @@ TEST(LegendCommand, WritesEachFormatFromEachInputOrSaysWhyNot) {
         if (c.start.empty()) {
             EXPECT_EQ(written, "");
         }
+    }
+}
+
+// kestrel-cli draws nothing itself: it runs the drawing program installed with it, and says so
+// when that is missing, writing nothing.
+TEST(LegendCommand, WithoutTheDrawingProgramNothingIsDrawn) {
+    TempDir dir;
+    const std::string alone = dir.file("kestrel-cli");
+    std::filesystem::copy_file(KESTREL_CLI_PROGRAM, alone);
+    std::filesystem::permissions(alone, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    const std::string sample = std::string(KESTREL_BIN_DIR) + "/test.img";
+    for (const std::string& command : {"legend " + kTypData + "/lines.txt",
+                                       "render --typ " + kTypData + "/lines.txt " + sample}) {
+        SCOPED_TRACE(command);
+        const ProgramRun r = runProgram(words(alone + " " + command + " -o " + dir.file("a.png")));
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "kestrel-cli: cannot start the drawing program kestrel-cli-draw: No such "
+                         "file or directory\n");
+        EXPECT_FALSE(fileExists(dir.file("a.png")));
     }
 }
 
