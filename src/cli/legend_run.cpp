@@ -79,6 +79,8 @@ int runLegend(const LegendOptions& o, const CommonOptions& common) {
         printError(cannotWriteText(o.out, *failed));
         return kFailed;
     }
+    if (input.typsInMap > 1)
+        ui.note(skippedMap(o.in, firstOfSeveralTyps(input.typsInMap, input.typName)));
     if (input.readNotes) ui.note(skippedMap(o.in, legendReadNotes(input.readNotes)));
     if (use && use->incomplete) ui.note(skippedMap(o.map, kLegendMapIncomplete));
     ui.note(

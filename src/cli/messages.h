@@ -177,6 +177,11 @@ inline constexpr std::string_view kLegendUnavailable =
     "legend: this build of kestrel-cli cannot draw (it was built without Cairo)";
 inline constexpr std::string_view kLegendFormatUnknown =
     "name the output .png, .svg or .html, or give --format";
+// A map of several TYP files, whose first one a legend or a picture takes.
+inline std::string firstOfSeveralTyps(std::size_t typs, std::string_view used) {
+    return concat({"holds ", std::to_string(typs), " TYP files; the first, ", used,
+                   ", is used (map-typ --extract takes out each)"});
+}
 inline constexpr std::string_view kLegendMapIncomplete =
     "not every object could be decoded: the counts are those of the decoded part";
 inline std::string legendReadNotes(std::size_t records) {

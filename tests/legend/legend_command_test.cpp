@@ -7,6 +7,7 @@
 #include "base/paths.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
+#include "support/tile_builder.h"
 
 namespace kestrel::test {
 namespace {
@@ -54,6 +55,22 @@ TEST(LegendCommand, WritesEachFormatFromEachInputOrSaysWhyNot) {
             EXPECT_EQ(written, "");
         }
     }
+}
+
+// A map of several TYP files: the first one's legend, and a note that says so.
+TEST(LegendCommand, OfAMapOfSeveralTypsTheFirstIsShownAndNamed) {
+    TempDir dir;
+    const std::string lines = readFile(kTypData + "/lines.typ").value();
+    const std::string polygons = readFile(kTypData + "/polygons.typ").value();
+    const std::string map = dir.write(
+        "two.img", container({{"TYP", lines, {}, "LINES"}, {"TYP", polygons, {}, "AREAS"}}));
+    const ProgramRun r = runCli({"legend", map, "-o", dir.file("a.svg")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("two.img: holds 2 TYP files; the first, LINES.TYP, is used (map-typ "
+                         "--extract takes out each)"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find(": 0 polygons, "), std::string::npos) << r.err;
 }
 
 // kestrel-cli draws nothing itself: it runs the drawing program installed with it, and says so
