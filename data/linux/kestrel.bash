@@ -53,7 +53,7 @@ _kestrel_cli() {
     gen) options="$common --start --count -o --output --ignore-subtypes --line-width --codepage
         --start-hex --start-dec --count-hex --force --data" ;;
     legend) options="$common -o --output --map --format --force" ;;
-    render) options="$common -o --output --typ --level --size --whole-map --force" ;;
+    render) options="$common -o --output --typ --level --size --whole-map --night --force" ;;
     check-update) options="$common --url" ;;
     *) return ;;
     esac
