@@ -49,6 +49,9 @@ int runRender(const RenderOptions& o, const CommonOptions& common) {
         return kFailed;
     }
     if (!typ) ui.note(plainStyles(o.map));
+    if (typ && typ->typsInMap > 1)
+        ui.note(skippedMap(o.typ.empty() ? o.map : o.typ,
+                           firstOfSeveralTyps(typ->typsInMap, typ->typName)));
     if (picture.damagedShapes) ui.note(shapesLeftOut(o.map, picture.damagedShapes));
     if (const auto failed = writeOutput(o.out, picture.png)) {
         printError(cannotWriteText(o.out, *failed));

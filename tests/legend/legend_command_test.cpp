@@ -57,7 +57,7 @@ TEST(LegendCommand, WritesEachFormatFromEachInputOrSaysWhyNot) {
     }
 }
 
-// A map of several TYP files: the first one's legend, and a note that says so.
+// A map of several TYP files: the first one's legend or picture, and a note that says so.
 TEST(LegendCommand, OfAMapOfSeveralTypsTheFirstIsShownAndNamed) {
     TempDir dir;
     const std::string lines = readFile(kTypData + "/lines.typ").value();
@@ -71,6 +71,12 @@ TEST(LegendCommand, OfAMapOfSeveralTypsTheFirstIsShownAndNamed) {
               std::string::npos)
         << r.err;
     EXPECT_NE(r.err.find(": 0 polygons, "), std::string::npos) << r.err;
+    const std::string sample = std::string(KESTREL_BIN_DIR) + "/test.img";
+    const ProgramRun picture = runCli({"render", "--typ", map, sample, "-o", dir.file("a.png")});
+    EXPECT_EQ(picture.status, 0) << picture.err;
+    EXPECT_NE(picture.err.find("two.img: holds 2 TYP files; the first, LINES.TYP"),
+              std::string::npos)
+        << picture.err;
 }
 
 // kestrel-cli draws nothing itself: it runs the drawing program installed with it, and says so
