@@ -146,37 +146,21 @@ void TypPainter::fillPolygon(const typ::Polygon& style,
 }
 
 void TypPainter::strokeLine(const typ::Line& style, std::span<const PointF> path) {
-    const std::vector<PointF> one(path.begin(), path.end());
-    strokePaths(style, {&one, 1}, CAIRO_ANTIALIAS_DEFAULT);
-}
-
-void TypPainter::strokeLines(const typ::Line& style, std::span<const std::vector<PointF>> paths) {
-    strokePaths(style, paths, CAIRO_ANTIALIAS_NONE);
-}
-
-void TypPainter::strokePaths(const typ::Line& style, std::span<const std::vector<PointF>> paths,
-                             cairo_antialias_t antialias) {
-    if (paths.empty() || pictureFault(style)) return;
+    if (path.size() < 2 || pictureFault(style)) return;
     cairo_save(cr_);
     cairo_new_path(cr_);
-    cairo_set_antialias(cr_, antialias);
     const typ::ColourPair& colours = coloursAt(style, time_);
     if (style.pattern) {
-        for (const auto& path : paths)
-            if (path.size() >= 2) strokeBitmap(cr_, style, colours, path);
+        strokeBitmap(cr_, style, colours, path);
     } else {
         cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
         cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
         const double width = style.lineWidth ? style.lineWidth : 1;
-        // Path by path: Cairo strokes many short paths far faster than one long one.
         const auto stroke = [&](typ::Rgb colour, double w) {
             setColour(cr_, colour);
             cairo_set_line_width(cr_, w);
-            for (const auto& path : paths) {
-                if (path.size() < 2) continue;
-                addPath(cr_, path);
-                cairo_stroke(cr_);
-            }
+            addPath(cr_, path);
+            cairo_stroke(cr_);
         };
         if (colours.background && style.borderWidth)
             stroke(*colours.background, width + 2.0 * style.borderWidth);
@@ -190,14 +174,6 @@ void TypPainter::placePoint(const typ::Point& style, PointF at, double scale) {
     const typ::Image& image = imageAt(style, time_);
     const Surface surface = imageSurface(image);
     if (surface) placeImage(surface.get(), image, at, scale);
-}
-
-void TypPainter::placePoints(const typ::Point& style, std::span<const PointF> at) {
-    if (at.empty() || pictureFault(style)) return;
-    const typ::Image& image = imageAt(style, time_);
-    const Surface surface = imageSurface(image);
-    if (surface)
-        for (const PointF& p : at) placeImage(surface.get(), image, p, 1.0);
 }
 
 void TypPainter::placeImage(cairo_surface_t* surface, const typ::Image& image, PointF at,

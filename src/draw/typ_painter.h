@@ -1,6 +1,6 @@
 #pragma once
 // Paints TYP elements the way a device draws them, on any Cairo surface (an image, an SVG, a
-// PDF): the legend's swatches and the map picture share it.
+// PDF): the legend's swatches and the type lists' (the map picture has a painter of its own).
 #include <cairo.h>
 
 #include <span>
@@ -28,18 +28,10 @@ class TypPainter {
     // repeated along the path. The bitmap follows each segment; when useOrientation is off it
     // keeps its top side up whichever way the line runs, when on it turns with the direction.
     void strokeLine(const typ::Line& style, std::span<const PointF> path);
-    // Strokes many paths of one style, as a device does: the borders of all first, so that lines
-    // of one type join without a border between them, and their edges not smoothed (a map's
-    // lines; a swatch's line is smoothed).
-    void strokeLines(const typ::Line& style, std::span<const std::vector<PointF>> paths);
     // The point's icon centred on `at`, at `scale` (1 = its own size), nearest-neighbour.
     void placePoint(const typ::Point& style, PointF at, double scale = 1.0);
-    // The icon at each place, at its own size, its picture made once: a map's points.
-    void placePoints(const typ::Point& style, std::span<const PointF> at);
 
   private:
-    void strokePaths(const typ::Line& style, std::span<const std::vector<PointF>> paths,
-                     cairo_antialias_t antialias);
     void placeImage(cairo_surface_t* surface, const typ::Image& image, PointF at, double scale);
 
     cairo_t* cr_;
