@@ -3,6 +3,8 @@
 // of objects and the map levels they occur at.
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace kestrel {
@@ -25,13 +27,23 @@ struct TypeCount {
 
 class TypeTally {
   public:
-    // `level` is a map level's number, or kUnknownLevel.
-    void add(ObjectKind kind, std::uint32_t code, unsigned level) {
+    TypeTally();
+
+    // Counts objects of one kind at one map level (or kUnknownLevel), whose codes `codeOf`
+    // gives.
+    template <class Objects, class CodeOf>
+    void add(ObjectKind kind, unsigned level, const Objects& objects, CodeOf codeOf) {
         const auto k = static_cast<std::size_t>(kind);
-        if (code >= kCodes) return;
-        TypeCount& c = lists_[k][slotOf(k, code) - 1];
-        ++c.count;
-        if (level < kUnknownLevel) c.levels |= static_cast<std::uint16_t>(1u << level);
+        const auto bit = static_cast<std::uint16_t>(level < kUnknownLevel ? 1u << level : 0);
+        const std::uint32_t* slots = slots_[k].get();
+        for (const auto& object : objects) {
+            const std::uint32_t code = codeOf(object);
+            if (code >= kCodes) continue;
+            const std::uint32_t slot = slots[code];
+            TypeCount& c = lists_[k][(slot ? slot : insert(k, code)) - 1];
+            ++c.count;
+            c.levels |= bit;
+        }
     }
     using Lists = std::array<std::vector<TypeCount>, kObjectKinds>;
 
@@ -48,18 +60,20 @@ class TypeTally {
   private:
     // The code's list index + 1, listing it first when new.
     std::uint32_t slotOf(std::size_t k, std::uint32_t code) {
-        const std::vector<std::uint32_t>& page = slots_[k][code >> kPageBits];
-        const std::uint32_t slot = page.empty() ? 0 : page[code & (kPage - 1)];
+        const std::uint32_t slot = slots_[k][code];
         return slot ? slot : insert(k, code);
     }
     std::uint32_t insert(std::size_t k, std::uint32_t code);
 
     static constexpr std::uint32_t kCodes = 0x20000; // every standard and extended code
-    static constexpr std::uint32_t kPageBits = 8;
-    static constexpr std::uint32_t kPage = 1u << kPageBits;
+    struct Free {
+        void operator()(std::uint32_t* p) const { std::free(p); }
+    };
     Lists lists_;
-    // Code to list index + 1, in pages of 256 codes made when a code of theirs first shows.
-    std::array<std::array<std::vector<std::uint32_t>, kCodes / kPage>, kObjectKinds> slots_;
+    // Code to list index + 1, one entry per code, 0 for codes not seen: one look-up per object.
+    // The memory is asked for zeroed, so that the system hands over the pages of codes never
+    // seen untouched.
+    std::array<std::unique_ptr<std::uint32_t[], Free>, kObjectKinds> slots_;
 };
 
 } // namespace kestrel
