@@ -1,19 +1,18 @@
 #include "mapread/type_tally.h"
 
-#include <new>
-
 namespace kestrel {
 
+TypeTally::Page TypeTally::unseen_{};
+
 TypeTally::TypeTally() {
-    for (auto& slots : slots_) {
-        slots.reset(static_cast<std::uint32_t*>(std::calloc(kCodes, sizeof(std::uint32_t))));
-        if (!slots) throw std::bad_alloc(); // as a vector's memory would
-    }
+    for (auto& pages : pages_) pages.fill(&unseen_);
 }
 
 std::uint32_t TypeTally::insert(std::size_t k, std::uint32_t code) {
+    Page*& page = pages_[k][code >> kPageBits];
+    if (page == &unseen_) page = made_.emplace_back(std::make_unique<Page>()).get();
     lists_[k].push_back({code, 0, 0});
-    return slots_[k][code] = static_cast<std::uint32_t>(lists_[k].size());
+    return (*page)[code & (kPage - 1)] = static_cast<std::uint32_t>(lists_[k].size());
 }
 
 void TypeTally::merge(const Lists& other) {
@@ -28,7 +27,8 @@ void TypeTally::merge(const Lists& other) {
 
 void TypeTally::clear() {
     for (std::size_t k = 0; k < kObjectKinds; ++k) {
-        for (const TypeCount& c : lists_[k]) slots_[k][c.code] = 0;
+        for (const TypeCount& c : lists_[k])
+            (*pages_[k][c.code >> kPageBits])[c.code & (kPage - 1)] = 0;
         lists_[k].clear();
     }
 }

@@ -3,7 +3,6 @@
 // of objects and the map levels they occur at.
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -28,6 +27,8 @@ struct TypeCount {
 class TypeTally {
   public:
     TypeTally();
+    TypeTally(const TypeTally&) = delete;
+    TypeTally& operator=(const TypeTally&) = delete;
 
     // Counts objects of one kind at one map level (or kUnknownLevel), whose codes `codeOf`
     // gives.
@@ -35,12 +36,10 @@ class TypeTally {
     void add(ObjectKind kind, unsigned level, const Objects& objects, CodeOf codeOf) {
         const auto k = static_cast<std::size_t>(kind);
         const auto bit = static_cast<std::uint16_t>(level < kUnknownLevel ? 1u << level : 0);
-        const std::uint32_t* slots = slots_[k].get();
         for (const auto& object : objects) {
             const std::uint32_t code = codeOf(object);
             if (code >= kCodes) continue;
-            const std::uint32_t slot = slots[code];
-            TypeCount& c = lists_[k][(slot ? slot : insert(k, code)) - 1];
+            TypeCount& c = lists_[k][slotOf(k, code) - 1];
             ++c.count;
             c.levels |= bit;
         }
@@ -60,20 +59,24 @@ class TypeTally {
   private:
     // The code's list index + 1, listing it first when new.
     std::uint32_t slotOf(std::size_t k, std::uint32_t code) {
-        const std::uint32_t slot = slots_[k][code];
+        const std::uint32_t slot = (*pages_[k][code >> kPageBits])[code & (kPage - 1)];
         return slot ? slot : insert(k, code);
     }
     std::uint32_t insert(std::size_t k, std::uint32_t code);
 
     static constexpr std::uint32_t kCodes = 0x20000; // every standard and extended code
-    struct Free {
-        void operator()(std::uint32_t* p) const { std::free(p); }
-    };
+    static constexpr std::uint32_t kPageBits = 8;
+    static constexpr std::uint32_t kPage = 1u << kPageBits;
+    using Page = std::array<std::uint32_t, kPage>;
+    // Stands for every page not made yet: all its codes unseen. Never written: a code's own page
+    // is made before its slot is set.
+    static Page unseen_;
+
     Lists lists_;
-    // Code to list index + 1, one entry per code, 0 for codes not seen: one look-up per object.
-    // The memory is asked for zeroed, so that the system hands over the pages of codes never
-    // seen untouched.
-    std::array<std::unique_ptr<std::uint32_t[], Free>, kObjectKinds> slots_;
+    // Code to list index + 1, in pages of 256 codes made when a code of theirs first shows; a
+    // page not made is unseen_, so that a look-up takes no test of its own.
+    std::array<std::array<Page*, kCodes / kPage>, kObjectKinds> pages_;
+    std::vector<std::unique_ptr<Page>> made_;
 };
 
 } // namespace kestrel
