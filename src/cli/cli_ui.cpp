@@ -1,5 +1,6 @@
 #include "cli/cli_ui.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/platform/platform.h"
@@ -21,6 +22,7 @@ void CliUiPort::clearBar() {
 
 void CliUiPort::message(const std::string& text) {
     messages_.push_back(text);
+    if (std::find(leftOut_.begin(), leftOut_.end(), text) != leftOut_.end()) return;
     const std::string_view words = cliNote(text);
     if (!words.empty()) noteAbout(file_, words);
 }

@@ -25,6 +25,9 @@ class CliUiPort : public UiPort {
     // A note of the command line's own, "kestrel-cli: " first; each line a note of its own, with
     // its control characters escaped (names from files must not drive the terminal).
     void note(std::string_view text);
+    // Keeps a core note off stderr: one the command's options make moot (no family ID found when
+    // --fid gives one). --json output still lists it.
+    void leaveOut(std::string_view coreText) { leftOut_.emplace_back(coreText); }
     // Every core note, as the core said it, in order (for --json output).
     const std::vector<std::string>& messages() const { return messages_; }
 
@@ -44,6 +47,7 @@ class CliUiPort : public UiPort {
     std::string file_; // the file being read; the notes name it
     std::string step_; // "2/5 " while a batch of several files is read
     std::vector<std::string> messages_;
+    std::vector<std::string> leftOut_;
 };
 
 // The text as it is, and the text with a line break, on stdout or stderr.

@@ -85,6 +85,11 @@ int typ(const TypOptions& o, bool quiet) {
     }
     if (!o.read.dataDir.empty()) session.paths.syspath = o.read.dataDir;
     CliUiPort ui(quiet);
+    // The family ID given: that the map's own was not found, or was drawn at random, is no news.
+    if (!o.fid.empty()) {
+        ui.leaveOut(msg::kNoFid);
+        ui.leaveOut(msg::kMultipleTdb);
+    }
     const int status = readMaps(session, ui, o.read);
     if (status == kFailed) {
         printError(kNothingWritten);

@@ -4,10 +4,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "mapread/messages.h"
+#include "mapread/split_search.h"
 
 namespace kestrel {
 namespace {
@@ -18,6 +20,9 @@ constexpr std::size_t kChunk = std::size_t(8) << 20;
 // memory that stays in the processor's cache: mapping in each page of a big file costs more than
 // copying it from the system's file cache.
 constexpr std::size_t kBlock = std::size_t(256) << 10;
+// From this size on, the signature search of a file takes two threads (mapread/split_search.h):
+// below it, starting the second costs about what it saves.
+constexpr std::size_t kSplitFrom = std::size_t(16) << 20;
 
 } // namespace
 
@@ -142,6 +147,8 @@ void MapBuffer::eachBlock(UiPort& ui,
 }
 
 Signatures MapBuffer::findSignatures(UiPort& ui) const {
+    if (mapping_ && size_ >= kSplitFrom && std::thread::hardware_concurrency() > 1)
+        if (const auto found = findSignaturesSplit(*this, ui, kBlock)) return *found;
     SignatureSearch search(key_);
     eachBlock(ui, [&search](std::span<const std::uint8_t> bytes) {
         search.feed(bytes);

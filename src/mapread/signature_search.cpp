@@ -87,9 +87,10 @@ std::array<std::uint8_t, SignatureSearch::kLength> masked(std::string_view text,
 
 } // namespace
 
-SignatureSearch::SignatureSearch(std::uint8_t key, Lanes lanes)
+SignatureSearch::SignatureSearch(std::uint8_t key, Lanes lanes, std::int64_t start)
     : rgn_(masked("GARMIN RGN", key)), tre_(masked("GARMIN TRE", key)),
-      gmp_(masked("GARMIN GMP", key)), wide_(lanes == Lanes::Widest && wideLanes()) {}
+      gmp_(masked("GARMIN GMP", key)), offset_(start),
+      wide_(lanes == Lanes::Widest && wideLanes()) {}
 
 void SignatureSearch::compare(const std::uint8_t* p, std::int64_t offset) {
     if (p[0] != rgn_[0] || p[kBlank] != rgn_[kBlank]) return;

@@ -28,7 +28,8 @@ class SignatureSearch {
     // every processor the program runs on takes (so that both ways are tested anywhere).
     enum class Lanes { Widest, Sixteen };
 
-    explicit SignatureSearch(std::uint8_t key, Lanes lanes = Lanes::Widest);
+    // `start`: where in the file the first bytes fed lie.
+    explicit SignatureSearch(std::uint8_t key, Lanes lanes = Lanes::Widest, std::int64_t start = 0);
 
     // Looks at the next bytes of the file, which follow those of the previous call.
     void feed(std::span<const std::uint8_t> bytes);

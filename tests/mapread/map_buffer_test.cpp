@@ -5,6 +5,7 @@
 
 #include "mapread/map_buffer.h"
 #include "mapread/signature_search.h"
+#include "mapread/split_search.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
@@ -94,6 +95,7 @@ void expectSame(const Signatures& s, const Signatures& expected) {
 TEST(MapBuffer, FindsTheFirstOfEachSignatureAcrossEveryEdge) {
     constexpr std::size_t kBlock = std::size_t(256) << 10; // a file is read in these
     constexpr std::size_t kChunk = std::size_t(8) << 20;   // the pass yields between these
+    constexpr std::size_t kSplit = std::size_t(16) << 20;  // two threads search files this big
     // Where each lies, as a plain text search finds it.
     const std::pair<const char*, std::string> rows[] = {
         {"RGN at offset 0", placed(64, {{0, "GARMIN RGN"}, {20, "GARMIN RGN"}})},
@@ -115,6 +117,10 @@ TEST(MapBuffer, FindsTheFirstOfEachSignatureAcrossEveryEdge) {
         {"last byte alone in the next block", placed(2 * kBlock, {{kBlock - 9, "GARMIN TRE"}})},
         {"ending with a block", placed(2 * kBlock, {{kBlock - 10, "GARMIN GMP"}})},
         {"across a chunk", placed(kChunk + 64, {{kChunk - 4, "GARMIN GMP"}})},
+        {"a file searched on two threads", placed(kSplit + 64, {{kBlock - 3, "GARMIN RGN"},
+                                                                {kBlock + 100, "GARMIN TRE"},
+                                                                {3 * kBlock + 7, "GARMIN TRE"},
+                                                                {kSplit + 50, "GARMIN GMP"}})},
     };
     TempDir dir;
     for (const auto& [what, bytes] : rows)
@@ -131,7 +137,7 @@ TEST(MapBuffer, FindsTheFirstOfEachSignatureAcrossEveryEdge) {
 
 // Bytes from the signatures' own letters, so that near misses abound, fed to the search in
 // pieces of every size (a signature may straddle any two), compared as wide as the processor can
-// and sixteen bytes at a time.
+// and sixteen bytes at a time, and searched on two threads in stretches of every size.
 TEST(MapBuffer, SignaturesAgreeWithAPlainTextSearch) {
     std::mt19937 random(7);
     const std::string letters("GARMIN TEP\0", 11);
@@ -156,6 +162,12 @@ TEST(MapBuffer, SignaturesAgreeWithAPlainTextSearch) {
             }
             expectSame(pieces.found(), firstOfEach(bytes));
         }
+        MapBuffer buf = MapBuffer::fromBytes(stored);
+        buf.setKey(key);
+        FakeUi ui;
+        const auto split = findSignaturesSplit(buf, ui, 1 + random() % 50);
+        ASSERT_TRUE(split.has_value());
+        expectSame(*split, firstOfEach(bytes));
         if (HasFailure()) return;
     }
 }

@@ -10,6 +10,7 @@
 #include "base/files.h"
 #include "mapread/complete_scan.h"
 #include "mapread/read_helpers.h"
+#include "mapread/split_search.h"
 #include "mapread/unreadable.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
@@ -100,8 +101,8 @@ TEST(Unreadable, AMappedFileThatShrinksReadsAsZerosPastItsNewEnd) {
     EXPECT_EQ(b.size(), 1 << 16);
 }
 
-// The passes over every byte copy the file on a thread of their own: one that shrinks meanwhile
-// ends them early, finding nothing past its new end.
+// The passes over every byte copy the file: one that shrinks meanwhile ends them early, finding
+// nothing past its new end; the search on two threads leaves it to the pass front to back.
 TEST(Unreadable, PassesOverAFileThatShrankEndAtItsNewEnd) {
     TempDir dir;
     std::string bytes(1 << 20, '\x7F');
@@ -113,6 +114,7 @@ TEST(Unreadable, PassesOverAFileThatShrankEndAtItsNewEnd) {
     EXPECT_EQ(b.findSignatures(ui).tre, 600000);
     ASSERT_EQ(truncate(path.c_str(), 100), 0);
     EXPECT_EQ(b.findSignatures(ui).tre, -1);
+    EXPECT_FALSE(findSignaturesSplit(b, ui, 4096).has_value());
     SignatureSearch search(0);
     EXPECT_TRUE(CompleteScan::run(b, ui, &search).notes.size() == 1);
     EXPECT_EQ(search.found().tre, -1);

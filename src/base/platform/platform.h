@@ -197,6 +197,7 @@ class MappedFile {
     // Reads the mapped bytes from the offset on into `into`, as a read of the open file does, and
     // returns how many (fewer at the mapped length's end, 0 on an error). One pass over a big file
     // costs less this way than through the mapping, each of whose pages must be mapped in first.
+    // Safe to call from several threads at once.
     std::size_t copy(std::size_t offset, std::span<std::uint8_t> into) const;
 
   private:
