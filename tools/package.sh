@@ -56,8 +56,11 @@ appstreamcli validate --no-net "$work/root/usr/share/metainfo/"*.metainfo.xml
 dpkg-deb -c "$deb" | awk '{ print substr($6, 2) }' | sed 's|/$||' | grep . >"$work/paths"
 while read -r path; do [ -e "$path" ] || echo "$path"; done <"$work/paths" >"$work/new"
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
-if ldd /usr/bin/kestrel /usr/bin/kestrel-cli | grep 'not found'; then exit 1; fi
+if ldd /usr/bin/kestrel /usr/bin/kestrel-cli /usr/libexec/kestrel/kestrel-cli-draw | grep 'not found'; then exit 1; fi
 /usr/bin/kestrel-cli --version
+# The drawing commands run the drawing program installed with kestrel-cli.
+legend=$(/usr/bin/kestrel-cli legend -q --format svg -o - tests/data/typ/lines.txt)
+[[ $legend == *"<svg"* ]] || { echo "the installed kestrel-cli drew no legend"; exit 1; }
 # The installed program finds the data installed with it: its text is the build tree's.
 typ=(typ --seed 3 --fid 1 -o -)
 user=(env HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data")

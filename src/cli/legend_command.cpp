@@ -24,7 +24,7 @@ Command legendCommand(CLI::App& cli, CommonOptions& common) {
     app->add_flag("--force", o->force, std::string(kTypForceOption));
     addCommonOptions(*app, common);
     app->footer(std::string(kLegendFooter));
-    return {app, [o, &common] { return runLegend(*o, common.quiet); }};
+    return {app, [o, &common] { return runLegend(*o, common); }};
 }
 
 } // namespace kestrel::cli

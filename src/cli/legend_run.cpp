@@ -7,6 +7,7 @@
 #include "cli/exit_status.h"
 #include "cli/legend_command.h"
 #include "cli/messages.h"
+#include "cli/options.h"
 #include "cli/output.h"
 #include "legend/legend_texts.h"
 #include "legend/sheet_html.h"
@@ -26,7 +27,7 @@ std::string formatOf(const LegendOptions& o) {
 
 } // namespace
 
-int runLegend(const LegendOptions& o, bool quiet) {
+int runLegend(const LegendOptions& o, const CommonOptions& common) {
     const std::string format = formatOf(o);
     if (format.empty()) {
         printError(kLegendFormatUnknown);
@@ -48,7 +49,7 @@ int runLegend(const LegendOptions& o, bool quiet) {
         printError(skippedMap(o.in, legend::sheetFaultText(*fault)));
         return kFailed;
     }
-    CliUiPort ui(quiet);
+    CliUiPort ui(common.quiet);
     std::optional<legend::MapUse> use;
     if (!o.map.empty()) {
         auto scanned = legend::readMapUse(o.map, ui);
@@ -78,6 +79,8 @@ int runLegend(const LegendOptions& o, bool quiet) {
         printError(cannotWriteText(o.out, *failed));
         return kFailed;
     }
+    if (input.typsInMap > 1)
+        ui.note(skippedMap(o.in, firstOfSeveralTyps(input.typsInMap, input.typName)));
     if (input.readNotes) ui.note(skippedMap(o.in, legendReadNotes(input.readNotes)));
     if (use && use->incomplete) ui.note(skippedMap(o.map, kLegendMapIncomplete));
     ui.note(

@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
     cli.allow_windows_style_options(false);
     for (const auto& [clis, ours] : kHelpLabels) cli.get_formatter()->label(clis, ours);
     cli::CommonOptions common;
+    common.arguments = args;
     addCommonOptions(cli, common);
     const cli::Command commands[] = {
         cli::scanCommand(cli, common),       cli::typCommand(cli, common),

@@ -34,9 +34,11 @@ int readMaps(Session& session, CliUiPort& ui, const MapOptions& o) {
     const std::string data = o.dataDir.empty() ? session.paths.syspath : o.dataDir;
     if (const auto missing = missingNameTexts(data); !missing.empty())
         ui.note(noNameTexts(data, missing));
-    StyleTexts texts = loadStyleTexts(data);
-    a_n_p(texts);
-    session.styletxt = texts;
+    // The session's start read the texts of its own data folder.
+    if (!o.dataDir.empty()) {
+        session.styletxt = loadStyleTexts(data);
+        a_n_p(session.styletxt);
+    }
 
     int skipped = 0;
     const auto skip = [&](const std::string& path, std::string_view why) {

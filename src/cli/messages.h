@@ -177,6 +177,11 @@ inline constexpr std::string_view kLegendUnavailable =
     "legend: this build of kestrel-cli cannot draw (it was built without Cairo)";
 inline constexpr std::string_view kLegendFormatUnknown =
     "name the output .png, .svg or .html, or give --format";
+// A map of several TYP files, whose first one a legend or a picture takes.
+inline std::string firstOfSeveralTyps(std::size_t typs, std::string_view used) {
+    return concat({"holds ", std::to_string(typs), " TYP files; the first, ", used,
+                   ", is used (map-typ --extract takes out each)"});
+}
 inline constexpr std::string_view kLegendMapIncomplete =
     "not every object could be decoded: the counts are those of the decoded part";
 inline std::string legendReadNotes(std::size_t records) {
@@ -497,6 +502,9 @@ inline constexpr std::string_view kRenderFooter =
     "squares; polygons its draw order leaves out are not drawn. Exit status: 0 written, 1 the map "
     "or the TYP not read or the file not written, 2 usage error, 3 written, but objects that "
     "could not be decoded are left out.";
+inline std::string drawingProgramMissing(std::string_view program, std::string_view why) {
+    return concat({"cannot start the drawing program ", program, ": ", why});
+}
 inline constexpr std::string_view kNoDrawing =
     "this build cannot draw: it was made without the drawing library (Cairo)";
 inline constexpr std::string_view kSizeForm = "must be WIDTHxHEIGHT, each 1 to 8192";

@@ -22,6 +22,9 @@ struct Command {
 // The options every command takes, before the command's name or after it.
 struct CommonOptions {
     bool quiet = false;
+    // The program's arguments as given, its name first: what the drawing commands hand on to the
+    // drawing program where kestrel-cli draws nothing itself.
+    std::vector<std::string> arguments;
 };
 // --quiet, on the program and on each command alike.
 void addCommonOptions(CLI::App& app, CommonOptions& common);

@@ -1,9 +1,13 @@
 // `kestrel-cli legend` end to end: its inputs, outputs and refusals, with their exit statuses.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/files.h"
+#include "base/paths.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
+#include "support/tile_builder.h"
 
 namespace kestrel::test {
 namespace {
@@ -50,6 +54,42 @@ TEST(LegendCommand, WritesEachFormatFromEachInputOrSaysWhyNot) {
         if (c.start.empty()) {
             EXPECT_EQ(written, "");
         }
+    }
+}
+
+// A map of several TYP files: the first one's legend, and a note that says so.
+TEST(LegendCommand, OfAMapOfSeveralTypsTheFirstIsShownAndNamed) {
+    TempDir dir;
+    const std::string lines = readFile(kTypData + "/lines.typ").value();
+    const std::string polygons = readFile(kTypData + "/polygons.typ").value();
+    const std::string map = dir.write(
+        "two.img", container({{"TYP", lines, {}, "LINES"}, {"TYP", polygons, {}, "AREAS"}}));
+    const ProgramRun r = runCli({"legend", map, "-o", dir.file("a.svg")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("two.img: holds 2 TYP files; the first, LINES.TYP, is used (map-typ "
+                         "--extract takes out each)"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find(": 0 polygons, "), std::string::npos) << r.err;
+}
+
+// kestrel-cli draws nothing itself: it runs the drawing program installed with it, and says so
+// when that is missing, writing nothing.
+TEST(LegendCommand, WithoutTheDrawingProgramNothingIsDrawn) {
+    TempDir dir;
+    const std::string alone = dir.file("kestrel-cli");
+    std::filesystem::copy_file(KESTREL_CLI_PROGRAM, alone);
+    std::filesystem::permissions(alone, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    const std::string sample = std::string(KESTREL_BIN_DIR) + "/test.img";
+    for (const std::string& command : {"legend " + kTypData + "/lines.txt",
+                                       "render --typ " + kTypData + "/lines.txt " + sample}) {
+        SCOPED_TRACE(command);
+        const ProgramRun r = runProgram(words(alone + " " + command + " -o " + dir.file("a.png")));
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "kestrel-cli: cannot start the drawing program kestrel-cli-draw: No such "
+                         "file or directory\n");
+        EXPECT_FALSE(fileExists(dir.file("a.png")));
     }
 }
 

@@ -1,6 +1,8 @@
 // The platform on Linux and macOS.
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -284,6 +286,17 @@ void takeOwner(std::FILE* file, const fs::path& from) {
     // A user who may not give the file away may still give it the group.
     if (::fchown(fileno(file), st.st_uid, st.st_gid) != 0)
         (void)::fchown(fileno(file), static_cast<uid_t>(-1), st.st_gid);
+}
+
+std::string runInstead(const std::string& path, const std::vector<std::string>& argv) {
+    std::vector<char*> cargv;
+    for (const std::string& a : argv) cargv.push_back(const_cast<char*>(a.c_str()));
+    cargv.push_back(nullptr);
+    // What this process wrote so far comes first.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    execv(path.c_str(), cargv.data());
+    return std::strerror(errno);
 }
 
 } // namespace kestrel::platform

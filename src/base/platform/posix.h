@@ -12,4 +12,8 @@ std::string windowsPath(const std::string& posixPath);
 // outlives us and leaves no zombie. False when it could not be started.
 bool spawnDetached(const std::vector<std::string>& argv, const std::string& workdir);
 
+// Runs the program at `path` in this process's place, with `argv` (its name first), the standard
+// streams and the exit status passing to it. Returns only when it could not be started: why.
+std::string runInstead(const std::string& path, const std::vector<std::string>& argv);
+
 } // namespace kestrel::platform

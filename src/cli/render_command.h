@@ -1,0 +1,26 @@
+#pragma once
+// `kestrel-cli render`: its options, and the run, which draws where the build has Cairo, hands
+// the command to the drawing program where kestrel-cli draws nothing itself, and says that it
+// cannot draw where the build has no Cairo (the Windows cross-build).
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace kestrel::cli {
+
+struct CommonOptions; // cli/options.h
+
+struct RenderOptions {
+    std::string map, typ, out, size = "1000x1000";
+    unsigned level = 0;
+    bool whole = false, force = false;
+};
+
+// WIDTHxHEIGHT, each a decimal from 1 to the largest side.
+std::optional<std::pair<int, int>> pictureSize(std::string_view text);
+
+// Draws the picture the options ask for; the output was checked.
+int runRender(const RenderOptions& o, const CommonOptions& common);
+
+} // namespace kestrel::cli
