@@ -21,8 +21,9 @@ class TallySink final : public RecordSink {
   public:
     TallySink(TypeTally& tally, const TreLevels& tre) : tally_(tally), tre_(tre) {}
     bool wants(const Subdivision*) const override { return true; }
-    void take(const RgnRecord& r) override {
-        tally_.add(r.kind, r.code, r.owner ? tre_.levels[r.owner->level].zoom : kUnknownLevel);
+    void take(const RecordRun& run) override {
+        const unsigned level = run.owner ? tre_.levels[run.owner->level].zoom : kUnknownLevel;
+        tally_.add(run.kind, level, run.records, [](const RgnRecord& r) { return r.code; });
     }
 
   private:

@@ -44,6 +44,7 @@ std::optional<SubfileStop> RgnExtendedDecoder::decode(ObjectKind kind, const Tre
 std::optional<SubfileStop> RgnExtendedDecoder::records(ObjectKind kind, std::int64_t begin,
                                                        std::int64_t end, const Subdivision* owner,
                                                        RecordSink& sink) const {
+    RunBuffer run(sink, kind, true, owner);
     RecordCursor c(rgn_, begin, end);
     while (c.more()) {
         const auto damaged = SubfileStop{DecodeStop::RecordDamaged, c.at()};
@@ -69,8 +70,7 @@ std::optional<SubfileStop> RgnExtendedDecoder::records(ObjectKind kind, std::int
             }
         }
         if (!c.has(length)) return damaged;
-        sink.take({kind, 0x10000 | c.peek(0) << 8 | (flags & rgn::kExtSubtypeMask), true, c.at(),
-                   length, owner});
+        run.add(0x10000 | c.peek(0) << 8 | (flags & rgn::kExtSubtypeMask), c.at(), length);
         c.advance(length);
     }
     return std::nullopt;

@@ -76,14 +76,14 @@ std::optional<SubfileStop> RgnObjectDecoder::subdivision(std::int64_t begin, std
 std::optional<SubfileStop> RgnObjectDecoder::points(std::int64_t begin, std::int64_t end,
                                                     const Subdivision& owner,
                                                     RecordSink& sink) const {
+    RunBuffer run(sink, ObjectKind::Point, false, &owner);
     RecordCursor c(rgn_, begin, end);
     while (c.more()) {
         if (!c.has(rgn::kPointBytes)) return SubfileStop{DecodeStop::RecordDamaged, c.at()};
         const bool subtype = (c.peek(3) << 16) & rgn::kPointHasSubtype;
         const std::int64_t length = rgn::kPointBytes + (subtype ? 1 : 0);
         if (!c.has(length)) return SubfileStop{DecodeStop::RecordDamaged, c.at()};
-        sink.take({ObjectKind::Point, c.peek(0) << 8 | (subtype ? c.peek(rgn::kPointBytes) : 0),
-                   false, c.at(), length, &owner});
+        run.add(c.peek(0) << 8 | (subtype ? c.peek(rgn::kPointBytes) : 0), c.at(), length);
         c.advance(length);
     }
     return std::nullopt;
@@ -94,6 +94,7 @@ std::optional<SubfileStop> RgnObjectDecoder::polys(ObjectKind kind, std::int64_t
                                                    RecordSink& sink) const {
     const std::uint32_t mask =
         kind == ObjectKind::Line ? rgn::kLineTypeMask : rgn::kPolygonTypeMask;
+    RunBuffer run(sink, kind, false, &owner);
     RecordCursor c(rgn_, begin, end);
     while (c.more()) {
         if (!c.has(rgn::kPolyFixedBytes + 1)) return SubfileStop{DecodeStop::RecordDamaged, c.at()};
@@ -107,7 +108,7 @@ std::optional<SubfileStop> RgnObjectDecoder::polys(ObjectKind kind, std::int64_t
         // The length bytes, the bitstream's info byte, then the bitstream.
         const std::int64_t length = rgn::kPolyFixedBytes + (two ? 2 : 1) + 1 + bitstream;
         if (!c.has(length)) return SubfileStop{DecodeStop::RecordDamaged, c.at()};
-        sink.take({kind, (type & mask) << 8, false, c.at(), length, &owner});
+        run.add((type & mask) << 8, c.at(), length);
         c.advance(length);
     }
     return std::nullopt;

@@ -47,19 +47,26 @@ class ShapeSink final : public RecordSink {
                s->centre.lat + h >= within_->south && s->centre.lat - h <= within_->north;
     }
 
-    void take(const RgnRecord& r) override {
+    void take(const RecordRun& run) override {
+        for (const RgnRecord& r : run.records) shape(run, r);
+    }
+
+  private:
+    bool full() const { return out_.points.size() >= kMaxPoints; }
+
+    void shape(const RecordRun& run, const RgnRecord& r) {
         if (full()) return;
         const RecordCursor c(rgn_, r.at, r.at + r.length);
-        const std::int64_t lonAt = r.extended ? rgn::kExtLonDelta : rgn::kLonDelta;
-        const MapPoint start = at(*r.owner, signed16(c, lonAt), signed16(c, lonAt + 2));
+        const std::int64_t lonAt = run.extended ? rgn::kExtLonDelta : rgn::kLonDelta;
+        const MapPoint start = at(*run.owner, signed16(c, lonAt), signed16(c, lonAt + 2));
         const auto first = static_cast<std::uint32_t>(out_.points.size());
-        if (r.kind == ObjectKind::Point) {
+        if (run.kind == ObjectKind::Point) {
             out_.points.push_back(start);
-            out_.shapes[static_cast<std::size_t>(r.kind)].push_back({r.code, first, 1});
+            out_.shapes[static_cast<std::size_t>(run.kind)].push_back({r.code, first, 1});
             return;
         }
         deltas_.clear();
-        if (!bitstream(c, r)) {
+        if (!bitstream(c, run.extended, r.length)) {
             damaged(r.at);
             return;
         }
@@ -69,15 +76,12 @@ class ShapeSink final : public RecordSink {
             lon += d.lon;
             lat += d.lat;
             out_.points.push_back(
-                at(*r.owner, lon + signed16(c, lonAt), lat + signed16(c, lonAt + 2)));
+                at(*run.owner, lon + signed16(c, lonAt), lat + signed16(c, lonAt + 2)));
         }
-        out_.shapes[static_cast<std::size_t>(r.kind)].push_back(
+        out_.shapes[static_cast<std::size_t>(run.kind)].push_back(
             {r.code, first, static_cast<std::uint32_t>(deltas_.size() + 1)});
         if (full()) out_.notes.push_back({DecodeStop::TooManyPoints, out_.name, rgnName_, -1});
     }
-
-  private:
-    bool full() const { return out_.points.size() >= kMaxPoints; }
 
     MapPoint at(const Subdivision& s, std::int64_t lon, std::int64_t lat) const {
         // Map units wrap round the earth: a hostile delta wraps with them.
@@ -86,10 +90,10 @@ class ShapeSink final : public RecordSink {
     }
 
     // Reads the record's bitstream into deltas_; false when it is out of place.
-    bool bitstream(const RecordCursor& c, const RgnRecord& r) {
+    bool bitstream(const RecordCursor& c, bool extended, std::int64_t length) {
         BitstreamForm form;
         std::int64_t info = 0;
-        if (r.extended) {
+        if (extended) {
             const VariableNumber length = c.variable(rgn::kExtFixedBytes);
             // The length counts the info byte and the bitstream.
             if (length.bytes == 0 || length.value == 0) return false;
@@ -102,7 +106,7 @@ class ShapeSink final : public RecordSink {
         const std::uint32_t label =
             c.peek(rgn::kLabel) | c.peek(rgn::kLabel + 1) << 8 | c.peek(rgn::kLabel + 2) << 16;
         form.extraBit = label & rgn::kPolyExtraBit;
-        return decode(c, info, r.length, form);
+        return decode(c, info, length, form);
     }
 
     bool decode(const RecordCursor& c, std::int64_t info, std::int64_t end, BitstreamForm form) {

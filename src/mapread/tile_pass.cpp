@@ -11,7 +11,7 @@ constexpr std::size_t kBlock = std::size_t(256) << 10;
 } // namespace
 
 TilePass::TilePass(const MapBuffer& buf, SignatureSearch* search, std::size_t largest)
-    : buf_(buf), search_(search), largest_(largest) {}
+    : buf_(buf), search_(search), tile_(std::max(largest, kBlock)) {}
 
 std::size_t TilePass::copy(std::span<std::uint8_t> into) {
     std::size_t done = 0;
@@ -34,17 +34,14 @@ void TilePass::searchUpTo(std::int64_t end) {
         pos_ = std::max(pos_, end);
         return;
     }
-    block_.resize(kBlock);
     while (pos_ < end) {
         const auto n = static_cast<std::size_t>(std::min<std::int64_t>(kBlock, end - pos_));
-        if (copy({block_.data(), n}) == 0) return;
+        if (copy({tile_.data(), std::min(n, tile_.size())}) == 0) return;
     }
 }
 
 MapBuffer TilePass::read(ByteRange span) {
     searchUpTo(span.offset);
-    // Made once: memory of large pages costs most when first touched.
-    if (tile_.size() == 0) tile_ = platform::LargeBuffer(largest_);
     const auto want = std::min(static_cast<std::size_t>(span.length), tile_.size());
     MapBuffer bytes = MapBuffer::view({tile_.data(), copy({tile_.data(), want})});
     bytes.setKey(buf_.key());

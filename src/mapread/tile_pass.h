@@ -5,7 +5,6 @@
 // the system's cache costs less than touching each page of its mapping.
 #include <cstdint>
 #include <span>
-#include <vector>
 
 #include "base/platform/platform.h"
 #include "mapread/map_buffer.h"
@@ -35,10 +34,9 @@ class TilePass {
 
     const MapBuffer& buf_;
     SignatureSearch* search_;
-    std::size_t largest_;
     std::int64_t pos_ = 0;
-    std::vector<std::uint8_t> block_;
-    platform::LargeBuffer tile_; // made once, for the largest span, and reused
+    // Made once, for the largest span, and reused; the bytes between spans pass through it too.
+    platform::LargeBuffer tile_;
 };
 
 } // namespace kestrel

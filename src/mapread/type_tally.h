@@ -3,6 +3,7 @@
 // of objects and the map levels they occur at.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace kestrel {
@@ -25,13 +26,23 @@ struct TypeCount {
 
 class TypeTally {
   public:
-    // `level` is a map level's number, or kUnknownLevel.
-    void add(ObjectKind kind, std::uint32_t code, unsigned level) {
+    TypeTally();
+    TypeTally(const TypeTally&) = delete;
+    TypeTally& operator=(const TypeTally&) = delete;
+
+    // Counts objects of one kind at one map level (or kUnknownLevel), whose codes `codeOf`
+    // gives.
+    template <class Objects, class CodeOf>
+    void add(ObjectKind kind, unsigned level, const Objects& objects, CodeOf codeOf) {
         const auto k = static_cast<std::size_t>(kind);
-        if (code >= kCodes) return;
-        TypeCount& c = lists_[k][slotOf(k, code) - 1];
-        ++c.count;
-        if (level < kUnknownLevel) c.levels |= static_cast<std::uint16_t>(1u << level);
+        const auto bit = static_cast<std::uint16_t>(level < kUnknownLevel ? 1u << level : 0);
+        for (const auto& object : objects) {
+            const std::uint32_t code = codeOf(object);
+            if (code >= kCodes) continue;
+            TypeCount& c = lists_[k][slotOf(k, code) - 1];
+            ++c.count;
+            c.levels |= bit;
+        }
     }
     using Lists = std::array<std::vector<TypeCount>, kObjectKinds>;
 
@@ -48,8 +59,7 @@ class TypeTally {
   private:
     // The code's list index + 1, listing it first when new.
     std::uint32_t slotOf(std::size_t k, std::uint32_t code) {
-        const std::vector<std::uint32_t>& page = slots_[k][code >> kPageBits];
-        const std::uint32_t slot = page.empty() ? 0 : page[code & (kPage - 1)];
+        const std::uint32_t slot = (*pages_[k][code >> kPageBits])[code & (kPage - 1)];
         return slot ? slot : insert(k, code);
     }
     std::uint32_t insert(std::size_t k, std::uint32_t code);
@@ -57,9 +67,16 @@ class TypeTally {
     static constexpr std::uint32_t kCodes = 0x20000; // every standard and extended code
     static constexpr std::uint32_t kPageBits = 8;
     static constexpr std::uint32_t kPage = 1u << kPageBits;
+    using Page = std::array<std::uint32_t, kPage>;
+    // Stands for every page not made yet: all its codes unseen. Never written: a code's own page
+    // is made before its slot is set.
+    static Page unseen_;
+
     Lists lists_;
-    // Code to list index + 1, in pages of 256 codes made when a code of theirs first shows.
-    std::array<std::array<std::vector<std::uint32_t>, kCodes / kPage>, kObjectKinds> slots_;
+    // Code to list index + 1, in pages of 256 codes made when a code of theirs first shows; a
+    // page not made is unseen_, so that a look-up takes no test of its own.
+    std::array<std::array<Page*, kCodes / kPage>, kObjectKinds> pages_;
+    std::vector<std::unique_ptr<Page>> made_;
 };
 
 } // namespace kestrel

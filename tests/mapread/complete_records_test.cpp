@@ -130,6 +130,9 @@ TEST(CompleteRecords, ExtendedRecordsFollowTheirFlagsAndLengthForms) {
 }
 
 TEST(CompleteRecords, DamageStopsThatPartWithANoteAtTheRecord) {
+    // More records than the decoders hand on at once: those before the damage all count.
+    Bytes many;
+    for (int i = 0; i < 300; ++i) many = many + point(0x2A);
     struct Case {
         TileLayout tile;
         std::int64_t at; // offset of the damage in the RGN subfile
@@ -140,6 +143,10 @@ TEST(CompleteRecords, DamageStopsThatPartWithANoteAtTheRecord) {
          0x7D + 8,
          DecodeStop::RecordDamaged,
          {{0x2A00, 1, 1}}},
+        {one(kHoldsPoints, many + Bytes{0x2B, 0, 0, 0x80, 1, 0, 2, 0}),
+         0x7D + 300 * 8,
+         DecodeStop::RecordDamaged,
+         {{0x2A00, 300, 1}}},
         {one(kHoldsPoints | kHoldsPolygons, Bytes{0x40, 0} + point(0x2A)),
          0x7D,
          DecodeStop::SubdivisionDamaged,

@@ -89,12 +89,33 @@ void unguard(const std::uint8_t* data) {
 } // namespace
 
 LargeBuffer::LargeBuffer(std::size_t size) {
-    void* m = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    constexpr std::size_t kLarge = std::size_t(2) << 20;
+    if (size == 0 || size > SIZE_MAX / 2) return;
+    // A big buffer is made of whole large pages from a large page's boundary on: a part of one
+    // at either end would be ordinary pages, each faulted in on its own.
+    const std::size_t slack = size >= kLarge ? kLarge : 0;
+    if (slack) size = (size + kLarge - 1) / kLarge * kLarge;
+    void* m =
+        mmap(nullptr, size + slack, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (m == MAP_FAILED) return;
+    auto* begin = static_cast<std::uint8_t*>(m);
+    std::uint8_t* aligned = begin;
+    if (slack) {
+        const std::size_t head =
+            (kLarge - reinterpret_cast<std::uintptr_t>(begin) % kLarge) % kLarge;
+        aligned = begin + head;
+        if (head) munmap(begin, head);
+        if (slack > head) munmap(aligned + size, slack - head);
 #ifdef MADV_HUGEPAGE
-    madvise(m, size, MADV_HUGEPAGE);
+        madvise(aligned, size, MADV_HUGEPAGE);
 #endif
-    data_ = static_cast<std::uint8_t*>(m);
+    }
+#ifdef MADV_POPULATE_WRITE
+    // Every page in one call: a fault per page costs far more, above all in a virtual machine.
+    // Where the system does not know the call, the pages come at first touch as before.
+    madvise(aligned, size, MADV_POPULATE_WRITE);
+#endif
+    data_ = aligned;
     size_ = size;
 }
 

@@ -135,7 +135,7 @@ bool appendFileBytes(std::FILE* from, std::uint64_t at, std::uint64_t n, std::FI
 
 // Memory for a big working buffer, its bytes not set, released when destroyed: in large pages
 // where the system has them for private memory, so that a pass over every byte takes few page
-// faults and address translations.
+// faults and address translations. The size may be rounded up (to whole large pages).
 class LargeBuffer {
   public:
     LargeBuffer() = default;
