@@ -1,7 +1,11 @@
 #include "mapread/complete_scan.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <numeric>
+#include <string>
+#include <thread>
 #include <utility>
 
 #include "mapread/img_directory.h"
@@ -87,13 +91,93 @@ class TileDecoder {
     TypeTally tally_; // reused from tile to tile
 };
 
+std::int64_t endOf(ByteRange r) {
+    return r.offset + r.length;
+}
+
+// The tiles read front to back in one pass over the file, and what is done with them.
+struct Pass {
+    const MapBuffer& buf;
+    const ImgDirectory& dir;
+    const std::vector<ByteRange>& spans;   // of every tile
+    const std::vector<std::size_t>& tiles; // the pass's, in file order
+    std::size_t largest;                   // bytes of the largest
+    bool searching;                        // for the signatures
+    std::vector<TileResult>& results;
+};
+
+// Reads and decodes the pass's tiles `first`, `first` + `step` ... Each comes with the bytes
+// before it, back to the end of the pass's tile before it, and all of them go to a search of
+// their own, whose finds are merged into `found`; `between` runs after each tile.
+template <class Between>
+void everyOther(const Pass& p, std::size_t first, std::size_t step, UiPort& ui, Signatures& found,
+                Between between) {
+    TilePass pass(p.buf, nullptr, p.largest);
+    TileDecoder decoder(ui);
+    for (std::size_t k = first; k < p.tiles.size(); k += step) {
+        if (ui.stopflag()) break;
+        const std::size_t i = p.tiles[k];
+        const std::int64_t from = k == 0 ? 0 : endOf(p.spans[p.tiles[k - 1]]);
+        SignatureSearch search(p.buf.key(), SignatureSearch::Lanes::Widest, from);
+        pass.jumpTo(from, p.searching ? &search : nullptr);
+        const MapBuffer bytes = pass.read(p.spans[i]);
+        p.results[i] = decoder.decode(p.dir.tiles[i], bytes, p.spans[i].offset);
+        pass.searchSeam();
+        found = earliest(found, search.found());
+        between();
+    }
+}
+
+// The decoder on the second thread learns of the user's stop through this port: the user
+// interface itself is only ever called from its own thread.
+class StopPort final : public UiPort {
+  public:
+    explicit StopPort(const std::atomic<bool>& stop) : stop_(stop) { setYieldStride(1); }
+    void message(const std::string&) override {}
+    Answer ask(const std::string&, Buttons) override { return Answer::Cancel; }
+    void progress(float) override {}
+    void busy(bool) override {}
+
+  protected:
+    void pump() override { setStopflag(stop_); }
+
+  private:
+    const std::atomic<bool>& stop_;
+};
+
+// Every other tile on a second thread, each with its own copy and decoder: two copies from the
+// file's cache run at once, and each thread's bytes stay in its own processor's cache.
+Signatures onTwoThreads(const Pass& p, UiPort& ui) {
+    std::atomic<bool> stop = false, done = false;
+    StopPort port(stop);
+    Signatures here, there;
+    std::thread other([&] {
+        everyOther(p, 1, 2, port, there, [] {});
+        done = true;
+    });
+    const auto passStop = [&] {
+        if (ui.stopflag()) stop = true;
+    };
+    everyOther(p, 0, 2, ui, here, [&] {
+        ui.yield();
+        passStop();
+    });
+    // The window stays answerable, and a stop reaches the other thread, until it is done.
+    while (!done) {
+        ui.yieldNow();
+        passStop();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    other.join();
+    return earliest(here, there);
+}
+
 } // namespace
 
 CompleteResult CompleteScan::run(const MapBuffer& buf, UiPort& ui, SignatureSearch* search) {
     CompleteResult result;
     ImgDirectory dir = ImgDirectory::read(buf);
     result.notes = std::move(dir.notes);
-    TileDecoder decoder(ui);
     std::vector<TileResult> tiles(dir.tiles.size());
     // Tiles of a file in the order of their bytes in it; one whose bytes begin before the previous
     // one's end, or span too much, is decoded through the mapping afterwards, as are the tiles
@@ -119,17 +203,26 @@ CompleteResult CompleteScan::run(const MapBuffer& buf, UiPort& ui, SignatureSear
         }
     }
     if (buf.mapped()) {
-        TilePass pass(buf, search, largest);
-        for (std::size_t i : inPass) {
-            if (ui.stopflag()) break;
-            const MapBuffer bytes = pass.read(spans[i]);
-            tiles[i] = decoder.decode(dir.tiles[i], bytes, spans[i].offset);
-            ui.yield();
+        const Pass pass{buf, dir, spans, inPass, largest, search != nullptr, tiles};
+        Signatures found;
+        if (inPass.size() >= 2 && std::thread::hardware_concurrency() > 1)
+            found = onTwoThreads(pass, ui);
+        else
+            everyOther(pass, 0, 1, ui, found, [&ui] { ui.yield(); });
+        // The bytes after the last tile.
+        if (search) {
+            const std::int64_t end = inPass.empty() ? 0 : endOf(spans[inPass.back()]);
+            SignatureSearch rest(buf.key(), SignatureSearch::Lanes::Widest, end);
+            TilePass tail(buf, &rest, 0);
+            tail.jumpTo(end, &rest);
+            tail.finish();
+            search->merge(found);
+            search->merge(rest.found());
         }
-        pass.finish();
     } else if (search) {
         search->feed(buf.stored(0, buf.size()));
     }
+    TileDecoder decoder(ui);
     for (std::size_t i : later)
         if (!ui.stopflag()) tiles[i] = decoder.decode(dir.tiles[i], buf, 0);
 
@@ -146,6 +239,9 @@ CompleteResult CompleteScan::run(const MapBuffer& buf, UiPort& ui, SignatureSear
         }
         result.notes.insert(result.notes.end(), t.notes.begin(), t.notes.end());
         tally.merge(t.kinds);
+        // The tiles after the one the user stopped in: not the map's whole (two threads may
+        // have decoded some of them meanwhile).
+        if (t.stopped) break;
     }
     for (ObjectKind kind : kKinds) result.kinds[static_cast<std::size_t>(kind)] = tally.list(kind);
     return result;

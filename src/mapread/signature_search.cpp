@@ -116,6 +116,13 @@ void SignatureSearch::sift(std::span<const std::uint8_t> bytes, std::size_t n) {
         compare(data + at, offset_ + static_cast<std::int64_t>(at));
 }
 
+Signatures earliest(const Signatures& a, const Signatures& b) {
+    const auto earlier = [](std::int64_t x, std::int64_t y) {
+        return x < 0 ? y : y < 0 ? x : std::min(x, y);
+    };
+    return {earlier(a.rgn, b.rgn), earlier(a.tre, b.tre), earlier(a.gmp, b.gmp)};
+}
+
 void SignatureSearch::feed(std::span<const std::uint8_t> bytes) {
     const std::size_t n = bytes.size();
     if (!found_.complete()) {

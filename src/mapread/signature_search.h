@@ -20,6 +20,9 @@ struct Signatures {
     bool complete() const { return rgn >= 0 && tre >= 0 && gmp >= 0; }
 };
 
+// The earlier position of each, of two searches of stretches of one file.
+Signatures earliest(const Signatures& a, const Signatures& b);
+
 class SignatureSearch {
   public:
     static constexpr std::size_t kLength = 10; // "GARMIN " + three letters
@@ -34,6 +37,8 @@ class SignatureSearch {
     // Looks at the next bytes of the file, which follow those of the previous call.
     void feed(std::span<const std::uint8_t> bytes);
     const Signatures& found() const { return found_; }
+    // Takes what searches of other stretches of the file found: the earlier position of each.
+    void merge(const Signatures& other) { found_ = earliest(found_, other); }
 
   private:
     using Masked = std::array<std::uint8_t, kLength>;

@@ -1,6 +1,7 @@
 #include "mapread/tile_pass.h"
 
 #include <algorithm>
+#include <array>
 
 namespace kestrel {
 namespace {
@@ -38,6 +39,12 @@ void TilePass::searchUpTo(std::int64_t end) {
         const auto n = static_cast<std::size_t>(std::min<std::int64_t>(kBlock, end - pos_));
         if (copy({tile_.data(), std::min(n, tile_.size())}) == 0) return;
     }
+}
+
+void TilePass::searchSeam() {
+    if (!search_ || search_->found().complete()) return;
+    std::array<std::uint8_t, SignatureSearch::kLength - 1> seam{};
+    search_->feed(std::span(seam).first(buf_.copyStored(pos_, seam)));
 }
 
 MapBuffer TilePass::read(ByteRange span) {

@@ -25,6 +25,15 @@ class TilePass {
     MapBuffer read(ByteRange span);
     // Searches the rest of the file.
     void finish() { searchUpTo(buf_.size()); }
+    // Goes on from `at` with a search of its own (null: none), for a pass that takes every other
+    // stretch of the file: the next span read starts at or after `at`.
+    void jumpTo(std::int64_t at, SignatureSearch* search) {
+        pos_ = at;
+        search_ = search;
+    }
+    // Feeds the search the bytes just past the position that complete the signatures straddling
+    // it, where another pass goes on.
+    void searchSeam();
 
   private:
     // Copies the bytes at the position into `into`, handing them to the search a block at a time

@@ -29,10 +29,9 @@ std::string slurp(const fs::path& p) {
     return readFile(p.string()).value_or("");
 }
 
-CompleteResult scan(const std::string& bytes) {
+CompleteResult scan(const std::string& bytes, FakeUi ui = {}) {
     MapBuffer buf = MapBuffer::fromBytes(bytes);
     buf.setKey(buf.rawFirstByte());
-    FakeUi ui;
     return CompleteScan::run(buf, ui);
 }
 
@@ -254,6 +253,24 @@ TEST(CompleteScanMaps, FromAFileTileByTileAsFromMemory) {
         EXPECT_EQ(search.found().tre, alone.tre);
         EXPECT_EQ(search.found().gmp, alone.gmp);
     }
+}
+
+// A stop early in a file read on two threads ends the scan where it came, as in memory: the other
+// thread stops too, and one Stopped note ends the notes.
+TEST(CompleteScanMaps, AStopEndsTheScanOfAFileWhereItCame) {
+    const std::string bytes = slurp(kOwn / "gmapsupp" / "gmapsupp.img");
+    TempDir dir;
+    MapBuffer file;
+    ASSERT_EQ(file.open(dir.write("m.img", bytes)), std::nullopt);
+    FakeUi ui;
+    ui.stopAfterYields(1);
+    const FakeUi fresh = ui;
+    const CompleteResult r = CompleteScan::run(file, ui);
+    const CompleteResult inMemory = scan(bytes, fresh);
+    ASSERT_FALSE(r.notes.empty());
+    EXPECT_EQ(r.notes.back().why, DecodeStop::Stopped);
+    EXPECT_EQ(r.notes.size(), inMemory.notes.size());
+    EXPECT_EQ(r.kinds, inMemory.kinds);
 }
 
 } // namespace
