@@ -107,19 +107,20 @@ struct Pass {
 };
 
 // Reads and decodes the pass's tiles `first`, `first` + `step` ... Each comes with the bytes
-// before it, back to the end of the pass's tile before it, and all of them go to a search of
-// their own, whose finds are merged into `found`; `between` runs after each tile.
+// before it, back to the end of the pass's tile before it, and until `found` holds all three
+// signatures, all of them go to a search of their own, whose finds are merged into it; `between`
+// runs after each tile.
 template <class Between>
 void everyOther(const Pass& p, std::size_t first, std::size_t step, UiPort& ui, Signatures& found,
                 Between between) {
-    TilePass pass(p.buf, nullptr, p.largest);
+    TilePass pass(p.buf, p.largest);
     TileDecoder decoder(ui);
     for (std::size_t k = first; k < p.tiles.size(); k += step) {
         if (ui.stopflag()) break;
         const std::size_t i = p.tiles[k];
         const std::int64_t from = k == 0 ? 0 : endOf(p.spans[p.tiles[k - 1]]);
         SignatureSearch search(p.buf.key(), SignatureSearch::Lanes::Widest, from);
-        pass.jumpTo(from, p.searching ? &search : nullptr);
+        pass.jumpTo(from, p.searching && !found.complete() ? &search : nullptr);
         const MapBuffer bytes = pass.read(p.spans[i]);
         p.results[i] = decoder.decode(p.dir.tiles[i], bytes, p.spans[i].offset);
         pass.searchSeam();
@@ -210,15 +211,15 @@ CompleteResult CompleteScan::run(const MapBuffer& buf, UiPort& ui, SignatureSear
         else
             everyOther(pass, 0, 1, ui, found, [&ui] { ui.yield(); });
         // The bytes after the last tile.
-        if (search) {
+        if (search && !found.complete()) {
             const std::int64_t end = inPass.empty() ? 0 : endOf(spans[inPass.back()]);
             SignatureSearch rest(buf.key(), SignatureSearch::Lanes::Widest, end);
-            TilePass tail(buf, &rest, 0);
+            TilePass tail(buf, 0);
             tail.jumpTo(end, &rest);
             tail.finish();
-            search->merge(found);
-            search->merge(rest.found());
+            found = earliest(found, rest.found());
         }
+        if (search) search->merge(found);
     } else if (search) {
         search->feed(buf.stored(0, buf.size()));
     }

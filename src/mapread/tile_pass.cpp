@@ -11,8 +11,8 @@ constexpr std::size_t kBlock = std::size_t(256) << 10;
 
 } // namespace
 
-TilePass::TilePass(const MapBuffer& buf, SignatureSearch* search, std::size_t largest)
-    : buf_(buf), search_(search), tile_(std::max(largest, kBlock)) {}
+TilePass::TilePass(const MapBuffer& buf, std::size_t largest)
+    : buf_(buf), tile_(std::max(largest, kBlock)) {}
 
 std::size_t TilePass::copy(std::span<std::uint8_t> into) {
     std::size_t done = 0;

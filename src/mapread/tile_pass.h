@@ -15,9 +15,9 @@ namespace kestrel {
 
 class TilePass {
   public:
-    // `search` may be null; buffer and search must outlive the pass. `largest`: the most bytes a
-    // span will ask for.
-    TilePass(const MapBuffer& buf, SignatureSearch* search, std::size_t largest);
+    // Starts at the file's first byte with no search (see jumpTo); the buffer must outlive the
+    // pass. `largest`: the most bytes a span will ask for.
+    TilePass(const MapBuffer& buf, std::size_t largest);
 
     // The span's bytes as a buffer of their own (the file's key set; fewer bytes where the file
     // could no longer be read), valid until the next call. Spans come in the file's order, none
@@ -25,8 +25,9 @@ class TilePass {
     MapBuffer read(ByteRange span);
     // Searches the rest of the file.
     void finish() { searchUpTo(buf_.size()); }
-    // Goes on from `at` with a search of its own (null: none), for a pass that takes every other
-    // stretch of the file: the next span read starts at or after `at`.
+    // Goes on from `at` with a search of its own (null: none), which must outlive its use, for a
+    // pass that takes every other stretch of the file: the next span read starts at or after
+    // `at`.
     void jumpTo(std::int64_t at, SignatureSearch* search) {
         pos_ = at;
         search_ = search;
@@ -42,7 +43,7 @@ class TilePass {
     void searchUpTo(std::int64_t end);
 
     const MapBuffer& buf_;
-    SignatureSearch* search_;
+    SignatureSearch* search_ = nullptr;
     std::int64_t pos_ = 0;
     // Made once, for the largest span, and reused; the bytes between spans pass through it too.
     platform::LargeBuffer tile_;
