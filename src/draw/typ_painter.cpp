@@ -49,11 +49,8 @@ Surface patternSurface(const typ::Pattern& p, const typ::ColourPair& c) {
 }
 
 Surface imageSurface(const typ::Image& image) {
-    return makeSurface(image.width, image.height, [&](int x, int y) -> std::uint32_t {
-        const std::size_t at = static_cast<std::size_t>(y) * image.width + x;
-        if (image.trueColour()) return pixelOf(image.trueColourPixels[at]);
-        const std::uint8_t index = image.indices[at];
-        return index < image.palette.size() ? pixelOf(image.palette[index]) : 0;
+    return makeSurface(image.width, image.height, [&](int x, int y) {
+        return pixelOf(image.pixel(static_cast<std::size_t>(y) * image.width + x));
     });
 }
 

@@ -197,10 +197,7 @@ void RasterPainter::placePoints(const typ::Point& style, std::span<const PointF>
     const typ::Image& image = draw::imageAt(style, time_);
     icon_.resize(static_cast<std::size_t>(image.width) * image.height);
     for (std::size_t i = 0; i < icon_.size(); ++i) {
-        const typ::Rgba c = image.trueColour() ? image.trueColourPixels[i]
-                            : image.indices[i] < image.palette.size()
-                                ? image.palette[image.indices[i]]
-                                : typ::Rgba{{}, typ::kTransparent};
+        const typ::Rgba c = image.pixel(i);
         icon_[i] = std::uint32_t{typ::opacityFromAlpha(c.alpha)} << 24 | (opaque(c.rgb) & 0xFFFFFF);
     }
     const int w = raster_.width(), h = raster_.height();

@@ -2,6 +2,7 @@
 // The pictures of a TYP: the two-colour patterns of polygons and lines, and the icons of points
 // and icon sets. Pixels are held one per byte, row by row from the top left; the binary codecs
 // pack them.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -44,6 +45,12 @@ struct Image {
     std::vector<Rgba> trueColourPixels; // without one: width x height
 
     bool trueColour() const { return palette.empty(); }
+    // The colour of pixel `at` (row by row from the top left); an index past the palette is
+    // transparent.
+    Rgba pixel(std::size_t at) const {
+        if (trueColour()) return trueColourPixels[at];
+        return indices[at] < palette.size() ? palette[indices[at]] : Rgba{{}, kTransparent};
+    }
     bool operator==(const Image&) const = default;
 };
 
