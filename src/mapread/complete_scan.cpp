@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -106,16 +109,52 @@ struct Pass {
     std::vector<TileResult>& results;
 };
 
-// Reads and decodes the pass's tiles `first`, `first` + `step` ... Each comes with the bytes
-// before it, back to the end of the pass's tile before it, and until `found` holds all three
-// signatures, all of them go to a search of their own, whose finds are merged into it; `between`
-// runs after each tile.
+// Hands out the pass's tiles in file order to the threads that read them: each thread starts
+// with a tile of its own (the first thread with the first tile, where a stop that comes at once
+// ends the scan), then takes the next tile when it is free. So one thread that starts late, or
+// a tile that takes longer, does not keep the other waiting at the end. The bytes after the last
+// tile go to the thread that runs out of tiles first.
+class TileQueue {
+  public:
+    explicit TileQueue(std::size_t threads) : next_(threads) {}
+    std::size_t take() { return next_.fetch_add(1); }
+    bool takeTheRest() { return !restTaken_.exchange(true); }
+
+  private:
+    std::atomic<std::size_t> next_;
+    std::atomic<bool> restTaken_ = false;
+};
+
+// What one thread found in its share of the pass.
+struct Finds {
+    Signatures inTiles; // in its tiles and the bytes before them
+    // In the bytes after the last tile, where this thread searched them.
+    std::optional<Signatures> after;
+};
+
+// The signatures in the bytes after the pass's last tile, read through the pass.
+Signatures searchAfter(const Pass& p, TilePass& pass) {
+    const std::int64_t end = p.tiles.empty() ? 0 : endOf(p.spans[p.tiles.back()]);
+    SignatureSearch rest(p.buf.key(), SignatureSearch::Lanes::Widest, end);
+    pass.jumpTo(end, &rest);
+    pass.finish();
+    return rest.found();
+}
+
+// Reads and decodes the pass's tiles from `first` on, as the queue hands them out: each comes
+// with the bytes before it, back to the end of the pass's tile before it, and until the thread's
+// finds hold all three signatures, all of them go to a search of their own, whose finds are
+// merged in (a thread's tiles come in file order, so its first finds are its earliest).
+// `between` runs after each tile. The bytes after the last tile are searched too, when the
+// thread takes them and its finds are not complete (else neither are the merged ones) and the
+// user did not stop.
 template <class Between>
-void everyOther(const Pass& p, std::size_t first, std::size_t step, UiPort& ui, Signatures& found,
-                Between between) {
+Finds takeTiles(const Pass& p, std::size_t first, TileQueue& queue, UiPort& ui, Between between) {
+    Finds finds;
+    Signatures& found = finds.inTiles;
     TilePass pass(p.buf, p.largest);
     TileDecoder decoder(ui);
-    for (std::size_t k = first; k < p.tiles.size(); k += step) {
+    for (std::size_t k = first; k < p.tiles.size(); k = queue.take()) {
         if (ui.stopflag()) break;
         const std::size_t i = p.tiles[k];
         const std::int64_t from = k == 0 ? 0 : endOf(p.spans[p.tiles[k - 1]]);
@@ -127,6 +166,9 @@ void everyOther(const Pass& p, std::size_t first, std::size_t step, UiPort& ui, 
         found = earliest(found, search.found());
         between();
     }
+    if (queue.takeTheRest() && p.searching && !found.complete() && !ui.stopflag())
+        finds.after = searchAfter(p, pass);
+    return finds;
 }
 
 // The decoder on the second thread learns of the user's stop through this port: the user
@@ -146,31 +188,39 @@ class StopPort final : public UiPort {
     const std::atomic<bool>& stop_;
 };
 
-// Every other tile on a second thread, each with its own copy and decoder: two copies from the
-// file's cache run at once, and each thread's bytes stay in its own processor's cache.
-Signatures onTwoThreads(const Pass& p, UiPort& ui) {
-    std::atomic<bool> stop = false, done = false;
+// The tiles on two threads, each with its own copy and decoder: two copies from the file's cache
+// run at once, and each thread's bytes stay in its own processor's cache.
+Finds onTwoThreads(const Pass& p, UiPort& ui) {
+    std::atomic<bool> stop = false;
+    std::mutex m;
+    std::condition_variable cv;
+    bool done = false;
     StopPort port(stop);
-    Signatures here, there;
+    TileQueue queue(2);
+    Finds there;
     std::thread other([&] {
-        everyOther(p, 1, 2, port, there, [] {});
+        there = takeTiles(p, 1, queue, port, [] {});
+        const std::lock_guard lock(m);
         done = true;
+        cv.notify_one();
     });
     const auto passStop = [&] {
         if (ui.stopflag()) stop = true;
     };
-    everyOther(p, 0, 2, ui, here, [&] {
+    Finds here = takeTiles(p, 0, queue, ui, [&] {
         ui.yield();
         passStop();
     });
     // The window stays answerable, and a stop reaches the other thread, until it is done.
-    while (!done) {
+    for (std::unique_lock lock(m);
+         !cv.wait_for(lock, std::chrono::milliseconds(2), [&] { return done; });) {
+        lock.unlock();
         ui.yieldNow();
         passStop();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        lock.lock();
     }
     other.join();
-    return earliest(here, there);
+    return {earliest(here.inTiles, there.inTiles), here.after ? here.after : there.after};
 }
 
 } // namespace
@@ -205,19 +255,15 @@ CompleteResult CompleteScan::run(const MapBuffer& buf, UiPort& ui, SignatureSear
     }
     if (buf.mapped()) {
         const Pass pass{buf, dir, spans, inPass, largest, search != nullptr, tiles};
-        Signatures found;
-        if (inPass.size() >= 2 && std::thread::hardware_concurrency() > 1)
-            found = onTwoThreads(pass, ui);
-        else
-            everyOther(pass, 0, 1, ui, found, [&ui] { ui.yield(); });
-        // The bytes after the last tile.
+        TileQueue queue(1);
+        const Finds finds = inPass.size() >= 2 && std::thread::hardware_concurrency() > 1
+                                ? onTwoThreads(pass, ui)
+                                : takeTiles(pass, 0, queue, ui, [&ui] { ui.yield(); });
+        Signatures found = finds.inTiles;
+        // The bytes after the last tile, where the finds so far lack a signature.
         if (search && !found.complete()) {
-            const std::int64_t end = inPass.empty() ? 0 : endOf(spans[inPass.back()]);
-            SignatureSearch rest(buf.key(), SignatureSearch::Lanes::Widest, end);
             TilePass tail(buf, 0);
-            tail.jumpTo(end, &rest);
-            tail.finish();
-            found = earliest(found, rest.found());
+            found = earliest(found, finds.after ? *finds.after : searchAfter(pass, tail));
         }
         if (search) search->merge(found);
     } else if (search) {
@@ -232,7 +278,9 @@ CompleteResult CompleteScan::run(const MapBuffer& buf, UiPort& ui, SignatureSear
     TypeTally tally;
     for (std::size_t i = 0; i < tiles.size(); ++i) {
         TileResult& t = tiles[i];
-        if (!t.decoded) continue;
+        // Only the user's stop leaves a tile undecoded: what another thread decoded after it
+        // is not the map's whole either.
+        if (!t.decoded) break;
         if (dir.tiles[i].nt() && !t.stopped && !t.notes.empty()) {
             if (!result.ntFallback) result.notes.push_back({DecodeStop::NtFallback, "", "", -1});
             result.ntFallback = true;

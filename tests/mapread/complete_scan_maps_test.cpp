@@ -210,7 +210,8 @@ TEST(CompleteScanMaps, CutOrDamagedMapsInventNothingAndEnd) {
 // From a file the scan reads tile after tile through memory it reuses, searching for the
 // signatures on the way: the same types and notes as from the bytes in memory, and the same
 // signatures as the search on its own. Also when the directory lists the tiles out of the file's
-// order (two tiles' RGN entries swapped), and when the bytes are damaged.
+// order (two tiles' RGN entries swapped), when a signature lies after the last tile, and when the
+// bytes are damaged.
 TEST(CompleteScanMaps, FromAFileTileByTileAsFromMemory) {
     std::vector<std::string> maps;
     for (const fs::path& root : {fs::path(fixtureDir()) / "maps", fs::path(sharedFixtureDir())})
@@ -223,6 +224,10 @@ TEST(CompleteScanMaps, FromAFileTileByTileAsFromMemory) {
     ASSERT_LT(std::max(a, b), swapped.size());
     std::swap_ranges(swapped.begin() + a, swapped.begin() + a + 512, swapped.begin() + b);
     maps.push_back(swapped);
+    // A signature only in the bytes after the last tile, which a thread searches once it has
+    // no more tiles to read.
+    maps.push_back(slurp(kOwn / "gmapsupp" / "gmapsupp.img") + std::string(3000, 'G') +
+                   "GARMIN GMP" + std::string(100, '\0'));
     std::mt19937 random(5);
     for (std::size_t i = 0, n = maps.size(); i < 3 * n; ++i) {
         std::string damaged = maps[i % n];
