@@ -140,13 +140,26 @@ void RasterPainter::segment(PointF a, PointF b, double half, std::uint32_t colou
     const double reach = half * std::sqrt(1 + slope * slope); // across the axis
     const int along = steep ? raster_.height() : raster_.width();
     const int across = steep ? raster_.width() : raster_.height();
-    for (int i = pixelFrom(from, along), last = pixelFrom(to, along); i < last; ++i) {
+    int first = pixelFrom(from, along), last = pixelFrom(to, along);
+    // Only the columns where the line comes within the picture, a pixel to spare: elsewhere
+    // every run is empty. A slight slope sends them far, and pixelFrom clamps them.
+    const double near = -reach - 1 - at, far = across + reach + 1 - at;
+    if (slope == 0) {
+        if (near > 0 || far < 0) return;
+    } else {
+        const double x0 = from - 0.5 + near / slope, x1 = from - 0.5 + far / slope;
+        first = std::max(first, pixelFrom(std::min(x0, x1) - 1, along));
+        last = std::min(last, pixelFrom(std::max(x0, x1) + 2, along));
+    }
+    for (int i = first; i < last; ++i) {
         const double centre = at + (i + 0.5 - from) * slope;
         const int lo = pixelFrom(centre - reach, across), hi = pixelFrom(centre + reach, across);
         if (steep) {
             std::fill(raster_.row(i) + lo, raster_.row(i) + hi, colour);
-        } else {
-            for (int j = lo; j < hi; ++j) raster_.row(j)[i] = colour;
+        } else if (lo < hi) {
+            // Down the column, a row's width at a time.
+            std::uint32_t* pixel = raster_.row(lo) + i;
+            for (int j = lo; j < hi; ++j, pixel += along) *pixel = colour;
         }
     }
 }
