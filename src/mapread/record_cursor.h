@@ -1,6 +1,7 @@
 #pragma once
 // Walks the records of one range of a subfile front to back: check that the range holds a
 // record's next bytes, look at them, move past the record. Looking is only done after checking.
+#include <algorithm>
 #include <cstdint>
 #include <span>
 
@@ -30,6 +31,17 @@ class RecordCursor {
         if (stored_.empty()) return view_.dat(at_ + i);
         return static_cast<std::uint8_t>(stored_[static_cast<std::size_t>(at_ - begin_ + i)] ^
                                          key_);
+    }
+    // Bytes i to i + out.size() - 1 from here on into `out`; only after has(i + out.size()).
+    void copy(std::int64_t i, std::span<std::uint8_t> out) const {
+        if (stored_.empty()) {
+            for (std::size_t k = 0; k < out.size(); ++k)
+                out[k] = view_.dat(at_ + i + static_cast<std::int64_t>(k));
+            return;
+        }
+        const std::uint8_t* from = stored_.data() + (at_ - begin_ + i);
+        std::transform(from, from + out.size(), out.begin(),
+                       [key = key_](std::uint8_t b) { return static_cast<std::uint8_t>(b ^ key); });
     }
     // The variable-length number starting at byte i from here on.
     VariableNumber variable(std::int64_t i) const {

@@ -113,8 +113,7 @@ class ShapeSink final : public RecordSink {
         if (!c.has(end) || info >= end) return false;
         form.info = static_cast<std::uint8_t>(c.peek(info));
         bytes_.resize(static_cast<std::size_t>(end - info - 1));
-        for (std::size_t i = 0; i < bytes_.size(); ++i)
-            bytes_[i] = static_cast<std::uint8_t>(c.peek(info + 1 + static_cast<std::int64_t>(i)));
+        c.copy(info + 1, bytes_);
         return readDeltas(bytes_, form, deltas_);
     }
 
@@ -156,6 +155,11 @@ TileGeometry TileGeometry::read(const MapBuffer& buf, const ImgTile& tile,
         return g;
     }
     g.zoom = tre.levels[level].zoom;
+    // Room held at once, as the list would reach it by doubling, each copy touching new pages:
+    // mkgmap's finest level holds about a point per four bytes of the RGN. Only the points
+    // written take memory.
+    g.points.reserve(std::min(
+        kMaxPoints, static_cast<std::size_t>(std::max<std::int64_t>(h.rgn.size(), 0)) / 4));
     ShapeSink sink(h.rgn, h.rgnName, level, tre::kMaxBits - bits, request.within, g);
     note(h.rgn, h.rgnName, RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, sink, ui));
     const RgnExtendedDecoder extended(h.rgn, h.rgnHeader);
