@@ -1,6 +1,8 @@
 #pragma once
-// A picture as PNG bytes, made for speed: 8-bit RGB rows, each filtered by its left neighbour
-// (areas of one colour become zeros) and deflated in runs, which suits a map's flat colours.
+// A picture as PNG bytes, made for speed and deflated in runs, which suits a map's flat colours:
+// a byte per pixel into a palette when the picture holds at most 256 colours (a map drawn in a
+// TYP's colours nearly always does), else 8-bit RGB rows, each filtered by its left neighbour
+// (areas of one colour become zeros).
 // Cairo's own writer compresses harder and takes several times as long on a large picture.
 #include <cstdint>
 #include <optional>
