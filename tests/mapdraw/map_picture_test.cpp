@@ -12,6 +12,7 @@
 #include "draw/cairo_handles.h"
 #include "mapdraw/map_frame.h"
 #include "mapdraw/map_picture.h"
+#include "mapdraw/png_bytes.h"
 #include "mapread/img_directory.h"
 #include "support/fake_ui.h"
 #include "support/run_program.h"
@@ -157,6 +158,30 @@ TEST_F(MapPictureTest, CommandDrawsTheNightColoursWhenAsked) {
         expectColours(run.out, 300, 200,
                       {{"town", 47.002, 8.012, night ? 0x102030u : 0xE02020u},
                        {"background", 47.0135, 8.012, 0xFFF0C0}});
+    }
+}
+
+// A palette holds 256 colours: a picture of more keeps every one, in RGB.
+TEST(PngBytesTest, EveryColourKeptWithinAPaletteOrPastOne) {
+    for (const int colours : {256, 257}) {
+        std::vector<std::uint32_t> pixels(16 * 17);
+        for (std::size_t i = 0; i < pixels.size(); ++i)
+            pixels[i] = 0xFF000000 | static_cast<std::uint32_t>(i % colours) * 0x010203;
+        const std::optional<std::string> png =
+            mapdraw::pngBytes(reinterpret_cast<const std::uint8_t*>(pixels.data()), 16, 17, 16 * 4);
+        ASSERT_TRUE(png);
+        EXPECT_EQ(png->at(25), colours <= 256 ? 3 : 2) << colours << " colours"; // IHDR's type
+        const draw::Surface s = decoded(*png);
+        ASSERT_EQ(cairo_image_surface_get_height(s.get()), 17);
+        for (int y = 0; y < 17; ++y) {
+            const unsigned char* row =
+                cairo_image_surface_get_data(s.get()) + y * cairo_image_surface_get_stride(s.get());
+            for (int x = 0; x < 16; ++x) {
+                std::uint32_t v;
+                std::memcpy(&v, row + 4 * x, 4);
+                EXPECT_EQ(v & 0xFFFFFF, pixels[y * 16 + x] & 0xFFFFFF) << x << "," << y;
+            }
+        }
     }
 }
 

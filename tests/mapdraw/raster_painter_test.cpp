@@ -179,6 +179,23 @@ TEST_F(RasterPainterTest, ShapesFarOutsideOrHostileAreClipped) {
     painter_.strokeLines(blue, std::vector<Ring>{{{-1e12, 50}, {1e12, 50.5}, {kNaN, kInf}}});
     expectPixels(
         {{"a wide line across", 0, 0, hex(kBlue)}, {"a wide line across", 99, 99, hex(kBlue)}});
+    // Thin lines from far outside, level, slight or steep: drawn where they cross the picture only.
+    const typ::Line thin = plainLine({kDark, {}}, 1, 0);
+    painter_.strokeLines(thin, std::vector<Ring>{{{-1e9, 10.5}, {1e9, 10.6}},
+                                                 {{-1e7, -1e7}, {1e7, 1e7}},
+                                                 {{30.5, -1e9}, {30.4, 1e9}},
+                                                 {{-1e9, 60.5}, {1e9, 60.5}}});
+    expectPixels({{"a slight line", 0, 10, hex(kDark)},
+                  {"a slight line", 99, 10, hex(kDark)},
+                  {"beside a slight line", 5, 11, hex(kBlue)},
+                  {"a level line", 0, 60, hex(kDark)},
+                  {"a level line", 99, 60, hex(kDark)},
+                  {"a diagonal", 0, 0, hex(kDark)},
+                  {"a diagonal", 99, 99, hex(kDark)},
+                  {"beside a diagonal", 70, 72, hex(kBlue)},
+                  {"a steep line", 30, 0, hex(kDark)},
+                  {"a steep line", 30, 99, hex(kDark)},
+                  {"beside a steep line", 31, 80, hex(kBlue)}});
     const typ::Line striped =
         bitmapLine({kRed, kDark}, pattern(31, [](int, int) { return 1; }), true);
     painter_.strokeLines(striped, std::vector<Ring>{{{1e300, 20.5}, {-1e12, 20.5}, {kNaN, 0}}});
