@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/session.h"
@@ -24,6 +26,20 @@ std::string versionText() {
     return concat(
         {"kestrel-cli ", std::string_view(digits, static_cast<std::size_t>(r.ptr - digits))});
 }
+
+// The commands by name, in the order the help lists them.
+constexpr std::pair<std::string_view, cli::Command (*)(CLI::App&, cli::CommonOptions&)>
+    kCommands[] = {{"scan", cli::scanCommand},
+                   {"typ", cli::typCommand},
+                   {"compile", cli::compileCommand},
+                   {"decompile", cli::decompileCommand},
+                   {"map-typ", cli::mapTypCommand},
+                   {"put-typ", cli::putTypCommand},
+                   {"products", cli::productsCommand},
+                   {"gen", cli::genCommand},
+                   {"legend", cli::legendCommand},
+                   {"render", cli::renderCommand},
+                   {"check-update", cli::checkUpdateCommand}};
 
 // The command being parsed when the arguments were refused, for the hint to its help.
 std::string commandOf(const CLI::App& cli) {
@@ -47,24 +63,24 @@ int main(int argc, char** argv) {
     cli::CommonOptions common;
     common.arguments = args;
     addCommonOptions(cli, common);
-    const cli::Command commands[] = {
-        cli::scanCommand(cli, common),       cli::typCommand(cli, common),
-        cli::compileCommand(cli, common),    cli::decompileCommand(cli, common),
-        cli::mapTypCommand(cli, common),     cli::putTypCommand(cli, common),
-        cli::productsCommand(cli, common),   cli::genCommand(cli, common),
-        cli::legendCommand(cli, common),     cli::renderCommand(cli, common),
-        cli::checkUpdateCommand(cli, common)};
-    for (const cli::Command& c : commands) c.app->group("Commands");
     // The command is the first argument that is not a global option.
     const auto named = std::find_if(args.begin() + 1, args.end(), [&](const std::string& a) {
         return !startsWith(a, "-") || !cli.get_option_no_throw(a);
     });
-    if (named != args.end() && !startsWith(*named, "-") &&
-        std::none_of(std::begin(commands), std::end(commands),
-                     [&](const cli::Command& c) { return c.app->get_name() == *named; })) {
+    const bool word = named != args.end() && !startsWith(*named, "-");
+    const auto known = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                    [&](const auto& c) { return word && c.first == *named; });
+    if (word && known == std::end(kCommands)) {
         printError(unknownCommand(*named));
         return cli::kUsage;
     }
+    // Only the command named is made (the others' options cost a noticeable part of a short
+    // run); all of them where none is, for the help that lists them and the refusals.
+    std::vector<cli::Command> commands;
+    for (const auto& [name, make] : kCommands)
+        if (known == std::end(kCommands) || name == known->first)
+            commands.push_back(make(cli, common));
+    for (const cli::Command& c : commands) c.app->group("Commands");
     if (const auto empty = cli::emptyValue(cli, {args.begin() + 1, args.end()})) {
         printError(emptyOptionValue(empty->option));
         printError(seeHelp(empty->command));

@@ -29,9 +29,9 @@ class CompleteScan {
     // Decodes the map in the buffer, whose key is already set. Yields to the user interface
     // between subdivisions and honours its stop flag (a Stopped note ends the notes).
     // A file is read front to back, as `cat` reads it, each tile's bytes at once into memory
-    // that the next tile reuses, every other tile on a second thread where the processor has
-    // two; `search`, when given, finds the signatures in every byte of the file on the way, so
-    // that one pass over the file serves both.
+    // that the next tile reuses, on two threads where the processor has two (each takes the
+    // next tile when it is free); `search`, when given, finds the signatures in every byte of the
+    // file on the way, so that one pass over the file serves both.
     static CompleteResult run(const MapBuffer& buf, UiPort& ui, SignatureSearch* search = nullptr);
 };
 
