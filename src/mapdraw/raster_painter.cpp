@@ -136,11 +136,12 @@ void RasterPainter::segment(PointF a, PointF b, double half, std::uint32_t colou
     double from = steep ? a.y : a.x, to = steep ? b.y : b.x;
     double at = steep ? a.x : a.y, end = steep ? b.x : b.y;
     if (from > to) std::swap(from, to), std::swap(at, end);
-    const double slope = (end - at) / (to - from);
-    const double reach = half * std::sqrt(1 + slope * slope); // across the axis
     const int along = steep ? raster_.height() : raster_.width();
     const int across = steep ? raster_.width() : raster_.height();
     int first = pixelFrom(from, along), last = pixelFrom(to, along);
+    if (first >= last) return; // no column's centre between the ends: a short segment
+    const double slope = (end - at) / (to - from);
+    const double reach = half * std::sqrt(1 + slope * slope); // across the axis
     // Only the columns where the line comes within the picture, a pixel to spare: elsewhere
     // every run is empty. A slight slope sends them far, and pixelFrom clamps them.
     const double near = -reach - 1 - at, far = across + reach + 1 - at;
