@@ -26,7 +26,7 @@ class TilePass {
     // Searches the rest of the file.
     void finish() { searchUpTo(buf_.size()); }
     // Goes on from `at` with a search of its own (null: none), which must outlive its use, for a
-    // pass that takes every other stretch of the file: the next span read starts at or after
+    // pass that takes only some stretches of the file: the next span read starts at or after
     // `at`.
     void jumpTo(std::int64_t at, SignatureSearch* search) {
         pos_ = at;
