@@ -140,11 +140,14 @@ void RasterPainter::segment(PointF a, PointF b, double half, std::uint32_t colou
     const int across = steep ? raster_.width() : raster_.height();
     int first = pixelFrom(from, along), last = pixelFrom(to, along);
     if (first >= last) return; // no column's centre between the ends: a short segment
+    // The pixels across the axis that are this painter's: the band's rows, or every column.
+    const int low = steep ? 0 : band_.top, high = steep ? across : band_.bottom;
+    if (steep) first = std::max(first, band_.top), last = std::min(last, band_.bottom);
     const double slope = (end - at) / (to - from);
     const double reach = half * std::sqrt(1 + slope * slope); // across the axis
-    // Only the columns where the line comes within the picture, a pixel to spare: elsewhere
+    // Only the columns where the line comes within those pixels, a pixel to spare: elsewhere
     // every run is empty. A slight slope sends them far, and pixelFrom clamps them.
-    const double near = -reach - 1 - at, far = across + reach + 1 - at;
+    const double near = low - reach - 1 - at, far = high + reach + 1 - at;
     if (slope == 0) {
         if (near > 0 || far < 0) return;
     } else {
@@ -154,7 +157,8 @@ void RasterPainter::segment(PointF a, PointF b, double half, std::uint32_t colou
     }
     for (int i = first; i < last; ++i) {
         const double centre = at + (i + 0.5 - from) * slope;
-        const int lo = pixelFrom(centre - reach, across), hi = pixelFrom(centre + reach, across);
+        const int lo = std::max(low, pixelFrom(centre - reach, across)),
+                  hi = std::min(high, pixelFrom(centre + reach, across));
         if (steep) {
             std::fill(raster_.row(i) + lo, raster_.row(i) + hi, colour);
         } else if (lo < hi) {
@@ -221,7 +225,7 @@ void RasterPainter::placePoints(const typ::Point& style, std::span<const PointF>
                      top = std::round(p.y - image.height / 2.0);
         if (!(left > -image.width && left < w && top > -image.height && top < h)) continue;
         const int x0 = static_cast<int>(left), y0 = static_cast<int>(top);
-        for (int y = std::max(0, y0); y < std::min(h, y0 + image.height); ++y) {
+        for (int y = std::max(band_.top, y0); y < std::min(band_.bottom, y0 + image.height); ++y) {
             std::uint32_t* row = raster_.row(y);
             const std::uint32_t* from =
                 icon_.data() + static_cast<std::size_t>(y - y0) * image.width;

@@ -17,8 +17,11 @@ namespace kestrel::mapdraw {
 
 class RasterPainter {
   public:
+    // Paints the rows of `band` only; the same pixels there as a painter of the whole picture.
+    RasterPainter(Raster& raster, draw::Daytime time, RowBand band)
+        : raster_(raster), time_(time), band_(band), spans_(raster.width(), band) {}
     RasterPainter(Raster& raster, draw::Daytime time)
-        : raster_(raster), time_(time), spans_(raster.width(), raster.height()) {}
+        : RasterPainter(raster, time, {0, raster.height()}) {}
 
     // The rings by the even-odd rule.
     void fillPolygon(const typ::Polygon& style, std::span<const std::vector<draw::PointF>> rings);
@@ -42,6 +45,7 @@ class RasterPainter {
 
     Raster& raster_;
     draw::Daytime time_;
+    RowBand band_;
     SpanMaker spans_;
     std::unordered_map<const typ::Polygon*, Tile> tiles_; // styles outlive it, unchanged
     std::vector<std::uint32_t> icon_;

@@ -22,7 +22,7 @@ std::optional<SpanMaker::Edge> SpanMaker::edge(draw::PointF a, draw::PointF b) c
     if (a.y == b.y) return std::nullopt;
     if (a.y > b.y) std::swap(a, b);
     // Rows whose centres y + 0.5 lie in [a.y, b.y).
-    const int first = pixelFrom(a.y, height_), last = pixelFrom(b.y, height_) - 1;
+    const int first = rowFrom(a.y), last = rowFrom(b.y) - 1;
     if (first > last) return std::nullopt;
     // An edge wholly right of the picture starts no run in it; one wholly left of it only
     // changes the parity, as a vertical edge just outside does.
@@ -73,7 +73,7 @@ const std::vector<Span>& SpanMaker::rings(std::span<const std::vector<draw::Poin
 const std::vector<Span>& SpanMaker::quad(const draw::PointF (&corners)[4]) {
     spans_.clear();
     Edge edges[4];
-    int n = 0, top = height_, bottom = -1;
+    int n = 0, top = rows_.bottom, bottom = -1;
     for (int i = 0; i < 4; ++i)
         if (const auto e = edge(corners[i], corners[(i + 1) % 4])) {
             edges[n++] = *e;
@@ -99,8 +99,7 @@ const std::vector<Span>& SpanMaker::disc(draw::PointF centre, double radius) {
     if (!std::isfinite(centre.x) || !std::isfinite(centre.y) || !(radius > 0) || radius > kFar)
         return spans_;
     centre = tamed(centre);
-    const int top = pixelFrom(centre.y - radius, height_);
-    const int end = pixelFrom(centre.y + radius, height_);
+    const int top = rowFrom(centre.y - radius), end = rowFrom(centre.y + radius);
     for (int y = top; y < end; ++y) {
         const double dy = y + 0.5 - centre.y, reach = radius * radius - dy * dy;
         if (reach < 0) continue;

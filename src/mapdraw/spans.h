@@ -28,9 +28,16 @@ struct Span {
     int y, x0, x1;
 };
 
+// Rows top to bottom - 1 of a picture: the part one thread draws.
+struct RowBand {
+    int top, bottom;
+};
+
+// Runs are made within the rows of the band only: the pixels of the others are some other
+// painter's, and the runs within the band are the same as for the whole picture.
 class SpanMaker {
   public:
-    SpanMaker(int width, int height) : width_(width), height_(height) {}
+    SpanMaker(int width, RowBand rows) : width_(width), rows_(rows) {}
 
     // The runs inside the rings by the even-odd rule, row by row from the top.
     const std::vector<Span>& rings(std::span<const std::vector<draw::PointF>> rings);
@@ -49,7 +56,11 @@ class SpanMaker {
     // The run of pixels whose centres lie in [from, to) on row y, clipped; none when empty.
     void addRun(int y, double from, double to);
 
-    int width_, height_;
+    // The first row at or below v's row centre within the band, or the band's end.
+    int rowFrom(double v) const { return std::max(rows_.top, pixelFrom(v, rows_.bottom)); }
+
+    int width_;
+    RowBand rows_;
     std::vector<Edge> edges_;
     struct Crossing {
         double x; // of the edge on the current row

@@ -202,5 +202,46 @@ TEST_F(RasterPainterTest, ShapesFarOutsideOrHostileAreClipped) {
     expectPixels({{"a bitmap line across", 50, 20, hex(kRed)}});
 }
 
+// Painters of bands of rows, together, leave the pixels one painter of the whole picture leaves:
+// every kind of shape, crossing the bands' edges or ending just short of them.
+TEST(RasterPainterBandsTest, BandsTogetherPaintWhatOnePainterPaints) {
+    const typ::Polygon red = polygon({kRed, {}});
+    const typ::Polygon chequered =
+        polygon({kBlue, {}}, pattern(32, [](int x, int y) { return (x + y) % 3 == 0; }));
+    const typ::Line bordered = plainLine({kBlue, kDark}, 5, 2);
+    const typ::Line thin = plainLine({kDark, {}}, 1, 0);
+    const typ::Line striped =
+        bitmapLine({kRed, kDark}, pattern(7, [](int x, int y) { return (x / 4 + y) % 2; }), false);
+    typ::Point mark;
+    mark.day.width = mark.day.height = 5;
+    mark.day.mode = typ::ColourMode::Alpha;
+    mark.day.palette = {{kRed, typ::kOpaque}, {{0, 0, 0xFF}, 8}};
+    mark.day.indices.assign(25, 0);
+    mark.day.indices[12] = 1;
+    const auto paint = [&](RasterPainter& p) {
+        p.fillPolygon(red, std::vector<Ring>{{{3.2, 2.7}, {96.1, 40.3}, {20.5, 97.9}},
+                                             {{30, 30}, {60, 30.5}, {45, 70}}});
+        p.fillPolygon(chequered, std::vector<Ring>{{{-10, 33.5}, {110, 32.9}, {50, 66.6}}});
+        p.strokeLines(bordered, std::vector<Ring>{{{5, 5}, {95, 34}, {10, 66}, {90, 95.5}},
+                                                  {{50, -20}, {52, 120}}});
+        p.strokeLines(thin, std::vector<Ring>{{{0.3, 33.4}, {99.7, 33.6}},
+                                              {{-1e9, -1e9}, {1e9, 1e9}},
+                                              {{70.5, 1}, {71.5, 99}}});
+        p.strokeLines(striped, std::vector<Ring>{{{2, 60}, {97, 20}, {40, 99}}});
+        const PointF at[] = {{33, 33}, {66, 66.5}, {10, 34}, {90, 65.5}, {50, 0}, {50, 99}};
+        p.placePoints(mark, at);
+    };
+    Raster whole(100, 100, 0xFFFFFFFF), banded(100, 100, 0xFFFFFFFF);
+    RasterPainter one(whole, draw::Daytime::Day);
+    paint(one);
+    for (const mapdraw::RowBand band : {mapdraw::RowBand{0, 33}, {33, 34}, {34, 66}, {66, 100}}) {
+        RasterPainter part(banded, draw::Daytime::Day, band);
+        paint(part);
+    }
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x)
+            ASSERT_EQ(banded.row(y)[x], whole.row(y)[x]) << "pixel " << x << "," << y;
+}
+
 } // namespace
 } // namespace kestrel::test
