@@ -1,7 +1,11 @@
 #include "mapdraw/map_picture.h"
 
 #include <algorithm>
+#include <atomic>
+#include <climits>
 #include <new>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 
 #include "mapdraw/map_frame.h"
@@ -13,6 +17,10 @@
 
 namespace kestrel::mapdraw {
 namespace {
+
+// Bands of fewer rows than this gain less from a thread than its start costs.
+constexpr int kLeastBandRows = 64;
+constexpr unsigned kMaxThreads = 8;
 
 bool overlaps(const MapArea& a, const MapArea& b) {
     return a.west <= b.east && b.west <= a.east && a.south <= b.north && b.south <= a.north;
@@ -45,66 +53,115 @@ std::vector<Placed> placed(const std::vector<TileGeometry>& tiles, ObjectKind ki
     return out;
 }
 
-// Paints the shapes of the tiles into the picture, through the frame.
-class ShapePainter {
-  public:
-    ShapePainter(Raster& raster, draw::Daytime time, const MapFrame& frame, MapStyles& styles)
-        : painter_(raster, time), frame_(frame), styles_(styles) {}
+// Shapes drawn at once with one style: a polygon alone, the lines or points of one type together.
+template <class Style> struct Group {
+    const Style* style;
+    std::size_t begin, end; // of the shapes
+};
 
+template <class Style> struct Drawn {
+    std::vector<Placed> shapes; // in the order drawn
+    std::vector<Group<Style>> groups;
+};
+
+// The shapes of the tiles in the order they are drawn, each with its style: made once, then
+// painted band by band. The styles are all looked up here, so that painting only reads them.
+struct DrawList {
     // One by one, in the draw order: polygons of one type may overlap.
-    void polygons(const std::vector<TileGeometry>& tiles) {
-        paths_.resize(1);
-        for (const Placed& p : placed(tiles, ObjectKind::Polygon,
-                                      [&](std::uint32_t code) { return styles_.drawLevel(code); }))
-            if (pixels(p, paths_[0]))
-                painter_.fillPolygon(styles_.polygon(p.shape->code), {paths_.data(), 1});
+    Drawn<typ::Polygon> polygons;
+    // The lines and points of each type at once, the types in the order they first appear.
+    Drawn<typ::Line> lines;
+    Drawn<typ::Point> points;
+
+    DrawList(const std::vector<TileGeometry>& tiles, MapStyles& styles) {
+        polygons.shapes = placed(tiles, ObjectKind::Polygon,
+                                 [&](std::uint32_t code) { return styles.drawLevel(code); });
+        for (std::size_t i = 0; i < polygons.shapes.size(); ++i)
+            polygons.groups.push_back({&styles.polygon(polygons.shapes[i].shape->code), i, i + 1});
+        byType(tiles, ObjectKind::Line, lines, [&](std::uint32_t c) { return &styles.line(c); });
+        byType(tiles, ObjectKind::Point, points, [&](std::uint32_t c) { return &styles.point(c); });
     }
 
-    // The lines of each type at once, the types in the order they first appear.
-    void lines(const std::vector<TileGeometry>& tiles) {
-        eachType(tiles, ObjectKind::Line, [&](std::uint32_t code, std::size_t n) {
-            painter_.strokeLines(styles_.line(code), {paths_.data(), n});
+  private:
+    template <class Style, class StyleOf>
+    static void byType(const std::vector<TileGeometry>& tiles, ObjectKind kind, Drawn<Style>& to,
+                       StyleOf styleOf) {
+        std::unordered_map<std::uint32_t, unsigned> firstSeen;
+        to.shapes = placed(tiles, kind, [&](std::uint32_t code) -> std::optional<unsigned> {
+            return firstSeen.try_emplace(code, static_cast<unsigned>(firstSeen.size()))
+                .first->second;
         });
+        for (std::size_t i = 0, j = 0; i < to.shapes.size(); i = j) {
+            while (j < to.shapes.size() && to.shapes[j].rank == to.shapes[i].rank) ++j;
+            to.groups.push_back({styleOf(to.shapes[i].shape->code), i, j});
+        }
     }
+};
 
-    void points(const std::vector<TileGeometry>& tiles) {
-        std::vector<draw::PointF> at;
-        eachType(tiles, ObjectKind::Point, [&](std::uint32_t code, std::size_t n) {
-            at.clear();
-            for (std::size_t i = 0; i < n; ++i) at.push_back(paths_[i][0]);
-            painter_.placePoints(styles_.point(code), at);
+// Paints the shapes of a draw list into one band of rows of the picture, through the frame.
+class BandPainter {
+  public:
+    BandPainter(Raster& raster, draw::Daytime time, RowBand band, const MapFrame& frame)
+        : painter_(raster, time, band), time_(time), band_(band), frame_(frame) {}
+
+    void paint(const DrawList& list) {
+        paths_.resize(1);
+        for (const Group<typ::Polygon>& g : list.polygons.groups) {
+            // A polygon's pixels lie within the rows of its corners.
+            if (pixels(list.polygons.shapes[g.begin], 1, paths_[0]))
+                painter_.fillPolygon(*g.style, {paths_.data(), 1});
+        }
+        each(list.lines, [&](const typ::Line& style, std::size_t n) {
+            painter_.strokeLines(style, {paths_.data(), n});
+        });
+        each(list.points, [&](const typ::Point& style, std::size_t n) {
+            at_.clear();
+            for (std::size_t i = 0; i < n; ++i) at_.push_back(paths_[i][0]);
+            painter_.placePoints(style, at_);
         });
     }
 
   private:
-    // Hands each type's shapes inside the picture to `draw`, as the first n paths.
-    template <class Draw>
-    void eachType(const std::vector<TileGeometry>& tiles, ObjectKind kind, Draw draw) {
-        std::unordered_map<std::uint32_t, unsigned> firstSeen;
-        const auto rank = [&](std::uint32_t code) -> std::optional<unsigned> {
-            return firstSeen.try_emplace(code, static_cast<unsigned>(firstSeen.size()))
-                .first->second;
-        };
-        const std::vector<Placed> all = placed(tiles, kind, rank);
-        for (std::size_t i = 0; i < all.size();) {
-            std::size_t n = 0, j = i;
-            for (; j < all.size() && all[j].rank == all[i].rank; ++j) {
+    // How far past the rows of its corners a line of the style may paint: half its width with
+    // its border, widened by a slope of up to one row a column, or half its bitmap's rows.
+    static double reach(const typ::Line& style) {
+        if (style.pattern) return style.pattern->rows / 2.0 + 3;
+        const double width = (style.lineWidth ? style.lineWidth : 1) + 2.0 * style.borderWidth;
+        return width * 0.75 + 2;
+    }
+    // An icon's rows lie within its height of its place.
+    double reach(const typ::Point& style) const { return draw::imageAt(style, time_).height + 1.0; }
+
+    // Hands each group's shapes that may paint a row of the band to `draw`, as the first n paths.
+    template <class Style, class Draw> void each(const Drawn<Style>& drawn, Draw draw) {
+        for (const Group<Style>& g : drawn.groups) {
+            const double margin = reach(*g.style);
+            std::size_t n = 0;
+            for (std::size_t i = g.begin; i < g.end; ++i) {
                 if (paths_.size() <= n) paths_.resize(n + 1);
-                if (pixels(all[j], paths_[n])) ++n;
+                if (pixels(drawn.shapes[i], margin, paths_[n])) ++n;
             }
-            if (n) draw(all[i].shape->code, n);
-            i = j;
+            if (n) draw(*g.style, n);
         }
     }
 
-    // The shape's pixels; false when it lies wholly outside the picture (with a margin for wide
-    // lines and icons).
-    bool pixels(const Placed& p, std::vector<draw::PointF>& out) const {
+    // The shape's pixels, when it lies within the picture (with a margin for wide lines and
+    // icons) and comes within `reach` rows of the band; false when not.
+    bool pixels(const Placed& p, double reach, std::vector<draw::PointF>& out) const {
         constexpr double kMargin = 64;
         out.clear();
+        // Its rows first, from its northern and southern ends alone: most shapes lie wholly
+        // beside the band, and the rows fall as the latitude rises.
+        const MapPoint* points = p.tile->points.data() + p.shape->first;
+        std::int32_t south = INT32_MAX, north = INT32_MIN;
+        for (std::uint32_t i = 0; i < p.shape->count; ++i)
+            south = std::min(south, points[i].lat), north = std::max(north, points[i].lat);
+        if (p.shape->count == 0 || frame_.pixel({0, south}).y + reach < band_.top ||
+            frame_.pixel({0, north}).y - reach > band_.bottom)
+            return false;
         double left = 1e300, right = -1e300, top = 1e300, bottom = -1e300;
         for (std::uint32_t i = 0; i < p.shape->count; ++i) {
-            const draw::PointF at = frame_.pixel(p.tile->points[p.shape->first + i]);
+            const draw::PointF at = frame_.pixel(points[i]);
             left = std::min(left, at.x), right = std::max(right, at.x);
             top = std::min(top, at.y), bottom = std::max(bottom, at.y);
             out.push_back(at);
@@ -114,10 +171,41 @@ class ShapePainter {
     }
 
     RasterPainter painter_;
+    draw::Daytime time_;
+    RowBand band_;
     const MapFrame& frame_;
-    MapStyles& styles_;
     std::vector<std::vector<draw::PointF>> paths_; // reused: their memory stays
+    std::vector<draw::PointF> at_;
 };
+
+// The picture painted in bands of rows, each on a thread of its own (this one paints the first).
+// False when memory ran out on one of them.
+bool paintInBands(Raster& raster, const PictureRequest& request, const MapFrame& frame,
+                  const DrawList& list) {
+    const unsigned wanted = request.threads ? request.threads : std::thread::hardware_concurrency();
+    const int n = std::clamp(static_cast<int>(std::min(wanted, kMaxThreads)), 1,
+                             std::max(1, raster.height() / kLeastBandRows));
+    std::atomic<bool> failed = false;
+    const auto paint = [&](int k) {
+        try {
+            const RowBand band{raster.height() * k / n, raster.height() * (k + 1) / n};
+            BandPainter(raster, request.time, band, frame).paint(list);
+        } catch (const std::bad_alloc&) {
+            failed = true;
+        }
+    };
+    std::vector<std::thread> others;
+    for (int k = 1; k < n; ++k) {
+        try {
+            others.emplace_back(paint, k);
+        } catch (const std::system_error&) {
+            paint(k); // no thread to be had: painted here instead
+        }
+    }
+    paint(0);
+    for (std::thread& t : others) t.join();
+    return !failed;
+}
 
 } // namespace
 
@@ -162,11 +250,8 @@ MapPictureResult drawMap(const MapBuffer& buf, const typ::TypFile* typ,
     try {
         Raster raster(request.width, request.height, 0xFFFFFFFF);
         MapStyles styles(typ);
-        ShapePainter painter(raster, request.time, frame, styles);
-        painter.polygons(tiles);
-        painter.lines(tiles);
-        painter.points(tiles);
-        png = pngBytes(raster.bytes(), raster.width(), raster.height(), raster.width() * 4);
+        if (paintInBands(raster, request, frame, DrawList(tiles, styles)))
+            png = pngBytes(raster.bytes(), raster.width(), raster.height(), raster.width() * 4);
     } catch (const std::bad_alloc&) {
         // The picture's memory, held in this block only.
     }

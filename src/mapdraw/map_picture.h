@@ -22,6 +22,7 @@ struct PictureRequest {
     bool wholeMap = false; // fit every tile into the picture, not the first one
     draw::Daytime time =
         draw::Daytime::Day; // Night: the elements' night colours where they have them
+    unsigned threads = 0;   // that paint the picture, each a band of its rows; 0: one a processor
 };
 
 enum class PictureFault : std::uint8_t {

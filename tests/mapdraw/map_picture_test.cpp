@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <set>
 
 #include "base/files.h"
 #include "draw/cairo_handles.h"
@@ -158,6 +159,33 @@ TEST_F(MapPictureTest, CommandDrawsTheNightColoursWhenAsked) {
         expectColours(run.out, 300, 200,
                       {{"town", 47.002, 8.012, night ? 0x102030u : 0xE02020u},
                        {"background", 47.0135, 8.012, 0xFFF0C0}});
+    }
+}
+
+// Painted in bands of rows on several threads, every map's picture is the one a single thread
+// paints, byte for byte: the committed test maps and the shared public ones, with their own TYP.
+TEST(MapPictureBandsTest, ThreadsPaintTheSamePictureAsOne) {
+    std::set<std::string> maps;
+    for (const std::filesystem::path& root : {std::filesystem::path(fixtureDir()) / "maps",
+                                              std::filesystem::path(sharedFixtureDir())}) {
+        if (!std::filesystem::exists(root)) continue;
+        for (const auto& e : std::filesystem::recursive_directory_iterator(root))
+            if (e.path().extension() == ".img") maps.insert(e.path().string());
+    }
+    ASSERT_GE(maps.size(), 5u);
+    for (const std::string& map : maps) {
+        SCOPED_TRACE(map);
+        const std::string bytes = readFile(map).value();
+        const MapBuffer buf =
+            MapBuffer::view({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+        FakeUi ui;
+        mapdraw::PictureRequest request{0, 300, 451, true};
+        request.threads = 1;
+        const mapdraw::MapPictureResult one = mapdraw::drawMap(buf, nullptr, request, ui);
+        request.threads = 4;
+        const mapdraw::MapPictureResult four = mapdraw::drawMap(buf, nullptr, request, ui);
+        EXPECT_EQ(one.fault, four.fault);
+        EXPECT_TRUE(one.png == four.png);
     }
 }
 
