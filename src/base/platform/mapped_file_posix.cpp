@@ -88,6 +88,17 @@ void unguard(const std::uint8_t* data) {
 
 } // namespace
 
+void preferLargePages(void* p, std::size_t n) {
+#ifdef MADV_HUGEPAGE
+    constexpr std::uintptr_t kLarge = std::uintptr_t(2) << 20;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(p) + kLarge - 1) & ~(kLarge - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(p) + n) & ~(kLarge - 1);
+    if (begin < end) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    (void)p, (void)n;
+#endif
+}
+
 LargeBuffer::LargeBuffer(std::size_t size) {
     constexpr std::size_t kLarge = std::size_t(2) << 20;
     if (size == 0 || size > SIZE_MAX / 2) return;

@@ -133,6 +133,12 @@ std::size_t readFileAt(std::FILE* file, std::uint64_t at, void* into, std::size_
 // the file ended).
 bool appendFileBytes(std::FILE* from, std::uint64_t at, std::uint64_t n, std::FILE* to);
 
+// Asks that the pages of n bytes of memory from p, as yet untouched, be made large pages where the
+// system has them for private memory (the whole large pages within them only): a big list that
+// fills them later then takes a page fault per 2 MiB rather than per 4 KiB. Nothing where the
+// system has no such advice.
+void preferLargePages(void* p, std::size_t n);
+
 // Memory for a big working buffer, its bytes not set, released when destroyed: in large pages
 // where the system has them for private memory, so that a pass over every byte takes few page
 // faults and address translations. The size may be rounded up (to whole large pages).

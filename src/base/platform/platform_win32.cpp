@@ -288,6 +288,8 @@ bool syncToDisk(std::FILE* file) {
 void takeOwner(std::FILE*, const std::filesystem::path&) {}
 
 // Private memory has no large pages here without a privilege users lack: files are mapped.
+void preferLargePages(void*, std::size_t) {}
+
 LargeBuffer::LargeBuffer(std::size_t size) {
     // Large pages need a privilege users rarely have: ordinary pages.
     if (void* m = VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
