@@ -113,6 +113,21 @@ TEST_F(MapPictureTest, APolygonTheDrawOrderLeavesOutIsNotDrawn) {
     expectColours(&typ_, 400, 400, {{"background where the town is", 47.002, 8.012, 0xFFF0C0}});
 }
 
+// Polygons of one draw level are drawn in the order the map holds them, the later ones on top:
+// mkgmap writes a tile's polygons by type, its background 0x4B after 0x18.
+TEST_F(MapPictureTest, PolygonsOfOneLevelInTheMapsOrder) {
+    std::size_t background = 0;
+    for (std::size_t level = 0; level < typ_.drawOrder.levels.size(); ++level) {
+        auto& entries = typ_.drawOrder.levels[level];
+        std::erase(entries, typ::DrawOrderEntry{0x18, 0});
+        if (std::find(entries.begin(), entries.end(), typ::DrawOrderEntry{0x4B, 0}) !=
+            entries.end())
+            background = level;
+    }
+    typ_.drawOrder.levels[background].push_back({0x18, 0});
+    expectColours(&typ_, 400, 400, {{"the background over 0x18", 47.0125, 8.003, 0xFFF0C0}});
+}
+
 TEST_F(MapPictureTest, BeyondTheTileIsWhite) {
     // The tile is taller than wide: a square picture has white on its sides.
     expectColours(&typ_, 400, 400, {{"west of the tile", 47.005, 7.9995, 0xFFFFFF}});
