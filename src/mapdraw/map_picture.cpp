@@ -46,8 +46,7 @@ std::vector<Placed> placed(const std::vector<TileGeometry>& tiles, ObjectKind ki
     std::vector<Placed> out;
     std::size_t n = 0;
     for (const TileGeometry& t : tiles) n += t.list(kind).size();
-    out.reserve(n);
-    platform::preferLargePages(out.data(), n * sizeof(Placed));
+    platform::reserveInLargePages(out, n);
     for (const TileGeometry& t : tiles)
         for (const MapShape& s : t.list(kind))
             if (const std::optional<unsigned> r = rank(s.code)) out.push_back({*r, &t, &s});
@@ -84,9 +83,7 @@ struct DrawList {
     DrawList(const std::vector<TileGeometry>& tiles, MapStyles& styles) {
         polygons.shapes = placed(tiles, ObjectKind::Polygon,
                                  [&](std::uint32_t code) { return styles.drawLevel(code); });
-        polygons.groups.reserve(polygons.shapes.size());
-        platform::preferLargePages(polygons.groups.data(),
-                                   polygons.shapes.size() * sizeof(Group<typ::Polygon>));
+        platform::reserveInLargePages(polygons.groups, polygons.shapes.size());
         for (std::size_t i = 0; i < polygons.shapes.size(); ++i)
             polygons.groups.push_back({&styles.polygon(polygons.shapes[i].shape->code), i, i + 1});
         byType(tiles, ObjectKind::Line, lines, [&](std::uint32_t c) { return &styles.line(c); });

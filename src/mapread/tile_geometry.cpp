@@ -160,12 +160,9 @@ TileGeometry TileGeometry::read(const MapBuffer& buf, const ImgTile& tile,
     // mkgmap's finest level holds about a point per four bytes of the RGN, and an object per 25.
     // Only the entries written take memory, in large pages where the system has them.
     const auto rgnBytes = static_cast<std::size_t>(std::max<std::int64_t>(h.rgn.size(), 0));
-    const auto room = [](auto& list, std::size_t n) {
-        list.reserve(n);
-        platform::preferLargePages(list.data(), list.capacity() * sizeof(list[0]));
-    };
-    room(g.points, std::min(kMaxPoints, rgnBytes / 4));
-    for (auto& list : g.shapes) room(list, std::min(kMaxPoints, rgnBytes / 16));
+    platform::reserveInLargePages(g.points, std::min(kMaxPoints, rgnBytes / 4));
+    for (auto& list : g.shapes)
+        platform::reserveInLargePages(list, std::min(kMaxPoints, rgnBytes / 16));
     ShapeSink sink(h.rgn, h.rgnName, level, tre::kMaxBits - bits, request.within, g);
     note(h.rgn, h.rgnName, RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, sink, ui));
     const RgnExtendedDecoder extended(h.rgn, h.rgnHeader);

@@ -138,6 +138,11 @@ bool appendFileBytes(std::FILE* from, std::uint64_t at, std::uint64_t n, std::FI
 // fills them later then takes a page fault per 2 MiB rather than per 4 KiB. Nothing where the
 // system has no such advice.
 void preferLargePages(void* p, std::size_t n);
+// Room for n entries of a list made at once, in large pages where the system has them.
+template <class List> void reserveInLargePages(List& list, std::size_t n) {
+    list.reserve(n);
+    preferLargePages(list.data(), list.capacity() * sizeof(*list.data()));
+}
 
 // Memory for a big working buffer, its bytes not set, released when destroyed: in large pages
 // where the system has them for private memory, so that a pass over every byte takes few page
