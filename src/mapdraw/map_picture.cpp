@@ -205,7 +205,7 @@ bool paintInBands(Raster& raster, const PictureRequest& request, const MapFrame&
     std::vector<std::thread> others;
     for (int k = 1; k < n; ++k) {
         try {
-            others.emplace_back(paint, k);
+            others.push_back(platform::threadBeside([&paint, k] { paint(k); }));
         } catch (const std::system_error&) {
             paint(k); // no thread to be had: painted here instead
         }

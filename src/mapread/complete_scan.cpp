@@ -11,6 +11,7 @@
 #include <thread>
 #include <utility>
 
+#include "base/platform/platform.h"
 #include "mapread/img_directory.h"
 #include "mapread/rgn_extended_decoder.h"
 #include "mapread/rgn_object_decoder.h"
@@ -198,7 +199,7 @@ Finds onTwoThreads(const Pass& p, UiPort& ui) {
     StopPort port(stop);
     TileQueue queue(2);
     Finds there;
-    std::thread other([&] {
+    std::thread other = platform::threadBeside([&] {
         there = takeTiles(p, 1, queue, port, [] {});
         const std::lock_guard lock(m);
         done = true;

@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "base/platform/platform.h"
+
 namespace kestrel {
 namespace {
 
@@ -74,7 +76,7 @@ std::optional<Signatures> findSignaturesSplit(const MapBuffer& buf, UiPort& ui,
     Stretches stretches(buf, stretch);
     std::vector<std::uint8_t> mine(stretch + kTail), theirs(stretch + kTail);
     // The user interface is only ever called from its own thread.
-    std::thread other([&] { stretches.search(1, theirs, [] {}); });
+    std::thread other = platform::threadBeside([&] { stretches.search(1, theirs, [] {}); });
     stretches.search(0, mine, [&] {
         ui.yield();
         if (ui.stopflag()) stretches.stop();

@@ -10,10 +10,12 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -143,6 +145,12 @@ template <class List> void reserveInLargePages(List& list, std::size_t n) {
     list.reserve(n);
     preferLargePages(list.data(), list.capacity() * sizeof(*list.data()));
 }
+
+// A thread for `work` that starts at once on another processor than the caller's, where the
+// process may use one. Left to itself, Linux may queue a new thread behind its busy parent until
+// a scheduler tick moves it (1.5-4 ms on a machine of two processors, measured), which is much of
+// a short scan. Once started, it may run on any of the process's processors.
+std::thread threadBeside(std::function<void()> work);
 
 // Memory for a big working buffer, its bytes not set, released when destroyed: in large pages
 // where the system has them for private memory, so that a pass over every byte takes few page

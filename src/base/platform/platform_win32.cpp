@@ -290,6 +290,11 @@ void takeOwner(std::FILE*, const std::filesystem::path&) {}
 // Private memory has no large pages here without a privilege users lack: files are mapped.
 void preferLargePages(void*, std::size_t) {}
 
+// Windows puts a new thread on an idle processor where it has one.
+std::thread threadBeside(std::function<void()> work) {
+    return std::thread(std::move(work));
+}
+
 LargeBuffer::LargeBuffer(std::size_t size) {
     // Large pages need a privilege users rarely have: ordinary pages.
     if (void* m = VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
