@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "base/platform/platform.h"
+#include "base/stop_port.h"
 #include "mapread/img_directory.h"
 #include "mapread/rgn_extended_decoder.h"
 #include "mapread/rgn_object_decoder.h"
@@ -171,23 +172,6 @@ Finds takeTiles(const Pass& p, std::size_t first, TileQueue& queue, UiPort& ui, 
         finds.after = searchAfter(p, pass);
     return finds;
 }
-
-// The decoder on the second thread learns of the user's stop through this port: the user
-// interface itself is only ever called from its own thread.
-class StopPort final : public UiPort {
-  public:
-    explicit StopPort(const std::atomic<bool>& stop) : stop_(stop) { setYieldStride(1); }
-    void message(const std::string&) override {}
-    Answer ask(const std::string&, Buttons) override { return Answer::Cancel; }
-    void progress(float) override {}
-    void busy(bool) override {}
-
-  protected:
-    void pump() override { setStopflag(stop_); }
-
-  private:
-    const std::atomic<bool>& stop_;
-};
 
 // The tiles on two threads, each with its own copy and decoder: two copies from the file's cache
 // run at once, and each thread's bytes stay in its own processor's cache.

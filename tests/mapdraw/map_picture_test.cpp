@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <set>
+#include <tuple>
 
 #include "base/files.h"
 #include "draw/cairo_handles.h"
@@ -201,7 +202,30 @@ TEST(MapPictureBandsTest, ThreadsPaintTheSamePictureAsOne) {
         const mapdraw::MapPictureResult four = mapdraw::drawMap(buf, nullptr, request, ui);
         EXPECT_EQ(one.fault, four.fault);
         EXPECT_TRUE(one.png == four.png);
+        // The tiles decoded on several threads report in the directory's order.
+        const auto said = [](const mapdraw::MapPictureResult& r) {
+            std::vector<std::tuple<DecodeStop, std::string, std::string, std::int64_t>> notes;
+            for (const DecodeNote& n : r.notes)
+                notes.emplace_back(n.why, n.tile, n.subfile, n.offset);
+            return std::tuple(notes, r.shapes, r.damagedShapes);
+        };
+        EXPECT_EQ(said(one), said(four));
     }
+}
+
+// A stop while the tiles are decoded on several threads ends the picture as stopped.
+TEST(MapPictureBandsTest, AStopWhileTilesAreDecodedOnThreads) {
+    const std::string bytes =
+        readFile(
+            (std::filesystem::path(fixtureDir()) / "maps" / "two_tiles" / "gmapsupp.img").string())
+            .value();
+    const MapBuffer buf =
+        MapBuffer::view({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+    FakeUi ui;
+    ui.stopAfterYields(1);
+    mapdraw::PictureRequest request{0, 200, 200, true};
+    request.threads = 4;
+    EXPECT_EQ(mapdraw::drawMap(buf, nullptr, request, ui).fault, mapdraw::PictureFault::Stopped);
 }
 
 // A palette holds 256 colours: a picture of more keeps every one, in RGB.
