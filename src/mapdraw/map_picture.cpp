@@ -195,20 +195,22 @@ int threadsFor(const PictureRequest& request) {
     return static_cast<int>(std::clamp(wanted, 1u, kMaxThreads));
 }
 
-// The shapes of the tiles, in their order, decoded on the request's threads: each takes the next
-// tile when it is free. This thread yields to the user interface between subdivisions and passes
-// the user's stop on to the others when its tile is done (a tile takes well under a tenth of a
-// second). Nothing when memory ran out on one of them.
+// The shapes of the tiles, in their order, decoded on the request's threads: thread k begins with
+// tile k, then each takes the next tile when it is free. This thread, with the first tile, yields
+// to the user interface between subdivisions and passes the user's stop on to the others when a
+// tile of its is done (a tile takes well under a tenth of a second). Nothing when memory ran out
+// on one of them.
 std::optional<std::vector<TileGeometry>> decodeTiles(const MapBuffer& buf,
                                                      const std::vector<const ImgTile*>& wanted,
                                                      const GeometryRequest& request, int threads,
                                                      UiPort& ui) {
     std::vector<TileGeometry> tiles(wanted.size());
-    std::atomic<std::size_t> next = 0;
+    const auto n = static_cast<std::size_t>(std::max(1, threads));
+    std::atomic<std::size_t> next = n;
     std::atomic<bool> stop = false, failed = false;
-    const auto take = [&](UiPort& port, auto between) {
+    const auto take = [&](std::size_t first, UiPort& port, auto between) {
         try {
-            for (std::size_t i = next++; i < wanted.size() && !port.stopflag() && !failed;
+            for (std::size_t i = first; i < wanted.size() && !port.stopflag() && !failed;
                  i = next++) {
                 tiles[i] = TileGeometry::read(buf, *wanted[i], request, port);
                 between();
@@ -217,18 +219,18 @@ std::optional<std::vector<TileGeometry>> decodeTiles(const MapBuffer& buf,
             failed = true;
         }
     };
+    const auto passStop = [&] { stop = ui.stopflag(); };
     std::vector<std::thread> others;
     std::vector<std::unique_ptr<StopPort>> ports;
-    const int n = std::min(threads, static_cast<int>(wanted.size()));
-    for (int k = 1; k < n; ++k) {
+    for (std::size_t k = 1; k < n && k < wanted.size(); ++k) {
         try {
             StopPort& port = *ports.emplace_back(std::make_unique<StopPort>(stop));
-            others.push_back(platform::threadBeside([&take, &port] { take(port, [] {}); }));
+            others.push_back(platform::threadBeside([&take, &port, k] { take(k, port, [] {}); }));
         } catch (const std::system_error&) {
-            break; // no thread to be had: this one takes more tiles
+            take(k, ui, passStop); // no thread to be had: taken here instead
         }
     }
-    take(ui, [&] { stop = ui.stopflag(); });
+    take(0, ui, passStop);
     for (std::thread& t : others) t.join();
     if (failed) return std::nullopt;
     return tiles;

@@ -222,7 +222,7 @@ TEST(MapPictureBandsTest, AStopWhileTilesAreDecodedOnThreads) {
     const MapBuffer buf =
         MapBuffer::view({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
     FakeUi ui;
-    ui.stopAfterYields(1);
+    ui.stopAfterYields(0);
     mapdraw::PictureRequest request{0, 200, 200, true};
     request.threads = 4;
     EXPECT_EQ(mapdraw::drawMap(buf, nullptr, request, ui).fault, mapdraw::PictureFault::Stopped);
