@@ -4,7 +4,6 @@
 #include <atomic>
 #include <climits>
 #include <functional>
-#include <memory>
 #include <new>
 #include <optional>
 #include <system_error>
@@ -195,6 +194,21 @@ int threadsFor(const PictureRequest& request) {
     return static_cast<int>(std::clamp(wanted, 1u, kMaxThreads));
 }
 
+// Runs each(k) for k from 1 to n - 1 on threads of their own, started beside this one, and each(0)
+// on this one, then waits for them all. A k no thread can be had for runs here instead.
+template <class Each> void onThreads(int n, const Each& each) {
+    std::vector<std::thread> others;
+    for (int k = 1; k < n; ++k) {
+        try {
+            others.push_back(platform::threadBeside([&each, k] { each(k); }));
+        } catch (const std::system_error&) {
+            each(k);
+        }
+    }
+    each(0);
+    for (std::thread& t : others) t.join();
+}
+
 // The shapes of the tiles, in their order, decoded on the request's threads: thread k begins with
 // tile k, then each takes the next tile when it is free. This thread, with the first tile, yields
 // to the user interface between subdivisions and passes the user's stop on to the others when a
@@ -205,8 +219,8 @@ std::optional<std::vector<TileGeometry>> decodeTiles(const MapBuffer& buf,
                                                      const GeometryRequest& request, int threads,
                                                      UiPort& ui) {
     std::vector<TileGeometry> tiles(wanted.size());
-    const auto n = static_cast<std::size_t>(std::max(1, threads));
-    std::atomic<std::size_t> next = n;
+    const int n = std::clamp(static_cast<int>(wanted.size()), 1, std::max(1, threads));
+    std::atomic<std::size_t> next = static_cast<std::size_t>(n);
     std::atomic<bool> stop = false, failed = false;
     const auto take = [&](std::size_t first, UiPort& port, auto between) {
         try {
@@ -219,19 +233,16 @@ std::optional<std::vector<TileGeometry>> decodeTiles(const MapBuffer& buf,
             failed = true;
         }
     };
-    const auto passStop = [&] { stop = ui.stopflag(); };
-    std::vector<std::thread> others;
-    std::vector<std::unique_ptr<StopPort>> ports;
-    for (std::size_t k = 1; k < n && k < wanted.size(); ++k) {
-        try {
-            StopPort& port = *ports.emplace_back(std::make_unique<StopPort>(stop));
-            others.push_back(platform::threadBeside([&take, &port, k] { take(k, port, [] {}); }));
-        } catch (const std::system_error&) {
-            take(k, ui, passStop); // no thread to be had: taken here instead
+    const std::thread::id here = std::this_thread::get_id();
+    onThreads(n, [&](int k) {
+        const auto first = static_cast<std::size_t>(k);
+        if (std::this_thread::get_id() == here) {
+            take(first, ui, [&] { stop = ui.stopflag(); });
+        } else {
+            StopPort port(stop);
+            take(first, port, [] {});
         }
-    }
-    take(0, ui, passStop);
-    for (std::thread& t : others) t.join();
+    });
     if (failed) return std::nullopt;
     return tiles;
 }
@@ -242,24 +253,14 @@ bool paintInBands(Raster& raster, const PictureRequest& request, const MapFrame&
                   const DrawList& list) {
     const int n = std::min(threadsFor(request), std::max(1, raster.height() / kLeastBandRows));
     std::atomic<bool> failed = false;
-    const auto paint = [&](int k) {
+    onThreads(n, [&](int k) {
         try {
             const RowBand band{raster.height() * k / n, raster.height() * (k + 1) / n};
             BandPainter(raster, request.time, band, frame).paint(list);
         } catch (const std::bad_alloc&) {
             failed = true;
         }
-    };
-    std::vector<std::thread> others;
-    for (int k = 1; k < n; ++k) {
-        try {
-            others.push_back(platform::threadBeside([&paint, k] { paint(k); }));
-        } catch (const std::system_error&) {
-            paint(k); // no thread to be had: painted here instead
-        }
-    }
-    paint(0);
-    for (std::thread& t : others) t.join();
+    });
     return !failed;
 }
 
