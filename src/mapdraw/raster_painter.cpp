@@ -59,6 +59,12 @@ std::optional<std::pair<double, double>> clipped(PointF a, PointF b, double marg
     return std::pair{enter, leave};
 }
 
+// The least whole number at or above v, for v well within an int.
+int ceilOf(double v) {
+    const int whole = static_cast<int>(v);
+    return whole + (whole < v);
+}
+
 PointF along(PointF a, PointF b, double t) {
     return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
 }
@@ -116,11 +122,15 @@ void RasterPainter::strokeLines(const typ::Line& style,
 void RasterPainter::strokePlain(std::span<const std::vector<PointF>> paths, std::uint32_t colour,
                                 double width) {
     const double half = width / 2, margin = half + 2;
+    // A segment and the corner at its end paint no row further than this from their ends' rows.
+    const double rows = half * 1.5 + 2;
     const int w = raster_.width(), h = raster_.height();
     for (const auto& path : paths)
         for (std::size_t i = 1; i < path.size(); ++i) {
             const PointF a = tamed(path[i - 1]), b = tamed(path[i]);
             if (!finite(a) || !finite(b) || (a.x == b.x && a.y == b.y)) continue;
+            if (std::max(a.y, b.y) + rows < band_.top || std::min(a.y, b.y) - rows > band_.bottom)
+                continue; // wholly above or below the band
             segment(a, b, half, colour);
             // The corners between segments rounded, as a wide line bends.
             if (width >= 3 && i + 1 < path.size() && b.x > -margin && b.x < w + margin &&
@@ -155,17 +165,26 @@ void RasterPainter::segment(PointF a, PointF b, double half, std::uint32_t colou
         first = std::max(first, pixelFrom(std::min(x0, x1) - 1, along));
         last = std::min(last, pixelFrom(std::max(x0, x1) + 2, along));
     }
-    for (int i = first; i < last; ++i) {
+    // The pixels across of column i, lo to hi - 1: past the narrowing above, the line's centre
+    // lies within a few pixels of the painter's, and the ends need no clamp to the picture first.
+    const auto across_ = [&](int i, int& lo, int& hi) {
         const double centre = at + (i + 0.5 - from) * slope;
-        const int lo = std::max(low, pixelFrom(centre - reach, across)),
-                  hi = std::min(high, pixelFrom(centre + reach, across));
-        if (steep) {
+        lo = std::clamp(ceilOf(centre - reach - 0.5), low, high);
+        hi = std::clamp(ceilOf(centre + reach - 0.5), low, high);
+    };
+    int lo = 0, hi = 0;
+    if (steep) {
+        for (int i = first; i < last; ++i) {
+            across_(i, lo, hi);
             std::fill(raster_.row(i) + lo, raster_.row(i) + hi, colour);
-        } else if (lo < hi) {
-            // Down the column, a row's width at a time.
-            std::uint32_t* pixel = raster_.row(lo) + i;
-            for (int j = lo; j < hi; ++j, pixel += along) *pixel = colour;
         }
+        return;
+    }
+    for (int i = first; i < last; ++i) {
+        across_(i, lo, hi);
+        // Down the column, a row's width at a time.
+        std::uint32_t* pixel = raster_.row(lo) + i;
+        for (int j = lo; j < hi; ++j, pixel += along) *pixel = colour;
     }
 }
 

@@ -50,12 +50,12 @@ const std::vector<Span>& SpanMaker::rings(std::span<const std::vector<draw::Poin
     for (int y = edges_.front().first; next < edges_.size() || !active_.empty(); ++y) {
         if (active_.empty()) y = std::max(y, edges_[next].first);
         for (; next < edges_.size() && edges_[next].first == y; ++next)
-            active_.push_back({0, &edges_[next]});
+            active_.push_back({0, edges_[next]});
         const double centre = y + 0.5;
         bool ending = false;
         for (Crossing& c : active_) {
-            c.x = c.edge->x + (centre - c.edge->y) * c.edge->dxdy;
-            ending |= c.edge->last <= y;
+            c.x = c.edge.x + (centre - c.edge.y) * c.edge.dxdy;
+            ending |= c.edge.last <= y;
         }
         // The order of the row above holds but where edges crossed or began: an insertion sort
         // has little to do.
@@ -65,7 +65,7 @@ const std::vector<Span>& SpanMaker::rings(std::span<const std::vector<draw::Poin
         // Crossings right of the picture were left out: an odd count runs to its right side.
         for (std::size_t i = 0; i < active_.size(); i += 2)
             addRun(y, active_[i].x, i + 1 < active_.size() ? active_[i + 1].x : width_ + 1.0);
-        if (ending) std::erase_if(active_, [y](const Crossing& c) { return c.edge->last <= y; });
+        if (ending) std::erase_if(active_, [y](const Crossing& c) { return c.edge.last <= y; });
     }
     return spans_;
 }

@@ -63,8 +63,8 @@ class SpanMaker {
     RowBand rows_;
     std::vector<Edge> edges_;
     struct Crossing {
-        double x; // of the edge on the current row
-        const Edge* edge;
+        double x;  // of the edge on the current row
+        Edge edge; // held here: the edges in the order of their first rows lie apart
     };
     std::vector<Crossing> active_; // by x
 
