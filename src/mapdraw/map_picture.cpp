@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
-#include <functional>
+#include <cmath>
 #include <new>
+#include <numeric>
 #include <optional>
-#include <system_error>
 #include <thread>
 #include <unordered_map>
 
@@ -14,6 +14,7 @@
 #include "base/stop_port.h"
 #include "mapdraw/map_frame.h"
 #include "mapdraw/map_styles.h"
+#include "mapdraw/on_threads.h"
 #include "mapdraw/png_bytes.h"
 #include "mapdraw/raster_painter.h"
 #include "mapread/img_directory.h"
@@ -22,9 +23,10 @@
 namespace kestrel::mapdraw {
 namespace {
 
-// Bands of fewer rows than this gain less from a thread than its start costs.
+// Bands of fewer rows than this lose more to the shapes that cross two than they gain.
 constexpr int kLeastBandRows = 64;
 constexpr unsigned kMaxThreads = 8;
+constexpr int kBandsPerThread = 4;
 
 bool overlaps(const MapArea& a, const MapArea& b) {
     return a.west <= b.east && b.west <= a.east && a.south <= b.north && b.south <= a.north;
@@ -35,30 +37,60 @@ MapArea joined(const MapArea& a, const MapArea& b) {
             std::min(a.west, b.west)};
 }
 
-// A shape of one of the tiles, and where its kind puts it in the drawing.
+// A shape of one of the tiles, where its kind puts it in the drawing, and the rows from its
+// northern to its southern end (rounded outwards): most shapes lie wholly beside a band.
 struct Placed {
     unsigned rank;
+    int top, bottom;
     const TileGeometry* tile;
     const MapShape* shape;
 };
 
-// The shapes of one kind, ranked, in the order of their ranks and within a rank as read.
+// The rows of the shape's northern and southern ends, rounded outwards; far ones brought within
+// what an int holds.
+std::pair<int, int> rowsOf(const TileGeometry& t, const MapShape& s, const MapFrame& frame) {
+    if (s.count == 0) return {0, 0};
+    const MapPoint* points = t.points.data() + s.first;
+    std::int32_t south = INT32_MAX, north = INT32_MIN;
+    for (std::uint32_t i = 0; i < s.count; ++i)
+        south = std::min(south, points[i].lat), north = std::max(north, points[i].lat);
+    constexpr double kFar = 1e9;
+    return {static_cast<int>(std::floor(std::clamp(frame.pixel({0, north}).y, -kFar, kFar))),
+            static_cast<int>(std::ceil(std::clamp(frame.pixel({0, south}).y, -kFar, kFar)))};
+}
+
+// The shapes of one kind, ranked, in the order of their ranks and within a rank as read. Ranks
+// are small: draw levels are indices of the TYP's draw order, and the other ranks count types.
 template <class Rank>
-std::vector<Placed> placed(const std::vector<TileGeometry>& tiles, ObjectKind kind, Rank rank) {
-    std::vector<Placed> out;
+std::vector<Placed> placed(const std::vector<TileGeometry>& tiles, ObjectKind kind,
+                           const MapFrame& frame, Rank rank) {
+    constexpr unsigned kNotDrawn = UINT_MAX;
+    std::vector<unsigned> ranks;
     std::size_t n = 0;
     for (const TileGeometry& t : tiles) n += t.list(kind).size();
-    platform::reserveInLargePages(out, n);
+    ranks.reserve(n);
+    // starts[r + 1] counts the shapes of rank r, then starts[r] is where the first of them goes.
+    std::vector<std::size_t> starts(1);
+    for (const TileGeometry& t : tiles)
+        for (const MapShape& s : t.list(kind)) {
+            const std::optional<unsigned> r = rank(s.code);
+            ranks.push_back(r ? *r : kNotDrawn);
+            if (!r) continue;
+            if (starts.size() < *r + std::size_t{2}) starts.resize(*r + std::size_t{2});
+            ++starts[*r + 1];
+        }
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    // Put by rank straight into their places, in the order read: no sort, and no second list.
+    std::vector<Placed> out;
+    platform::reserveInLargePages(out, starts.back());
+    out.resize(starts.back());
+    std::size_t i = 0;
     for (const TileGeometry& t : tiles)
         for (const MapShape& s : t.list(kind))
-            if (const std::optional<unsigned> r = rank(s.code)) out.push_back({*r, &t, &s});
-    // Tiles and their shapes lie in memory in the order read: sorted in place by rank, then
-    // where they lie, they keep that order within a rank, with no stable sort's second list.
-    const std::less<const void*> before;
-    std::sort(out.begin(), out.end(), [&](const Placed& a, const Placed& b) {
-        if (a.rank != b.rank) return a.rank < b.rank;
-        return a.tile != b.tile ? before(a.tile, b.tile) : before(a.shape, b.shape);
-    });
+            if (const unsigned r = ranks[i++]; r != kNotDrawn) {
+                const auto [top, bottom] = rowsOf(t, s, frame);
+                out[starts[r]++] = {r, top, bottom, &t, &s};
+            }
     return out;
 }
 
@@ -82,25 +114,39 @@ struct DrawList {
     Drawn<typ::Line> lines;
     Drawn<typ::Point> points;
 
-    DrawList(const std::vector<TileGeometry>& tiles, MapStyles& styles) {
-        polygons.shapes = placed(tiles, ObjectKind::Polygon,
-                                 [&](std::uint32_t code) { return styles.drawLevel(code); });
+    // The three lists are placed on up to `threads` threads; false when memory ran out.
+    bool make(const std::vector<TileGeometry>& tiles, const MapFrame& frame, MapStyles& styles,
+              int threads) {
+        std::unordered_map<std::uint32_t, unsigned> lineRanks, pointRanks;
+        const auto firstSeen = [](std::unordered_map<std::uint32_t, unsigned>& seen) {
+            return [&seen](std::uint32_t code) -> std::optional<unsigned> {
+                return seen.try_emplace(code, static_cast<unsigned>(seen.size())).first->second;
+            };
+        };
+        // Only reads the styles: the draw levels are known from the start.
+        const bool placedAll = onThreadsEach(3, threads, [&](int kind) {
+            if (kind == 0)
+                polygons.shapes =
+                    placed(tiles, ObjectKind::Polygon, frame,
+                           [&](std::uint32_t code) { return styles.drawLevel(code); });
+            else if (kind == 1)
+                lines.shapes = placed(tiles, ObjectKind::Line, frame, firstSeen(lineRanks));
+            else
+                points.shapes = placed(tiles, ObjectKind::Point, frame, firstSeen(pointRanks));
+            return true;
+        });
+        if (!placedAll) return false;
         platform::reserveInLargePages(polygons.groups, polygons.shapes.size());
         for (std::size_t i = 0; i < polygons.shapes.size(); ++i)
             polygons.groups.push_back({&styles.polygon(polygons.shapes[i].shape->code), i, i + 1});
-        byType(tiles, ObjectKind::Line, lines, [&](std::uint32_t c) { return &styles.line(c); });
-        byType(tiles, ObjectKind::Point, points, [&](std::uint32_t c) { return &styles.point(c); });
+        byType(lines, [&](std::uint32_t c) { return &styles.line(c); });
+        byType(points, [&](std::uint32_t c) { return &styles.point(c); });
+        return true;
     }
 
   private:
-    template <class Style, class StyleOf>
-    static void byType(const std::vector<TileGeometry>& tiles, ObjectKind kind, Drawn<Style>& to,
-                       StyleOf styleOf) {
-        std::unordered_map<std::uint32_t, unsigned> firstSeen;
-        to.shapes = placed(tiles, kind, [&](std::uint32_t code) -> std::optional<unsigned> {
-            return firstSeen.try_emplace(code, static_cast<unsigned>(firstSeen.size()))
-                .first->second;
-        });
+    // Groups the shapes of each type, placed in the order the types first appear.
+    template <class Style, class StyleOf> static void byType(Drawn<Style>& to, StyleOf styleOf) {
         for (std::size_t i = 0, j = 0; i < to.shapes.size(); i = j) {
             while (j < to.shapes.size() && to.shapes[j].rank == to.shapes[i].rank) ++j;
             to.groups.push_back({styleOf(to.shapes[i].shape->code), i, j});
@@ -160,15 +206,9 @@ class BandPainter {
     bool pixels(const Placed& p, double reach, std::vector<draw::PointF>& out) const {
         constexpr double kMargin = 64;
         out.clear();
-        // Its rows first, from its northern and southern ends alone: most shapes lie wholly
-        // beside the band, and the rows fall as the latitude rises.
-        const MapPoint* points = p.tile->points.data() + p.shape->first;
-        std::int32_t south = INT32_MAX, north = INT32_MIN;
-        for (std::uint32_t i = 0; i < p.shape->count; ++i)
-            south = std::min(south, points[i].lat), north = std::max(north, points[i].lat);
-        if (p.shape->count == 0 || frame_.pixel({0, south}).y + reach < band_.top ||
-            frame_.pixel({0, north}).y - reach > band_.bottom)
+        if (p.shape->count == 0 || p.bottom + reach < band_.top || p.top - reach > band_.bottom)
             return false;
+        const MapPoint* points = p.tile->points.data() + p.shape->first;
         double left = 1e300, right = -1e300, top = 1e300, bottom = -1e300;
         for (std::uint32_t i = 0; i < p.shape->count; ++i) {
             const draw::PointF at = frame_.pixel(points[i]);
@@ -192,21 +232,6 @@ class BandPainter {
 int threadsFor(const PictureRequest& request) {
     const unsigned wanted = request.threads ? request.threads : std::thread::hardware_concurrency();
     return static_cast<int>(std::clamp(wanted, 1u, kMaxThreads));
-}
-
-// Runs each(k) for k from 1 to n - 1 on threads of their own, started beside this one, and each(0)
-// on this one, then waits for them all. A k no thread can be had for runs here instead.
-template <class Each> void onThreads(int n, const Each& each) {
-    std::vector<std::thread> others;
-    for (int k = 1; k < n; ++k) {
-        try {
-            others.push_back(platform::threadBeside([&each, k] { each(k); }));
-        } catch (const std::system_error&) {
-            each(k);
-        }
-    }
-    each(0);
-    for (std::thread& t : others) t.join();
 }
 
 // The shapes of the tiles, in their order, decoded on the request's threads: thread k begins with
@@ -247,21 +272,18 @@ std::optional<std::vector<TileGeometry>> decodeTiles(const MapBuffer& buf,
     return tiles;
 }
 
-// The picture painted in bands of rows, each on a thread of its own (this one paints the first).
-// False when memory ran out on one of them.
+// The picture painted in bands of rows, several for each thread, each thread taking the next band
+// when it is free: shapes crowd in some rows more than in others. False when memory ran out on one
+// of them.
 bool paintInBands(Raster& raster, const PictureRequest& request, const MapFrame& frame,
                   const DrawList& list) {
-    const int n = std::min(threadsFor(request), std::max(1, raster.height() / kLeastBandRows));
-    std::atomic<bool> failed = false;
-    onThreads(n, [&](int k) {
-        try {
-            const RowBand band{raster.height() * k / n, raster.height() * (k + 1) / n};
-            BandPainter(raster, request.time, band, frame).paint(list);
-        } catch (const std::bad_alloc&) {
-            failed = true;
-        }
+    const int threads = threadsFor(request);
+    const int n = std::clamp(raster.height() / kLeastBandRows, 1, kBandsPerThread * threads);
+    return onThreadsEach(n, threads, [&](int k) {
+        const RowBand band{raster.height() * k / n, raster.height() * (k + 1) / n};
+        BandPainter(raster, request.time, band, frame).paint(list);
+        return true;
     });
-    return !failed;
 }
 
 } // namespace
@@ -312,8 +334,11 @@ MapPictureResult drawMap(const MapBuffer& buf, const typ::TypFile* typ,
     try {
         Raster raster(request.width, request.height, 0xFFFFFFFF);
         MapStyles styles(typ);
-        if (paintInBands(raster, request, frame, DrawList(tiles, styles)))
-            png = pngBytes(raster.bytes(), raster.width(), raster.height(), raster.width() * 4);
+        DrawList list;
+        const bool made = list.make(tiles, frame, styles, threadsFor(request));
+        if (made && paintInBands(raster, request, frame, list))
+            png = pngBytes(raster.bytes(), raster.width(), raster.height(), raster.width() * 4,
+                           threadsFor(request));
     } catch (const std::bad_alloc&) {
         // The picture's memory, held in this block only.
     }

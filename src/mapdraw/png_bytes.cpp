@@ -1,19 +1,22 @@
 #include "mapdraw/png_bytes.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <span>
 #include <vector>
 #include <zlib.h>
 
+#include "mapdraw/on_threads.h"
+
 namespace kestrel::mapdraw {
 namespace {
 
+// Rows taken together on one thread; the bytes of the PNG depend on it.
+constexpr int kBandRows = 128;
 constexpr std::uint8_t kFilterNone = 0, kFilterSub = 1;
 constexpr std::uint8_t kColourRgb = 2, kColourPalette = 3;
 constexpr int kBytesPerPixel = 3;
-// The compressed stream grows by this much at a time.
-constexpr std::size_t kOutputStep = std::size_t{1} << 16;
 
 void put32(std::string& out, std::uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>(v >> shift & 0xFF);
@@ -37,6 +40,12 @@ class Palette {
     static std::optional<Palette> of(const std::uint8_t* pixels, int width, int height,
                                      int stride) {
         Palette p;
+        if (!p.add(pixels, width, height, stride)) return std::nullopt;
+        return p;
+    }
+
+    // The colours of the rows added, after those already in it; false past 256 colours.
+    bool add(const std::uint8_t* pixels, int width, int height, int stride) {
         std::uint32_t last = kNoColour; // runs of one colour looked up once
         for (int y = 0; y < height; ++y) {
             const std::uint8_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
@@ -44,10 +53,16 @@ class Palette {
                 const std::uint32_t c = rgbAt(row, x);
                 if (c == last) continue;
                 last = c;
-                if (p.index(c) < 0) return std::nullopt;
+                if (index(c) < 0) return false;
             }
         }
-        return p;
+        return true;
+    }
+
+    // The colours of the other palette added after these; false past 256 colours.
+    bool add(const Palette& other) {
+        return std::all_of(other.colours_.begin(), other.colours_.end(),
+                           [this](std::uint32_t c) { return index(c) >= 0; });
     }
 
     static std::uint32_t rgbAt(const std::uint8_t* row, int x) {
@@ -58,6 +73,13 @@ class Palette {
 
     // No colour of a picture.
     static constexpr std::uint32_t kNoColour = 0x1000000;
+
+    // The index of a colour it holds.
+    std::uint8_t find(std::uint32_t rgb) const {
+        std::size_t slot = (rgb * 2654435761u) >> (32 - kSlotBits);
+        while (slots_[slot].index < 0 || slots_[slot].rgb != rgb) slot = (slot + 1) & (kSlots - 1);
+        return static_cast<std::uint8_t>(slots_[slot].index);
+    }
 
     // The colour's index, added when new; -1 when the palette is full.
     int index(std::uint32_t rgb) {
@@ -88,86 +110,123 @@ class Palette {
     std::vector<std::uint32_t> colours_;
 };
 
-// Deflates rows handed to it into an IDAT's data, fast and in runs.
-class Deflater {
+// The picture's rows as the IDAT's data: each band of kBandRows rows filtered and deflated apart,
+// on whichever thread takes it, into a part of one deflate stream (each ends on a byte, the last
+// ends the stream), the parts joined behind the zlib header. The bands never depend on the
+// threads, so neither do the bytes; matches only reach back a pixel, so little is lost at a band's
+// start.
+class Idat {
   public:
-    Deflater() : begun_(deflateInit2(&z_, 1, Z_DEFLATED, 15, 8, Z_RLE) == Z_OK), sound_(begun_) {}
-    ~Deflater() {
-        if (begun_) deflateEnd(&z_);
-    }
-    Deflater(const Deflater&) = delete;
-    Deflater& operator=(const Deflater&) = delete;
+    Idat(const std::uint8_t* pixels, int width, int height, int stride,
+         const std::optional<Palette>& palette)
+        : pixels_(pixels), width_(width), height_(height), stride_(stride), palette_(palette),
+          parts_(static_cast<std::size_t>(bands(height))) {}
 
-    bool sound() const { return sound_; }
-    void row(std::span<std::uint8_t> bytes) {
-        z_.next_in = bytes.data();
-        z_.avail_in = static_cast<uInt>(bytes.size());
-        sound_ = sound_ && deflated(Z_NO_FLUSH);
+    static int bands(int height) { return (height + kBandRows - 1) / kBandRows; }
+
+    // Band b filtered and deflated; false when the compressor failed.
+    bool deflateBand(int b) {
+        const int top = b * kBandRows, bottom = std::min(height_, top + kBandRows);
+        const std::size_t perPixel = palette_ ? 1 : kBytesPerPixel;
+        const std::size_t rowBytes = 1 + static_cast<std::size_t>(width_) * perPixel;
+        std::vector<std::uint8_t> filtered(rowBytes * static_cast<std::size_t>(bottom - top));
+        for (int y = top; y < bottom; ++y)
+            filter(pixels_ + static_cast<std::ptrdiff_t>(y) * stride_,
+                   filtered.data() + rowBytes * static_cast<std::size_t>(y - top));
+        Part& part = parts_[static_cast<std::size_t>(b)];
+        part.adler = adler32(1, filtered.data(), static_cast<uInt>(filtered.size()));
+        part.length = filtered.size();
+        z_stream z{};
+        // Raw deflate, fast, in runs.
+        if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK) return false;
+        part.bytes.resize(deflateBound(&z, static_cast<uLong>(filtered.size())) + 16);
+        z.next_in = filtered.data();
+        z.avail_in = static_cast<uInt>(filtered.size());
+        z.next_out = reinterpret_cast<Bytef*>(part.bytes.data());
+        z.avail_out = static_cast<uInt>(part.bytes.size());
+        const bool last = bottom == height_;
+        const int r = deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
+        part.bytes.resize(z.total_out);
+        deflateEnd(&z);
+        return last ? r == Z_STREAM_END : r == Z_OK;
     }
-    // The compressed stream; nothing when the compressor failed.
-    std::optional<std::string> finish() {
-        sound_ = sound_ && deflated(Z_FINISH);
-        if (!sound_) return std::nullopt;
-        idat_.resize(z_.total_out);
-        return std::move(idat_);
+
+    // The zlib stream of the bands deflated.
+    std::string joined() const {
+        std::string out{'\x78', '\x01'}; // deflate, 32 KiB window, fastest
+        uLong adler = 1;
+        for (const Part& p : parts_) {
+            out += p.bytes;
+            adler = adler32_combine(adler, p.adler, static_cast<z_off_t>(p.length));
+        }
+        put32(out, static_cast<std::uint32_t>(adler));
+        return out;
     }
 
   private:
-    // Deflates the input, the output growing as it needs.
-    bool deflated(int flush) {
-        int r = Z_OK;
-        do {
-            if (idat_.size() - z_.total_out < kOutputStep)
-                idat_.resize(z_.total_out + 2 * kOutputStep);
-            z_.next_out = reinterpret_cast<Bytef*>(idat_.data() + z_.total_out);
-            z_.avail_out = static_cast<uInt>(idat_.size() - z_.total_out);
-            r = deflate(&z_, flush);
-        } while (r == Z_OK && (z_.avail_out == 0 || flush == Z_FINISH));
-        return flush == Z_FINISH ? r == Z_STREAM_END : r == Z_OK || r == Z_BUF_ERROR;
-    }
+    struct Part {
+        std::string bytes;
+        uLong adler = 1;
+        std::size_t length = 0;
+    };
 
-    z_stream z_{};
-    bool begun_, sound_;
-    std::string idat_;
-};
-
-} // namespace
-
-std::optional<std::string> pngBytes(const std::uint8_t* pixels, int width, int height, int stride) {
-    Deflater deflater;
-    std::optional<Palette> palette = Palette::of(pixels, width, height, stride);
-    // Row by row, so that neither the filtered picture nor room for its worst case is ever held.
-    const std::size_t perPixel = palette ? 1 : kBytesPerPixel;
-    std::vector<std::uint8_t> filtered(1 + static_cast<std::size_t>(width) * perPixel);
-    for (int y = 0; y < height && deflater.sound(); ++y) {
-        std::uint8_t* to = filtered.data();
-        const std::uint8_t* from = pixels + static_cast<std::ptrdiff_t>(y) * stride;
-        if (palette) {
+    void filter(const std::uint8_t* from, std::uint8_t* to) const {
+        if (palette_) {
             // Indices unfiltered: a flat area is already a run of one byte.
             *to++ = kFilterNone;
             std::uint32_t colour = Palette::kNoColour;
             std::uint8_t index = 0;
-            for (int x = 0; x < width; ++x, *to++ = index)
+            for (int x = 0; x < width_; ++x, *to++ = index)
                 if (const std::uint32_t c = Palette::rgbAt(from, x); c != colour)
-                    colour = c, index = static_cast<std::uint8_t>(palette->index(c));
-        } else {
-            *to++ = kFilterSub;
-            std::uint8_t left[kBytesPerPixel] = {0, 0, 0};
-            for (int x = 0; x < width; ++x) {
-                const std::uint32_t v = Palette::rgbAt(from, x);
-                const std::uint8_t rgb[kBytesPerPixel] = {static_cast<std::uint8_t>(v >> 16),
-                                                          static_cast<std::uint8_t>(v >> 8),
-                                                          static_cast<std::uint8_t>(v)};
-                for (int c = 0; c < kBytesPerPixel; ++c) {
-                    *to++ = static_cast<std::uint8_t>(rgb[c] - left[c]);
-                    left[c] = rgb[c];
-                }
+                    colour = c, index = palette_->find(c);
+            return;
+        }
+        *to++ = kFilterSub;
+        std::uint8_t left[kBytesPerPixel] = {0, 0, 0};
+        for (int x = 0; x < width_; ++x) {
+            const std::uint32_t v = Palette::rgbAt(from, x);
+            const std::uint8_t rgb[kBytesPerPixel] = {static_cast<std::uint8_t>(v >> 16),
+                                                      static_cast<std::uint8_t>(v >> 8),
+                                                      static_cast<std::uint8_t>(v)};
+            for (int c = 0; c < kBytesPerPixel; ++c) {
+                *to++ = static_cast<std::uint8_t>(rgb[c] - left[c]);
+                left[c] = rgb[c];
             }
         }
-        deflater.row(filtered);
     }
-    const std::optional<std::string> idat = deflater.finish();
-    if (!idat) return std::nullopt;
+
+    const std::uint8_t* pixels_;
+    int width_, height_, stride_;
+    const std::optional<Palette>& palette_;
+    std::vector<Part> parts_;
+};
+
+} // namespace
+
+std::optional<std::string> pngBytes(const std::uint8_t* pixels, int width, int height, int stride,
+                                    int threads) {
+    // The palette of each band of rows, then theirs joined in the order of the bands: the
+    // colours in the order they first appear, as one thread would find them.
+    const int bands = Idat::bands(height);
+    std::vector<std::optional<Palette>> palettes(static_cast<std::size_t>(bands));
+    std::optional<Palette> palette;
+    const bool few = onThreadsEach(bands, threads, [&](int b) {
+        const int top = b * kBandRows, rows = std::min(kBandRows, height - top);
+        auto& p = palettes[static_cast<std::size_t>(b)];
+        p = Palette::of(pixels + static_cast<std::ptrdiff_t>(top) * stride, width, rows, stride);
+        return p.has_value();
+    });
+    if (few) {
+        palette.emplace();
+        for (const std::optional<Palette>& p : palettes)
+            if (!palette->add(*p)) {
+                palette.reset();
+                break;
+            }
+    }
+    Idat idat(pixels, width, height, stride, palette);
+    if (!onThreadsEach(bands, threads, [&](int b) { return idat.deflateBand(b); }))
+        return std::nullopt;
 
     std::string png("\x89PNG\r\n\x1a\n", 8);
     std::string header;
@@ -177,7 +236,7 @@ std::optional<std::string> pngBytes(const std::uint8_t* pixels, int width, int h
     header += {8, static_cast<char>(palette ? kColourPalette : kColourRgb), 0, 0, 0};
     chunk(png, "IHDR", header);
     if (palette) chunk(png, "PLTE", palette->entries());
-    chunk(png, "IDAT", *idat);
+    chunk(png, "IDAT", idat.joined());
     chunk(png, "IEND", "");
     return png;
 }

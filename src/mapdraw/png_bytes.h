@@ -11,7 +11,9 @@
 namespace kestrel::mapdraw {
 
 // The PNG of `width` x `height` pixels of 32 bits (0xXXRRGGBB in native order, Cairo's RGB24),
-// rows `stride` bytes apart; nothing when the compressor fails.
-std::optional<std::string> pngBytes(const std::uint8_t* pixels, int width, int height, int stride);
+// rows `stride` bytes apart, made on up to `threads` threads (the bytes are the same for any
+// number); nothing when the compressor fails or memory runs out.
+std::optional<std::string> pngBytes(const std::uint8_t* pixels, int width, int height, int stride,
+                                    int threads = 1);
 
 } // namespace kestrel::mapdraw
