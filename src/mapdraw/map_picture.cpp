@@ -62,8 +62,8 @@ std::pair<int, int> rowsOf(const TileGeometry& t, const MapShape& s, const MapFr
 // The shapes of one kind, ranked, in the order of their ranks and within a rank as read. Ranks
 // are small: draw levels are indices of the TYP's draw order, and the other ranks count types.
 template <class Rank>
-std::vector<Placed> placed(const std::vector<TileGeometry>& tiles, ObjectKind kind,
-                           const MapFrame& frame, Rank rank) {
+platform::LargeArray<Placed> placed(const std::vector<TileGeometry>& tiles, ObjectKind kind,
+                                    const MapFrame& frame, Rank rank) {
     constexpr unsigned kNotDrawn = UINT_MAX;
     std::vector<unsigned> ranks;
     std::size_t n = 0;
@@ -81,9 +81,7 @@ std::vector<Placed> placed(const std::vector<TileGeometry>& tiles, ObjectKind ki
         }
     std::partial_sum(starts.begin(), starts.end(), starts.begin());
     // Put by rank straight into their places, in the order read: no sort, and no second list.
-    std::vector<Placed> out;
-    platform::reserveInLargePages(out, starts.back());
-    out.resize(starts.back());
+    platform::LargeArray<Placed> out(starts.back());
     std::size_t i = 0;
     for (const TileGeometry& t : tiles)
         for (const MapShape& s : t.list(kind))
@@ -101,7 +99,7 @@ template <class Style> struct Group {
 };
 
 template <class Style> struct Drawn {
-    std::vector<Placed> shapes; // in the order drawn
+    platform::LargeArray<Placed> shapes; // in the order drawn
     std::vector<Group<Style>> groups;
 };
 
@@ -124,7 +122,7 @@ struct DrawList {
             };
         };
         // Only reads the styles: the draw levels are known from the start.
-        const bool placedAll = onThreadsEach(3, threads, [&](int kind) {
+        const bool placedAll = onThreadsEach(3, threads, [&](int kind, int) {
             if (kind == 0)
                 polygons.shapes =
                     placed(tiles, ObjectKind::Polygon, frame,
@@ -136,7 +134,7 @@ struct DrawList {
             return true;
         });
         if (!placedAll) return false;
-        platform::reserveInLargePages(polygons.groups, polygons.shapes.size());
+        polygons.groups.reserve(polygons.shapes.size());
         for (std::size_t i = 0; i < polygons.shapes.size(); ++i)
             polygons.groups.push_back({&styles.polygon(polygons.shapes[i].shape->code), i, i + 1});
         byType(lines, [&](std::uint32_t c) { return &styles.line(c); });
@@ -279,7 +277,7 @@ bool paintInBands(Raster& raster, const PictureRequest& request, const MapFrame&
                   const DrawList& list) {
     const int threads = threadsFor(request);
     const int n = std::clamp(raster.height() / kLeastBandRows, 1, kBandsPerThread * threads);
-    return onThreadsEach(n, threads, [&](int k) {
+    return onThreadsEach(n, threads, [&](int k, int) {
         const RowBand band{raster.height() * k / n, raster.height() * (k + 1) / n};
         BandPainter(raster, request.time, band, frame).paint(list);
         return true;

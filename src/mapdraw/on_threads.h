@@ -26,15 +26,15 @@ template <class Each> void onThreads(int n, const Each& each) {
     for (std::thread& t : others) t.join();
 }
 
-// Runs work(i) for every i below n on up to `threads` threads, each taking the next i when it is
-// free; false when one of them returned false or ran out of memory.
+// Runs work(i, k) for every i below n on up to `threads` threads, k counting them from 0, each
+// taking the next i when it is free; false when one of them returned false or ran out of memory.
 template <class Work> bool onThreadsEach(int n, int threads, const Work& work) {
     std::atomic<int> next = 0;
     std::atomic<bool> sound = true;
-    onThreads(std::clamp(threads, 1, std::max(1, n)), [&](int) {
+    onThreads(std::clamp(threads, 1, std::max(1, n)), [&](int k) {
         try {
             for (int i = next++; i < n && sound; i = next++)
-                if (!work(i)) sound = false;
+                if (!work(i, k)) sound = false;
         } catch (const std::bad_alloc&) {
             sound = false;
         }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <span>
+#include <string_view>
 #include <vector>
 #include <zlib.h>
 
@@ -22,14 +23,16 @@ void put32(std::string& out, std::uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>(v >> shift & 0xFF);
 }
 
-// A chunk: length, type, data, and the CRC of type and data.
-void chunk(std::string& out, const char* type, const std::string& data) {
-    put32(out, static_cast<std::uint32_t>(data.size()));
-    const std::size_t from = out.size();
+// A chunk: length, type, the data `append` adds, and the CRC of type and data.
+template <class Append> void chunk(std::string& out, const char* type, const Append& append) {
+    const std::size_t at = out.size();
+    put32(out, 0);
     out.append(type, 4);
-    out += data;
-    const auto* bytes = reinterpret_cast<const Bytef*>(out.data() + from);
-    put32(out, static_cast<std::uint32_t>(crc32(0, bytes, static_cast<uInt>(out.size() - from))));
+    append(out);
+    const auto length = static_cast<std::uint32_t>(out.size() - at - 8);
+    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>(length >> (24 - 8 * i) & 0xFF);
+    const auto* bytes = reinterpret_cast<const Bytef*>(out.data() + at + 4);
+    put32(out, static_cast<std::uint32_t>(crc32(0, bytes, length + 4)));
 }
 
 // The picture's colours (0xRRGGBB) in the order they first appear, when they are at most 256; a
@@ -118,50 +121,80 @@ class Palette {
 class Idat {
   public:
     Idat(const std::uint8_t* pixels, int width, int height, int stride,
-         const std::optional<Palette>& palette)
+         const std::optional<Palette>& palette, int threads)
         : pixels_(pixels), width_(width), height_(height), stride_(stride), palette_(palette),
-          parts_(static_cast<std::size_t>(bands(height))) {}
+          parts_(static_cast<std::size_t>(bands(height))),
+          deflaters_(static_cast<std::size_t>(std::max(1, threads))) {}
 
     static int bands(int height) { return (height + kBandRows - 1) / kBandRows; }
 
-    // Band b filtered and deflated; false when the compressor failed.
-    bool deflateBand(int b) {
+    // Band b filtered and deflated on thread k; false when the compressor failed.
+    bool deflateBand(int b, int k) {
         const int top = b * kBandRows, bottom = std::min(height_, top + kBandRows);
         const std::size_t perPixel = palette_ ? 1 : kBytesPerPixel;
         const std::size_t rowBytes = 1 + static_cast<std::size_t>(width_) * perPixel;
-        std::vector<std::uint8_t> filtered(rowBytes * static_cast<std::size_t>(bottom - top));
+        Deflater& d = deflaters_[static_cast<std::size_t>(k)];
+        d.filtered.resize(rowBytes * static_cast<std::size_t>(bottom - top));
         for (int y = top; y < bottom; ++y)
             filter(pixels_ + static_cast<std::ptrdiff_t>(y) * stride_,
-                   filtered.data() + rowBytes * static_cast<std::size_t>(y - top));
+                   d.filtered.data() + rowBytes * static_cast<std::size_t>(y - top));
         Part& part = parts_[static_cast<std::size_t>(b)];
-        part.adler = adler32(1, filtered.data(), static_cast<uInt>(filtered.size()));
-        part.length = filtered.size();
-        z_stream z{};
-        // Raw deflate, fast, in runs.
-        if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK) return false;
-        part.bytes.resize(deflateBound(&z, static_cast<uLong>(filtered.size())) + 16);
-        z.next_in = filtered.data();
-        z.avail_in = static_cast<uInt>(filtered.size());
-        z.next_out = reinterpret_cast<Bytef*>(part.bytes.data());
-        z.avail_out = static_cast<uInt>(part.bytes.size());
-        const bool last = bottom == height_;
-        const int r = deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
-        part.bytes.resize(z.total_out);
-        deflateEnd(&z);
-        return last ? r == Z_STREAM_END : r == Z_OK;
+        part.adler = adler32(1, d.filtered.data(), static_cast<uInt>(d.filtered.size()));
+        part.length = d.filtered.size();
+        const std::optional<std::string_view> deflated = d.deflated(bottom == height_);
+        if (!deflated) return false;
+        part.bytes = *deflated;
+        return true;
     }
 
     // The zlib stream of the bands deflated.
-    std::string joined() const {
-        std::string out{'\x78', '\x01'}; // deflate, 32 KiB window, fastest
+    void appendTo(std::string& out) const {
+        std::size_t size = out.size() + 6;
+        for (const Part& p : parts_) size += p.bytes.size();
+        out.reserve(size);
+        out += {'\x78', '\x01'}; // deflate, 32 KiB window, fastest
         uLong adler = 1;
         for (const Part& p : parts_) {
             out += p.bytes;
             adler = adler32_combine(adler, p.adler, static_cast<z_off_t>(p.length));
         }
         put32(out, static_cast<std::uint32_t>(adler));
-        return out;
     }
+
+  private:
+    // One thread's compressor and room, kept from band to band: fresh memory costs a page fault
+    // per page.
+    struct Deflater {
+        z_stream z{};
+        bool begun = false;
+        std::vector<std::uint8_t> filtered;
+        std::vector<std::uint8_t> out;
+
+        Deflater() = default;
+        Deflater(const Deflater&) = delete;
+        Deflater& operator=(const Deflater&) = delete;
+        ~Deflater() {
+            if (begun) deflateEnd(&z);
+        }
+
+        // The filtered rows as raw deflate, fast, in runs: ending the stream or on a byte.
+        std::optional<std::string_view> deflated(bool last) {
+            if (!begun) {
+                if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK) return std::nullopt;
+                begun = true;
+            } else if (deflateReset(&z) != Z_OK) {
+                return std::nullopt;
+            }
+            out.resize(deflateBound(&z, static_cast<uLong>(filtered.size())) + 16);
+            z.next_in = filtered.data();
+            z.avail_in = static_cast<uInt>(filtered.size());
+            z.next_out = out.data();
+            z.avail_out = static_cast<uInt>(out.size());
+            const int r = deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
+            if (last ? r != Z_STREAM_END : r != Z_OK) return std::nullopt;
+            return std::string_view(reinterpret_cast<const char*>(out.data()), z.total_out);
+        }
+    };
 
   private:
     struct Part {
@@ -199,6 +232,7 @@ class Idat {
     int width_, height_, stride_;
     const std::optional<Palette>& palette_;
     std::vector<Part> parts_;
+    std::vector<Deflater> deflaters_; // one per thread
 };
 
 } // namespace
@@ -210,7 +244,7 @@ std::optional<std::string> pngBytes(const std::uint8_t* pixels, int width, int h
     const int bands = Idat::bands(height);
     std::vector<std::optional<Palette>> palettes(static_cast<std::size_t>(bands));
     std::optional<Palette> palette;
-    const bool few = onThreadsEach(bands, threads, [&](int b) {
+    const bool few = onThreadsEach(bands, threads, [&](int b, int) {
         const int top = b * kBandRows, rows = std::min(kBandRows, height - top);
         auto& p = palettes[static_cast<std::size_t>(b)];
         p = Palette::of(pixels + static_cast<std::ptrdiff_t>(top) * stride, width, rows, stride);
@@ -224,8 +258,8 @@ std::optional<std::string> pngBytes(const std::uint8_t* pixels, int width, int h
                 break;
             }
     }
-    Idat idat(pixels, width, height, stride, palette);
-    if (!onThreadsEach(bands, threads, [&](int b) { return idat.deflateBand(b); }))
+    Idat idat(pixels, width, height, stride, palette, threads);
+    if (!onThreadsEach(bands, threads, [&](int b, int k) { return idat.deflateBand(b, k); }))
         return std::nullopt;
 
     std::string png("\x89PNG\r\n\x1a\n", 8);
@@ -234,10 +268,10 @@ std::optional<std::string> pngBytes(const std::uint8_t* pixels, int width, int h
     put32(header, static_cast<std::uint32_t>(height));
     // 8 bits, palette or RGB, deflate, filters, no interlace
     header += {8, static_cast<char>(palette ? kColourPalette : kColourRgb), 0, 0, 0};
-    chunk(png, "IHDR", header);
-    if (palette) chunk(png, "PLTE", palette->entries());
-    chunk(png, "IDAT", idat.joined());
-    chunk(png, "IEND", "");
+    chunk(png, "IHDR", [&](std::string& out) { out += header; });
+    if (palette) chunk(png, "PLTE", [&](std::string& out) { out += palette->entries(); });
+    chunk(png, "IDAT", [&](std::string& out) { idat.appendTo(out); });
+    chunk(png, "IEND", [](std::string&) {});
     return png;
 }
 

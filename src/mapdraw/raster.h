@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "base/platform/platform.h"
 
@@ -16,31 +15,25 @@ class Raster {
     // of millions of pixels otherwise takes a page fault per 1,024 of them.
     Raster(int width, int height, std::uint32_t ground)
         : width_(width), height_(height),
-          memory_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
-                  sizeof(std::uint32_t)) {
-        const std::size_t n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-        if (memory_.data()) {
-            pixels_ = reinterpret_cast<std::uint32_t*>(memory_.data());
-        } else {
-            fallback_.resize(n);
-            pixels_ = fallback_.data();
-        }
-        std::fill(pixels_, pixels_ + n, ground);
+          pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+        std::fill(pixels_.data(), pixels_.data() + pixels_.size(), ground);
     }
     Raster(const Raster&) = delete;
     Raster& operator=(const Raster&) = delete;
 
     int width() const { return width_; }
     int height() const { return height_; }
-    std::uint32_t* row(int y) { return pixels_ + static_cast<std::size_t>(y) * width_; }
-    const std::uint32_t* row(int y) const { return pixels_ + static_cast<std::size_t>(y) * width_; }
-    const std::uint8_t* bytes() const { return reinterpret_cast<const std::uint8_t*>(pixels_); }
+    std::uint32_t* row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+    const std::uint32_t* row(int y) const {
+        return pixels_.data() + static_cast<std::size_t>(y) * width_;
+    }
+    const std::uint8_t* bytes() const {
+        return reinterpret_cast<const std::uint8_t*>(pixels_.data());
+    }
 
   private:
     int width_, height_;
-    platform::LargeBuffer memory_;
-    std::vector<std::uint32_t> fallback_; // where the system has no memory of that kind
-    std::uint32_t* pixels_ = nullptr;
+    platform::LargeArray<std::uint32_t> pixels_;
 };
 
 } // namespace kestrel::mapdraw

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/platform/platform.h"
 #include "mapread/coord_bitstream.h"
 #include "mapread/record_cursor.h"
 #include "mapread/record_sink.h"
@@ -158,11 +157,10 @@ TileGeometry TileGeometry::read(const MapBuffer& buf, const ImgTile& tile,
     g.zoom = tre.levels[level].zoom;
     // Room held at once, as the lists would reach it by doubling, each copy touching new pages:
     // mkgmap's finest level holds about a point per four bytes of the RGN, and an object per 25.
-    // Only the entries written take memory, in large pages where the system has them.
+    // Only the entries written take memory.
     const auto rgnBytes = static_cast<std::size_t>(std::max<std::int64_t>(h.rgn.size(), 0));
-    platform::reserveInLargePages(g.points, std::min(kMaxPoints, rgnBytes / 4));
-    for (auto& list : g.shapes)
-        platform::reserveInLargePages(list, std::min(kMaxPoints, rgnBytes / 16));
+    g.points.reserve(std::min(kMaxPoints, rgnBytes / 4));
+    for (auto& list : g.shapes) list.reserve(std::min(kMaxPoints, rgnBytes / 16));
     ShapeSink sink(h.rgn, h.rgnName, level, tre::kMaxBits - bits, request.within, g);
     note(h.rgn, h.rgnName, RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, sink, ui));
     const RgnExtendedDecoder extended(h.rgn, h.rgnHeader);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/platform/platform.h"
 #include "base/uiport.h"
 #include "mapread/decode_note.h"
 #include "mapread/img_directory.h"
@@ -38,7 +39,8 @@ struct TileGeometry {
     MapArea area;                 // as the TRE header gives it
     std::optional<unsigned> zoom; // the level read; nothing when the levels could not be read
     std::array<std::vector<MapShape>, kObjectKinds> shapes; // by ObjectKind, in RGN order
-    std::vector<MapPoint> points;
+    // In large pages from its start on where the system has them: the biggest list by far.
+    std::vector<MapPoint, platform::LargePageAllocator<MapPoint>> points;
     // Where decoding stopped, and the first object whose coordinates could not be read (the
     // others are counted): the objects before and around them are kept.
     std::vector<DecodeNote> notes;

@@ -88,27 +88,24 @@ void unguard(const std::uint8_t* data) {
 
 } // namespace
 
-void preferLargePages(void* p, std::size_t n) {
-#ifdef MADV_HUGEPAGE
-    constexpr std::uintptr_t kLarge = std::uintptr_t(2) << 20;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(p) + kLarge - 1) & ~(kLarge - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(p) + n) & ~(kLarge - 1);
-    if (begin < end) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#else
-    (void)p, (void)n;
-#endif
+namespace {
+
+constexpr std::size_t kLarge = std::size_t(2) << 20;
+
+std::size_t largeSize(std::size_t n) {
+    return n >= kLarge ? (n + kLarge - 1) / kLarge * kLarge : n;
 }
 
-LargeBuffer::LargeBuffer(std::size_t size) {
-    constexpr std::size_t kLarge = std::size_t(2) << 20;
-    if (size == 0 || size > SIZE_MAX / 2) return;
-    // A big buffer is made of whole large pages from a large page's boundary on: a part of one
-    // at either end would be ordinary pages, each faulted in on its own.
-    const std::size_t slack = size >= kLarge ? kLarge : 0;
-    if (slack) size = (size + kLarge - 1) / kLarge * kLarge;
+} // namespace
+
+std::uint8_t* allocateLarge(std::size_t n, bool touch) {
+    if (n == 0 || n > SIZE_MAX / 2) return nullptr;
+    // Whole large pages from a large page's boundary on: a part of one at either end would be
+    // ordinary pages, each faulted in on its own.
+    const std::size_t size = largeSize(n), slack = size >= kLarge ? kLarge : 0;
     void* m =
         mmap(nullptr, size + slack, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (m == MAP_FAILED) return;
+    if (m == MAP_FAILED) return nullptr;
     auto* begin = static_cast<std::uint8_t*>(m);
     std::uint8_t* aligned = begin;
     if (slack) {
@@ -122,16 +119,24 @@ LargeBuffer::LargeBuffer(std::size_t size) {
 #endif
     }
 #ifdef MADV_POPULATE_WRITE
-    // Every page in one call: a fault per page costs far more, above all in a virtual machine.
-    // Where the system does not know the call, the pages come at first touch as before.
-    madvise(aligned, size, MADV_POPULATE_WRITE);
+    // Where the system does not know the call, the pages come at first touch.
+    if (touch) madvise(aligned, size, MADV_POPULATE_WRITE);
+#else
+    (void)touch;
 #endif
-    data_ = aligned;
-    size_ = size;
+    return aligned;
+}
+
+void freeLarge(std::uint8_t* p, std::size_t n) {
+    if (p) munmap(p, largeSize(n));
+}
+
+LargeBuffer::LargeBuffer(std::size_t size) : data_(allocateLarge(size, true)) {
+    if (data_) size_ = largeSize(size);
 }
 
 void LargeBuffer::release() {
-    if (data_) munmap(data_, size_);
+    freeLarge(data_, size_);
     data_ = nullptr;
     size_ = 0;
 }

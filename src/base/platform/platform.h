@@ -11,11 +11,14 @@
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <new>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -135,22 +138,43 @@ std::size_t readFileAt(std::FILE* file, std::uint64_t at, void* into, std::size_
 // the file ended).
 bool appendFileBytes(std::FILE* from, std::uint64_t at, std::uint64_t n, std::FILE* to);
 
-// Asks that the pages of n bytes of memory from p, as yet untouched, be made large pages where the
-// system has them for private memory (the whole large pages within them only): a big list that
-// fills them later then takes a page fault per 2 MiB rather than per 4 KiB. Nothing where the
-// system has no such advice.
-void preferLargePages(void* p, std::size_t n);
-// Room for n entries of a list made at once, in large pages where the system has them.
-template <class List> void reserveInLargePages(List& list, std::size_t n) {
-    list.reserve(n);
-    preferLargePages(list.data(), list.capacity() * sizeof(*list.data()));
-}
-
 // A thread for `work` that starts at once on another processor than the caller's, where the
 // process may use one. Left to itself, Linux may queue a new thread behind its busy parent until
 // a scheduler tick moves it (1.5-4 ms on a machine of two processors, measured), which is much of
 // a short scan. Once started, it may run on any of the process's processors.
 std::thread threadBeside(std::function<void()> work);
+
+// At least n bytes from a large page's boundary on, in large pages where the system has them for
+// private memory: n is rounded up to whole large pages when it is at least one. `touch` puts every
+// page in at once (a page fault each costs far more, above all in a virtual machine); otherwise
+// they come as they are first touched. Nothing when the memory cannot be had. Given back with
+// freeLarge and the same n.
+std::uint8_t* allocateLarge(std::size_t n, bool touch);
+void freeLarge(std::uint8_t* p, std::size_t n);
+
+// For lists that may grow big: room of a large page or more is had through allocateLarge, so that
+// the pages filled from its start on are large ones. Stateless, as std::allocator.
+template <class T> struct LargePageAllocator {
+    using value_type = T;
+    static constexpr std::size_t kLargePage = std::size_t{2} << 20;
+
+    LargePageAllocator() = default;
+    template <class U> LargePageAllocator(const LargePageAllocator<U>&) {}
+
+    T* allocate(std::size_t n) {
+        if (n < kLargePage / sizeof(T)) return std::allocator<T>().allocate(n);
+        if (n > SIZE_MAX / sizeof(T)) throw std::bad_array_new_length();
+        if (std::uint8_t* p = allocateLarge(n * sizeof(T), false)) return reinterpret_cast<T*>(p);
+        throw std::bad_alloc();
+    }
+    void deallocate(T* p, std::size_t n) {
+        if (n < kLargePage / sizeof(T))
+            std::allocator<T>().deallocate(p, n);
+        else
+            freeLarge(reinterpret_cast<std::uint8_t*>(p), n * sizeof(T));
+    }
+    template <class U> bool operator==(const LargePageAllocator<U>&) const { return true; }
+};
 
 // Memory for a big working buffer, its bytes not set, released when destroyed: in large pages
 // where the system has them for private memory, so that a pass over every byte takes few page
@@ -180,6 +204,32 @@ class LargeBuffer {
     void release();
 
     std::uint8_t* data_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+// n entries of a plain type in a LargeBuffer, or in ordinary memory where the system gives none
+// of that kind; the entries are not set.
+template <class T> class LargeArray {
+    static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_default_constructible_v<T>);
+
+  public:
+    LargeArray() = default;
+    explicit LargeArray(std::size_t n) : memory_(n * sizeof(T)), size_(n) {
+        if (!memory_.data()) fallback_.resize(n);
+        // Moves keep it: the buffer and the list each hand their memory over.
+        data_ = memory_.data() ? reinterpret_cast<T*>(memory_.data()) : fallback_.data();
+    }
+
+    T* data() { return data_; }
+    const T* data() const { return data_; }
+    std::size_t size() const { return size_; }
+    T& operator[](std::size_t i) { return data_[i]; }
+    const T& operator[](std::size_t i) const { return data_[i]; }
+
+  private:
+    LargeBuffer memory_;
+    std::vector<T> fallback_;
+    T* data_ = nullptr;
     std::size_t size_ = 0;
 };
 

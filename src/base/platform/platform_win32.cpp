@@ -287,24 +287,27 @@ bool syncToDisk(std::FILE* file) {
 
 void takeOwner(std::FILE*, const std::filesystem::path&) {}
 
-// Private memory has no large pages here without a privilege users lack: files are mapped.
-void preferLargePages(void*, std::size_t) {}
-
 // Windows puts a new thread on an idle processor where it has one.
 std::thread threadBeside(std::function<void()> work) {
     return std::thread(std::move(work));
 }
 
-LargeBuffer::LargeBuffer(std::size_t size) {
-    // Large pages need a privilege users rarely have: ordinary pages.
-    if (void* m = VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
-        data_ = static_cast<std::uint8_t*>(m);
-        size_ = size;
-    }
+// Large pages need a privilege users rarely have: ordinary pages, committed as touched.
+std::uint8_t* allocateLarge(std::size_t n, bool) {
+    return static_cast<std::uint8_t*>(
+        VirtualAlloc(nullptr, n, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+}
+
+void freeLarge(std::uint8_t* p, std::size_t) {
+    if (p) VirtualFree(p, 0, MEM_RELEASE);
+}
+
+LargeBuffer::LargeBuffer(std::size_t size) : data_(allocateLarge(size, true)) {
+    if (data_) size_ = size;
 }
 
 void LargeBuffer::release() {
-    if (data_) VirtualFree(data_, 0, MEM_RELEASE);
+    freeLarge(data_, size_);
     data_ = nullptr;
     size_ = 0;
 }
