@@ -232,24 +232,35 @@ int threadsFor(const PictureRequest& request) {
     return static_cast<int>(std::clamp(wanted, 1u, kMaxThreads));
 }
 
-// The shapes of the tiles, in their order, decoded on the request's threads: thread k begins with
-// tile k, then each takes the next tile when it is free. This thread, with the first tile, yields
+// The shapes of the tiles, in their order, decoded on the request's threads. With more than one,
+// each tile is read in two parts, its standard and its extended sections (a tile alone would keep
+// one thread waiting), and the thread that reads the second part joins them. Thread k begins with
+// part k, then each takes the next part when it is free. This thread, with the first part, yields
 // to the user interface between subdivisions and passes the user's stop on to the others when a
-// tile of its is done (a tile takes well under a tenth of a second). Nothing when memory ran out
+// part of its is done (a part takes well under a tenth of a second). Nothing when memory ran out
 // on one of them.
 std::optional<std::vector<TileGeometry>> decodeTiles(const MapBuffer& buf,
                                                      const std::vector<const ImgTile*>& wanted,
                                                      const GeometryRequest& request, int threads,
                                                      UiPort& ui) {
-    std::vector<TileGeometry> tiles(wanted.size());
-    const int n = std::clamp(static_cast<int>(wanted.size()), 1, std::max(1, threads));
+    const std::size_t per = threads > 1 ? 2 : 1, parts = wanted.size() * per;
+    std::vector<TileGeometry> read(parts);
+    std::vector<std::atomic<int>> done(wanted.size()); // parts of each tile read
+    const int n = std::clamp(static_cast<int>(parts), 1, std::max(1, threads));
     std::atomic<std::size_t> next = static_cast<std::size_t>(n);
     std::atomic<bool> stop = false, failed = false;
     const auto take = [&](std::size_t first, UiPort& port, auto between) {
         try {
-            for (std::size_t i = first; i < wanted.size() && !port.stopflag() && !failed;
-                 i = next++) {
-                tiles[i] = TileGeometry::read(buf, *wanted[i], request, port);
+            for (std::size_t i = first; i < parts && !port.stopflag() && !failed; i = next++) {
+                const std::size_t t = i / per;
+                const TileSections sections = per == 1     ? TileSections::All
+                                              : i % 2 == 0 ? TileSections::Standard
+                                                           : TileSections::Extended;
+                read[i] = TileGeometry::read(buf, *wanted[t], request, port, sections);
+                if (per == 2 && done[t]++ == 1) {
+                    read[2 * t].join(std::move(read[2 * t + 1]), buf, *wanted[t], request, port);
+                    read[2 * t + 1] = TileGeometry(); // its memory given back at once
+                }
                 between();
             }
         } catch (const std::bad_alloc&) {
@@ -267,6 +278,9 @@ std::optional<std::vector<TileGeometry>> decodeTiles(const MapBuffer& buf,
         }
     });
     if (failed) return std::nullopt;
+    std::vector<TileGeometry> tiles;
+    tiles.reserve(wanted.size());
+    for (std::size_t t = 0; t < wanted.size(); ++t) tiles.push_back(std::move(read[t * per]));
     return tiles;
 }
 

@@ -25,6 +25,7 @@ struct DecodeNote {
     std::string tile;         // the tile's name in the directory; empty for the whole file
     std::string subfile;      // "TRE", "RGN", "GMP"; empty for the whole file
     std::int64_t offset = -1; // byte of the file where it stopped; -1 when not tied to one
+    bool operator==(const DecodeNote&) const = default;
 };
 
 // A stop inside one subfile, at an offset from the subfile's start; the scan turns it into a note.

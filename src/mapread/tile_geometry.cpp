@@ -11,10 +11,6 @@
 namespace kestrel {
 namespace {
 
-// More points than this in one tile are refused: no real tile comes near, and a hostile one
-// would otherwise take memory in proportion to its bits.
-constexpr std::size_t kMaxPoints = std::size_t{1} << 26;
-
 // The index of the level to read in the levels table.
 std::size_t levelFor(const TreLevels& tre, unsigned zoom) {
     std::size_t best = 0;
@@ -34,8 +30,9 @@ std::int32_t signed16(const RecordCursor& c, std::int64_t i) {
 class ShapeSink final : public RecordSink {
   public:
     ShapeSink(const SubfileView& rgn, const char* rgnName, std::size_t level, unsigned shift,
-              const std::optional<MapArea>& within, TileGeometry& out)
-        : rgn_(rgn), rgnName_(rgnName), level_(level), shift_(shift), within_(within), out_(out) {}
+              const GeometryRequest& request, TileGeometry& out)
+        : rgn_(rgn), rgnName_(rgnName), level_(level), shift_(shift), within_(request.within),
+          maxPoints_(request.maxPoints), out_(out) {}
 
     bool wants(const Subdivision* s) const override {
         if (!s || s->level != level_ || full()) return false;
@@ -52,7 +49,7 @@ class ShapeSink final : public RecordSink {
     }
 
   private:
-    bool full() const { return out_.points.size() >= kMaxPoints; }
+    bool full() const { return out_.points.size() >= maxPoints_; }
 
     void shape(const RecordRun& run, const RgnRecord& r) {
         if (full()) return;
@@ -128,6 +125,7 @@ class ShapeSink final : public RecordSink {
     std::size_t level_;
     unsigned shift_;
     const std::optional<MapArea>& within_;
+    std::size_t maxPoints_;
     TileGeometry& out_;
     std::vector<Delta> deltas_;
     std::vector<std::uint8_t> bytes_;
@@ -135,38 +133,71 @@ class ShapeSink final : public RecordSink {
 
 } // namespace
 
-TileGeometry TileGeometry::read(const MapBuffer& buf, const ImgTile& tile,
-                                const GeometryRequest& request, UiPort& ui) {
-    TileGeometry g;
+void TileGeometry::readInto(const MapBuffer& buf, const ImgTile& tile,
+                            const GeometryRequest& request, UiPort& ui, TileSections sections,
+                            TileGeometry& g) {
     g.name = tile.name;
     const TileHeaders h = TileHeaders::of(buf, tile);
+    // What the tile as a whole says, in its standard part only.
+    const bool standard = sections != TileSections::Extended;
     const auto note = [&](const SubfileView& view, const char* subfile,
                           const std::optional<SubfileStop>& stop) {
         if (stop) g.notes.push_back({stop->why, g.name, subfile, view.fileOffset(stop->at)});
     };
     const TreLevels tre = TreLevels::read(h.tre, h.treHeader);
     g.area = tre.area;
-    note(h.tre, h.treName, tre.stop);
-    if (!levelsUsable(tre)) return g;
+    if (standard) note(h.tre, h.treName, tre.stop);
+    if (!levelsUsable(tre)) return;
     const std::size_t level = levelFor(tre, request.zoom);
     const unsigned bits = tre.levels[level].bits;
     if (bits == 0 || bits > tre::kMaxBits) {
-        g.notes.push_back({DecodeStop::LevelsDamaged, g.name, h.treName, -1});
-        return g;
+        if (standard) g.notes.push_back({DecodeStop::LevelsDamaged, g.name, h.treName, -1});
+        return;
     }
     g.zoom = tre.levels[level].zoom;
     // Room held at once, as the lists would reach it by doubling, each copy touching new pages:
     // mkgmap's finest level holds about a point per four bytes of the RGN, and an object per 25.
     // Only the entries written take memory.
     const auto rgnBytes = static_cast<std::size_t>(std::max<std::int64_t>(h.rgn.size(), 0));
-    g.points.reserve(std::min(kMaxPoints, rgnBytes / 4));
-    for (auto& list : g.shapes) list.reserve(std::min(kMaxPoints, rgnBytes / 16));
-    ShapeSink sink(h.rgn, h.rgnName, level, tre::kMaxBits - bits, request.within, g);
-    note(h.rgn, h.rgnName, RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, sink, ui));
+    g.points.reserve(std::min(request.maxPoints, rgnBytes / 4));
+    for (auto& list : g.shapes) list.reserve(std::min(request.maxPoints, rgnBytes / 16));
+    ShapeSink sink(h.rgn, h.rgnName, level, tre::kMaxBits - bits, request, g);
+    if (standard)
+        note(h.rgn, h.rgnName, RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, sink, ui));
+    if (sections == TileSections::Standard) return;
     const RgnExtendedDecoder extended(h.rgn, h.rgnHeader);
     for (ObjectKind kind : kKinds)
         if (!ui.stopflag()) note(h.rgn, h.rgnName, extended.decode(kind, tre, sink, ui));
+}
+
+TileGeometry TileGeometry::read(const MapBuffer& buf, const ImgTile& tile,
+                                const GeometryRequest& request, UiPort& ui, TileSections sections) {
+    TileGeometry g;
+    readInto(buf, tile, request, ui, sections, g);
     return g;
+}
+
+void TileGeometry::join(TileGeometry&& extended, const MapBuffer& buf, const ImgTile& tile,
+                        const GeometryRequest& request, UiPort& ui) {
+    // A stop ends a read after the standard sections.
+    if (ui.stopflag()) return;
+    // Near the cap on points, what the extended sections add depends on where the standard
+    // ones left off: they are read again after them, as one read does.
+    if (points.size() + extended.points.size() >= request.maxPoints) {
+        readInto(buf, tile, request, ui, TileSections::Extended, *this);
+        return;
+    }
+    const auto base = static_cast<std::uint32_t>(points.size());
+    points.insert(points.end(), extended.points.begin(), extended.points.end());
+    for (std::size_t k = 0; k < shapes.size(); ++k)
+        for (MapShape s : extended.shapes[k]) {
+            s.first += base;
+            shapes[k].push_back(s);
+        }
+    // Only the first damaged shape of the tile is named.
+    for (DecodeNote& n : extended.notes)
+        if (n.why != DecodeStop::ShapeDamaged || damagedShapes == 0) notes.push_back(std::move(n));
+    damagedShapes += extended.damagedShapes;
 }
 
 } // namespace kestrel

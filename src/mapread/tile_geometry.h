@@ -24,6 +24,7 @@ struct MapShape {
     std::uint32_t code = 0;
     std::uint32_t first = 0;
     std::uint32_t count = 0;
+    bool operator==(const MapShape&) const = default;
 };
 
 struct GeometryRequest {
@@ -32,7 +33,14 @@ struct GeometryRequest {
     unsigned zoom = 0;
     // Only subdivisions that reach into this area; nothing: all of them.
     std::optional<MapArea> within;
+    // More points than this in one tile are refused (the objects after the one that reaches it):
+    // no real tile comes near, and a hostile one would otherwise take memory in proportion to its
+    // bits.
+    std::size_t maxPoints = std::size_t{1} << 26;
 };
+
+// The sections of a tile's RGN to read: all, or the standard and the extended apart.
+enum class TileSections { All, Standard, Extended };
 
 struct TileGeometry {
     std::string name;
@@ -51,9 +59,19 @@ struct TileGeometry {
     }
 
     // Decodes the tile of the map in the buffer (its key already set). Yields to the user
-    // interface between subdivisions and honours its stop flag (a Stopped note).
+    // interface between subdivisions and honours its stop flag (a Stopped note). The extended
+    // part says nothing of the tile as a whole (its levels): the standard part does.
     static TileGeometry read(const MapBuffer& buf, const ImgTile& tile,
-                             const GeometryRequest& request, UiPort& ui);
+                             const GeometryRequest& request, UiPort& ui,
+                             TileSections sections = TileSections::All);
+    // Adds the extended part of the tile, read apart, to this, its standard part: the same
+    // shapes, points and notes as one read of all the sections gives.
+    void join(TileGeometry&& extended, const MapBuffer& buf, const ImgTile& tile,
+              const GeometryRequest& request, UiPort& ui);
+
+  private:
+    static void readInto(const MapBuffer& buf, const ImgTile& tile, const GeometryRequest& request,
+                         UiPort& ui, TileSections sections, TileGeometry& g);
 };
 
 } // namespace kestrel

@@ -140,6 +140,55 @@ struct Bitstream {
     std::vector<std::pair<std::int64_t, std::int64_t>> deltas;
 };
 
+// The standard and the extended sections read apart and joined give what one read gives: the
+// same shapes in the same order, points, notes and damaged shapes, on damaged bytes and near the
+// cap on points too (reached in the standard part, or only in the extended one).
+TEST(TileGeometry, PartsReadApartJoinAsOneRead) {
+    const std::string bytes = readFile(kMap).value();
+    const std::size_t rgn = bytes.find("GARMIN RGN") - 2;
+    std::string flipped = bytes;
+    for (std::size_t i = rgn + 0x7D; i < flipped.size(); ++i)
+        flipped[i] = static_cast<char>(~flipped[i]);
+    const std::size_t all = Read(bytes).geometry.points.size();
+    // One read of the sections given, or with `apart` the standard part joined by the extended.
+    const auto read = [](const std::string& b, std::size_t maxPoints, TileSections sections,
+                         bool apart) {
+        const MapBuffer buf =
+            MapBuffer::view({reinterpret_cast<const std::uint8_t*>(b.data()), b.size()});
+        FakeUi ui;
+        const ImgTile tile = ImgDirectory::read(buf).tiles.at(0);
+        GeometryRequest request;
+        request.maxPoints = maxPoints;
+        TileGeometry g = TileGeometry::read(buf, tile, request, ui, sections);
+        if (apart)
+            g.join(TileGeometry::read(buf, tile, request, ui, TileSections::Extended), buf, tile,
+                   request, ui);
+        return g;
+    };
+    const std::size_t standard = read(bytes, all, TileSections::Standard, false).points.size();
+    ASSERT_LT(standard, all);
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::size_t maxPoints;
+    } cases[] = {
+        {"whole", bytes, GeometryRequest().maxPoints},
+        {"cut", bytes.substr(0, rgn + 0x80), GeometryRequest().maxPoints},
+        {"flipped", flipped, GeometryRequest().maxPoints},
+        {"cap reached in the standard part", bytes, standard},
+        {"cap reached in the extended part", bytes, standard + 1},
+        {"cap reached by the last shape", bytes, all},
+    };
+    for (const auto& c : cases) {
+        const TileGeometry one = read(c.bytes, c.maxPoints, TileSections::All, false);
+        const TileGeometry joined = read(c.bytes, c.maxPoints, TileSections::Standard, true);
+        EXPECT_EQ(joined.points, one.points) << c.what;
+        EXPECT_EQ(joined.shapes, one.shapes) << c.what;
+        EXPECT_EQ(joined.notes, one.notes) << c.what;
+        EXPECT_EQ(joined.damagedShapes, one.damagedShapes) << c.what;
+    }
+}
+
 TEST(CoordBitstream, DeltasOfEveryForm) {
     const std::vector<Bitstream> table = {
         // Longitude with its own sign in 3 bits, the sign bit alone carrying 3 on (7 = 3 + 3 + 1,
