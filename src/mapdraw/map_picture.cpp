@@ -287,13 +287,12 @@ std::optional<std::vector<TileGeometry>> decodeTiles(const MapBuffer& buf,
 // The picture painted in bands of rows, several for each thread, each thread taking the next band
 // when it is free: shapes crowd in some rows more than in others. False when memory ran out on one
 // of them.
-bool paintInBands(Raster& raster, const PictureRequest& request, const MapFrame& frame,
+bool paintInBands(Raster& raster, draw::Daytime time, int threads, const MapFrame& frame,
                   const DrawList& list) {
-    const int threads = threadsFor(request);
     const int n = std::clamp(raster.height() / kLeastBandRows, 1, kBandsPerThread * threads);
     return onThreadsEach(n, threads, [&](int k, int) {
         const RowBand band{raster.height() * k / n, raster.height() * (k + 1) / n};
-        BandPainter(raster, request.time, band, frame).paint(list);
+        BandPainter(raster, time, band, frame).paint(list);
         return true;
     });
 }
@@ -327,7 +326,8 @@ MapPictureResult drawMap(const MapBuffer& buf, const typ::TypFile* typ,
     std::vector<const ImgTile*> inFrame;
     for (std::size_t i = 0; i < dir.tiles.size(); ++i)
         if (overlaps(areas[i], *wanted.within)) inFrame.push_back(&dir.tiles[i]);
-    const auto decoded = decodeTiles(buf, inFrame, wanted, threadsFor(request), ui);
+    const int threads = threadsFor(request);
+    const auto decoded = decodeTiles(buf, inFrame, wanted, threads, ui);
     if (!decoded) {
         result.fault = PictureFault::CannotDraw;
         return result;
@@ -347,10 +347,10 @@ MapPictureResult drawMap(const MapBuffer& buf, const typ::TypFile* typ,
         Raster raster(request.width, request.height, 0xFFFFFFFF);
         MapStyles styles(typ);
         DrawList list;
-        const bool made = list.make(tiles, frame, styles, threadsFor(request));
-        if (made && paintInBands(raster, request, frame, list))
+        const bool made = list.make(tiles, frame, styles, threads);
+        if (made && paintInBands(raster, request.time, threads, frame, list))
             png = pngBytes(raster.bytes(), raster.width(), raster.height(), raster.width() * 4,
-                           threadsFor(request));
+                           threads);
     } catch (const std::bad_alloc&) {
         // The picture's memory, held in this block only.
     }

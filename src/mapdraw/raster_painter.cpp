@@ -59,12 +59,6 @@ std::optional<std::pair<double, double>> clipped(PointF a, PointF b, double marg
     return std::pair{enter, leave};
 }
 
-// The least whole number at or above v, for v well within an int.
-int ceilOf(double v) {
-    const int whole = static_cast<int>(v);
-    return whole + (whole < v);
-}
-
 PointF along(PointF a, PointF b, double t) {
     return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
 }

@@ -15,12 +15,16 @@ namespace kestrel::mapdraw {
 // reaches so far, and a hostile one then stays within what doubles and ints hold.
 draw::PointF tamed(draw::PointF p);
 
+// The least whole number at or above v, for v well within an int; without a call to ceil.
+inline int ceilOf(double v) {
+    const int whole = static_cast<int>(v);
+    return whole + (whole < v);
+}
+
 // The first of `size` pixels whose centre lies at or past v on their axis (0 to size).
 inline int pixelFrom(double v, int size) {
-    // Without a call to ceil: the clamped value fits an int.
-    const double at = std::clamp(v - 0.5, -1.0, static_cast<double>(size));
-    const int whole = static_cast<int>(at);
-    return std::clamp(whole + (whole < at), 0, size);
+    // Clamped, the value fits an int.
+    return std::clamp(ceilOf(std::clamp(v - 0.5, -1.0, static_cast<double>(size))), 0, size);
 }
 
 // Pixels x0 to x1 - 1 of row y.

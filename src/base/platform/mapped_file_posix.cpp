@@ -90,10 +90,8 @@ void unguard(const std::uint8_t* data) {
 
 namespace {
 
-constexpr std::size_t kLarge = std::size_t(2) << 20;
-
 std::size_t largeSize(std::size_t n) {
-    return n >= kLarge ? (n + kLarge - 1) / kLarge * kLarge : n;
+    return n >= kLargePage ? (n + kLargePage - 1) / kLargePage * kLargePage : n;
 }
 
 } // namespace
@@ -102,7 +100,7 @@ std::uint8_t* allocateLarge(std::size_t n, bool touch) {
     if (n == 0 || n > SIZE_MAX / 2) return nullptr;
     // Whole large pages from a large page's boundary on: a part of one at either end would be
     // ordinary pages, each faulted in on its own.
-    const std::size_t size = largeSize(n), slack = size >= kLarge ? kLarge : 0;
+    const std::size_t size = largeSize(n), slack = size >= kLargePage ? kLargePage : 0;
     void* m =
         mmap(nullptr, size + slack, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (m == MAP_FAILED) return nullptr;
@@ -110,7 +108,7 @@ std::uint8_t* allocateLarge(std::size_t n, bool touch) {
     std::uint8_t* aligned = begin;
     if (slack) {
         const std::size_t head =
-            (kLarge - reinterpret_cast<std::uintptr_t>(begin) % kLarge) % kLarge;
+            (kLargePage - reinterpret_cast<std::uintptr_t>(begin) % kLargePage) % kLargePage;
         aligned = begin + head;
         if (head) munmap(begin, head);
         if (slack > head) munmap(aligned + size, slack - head);

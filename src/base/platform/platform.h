@@ -144,6 +144,9 @@ bool appendFileBytes(std::FILE* from, std::uint64_t at, std::uint64_t n, std::FI
 // a short scan. Once started, it may run on any of the process's processors.
 std::thread threadBeside(std::function<void()> work);
 
+// The size of a large page where the system has them (2 MiB on x86-64 Linux).
+inline constexpr std::size_t kLargePage = std::size_t{2} << 20;
+
 // At least n bytes from a large page's boundary on, in large pages where the system has them for
 // private memory: n is rounded up to whole large pages when it is at least one. `touch` puts every
 // page in at once (a page fault each costs far more, above all in a virtual machine); otherwise
@@ -156,7 +159,6 @@ void freeLarge(std::uint8_t* p, std::size_t n);
 // the pages filled from its start on are large ones. Stateless, as std::allocator.
 template <class T> struct LargePageAllocator {
     using value_type = T;
-    static constexpr std::size_t kLargePage = std::size_t{2} << 20;
 
     LargePageAllocator() = default;
     template <class U> LargePageAllocator(const LargePageAllocator<U>&) {}
