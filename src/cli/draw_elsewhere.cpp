@@ -1,7 +1,7 @@
-// `kestrel-cli legend` and `render` where kestrel-cli draws nothing itself: the drawing program
-// installed with it (the same commands, built with Cairo) runs in its place with the same
-// arguments. Every other command then starts without loading Cairo and the score of libraries it
-// draws with, about 4 ms of each start.
+// `kestrel-cli legend`, which kestrel-cli does not draw itself: the drawing program installed with
+// it (the same commands, built with Cairo) runs in its place with the same arguments. Every other
+// command then starts without loading Cairo and the score of libraries it draws with, about 4 ms
+// of each start.
 #include <string>
 
 #include "base/platform/platform.h"
@@ -11,7 +11,6 @@
 #include "cli/legend_command.h"
 #include "cli/messages.h"
 #include "cli/options.h"
-#include "cli/render_command.h"
 
 namespace kestrel::cli {
 namespace {
@@ -31,10 +30,6 @@ int runDrawingProgram(const CommonOptions& common) {
 } // namespace
 
 int runLegend(const LegendOptions&, const CommonOptions& common) {
-    return runDrawingProgram(common);
-}
-
-int runRender(const RenderOptions&, const CommonOptions& common) {
     return runDrawingProgram(common);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// `kestrel-cli render`: its options, and the run, which draws where the build has Cairo, hands
-// the command to the drawing program where kestrel-cli draws nothing itself, and says that it
-// cannot draw where the build has no Cairo (the Windows cross-build).
+// `kestrel-cli render`: its options, and the run, which draws where the build draws (with Cairo
+// beside it for the legend), and says that it cannot draw where the build has no Cairo (the
+// Windows cross-build).
 #include <optional>
 #include <string>
 #include <string_view>

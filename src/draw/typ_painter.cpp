@@ -105,16 +105,6 @@ void strokeBitmap(cairo_t* cr, const typ::Line& style, const typ::ColourPair& co
 
 } // namespace
 
-const typ::ColourPair& coloursAt(const typ::Polygon& style, Daytime time) {
-    return time == Daytime::Night && style.night ? *style.night : style.day;
-}
-const typ::ColourPair& coloursAt(const typ::Line& style, Daytime time) {
-    return time == Daytime::Night && style.night ? *style.night : style.day;
-}
-const typ::Image& imageAt(const typ::Point& style, Daytime time) {
-    return time == Daytime::Night && style.night ? *style.night : style.day;
-}
-
 void TypPainter::fillPolygon(const typ::Polygon& style,
                              std::span<const std::vector<PointF>> rings) {
     if (pictureFault(style)) return;

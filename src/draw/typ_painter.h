@@ -6,15 +6,9 @@
 #include <span>
 #include <vector>
 
-#include "typfile/elements.h"
+#include "draw/looks.h"
 
 namespace kestrel::draw {
-
-enum class Daytime { Day, Night };
-
-struct PointF {
-    double x = 0, y = 0; // device pixels
-};
 
 class TypPainter {
   public:
@@ -37,16 +31,5 @@ class TypPainter {
     cairo_t* cr_;
     Daytime time_;
 };
-
-// The colours of the time of day: the night ones when Night and the element has them.
-const typ::ColourPair& coloursAt(const typ::Polygon& style, Daytime time);
-const typ::ColourPair& coloursAt(const typ::Line& style, Daytime time);
-const typ::Image& imageAt(const typ::Point& style, Daytime time);
-
-// The plain styles for types a TYP leaves unstyled (the legend names them; a map picture uses
-// them): a light grey area, a thin dark grey line, a small dark square.
-typ::Polygon plainPolygon(typ::ElementCode code);
-typ::Line plainLine(typ::ElementCode code);
-typ::Point plainPoint(typ::ElementCode code);
 
 } // namespace kestrel::draw

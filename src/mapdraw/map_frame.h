@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "draw/typ_painter.h"
+#include "draw/looks.h"
 #include "mapread/tre_levels.h"
 
 namespace kestrel::mapdraw {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/uiport.h"
-#include "draw/typ_painter.h"
+#include "draw/looks.h"
 #include "mapread/decode_note.h"
 #include "mapread/map_buffer.h"
 #include "typfile/typ_file.h"

@@ -1,6 +1,6 @@
 #include "mapdraw/map_styles.h"
 
-#include "draw/typ_painter.h"
+#include "draw/looks.h"
 
 namespace kestrel::mapdraw {
 namespace {

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "draw/typ_painter.h"
+#include "draw/looks.h"
 #include "mapdraw/raster.h"
 #include "mapdraw/spans.h"
 

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "draw/typ_painter.h"
+#include "draw/looks.h"
 
 namespace kestrel::mapdraw {
 

@@ -1,7 +1,8 @@
-// The plain styles of unstyled types: quiet greys, so that a styled type stands out beside them.
+// The plain styles of unstyled types, quiet greys so that a styled type stands out beside them, and
+// the colours and icon of the time of day.
 #include <cstdint>
 
-#include "draw/typ_painter.h"
+#include "draw/looks.h"
 
 namespace kestrel::draw {
 namespace {
@@ -42,6 +43,16 @@ typ::Point plainPoint(typ::ElementCode code) {
             p.day.indices[y * kMarkSide + x] = rim ? 0 : 1;
         }
     return p;
+}
+
+const typ::ColourPair& coloursAt(const typ::Polygon& style, Daytime time) {
+    return time == Daytime::Night && style.night ? *style.night : style.day;
+}
+const typ::ColourPair& coloursAt(const typ::Line& style, Daytime time) {
+    return time == Daytime::Night && style.night ? *style.night : style.day;
+}
+const typ::Image& imageAt(const typ::Point& style, Daytime time) {
+    return time == Daytime::Night && style.night ? *style.night : style.day;
 }
 
 } // namespace kestrel::draw
