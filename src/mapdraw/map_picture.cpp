@@ -342,7 +342,7 @@ MapPictureResult drawMap(const MapBuffer& buf, const typ::TypFile* typ,
         result.fault = PictureFault::Stopped;
         return result;
     }
-    std::optional<std::string> png;
+    std::optional<PngFile> png;
     try {
         Raster raster(request.width, request.height, 0xFFFFFFFF);
         MapStyles styles(typ);

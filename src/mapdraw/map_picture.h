@@ -9,6 +9,7 @@
 
 #include "base/uiport.h"
 #include "draw/looks.h"
+#include "mapdraw/png_bytes.h"
 #include "mapread/decode_note.h"
 #include "mapread/map_buffer.h"
 #include "typfile/typ_file.h"
@@ -33,7 +34,7 @@ enum class PictureFault : std::uint8_t {
 
 struct MapPictureResult {
     std::optional<PictureFault> fault; // set: no picture
-    std::string png;
+    PngFile png;
     std::vector<DecodeNote> notes;   // what could not be decoded; the rest is drawn
     std::uint64_t damagedShapes = 0; // objects whose coordinates could not be read
     std::uint64_t shapes = 0;        // objects drawn (inside the picture or not)

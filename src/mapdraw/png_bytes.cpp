@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstring>
 #include <span>
 #include <string_view>
@@ -19,12 +20,12 @@ constexpr std::uint8_t kFilterNone = 0, kFilterSub = 1;
 constexpr std::uint8_t kColourRgb = 2, kColourPalette = 3;
 constexpr int kBytesPerPixel = 3;
 
-void put32(std::string& out, std::uint32_t v) {
+template <class Bytes> void put32(Bytes& out, std::uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>(v >> shift & 0xFF);
 }
 
 // A chunk: length, type, the data `append` adds, and the CRC of type and data.
-template <class Append> void chunk(std::string& out, const char* type, const Append& append) {
+template <class Append> void chunk(PngFile& out, const char* type, const Append& append) {
     const std::size_t at = out.size();
     put32(out, 0);
     out.append(type, 4);
@@ -124,7 +125,13 @@ class Idat {
          const std::optional<Palette>& palette, int threads)
         : pixels_(pixels), width_(width), height_(height), stride_(stride), palette_(palette),
           parts_(static_cast<std::size_t>(bands(height))),
-          deflaters_(static_cast<std::size_t>(std::max(1, threads))) {}
+          deflaters_(static_cast<std::size_t>(std::max(1, threads))) {
+        const std::size_t rowBytes =
+            1 + static_cast<std::size_t>(width) * (palette ? 1 : kBytesPerPixel);
+        // A flush ends each band with a few bytes more than the bound of one deflate.
+        room_ =
+            parts_.size() * (deflateBound(nullptr, static_cast<uLong>(rowBytes * kBandRows)) + 16);
+    }
 
     static int bands(int height) { return (height + kBandRows - 1) / kBandRows; }
 
@@ -141,21 +148,23 @@ class Idat {
         Part& part = parts_[static_cast<std::size_t>(b)];
         part.adler = adler32(1, d.filtered.data(), static_cast<uInt>(d.filtered.size()));
         part.length = d.filtered.size();
-        const std::optional<std::string_view> deflated = d.deflated(bottom == height_);
-        if (!deflated) return false;
-        part.bytes = *deflated;
+        part.thread = k;
+        part.at = d.used;
+        if (!d.deflate(bottom == height_, room_)) return false;
+        part.size = d.used - part.at;
         return true;
     }
 
     // The zlib stream of the bands deflated.
-    void appendTo(std::string& out) const {
+    void appendTo(PngFile& out) const {
         std::size_t size = out.size() + 6;
-        for (const Part& p : parts_) size += p.bytes.size();
+        for (const Part& p : parts_) size += p.size;
         out.reserve(size);
         out += {'\x78', '\x01'}; // deflate, 32 KiB window, fastest
         uLong adler = 1;
         for (const Part& p : parts_) {
-            out += p.bytes;
+            const auto& kept = deflaters_[static_cast<std::size_t>(p.thread)].kept;
+            out.append(reinterpret_cast<const char*>(kept.data() + p.at), p.size);
             adler = adler32_combine(adler, p.adler, static_cast<z_off_t>(p.length));
         }
         put32(out, static_cast<std::uint32_t>(adler));
@@ -163,12 +172,14 @@ class Idat {
 
   private:
     // One thread's compressor and room, kept from band to band: fresh memory costs a page fault
-    // per page.
+    // per page. The bands it deflated lie one after the other in room for the whole picture, in
+    // large pages put in as they are filled.
     struct Deflater {
         z_stream z{};
         bool begun = false;
         std::vector<std::uint8_t> filtered;
-        std::vector<std::uint8_t> out;
+        platform::LargeBuffer kept;
+        std::size_t used = 0; // of kept
 
         Deflater() = default;
         Deflater(const Deflater&) = delete;
@@ -177,30 +188,35 @@ class Idat {
             if (begun) deflateEnd(&z);
         }
 
-        // The filtered rows as raw deflate, fast, in runs: ending the stream or on a byte.
-        std::optional<std::string_view> deflated(bool last) {
+        // The filtered rows after the bands kept, as raw deflate, fast, in runs: ending the
+        // stream or on a byte. `room`: the most the picture's bands take. False when the
+        // compressor failed or the room could not be had.
+        bool deflate(bool last, std::size_t room) {
             if (!begun) {
-                if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK) return std::nullopt;
+                if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK) return false;
                 begun = true;
+                kept = platform::LargeBuffer(room, false);
             } else if (deflateReset(&z) != Z_OK) {
-                return std::nullopt;
+                return false;
             }
-            out.resize(deflateBound(&z, static_cast<uLong>(filtered.size())) + 16);
+            if (!kept.data()) return false;
             z.next_in = filtered.data();
             z.avail_in = static_cast<uInt>(filtered.size());
-            z.next_out = out.data();
-            z.avail_out = static_cast<uInt>(out.size());
-            const int r = deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
-            if (last ? r != Z_STREAM_END : r != Z_OK) return std::nullopt;
-            return std::string_view(reinterpret_cast<const char*>(out.data()), z.total_out);
+            z.next_out = kept.data() + used;
+            z.avail_out = static_cast<uInt>(std::min<std::size_t>(kept.size() - used, UINT_MAX));
+            const int r = ::deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
+            if (last ? r != Z_STREAM_END : r != Z_OK) return false;
+            used += z.total_out;
+            return true;
         }
     };
 
   private:
     struct Part {
-        std::string bytes;
-        uLong adler = 1;
-        std::size_t length = 0;
+        int thread = 0;               // whose kept bytes hold it
+        std::size_t at = 0, size = 0; // there
+        uLong adler = 1;              // of its filtered rows
+        std::size_t length = 0;       // of those
     };
 
     void filter(const std::uint8_t* from, std::uint8_t* to) const {
@@ -233,12 +249,13 @@ class Idat {
     const std::optional<Palette>& palette_;
     std::vector<Part> parts_;
     std::vector<Deflater> deflaters_; // one per thread
+    std::size_t room_ = 0;            // that the bands' deflated bytes may take
 };
 
 } // namespace
 
-std::optional<std::string> pngBytes(const std::uint8_t* pixels, int width, int height, int stride,
-                                    int threads) {
+std::optional<PngFile> pngBytes(const std::uint8_t* pixels, int width, int height, int stride,
+                                int threads) {
     // The palette of each band of rows, then theirs joined in the order of the bands: the
     // colours in the order they first appear, as one thread would find them.
     const int bands = Idat::bands(height);
@@ -262,16 +279,16 @@ std::optional<std::string> pngBytes(const std::uint8_t* pixels, int width, int h
     if (!onThreadsEach(bands, threads, [&](int b, int k) { return idat.deflateBand(b, k); }))
         return std::nullopt;
 
-    std::string png("\x89PNG\r\n\x1a\n", 8);
+    PngFile png("\x89PNG\r\n\x1a\n", 8);
     std::string header;
     put32(header, static_cast<std::uint32_t>(width));
     put32(header, static_cast<std::uint32_t>(height));
     // 8 bits, palette or RGB, deflate, filters, no interlace
     header += {8, static_cast<char>(palette ? kColourPalette : kColourRgb), 0, 0, 0};
-    chunk(png, "IHDR", [&](std::string& out) { out += header; });
-    if (palette) chunk(png, "PLTE", [&](std::string& out) { out += palette->entries(); });
-    chunk(png, "IDAT", [&](std::string& out) { idat.appendTo(out); });
-    chunk(png, "IEND", [](std::string&) {});
+    chunk(png, "IHDR", [&](PngFile& out) { out.append(header); });
+    if (palette) chunk(png, "PLTE", [&](PngFile& out) { out.append(palette->entries()); });
+    chunk(png, "IDAT", [&](PngFile& out) { idat.appendTo(out); });
+    chunk(png, "IEND", [](PngFile&) {});
     return png;
 }
 

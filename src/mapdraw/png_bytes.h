@@ -8,12 +8,18 @@
 #include <optional>
 #include <string>
 
+#include "base/platform/platform.h"
+
 namespace kestrel::mapdraw {
+
+// A PNG file's bytes, in large pages from its start on where the system has them: a map's picture
+// runs to megabytes, and fresh ordinary pages cost a page fault each.
+using PngFile = std::basic_string<char, std::char_traits<char>, platform::LargePageAllocator<char>>;
 
 // The PNG of `width` x `height` pixels of 32 bits (0xXXRRGGBB in native order, Cairo's RGB24),
 // rows `stride` bytes apart, made on up to `threads` threads (the bytes are the same for any
 // number); nothing when the compressor fails or memory runs out.
-std::optional<std::string> pngBytes(const std::uint8_t* pixels, int width, int height, int stride,
-                                    int threads = 1);
+std::optional<PngFile> pngBytes(const std::uint8_t* pixels, int width, int height, int stride,
+                                int threads = 1);
 
 } // namespace kestrel::mapdraw

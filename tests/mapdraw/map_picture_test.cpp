@@ -38,12 +38,12 @@ struct Place {
 };
 
 // The PNG's pixels.
-draw::Surface decoded(const std::string& png) {
-    std::pair<const std::string*, std::size_t> source{&png, 0};
+draw::Surface decoded(std::string_view png) {
+    std::pair<std::string_view, std::size_t> source{png, 0};
     const auto next = [](void* from, unsigned char* data, unsigned int n) {
-        auto* at = static_cast<std::pair<const std::string*, std::size_t>*>(from);
-        if (at->second + n > at->first->size()) return CAIRO_STATUS_READ_ERROR;
-        std::memcpy(data, at->first->data() + at->second, n);
+        auto* at = static_cast<std::pair<std::string_view, std::size_t>*>(from);
+        if (at->second + n > at->first.size()) return CAIRO_STATUS_READ_ERROR;
+        std::memcpy(data, at->first.data() + at->second, n);
         at->second += n;
         return CAIRO_STATUS_SUCCESS;
     };
@@ -62,7 +62,7 @@ class MapPictureTest : public ::testing::Test {
     }
 
     // The colour at each place of the PNG, drawn at width x height.
-    void expectColours(const std::string& png, int width, int height,
+    void expectColours(std::string_view png, int width, int height,
                        const std::vector<Place>& places) const {
         const draw::Surface s = decoded(png);
         ASSERT_EQ(cairo_image_surface_get_width(s.get()), width);
@@ -241,7 +241,7 @@ TEST(PngBytesTest, EveryColourKeptWithinAPaletteOrPastOne) {
             return mapdraw::pngBytes(reinterpret_cast<const std::uint8_t*>(pixels.data()), kWidth,
                                      kHeight, kWidth * 4, threads);
         };
-        const std::optional<std::string> one = png(1), three = png(3);
+        const std::optional<mapdraw::PngFile> one = png(1), three = png(3);
         ASSERT_TRUE(one && three);
         EXPECT_EQ(*one, *three) << colours << " colours";
         EXPECT_EQ(one->at(25), colours <= 256 ? 3 : 2) << colours << " colours"; // IHDR's type

@@ -129,7 +129,7 @@ void freeLarge(std::uint8_t* p, std::size_t n) {
     if (p) munmap(p, largeSize(n));
 }
 
-LargeBuffer::LargeBuffer(std::size_t size) : data_(allocateLarge(size, true)) {
+LargeBuffer::LargeBuffer(std::size_t size, bool touch) : data_(allocateLarge(size, touch)) {
     if (data_) size_ = largeSize(size);
 }
 

@@ -180,11 +180,13 @@ template <class T> struct LargePageAllocator {
 
 // Memory for a big working buffer, its bytes not set, released when destroyed: in large pages
 // where the system has them for private memory, so that a pass over every byte takes few page
-// faults and address translations. The size may be rounded up (to whole large pages).
+// faults and address translations. The size may be rounded up (to whole large pages). Its pages
+// are put in at once, or as allocateLarge does without `touch`: room that may stay unused then
+// costs nothing.
 class LargeBuffer {
   public:
     LargeBuffer() = default;
-    explicit LargeBuffer(std::size_t size); // empty when the memory cannot be had
+    explicit LargeBuffer(std::size_t size, bool touch = true); // empty when it cannot be had
     ~LargeBuffer() { release(); }
     LargeBuffer(LargeBuffer&& other) noexcept
         : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}

@@ -302,7 +302,7 @@ void freeLarge(std::uint8_t* p, std::size_t) {
     if (p) VirtualFree(p, 0, MEM_RELEASE);
 }
 
-LargeBuffer::LargeBuffer(std::size_t size) : data_(allocateLarge(size, true)) {
+LargeBuffer::LargeBuffer(std::size_t size, bool touch) : data_(allocateLarge(size, touch)) {
     if (data_) size_ = size;
 }
 
