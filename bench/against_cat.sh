@@ -1,18 +1,30 @@
 # Sourced by the speed scripts: times commands on one map against `cat MAP >/dev/null` with
 # hyperfine, whole processes, warm cache.
 #   against_cat LABEL ROUNDS MAP NAME COMMAND [NAME COMMAND]...
-# COMMAND is the program with its options; the map is added last. The commands take turns in
-# short rounds, so that the other work on a shared machine weighs on each alike; bench/cat_ratios.py
+# COMMAND is the program with its options; the map is added last. against_cat_whole takes the same
+# arguments, but each COMMAND whole, with the file it reads (another map than the one `cat` reads,
+# to weigh a small map's picture against a big map's cat). The commands take turns in short
+# rounds, so that the other work on a shared machine weighs on each alike; bench/cat_ratios.py
 # prints the medians, their ratios to `cat` and the spread of the rounds' ratios, then the peak
 # resident memory of each command.
 
 against_cat() {
+    local label=$1 rounds=$2 map=$3 args=()
+    shift 3
+    while [ $# -gt 0 ]; do
+        args+=("$1" "$2 $map")
+        shift 2
+    done
+    against_cat_whole "$label" "$rounds" "$map" "${args[@]}"
+}
+
+against_cat_whole() {
     local label=$1 rounds=$2 map=$3
     shift 3
     local names=() commands=("cat $map") peaks=() round
     while [ $# -gt 0 ]; do
         names+=("$1")
-        commands+=("$2 $map")
+        commands+=("$2")
         shift 2
     done
     local tmp
