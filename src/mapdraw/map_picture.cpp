@@ -23,10 +23,7 @@
 namespace kestrel::mapdraw {
 namespace {
 
-// Bands of fewer rows than this lose more to the shapes that cross two than they gain.
-constexpr int kLeastBandRows = 64;
 constexpr unsigned kMaxThreads = 8;
-constexpr int kBandsPerThread = 4;
 
 bool overlaps(const MapArea& a, const MapArea& b) {
     return a.west <= b.east && b.west <= a.east && a.south <= b.north && b.south <= a.north;
@@ -284,17 +281,24 @@ std::optional<std::vector<TileGeometry>> decodeTiles(const MapBuffer& buf,
     return tiles;
 }
 
-// The picture painted in bands of rows, several for each thread, each thread taking the next band
-// when it is free: shapes crowd in some rows more than in others. False when memory ran out on one
-// of them.
-bool paintInBands(Raster& raster, draw::Daytime time, int threads, const MapFrame& frame,
-                  const DrawList& list) {
-    const int n = std::clamp(raster.height() / kLeastBandRows, 1, kBandsPerThread * threads);
-    return onThreadsEach(n, threads, [&](int k, int) {
-        const RowBand band{raster.height() * k / n, raster.height() * (k + 1) / n};
-        BandPainter(raster, time, band, frame).paint(list);
-        return true;
+// The picture painted band by band, each thread taking the next band when it is free (shapes
+// crowd in some rows more than in others) and handing it to the PNG at once, so that the
+// picture's pixels are never held whole: each thread paints into rows of its own. Nothing when
+// memory ran out or the compressor failed.
+std::optional<PngFile> paintInBands(int width, int height, draw::Daytime time, int threads,
+                                    const MapFrame& frame, const DrawList& list) {
+    PngBands png(width, height, threads);
+    std::vector<std::optional<Raster>> rows(static_cast<std::size_t>(threads));
+    const bool painted = onThreadsEach(png.bands(), threads, [&](int b, int k) {
+        std::optional<Raster>& mine = rows[static_cast<std::size_t>(k)];
+        if (!mine) mine.emplace(width, height, kPngBandRows);
+        const RowBand band{b * kPngBandRows, std::min(height, (b + 1) * kPngBandRows)};
+        mine->hold(band, 0xFFFFFFFF);
+        BandPainter(*mine, time, band, frame).paint(list);
+        return png.add(b, k, mine->bytes(), width * 4);
     });
+    if (!painted) return std::nullopt;
+    return png.finish();
 }
 
 } // namespace
@@ -344,13 +348,10 @@ MapPictureResult drawMap(const MapBuffer& buf, const typ::TypFile* typ,
     }
     std::optional<PngFile> png;
     try {
-        Raster raster(request.width, request.height, 0xFFFFFFFF);
         MapStyles styles(typ);
         DrawList list;
-        const bool made = list.make(tiles, frame, styles, threads);
-        if (made && paintInBands(raster, request.time, threads, frame, list))
-            png = pngBytes(raster.bytes(), raster.width(), raster.height(), raster.width() * 4,
-                           threads);
+        if (list.make(tiles, frame, styles, threads))
+            png = paintInBands(request.width, request.height, request.time, threads, frame, list);
     } catch (const std::bad_alloc&) {
         // The picture's memory, held in this block only.
     }

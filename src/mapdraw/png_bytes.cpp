@@ -14,8 +14,6 @@
 namespace kestrel::mapdraw {
 namespace {
 
-// Rows taken together on one thread; the bytes of the PNG depend on it.
-constexpr int kBandRows = 128;
 constexpr std::uint8_t kFilterNone = 0, kFilterSub = 1;
 constexpr std::uint8_t kColourRgb = 2, kColourPalette = 3;
 constexpr int kBytesPerPixel = 3;
@@ -40,24 +38,21 @@ template <class Append> void chunk(PngFile& out, const char* type, const Append&
 // table finds each one's index.
 class Palette {
   public:
-    // Nothing past 256 colours.
-    static std::optional<Palette> of(const std::uint8_t* pixels, int width, int height,
-                                     int stride) {
-        Palette p;
-        if (!p.add(pixels, width, height, stride)) return std::nullopt;
-        return p;
-    }
-
-    // The colours of the rows added, after those already in it; false past 256 colours.
-    bool add(const std::uint8_t* pixels, int width, int height, int stride) {
+    // The rows as a PNG's palette rows, each its filter byte (none: a flat area is already a run
+    // of one byte) and its pixels' indices, the colours added as they come; false past 256.
+    bool index(const std::uint8_t* pixels, int width, int height, int stride, std::uint8_t* to) {
         std::uint32_t last = kNoColour; // runs of one colour looked up once
+        std::uint8_t at = 0;
         for (int y = 0; y < height; ++y) {
             const std::uint8_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
-            for (int x = 0; x < width; ++x) {
+            *to++ = kFilterNone;
+            for (int x = 0; x < width; ++x, *to++ = at) {
                 const std::uint32_t c = rgbAt(row, x);
                 if (c == last) continue;
                 last = c;
-                if (index(c) < 0) return false;
+                const int i = index(c);
+                if (i < 0) return false;
+                at = static_cast<std::uint8_t>(i);
             }
         }
         return true;
@@ -74,6 +69,9 @@ class Palette {
         std::memcpy(&v, row + 4 * static_cast<std::ptrdiff_t>(x), 4);
         return v & 0xFFFFFF;
     }
+
+    std::uint32_t colour(std::size_t i) const { return colours_[i]; }
+    std::size_t size() const { return colours_.size(); }
 
     // No colour of a picture.
     static constexpr std::uint32_t kNoColour = 0x1000000;
@@ -114,180 +112,187 @@ class Palette {
     std::vector<std::uint32_t> colours_;
 };
 
-// The picture's rows as the IDAT's data: each band of kBandRows rows filtered and deflated apart,
-// on whichever thread takes it, into a part of one deflate stream (each ends on a byte, the last
-// ends the stream), the parts joined behind the zlib header. The bands never depend on the
-// threads, so neither do the bytes; matches only reach back a pixel, so little is lost at a band's
-// start.
-class Idat {
-  public:
-    Idat(const std::uint8_t* pixels, int width, int height, int stride,
-         const std::optional<Palette>& palette, int threads)
-        : pixels_(pixels), width_(width), height_(height), stride_(stride), palette_(palette),
-          parts_(static_cast<std::size_t>(bands(height))),
-          deflaters_(static_cast<std::size_t>(std::max(1, threads))) {
-        const std::size_t rowBytes =
-            1 + static_cast<std::size_t>(width) * (palette ? 1 : kBytesPerPixel);
-        // A flush ends each band with a few bytes more than the bound of one deflate.
-        room_ =
-            parts_.size() * (deflateBound(nullptr, static_cast<uLong>(rowBytes * kBandRows)) + 16);
-    }
-
-    static int bands(int height) { return (height + kBandRows - 1) / kBandRows; }
-
-    // Band b filtered and deflated on thread k; false when the compressor failed.
-    bool deflateBand(int b, int k) {
-        const int top = b * kBandRows, bottom = std::min(height_, top + kBandRows);
-        const std::size_t perPixel = palette_ ? 1 : kBytesPerPixel;
-        const std::size_t rowBytes = 1 + static_cast<std::size_t>(width_) * perPixel;
-        Deflater& d = deflaters_[static_cast<std::size_t>(k)];
-        d.filtered.resize(rowBytes * static_cast<std::size_t>(bottom - top));
-        for (int y = top; y < bottom; ++y)
-            filter(pixels_ + static_cast<std::ptrdiff_t>(y) * stride_,
-                   d.filtered.data() + rowBytes * static_cast<std::size_t>(y - top));
-        Part& part = parts_[static_cast<std::size_t>(b)];
-        part.adler = adler32(1, d.filtered.data(), static_cast<uInt>(d.filtered.size()));
-        part.length = d.filtered.size();
-        part.thread = k;
-        part.at = d.used;
-        if (!d.deflate(bottom == height_, room_)) return false;
-        part.size = d.used - part.at;
-        return true;
-    }
-
-    // The zlib stream of the bands deflated.
-    void appendTo(PngFile& out) const {
-        std::size_t size = out.size() + 6;
-        for (const Part& p : parts_) size += p.size;
-        out.reserve(size);
-        out += {'\x78', '\x01'}; // deflate, 32 KiB window, fastest
-        uLong adler = 1;
-        for (const Part& p : parts_) {
-            const auto& kept = deflaters_[static_cast<std::size_t>(p.thread)].kept;
-            out.append(reinterpret_cast<const char*>(kept.data() + p.at), p.size);
-            adler = adler32_combine(adler, p.adler, static_cast<z_off_t>(p.length));
-        }
-        put32(out, static_cast<std::uint32_t>(adler));
-    }
-
-  private:
-    // One thread's compressor and room, kept from band to band: fresh memory costs a page fault
-    // per page. The bands it deflated lie one after the other in room for the whole picture, in
-    // large pages put in as they are filled.
-    struct Deflater {
-        z_stream z{};
-        bool begun = false;
-        std::vector<std::uint8_t> filtered;
-        platform::LargeBuffer kept;
-        std::size_t used = 0; // of kept
-
-        Deflater() = default;
-        Deflater(const Deflater&) = delete;
-        Deflater& operator=(const Deflater&) = delete;
-        ~Deflater() {
-            if (begun) deflateEnd(&z);
-        }
-
-        // The filtered rows after the bands kept, as raw deflate, fast, in runs: ending the
-        // stream or on a byte. `room`: the most the picture's bands take. False when the
-        // compressor failed or the room could not be had.
-        bool deflate(bool last, std::size_t room) {
-            if (!begun) {
-                if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK) return false;
-                begun = true;
-                kept = platform::LargeBuffer(room, false);
-            } else if (deflateReset(&z) != Z_OK) {
-                return false;
-            }
-            if (!kept.data()) return false;
-            z.next_in = filtered.data();
-            z.avail_in = static_cast<uInt>(filtered.size());
-            z.next_out = kept.data() + used;
-            z.avail_out = static_cast<uInt>(std::min<std::size_t>(kept.size() - used, UINT_MAX));
-            const int r = ::deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
-            if (last ? r != Z_STREAM_END : r != Z_OK) return false;
-            used += z.total_out;
-            return true;
-        }
-    };
-
-  private:
-    struct Part {
-        int thread = 0;               // whose kept bytes hold it
-        std::size_t at = 0, size = 0; // there
-        uLong adler = 1;              // of its filtered rows
-        std::size_t length = 0;       // of those
-    };
-
-    void filter(const std::uint8_t* from, std::uint8_t* to) const {
-        if (palette_) {
-            // Indices unfiltered: a flat area is already a run of one byte.
-            *to++ = kFilterNone;
-            std::uint32_t colour = Palette::kNoColour;
-            std::uint8_t index = 0;
-            for (int x = 0; x < width_; ++x, *to++ = index)
-                if (const std::uint32_t c = Palette::rgbAt(from, x); c != colour)
-                    colour = c, index = palette_->find(c);
-            return;
-        }
-        *to++ = kFilterSub;
-        std::uint8_t left[kBytesPerPixel] = {0, 0, 0};
-        for (int x = 0; x < width_; ++x) {
-            const std::uint32_t v = Palette::rgbAt(from, x);
-            const std::uint8_t rgb[kBytesPerPixel] = {static_cast<std::uint8_t>(v >> 16),
-                                                      static_cast<std::uint8_t>(v >> 8),
-                                                      static_cast<std::uint8_t>(v)};
-            for (int c = 0; c < kBytesPerPixel; ++c) {
-                *to++ = static_cast<std::uint8_t>(rgb[c] - left[c]);
-                left[c] = rgb[c];
-            }
+// A row of 32-bit pixels as a PNG's RGB row: its filter byte and each colour byte less the one of
+// the pixel to its left (an area of one colour becomes zeros).
+template <class ColourAt>
+std::uint8_t* rgbRow(int width, const ColourAt& colourAt, std::uint8_t* to) {
+    *to++ = kFilterSub;
+    std::uint8_t left[kBytesPerPixel] = {0, 0, 0};
+    for (int x = 0; x < width; ++x) {
+        const std::uint32_t v = colourAt(x);
+        const std::uint8_t rgb[kBytesPerPixel] = {static_cast<std::uint8_t>(v >> 16),
+                                                  static_cast<std::uint8_t>(v >> 8),
+                                                  static_cast<std::uint8_t>(v)};
+        for (int c = 0; c < kBytesPerPixel; ++c) {
+            *to++ = static_cast<std::uint8_t>(rgb[c] - left[c]);
+            left[c] = rgb[c];
         }
     }
-
-    const std::uint8_t* pixels_;
-    int width_, height_, stride_;
-    const std::optional<Palette>& palette_;
-    std::vector<Part> parts_;
-    std::vector<Deflater> deflaters_; // one per thread
-    std::size_t room_ = 0;            // that the bands' deflated bytes may take
-};
+    return to;
+}
 
 } // namespace
 
-std::optional<PngFile> pngBytes(const std::uint8_t* pixels, int width, int height, int stride,
-                                int threads) {
-    // The palette of each band of rows, then theirs joined in the order of the bands: the
-    // colours in the order they first appear, as one thread would find them.
-    const int bands = Idat::bands(height);
-    std::vector<std::optional<Palette>> palettes(static_cast<std::size_t>(bands));
+// Each thread's room, kept from band to band (fresh memory costs a page fault per page): the bands
+// it was handed, one after the other, as filtered rows; then the bands it deflated, and its
+// compressor. Both rooms are sized for the whole picture, in large pages put in as they are
+// filled.
+struct PngBands::Thread {
+    platform::LargeBuffer store, kept;
+    std::size_t stored = 0, used = 0;
+    std::vector<std::uint8_t> rgb; // a band of palette rows made RGB again
+    z_stream z{};
+    bool begun = false;
+
+    Thread() = default;
+    Thread(const Thread&) = delete;
+    Thread& operator=(const Thread&) = delete;
+    ~Thread() {
+        if (begun) deflateEnd(&z);
+    }
+
+    // The filtered rows after the bands deflated before, as raw deflate, fast, in runs: ending
+    // the stream or on a byte. False when the compressor failed or the room could not be had.
+    bool deflate(std::span<const std::uint8_t> rows, bool last, std::size_t room) {
+        if (!begun) {
+            if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK) return false;
+            begun = true;
+            kept = platform::LargeBuffer(room, false);
+        } else if (deflateReset(&z) != Z_OK) {
+            return false;
+        }
+        if (!kept.data()) return false;
+        z.next_in = const_cast<std::uint8_t*>(rows.data()); // zlib's type; it only reads them
+        z.avail_in = static_cast<uInt>(rows.size());
+        z.next_out = kept.data() + used;
+        z.avail_out = static_cast<uInt>(std::min<std::size_t>(kept.size() - used, UINT_MAX));
+        const int r = ::deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
+        if (last ? r != Z_STREAM_END : r != Z_OK) return false;
+        used += z.total_out;
+        return true;
+    }
+};
+
+struct PngBands::Band {
+    int thread = 0;                 // whose store holds its rows
+    std::size_t at = 0, size = 0;   // there
+    std::optional<Palette> palette; // its rows' colours: palette rows; nothing: RGB rows
+    int deflatedBy = 0;             // whose kept bytes hold it deflated
+    std::size_t deflatedAt = 0, deflatedSize = 0;
+    uLong adler = 1;        // of the rows deflated
+    std::size_t length = 0; // of those
+};
+
+PngBands::PngBands(int width, int height, int threads)
+    : width_(width), height_(height), threads_(std::max(1, threads)),
+      bands_(static_cast<std::size_t>((height + kPngBandRows - 1) / kPngBandRows)),
+      rooms_(static_cast<std::size_t>(threads_)) {
+    const std::size_t rgbBytes =
+        (1 + static_cast<std::size_t>(width) * kBytesPerPixel) * static_cast<std::size_t>(height);
+    storeRoom_ = rgbBytes;
+    // A flush ends each band with a few bytes more than the bound of one deflate.
+    keptRoom_ = deflateBound(nullptr, static_cast<uLong>(rgbBytes)) + 16 * bands_.size();
+}
+
+PngBands::~PngBands() = default;
+
+int PngBands::bands() const {
+    return static_cast<int>(bands_.size());
+}
+
+bool PngBands::add(int b, int k, const std::uint8_t* pixels, int stride) {
+    const int rows = std::min(kPngBandRows, height_ - b * kPngBandRows);
+    Thread& t = rooms_[static_cast<std::size_t>(k)];
+    if (!t.store.data()) t.store = platform::LargeBuffer(storeRoom_, false);
+    if (!t.store.data()) return false;
+    Band& band = bands_[static_cast<std::size_t>(b)];
+    band.thread = k;
+    band.at = t.stored;
+    std::uint8_t* to = t.store.data() + t.stored;
+    band.palette.emplace();
+    if (band.palette->index(pixels, width_, rows, stride, to)) {
+        band.size = (1 + static_cast<std::size_t>(width_)) * static_cast<std::size_t>(rows);
+    } else {
+        band.palette.reset();
+        std::uint8_t* end = to;
+        for (int y = 0; y < rows; ++y) {
+            const std::uint8_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
+            end = rgbRow(
+                width_, [row](int x) { return Palette::rgbAt(row, x); }, end);
+        }
+        band.size = static_cast<std::size_t>(end - to);
+    }
+    t.stored += band.size;
+    return true;
+}
+
+std::optional<PngFile> PngBands::finish() {
+    // The bands' palettes joined in their order: the colours in the order they first appear.
     std::optional<Palette> palette;
-    const bool few = onThreadsEach(bands, threads, [&](int b, int) {
-        const int top = b * kBandRows, rows = std::min(kBandRows, height - top);
-        auto& p = palettes[static_cast<std::size_t>(b)];
-        p = Palette::of(pixels + static_cast<std::ptrdiff_t>(top) * stride, width, rows, stride);
-        return p.has_value();
-    });
-    if (few) {
+    if (std::all_of(bands_.begin(), bands_.end(), [](const Band& b) { return b.palette; })) {
         palette.emplace();
-        for (const std::optional<Palette>& p : palettes)
-            if (!palette->add(*p)) {
+        for (const Band& b : bands_)
+            if (!palette->add(*b.palette)) {
                 palette.reset();
                 break;
             }
     }
-    Idat idat(pixels, width, height, stride, palette, threads);
-    if (!onThreadsEach(bands, threads, [&](int b, int k) { return idat.deflateBand(b, k); }))
-        return std::nullopt;
+    const int n = static_cast<int>(bands_.size());
+    const bool deflated = onThreadsEach(n, threads_, [&](int b, int k) {
+        Band& band = bands_[static_cast<std::size_t>(b)];
+        Thread& t = rooms_[static_cast<std::size_t>(k)];
+        std::uint8_t* rows = rooms_[static_cast<std::size_t>(band.thread)].store.data() + band.at;
+        std::span<const std::uint8_t> filtered(rows, band.size);
+        const std::size_t rowBytes = 1 + static_cast<std::size_t>(width_);
+        if (palette) {
+            // The band's own indices made the picture's.
+            std::array<std::uint8_t, 256> to{};
+            for (std::size_t i = 0; i < band.palette->size(); ++i)
+                to[i] = palette->find(band.palette->colour(i));
+            for (std::size_t r = 0; r < band.size; r += rowBytes)
+                for (std::size_t x = 1; x < rowBytes; ++x) rows[r + x] = to[rows[r + x]];
+        } else if (band.palette) {
+            t.rgb.resize(band.size / rowBytes * (1 + width_ * std::size_t{kBytesPerPixel}));
+            std::uint8_t* end = t.rgb.data();
+            for (std::size_t r = 0; r < band.size; r += rowBytes) {
+                const std::uint8_t* row = rows + r + 1;
+                end = rgbRow(
+                    width_, [&](int x) { return band.palette->colour(row[x]); }, end);
+            }
+            filtered = t.rgb;
+        }
+        band.adler = adler32(1, filtered.data(), static_cast<uInt>(filtered.size()));
+        band.length = filtered.size();
+        band.deflatedBy = k;
+        band.deflatedAt = t.used;
+        if (!t.deflate(filtered, b == n - 1, keptRoom_)) return false;
+        band.deflatedSize = t.used - band.deflatedAt;
+        return true;
+    });
+    if (!deflated) return std::nullopt;
 
     PngFile png("\x89PNG\r\n\x1a\n", 8);
     std::string header;
-    put32(header, static_cast<std::uint32_t>(width));
-    put32(header, static_cast<std::uint32_t>(height));
+    put32(header, static_cast<std::uint32_t>(width_));
+    put32(header, static_cast<std::uint32_t>(height_));
     // 8 bits, palette or RGB, deflate, filters, no interlace
     header += {8, static_cast<char>(palette ? kColourPalette : kColourRgb), 0, 0, 0};
     chunk(png, "IHDR", [&](PngFile& out) { out.append(header); });
     if (palette) chunk(png, "PLTE", [&](PngFile& out) { out.append(palette->entries()); });
-    chunk(png, "IDAT", [&](PngFile& out) { idat.appendTo(out); });
+    // The bands' deflated parts joined behind the zlib header into one stream.
+    chunk(png, "IDAT", [&](PngFile& out) {
+        std::size_t size = out.size() + 6;
+        for (const Band& b : bands_) size += b.deflatedSize;
+        out.reserve(size);
+        out += {'\x78', '\x01'}; // deflate, 32 KiB window, fastest
+        uLong adler = 1;
+        for (const Band& b : bands_) {
+            const std::uint8_t* kept = rooms_[static_cast<std::size_t>(b.deflatedBy)].kept.data();
+            out.append(reinterpret_cast<const char*>(kept + b.deflatedAt), b.deflatedSize);
+            adler = adler32_combine(adler, b.adler, static_cast<z_off_t>(b.length));
+        }
+        put32(out, static_cast<std::uint32_t>(adler));
+    });
     chunk(png, "IEND", [](PngFile&) {});
     return png;
 }

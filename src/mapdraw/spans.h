@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "draw/looks.h"
+#include "mapdraw/raster.h"
 
 namespace kestrel::mapdraw {
 
@@ -30,11 +31,6 @@ inline int pixelFrom(double v, int size) {
 // Pixels x0 to x1 - 1 of row y.
 struct Span {
     int y, x0, x1;
-};
-
-// Rows top to bottom - 1 of a picture: the part one thread draws.
-struct RowBand {
-    int top, bottom;
 };
 
 // Runs are made within the rows of the band only: the pixels of the others are some other

@@ -229,22 +229,44 @@ TEST(MapPictureBandsTest, AStopWhileTilesAreDecodedOnThreads) {
 }
 
 // A palette holds 256 colours: a picture of more keeps every one, in RGB. The rows are made in
-// parts of 128, the later parts bringing colours of their own, and the bytes do not depend on how
-// many threads make them.
-TEST(PngBytesTest, EveryColourKeptWithinAPaletteOrPastOne) {
+// bands of 128, the later bands bringing colours of their own, or one band more than 256 alone;
+// the bytes depend neither on how many threads make them nor on the order the bands come in.
+TEST(PngBandsTest, EveryColourKeptWithinAPaletteOrPastOne) {
     constexpr int kWidth = 20, kHeight = 300;
-    for (const int colours : {256, 257}) {
+    const struct {
+        const char* what;
+        int colours;   // the pixels take turns with so many
+        int firstBand; // as many in the first band alone (0: the same turns)
+        bool palette;
+    } cases[] = {
+        {"256 colours", 256, 0, true},
+        {"257 colours, none past 256 in a band", 257, 0, false},
+        {"a band of 300 colours", 5, 300, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         std::vector<std::uint32_t> pixels(kWidth * kHeight);
-        for (std::size_t i = 0; i < pixels.size(); ++i)
-            pixels[i] = 0xFF000000 | static_cast<std::uint32_t>(i / 23 % colours) * 0x010203;
+        for (std::size_t i = 0; i < pixels.size(); ++i) {
+            const bool first = c.firstBand && i < kWidth * mapdraw::kPngBandRows;
+            pixels[i] =
+                0xFF000000 |
+                static_cast<std::uint32_t>(first ? i % c.firstBand : i / 23 % c.colours) * 0x010203;
+        }
         const auto png = [&](int threads) {
-            return mapdraw::pngBytes(reinterpret_cast<const std::uint8_t*>(pixels.data()), kWidth,
-                                     kHeight, kWidth * 4, threads);
+            mapdraw::PngBands bands(kWidth, kHeight, threads);
+            // From the last band on, by turns on each thread.
+            for (int b = bands.bands() - 1; b >= 0; --b)
+                if (!bands.add(b, b % threads,
+                               reinterpret_cast<const std::uint8_t*>(
+                                   pixels.data() + b * mapdraw::kPngBandRows * kWidth),
+                               kWidth * 4))
+                    return std::optional<mapdraw::PngFile>();
+            return bands.finish();
         };
         const std::optional<mapdraw::PngFile> one = png(1), three = png(3);
         ASSERT_TRUE(one && three);
-        EXPECT_EQ(*one, *three) << colours << " colours";
-        EXPECT_EQ(one->at(25), colours <= 256 ? 3 : 2) << colours << " colours"; // IHDR's type
+        EXPECT_EQ(*one, *three);
+        EXPECT_EQ(one->at(25), c.palette ? 3 : 2); // IHDR's colour type
         const draw::Surface s = decoded(*one);
         ASSERT_EQ(cairo_image_surface_get_height(s.get()), kHeight);
         for (int y = 0; y < kHeight; ++y) {
