@@ -18,9 +18,10 @@ namespace kestrel::mapdraw {
 // runs to megabytes, and fresh ordinary pages cost a page fault each.
 using PngFile = std::basic_string<char, std::char_traits<char>, platform::LargePageAllocator<char>>;
 
-// The rows a PNG is made in, band by band: the bytes of the file depend on it, never on the
-// threads.
-inline constexpr int kPngBandRows = 128;
+// The rows a PNG is made in, band by band, and a map picture painted: the bytes of the file depend
+// on it, never on the threads. Each band's painter passes over every shape, and projects again
+// those that reach into two, so bands of 128 rows painted slower than 256.
+inline constexpr int kPngBandRows = 256;
 
 // A PNG made band by band as the picture is painted, so that the picture's pixels need never be
 // held whole: each band of rows is handed in once, on any thread, and kept as palette indices

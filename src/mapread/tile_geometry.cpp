@@ -195,11 +195,13 @@ TileGeometry TileGeometry::read(const MapBuffer& buf, const ImgTile& tile,
     g.zoom = tre.levels[level].zoom;
     // Room held at once, as the lists would reach it by doubling, each copy touching new pages:
     // mkgmap's finest level holds about a point per four bytes of the RGN, and an object per 25.
-    // Only the entries written take memory. The first part holds room for the whole tile, the
-    // parts joined to it, and each of the others for a share.
+    // Only the entries written take memory. Every part holds room for the whole tile's points,
+    // so that they lie in large pages (a part's share in ordinary pages took a page fault each
+    // 4 KiB); the first holds room for the whole tile's shapes, the parts joined to it, and
+    // each of the others for a share.
     const auto rgnBytes = static_cast<std::size_t>(std::max<std::int64_t>(h.rgn.size(), 0));
     const std::size_t share = whole ? 1 : std::size_t{4} * part.slices;
-    g.points.reserve(std::min(request.maxPoints, rgnBytes / 4 / share));
+    g.points.reserve(std::min(request.maxPoints, rgnBytes / 4));
     for (auto& list : g.shapes) list.reserve(std::min(request.maxPoints, rgnBytes / 16 / share));
     const auto [from, to] = sliceOf(tre, level, part);
     ShapeSink sink(h.rgn, h.rgnName, level, tre::kMaxBits - bits, request, tre.subdivisions.data(),

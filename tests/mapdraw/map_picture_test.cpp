@@ -229,8 +229,8 @@ TEST(MapPictureBandsTest, AStopWhileTilesAreDecodedOnThreads) {
 }
 
 // A palette holds 256 colours: a picture of more keeps every one, in RGB. The rows are made in
-// bands of 128, the later bands bringing colours of their own, or one band more than 256 alone;
-// the bytes depend neither on how many threads make them nor on the order the bands come in.
+// bands (kPngBandRows), the later bands bringing colours of their own, or one band more than 256
+// alone; the bytes depend neither on how many threads make them nor on the order the bands come in.
 TEST(PngBandsTest, EveryColourKeptWithinAPaletteOrPastOne) {
     constexpr int kWidth = 20, kHeight = 300;
     const struct {
