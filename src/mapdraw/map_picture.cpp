@@ -230,23 +230,19 @@ int threadsFor(const PictureRequest& request) {
 }
 
 // The shapes of the tiles, in their order, decoded on the request's threads. With more than one,
-// each tile is read in parts, each of its sections in a slice of its subdivisions for each thread
-// (a tile alone, or a big section, would otherwise keep threads waiting), and the thread that
-// reads a tile's last part joins them. Thread k begins with part k, then each takes the next part
-// when it is free. This thread, with the first part, yields to the user interface between
-// subdivisions and passes the user's stop on to the others when a part of its is done (a part
-// takes well under a tenth of a second). Nothing when memory ran out on one of them.
+// each tile is read in two parts, its standard and its extended sections (a tile alone would keep
+// one thread waiting), and the thread that reads the second part joins them. Thread k begins with
+// part k, then each takes the next part when it is free. This thread, with the first part, yields
+// to the user interface between subdivisions and passes the user's stop on to the others when a
+// part of its is done (a part takes well under a tenth of a second). Nothing when memory ran out
+// on one of them.
 std::optional<std::vector<TileGeometry>> decodeTiles(const MapBuffer& buf,
                                                      const std::vector<const ImgTile*>& wanted,
                                                      const GeometryRequest& request, int threads,
                                                      UiPort& ui) {
-    const auto slices = static_cast<unsigned>(threads);
-    const std::vector<TilePart> each =
-        threads > 1 ? TileGeometry::partsOf(slices) : std::vector<TilePart>{TilePart{}};
-    const std::size_t per = each.size(), parts = wanted.size() * per;
+    const std::size_t per = threads > 1 ? 2 : 1, parts = wanted.size() * per;
     std::vector<TileGeometry> read(parts);
-    std::vector<TileGeometry> tiles(wanted.size());
-    std::vector<std::atomic<std::size_t>> done(wanted.size()); // parts of each tile read
+    std::vector<std::atomic<int>> done(wanted.size()); // parts of each tile read
     const int n = std::clamp(static_cast<int>(parts), 1, std::max(1, threads));
     std::atomic<std::size_t> next = static_cast<std::size_t>(n);
     std::atomic<bool> stop = false, failed = false;
@@ -254,15 +250,13 @@ std::optional<std::vector<TileGeometry>> decodeTiles(const MapBuffer& buf,
         try {
             for (std::size_t i = first; i < parts && !port.stopflag() && !failed; i = next++) {
                 const std::size_t t = i / per;
-                read[i] = TileGeometry::read(buf, *wanted[t], request, port, each[i % per]);
-                if (done[t]++ == per - 1) {
-                    // The parts' memory given back as they are joined.
-                    std::vector<TileGeometry> mine(
-                        std::make_move_iterator(read.begin() + t * per),
-                        std::make_move_iterator(read.begin() + (t + 1) * per));
-                    tiles[t] = per == 1 ? std::move(mine.front())
-                                        : TileGeometry::join(std::move(mine), slices, buf,
-                                                             *wanted[t], request, port);
+                const TileSections sections = per == 1     ? TileSections::All
+                                              : i % 2 == 0 ? TileSections::Standard
+                                                           : TileSections::Extended;
+                read[i] = TileGeometry::read(buf, *wanted[t], request, port, sections);
+                if (per == 2 && done[t]++ == 1) {
+                    read[2 * t].join(std::move(read[2 * t + 1]), buf, *wanted[t], request, port);
+                    read[2 * t + 1] = TileGeometry(); // its memory given back at once
                 }
                 between();
             }
@@ -281,6 +275,9 @@ std::optional<std::vector<TileGeometry>> decodeTiles(const MapBuffer& buf,
         }
     });
     if (failed) return std::nullopt;
+    std::vector<TileGeometry> tiles;
+    tiles.reserve(wanted.size());
+    for (std::size_t t = 0; t < wanted.size(); ++t) tiles.push_back(std::move(read[t * per]));
     return tiles;
 }
 

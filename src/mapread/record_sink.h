@@ -33,9 +33,6 @@ class RecordSink {
     virtual bool wants(const Subdivision* owner) const = 0;
     // Records in the order of the subfile, each with all its bytes inside its range.
     virtual void take(const RecordRun& run) = 0;
-    // Whether the walk may end at this subdivision, no record of it or of those after it wanted
-    // (a slice of the subdivisions read apart): it ends as if the records ended there.
-    virtual bool past(const Subdivision*) const { return false; }
 };
 
 // Gathers the records of one section of one subdivision and hands them to the sink in runs, so

@@ -25,7 +25,6 @@ std::optional<SubfileStop> RgnExtendedDecoder::decode(ObjectKind kind, const Tre
     std::int64_t done = 0; // the part of the section decoded so far
     if (tre.hasExtendedRanges) {
         for (const Subdivision& sub : tre.subdivisions) {
-            if (sink.past(&sub)) return std::nullopt;
             const ExtendedRange r = sub.extended[k];
             if (r.begin == r.end) continue;
             ui.yield();

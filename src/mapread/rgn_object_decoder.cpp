@@ -40,7 +40,6 @@ std::optional<SubfileStop> RgnObjectDecoder::decode(const TreLevels& tre, Record
         if (ui.stopflag()) return SubfileStop{DecodeStop::Stopped, data_ + s.rgnOffset};
         if (open)
             if (auto stop = close(data_ + s.rgnOffset)) return stop;
-        if (sink.past(&s)) return std::nullopt;
         open = sink.wants(&s) ? &s : nullptr;
     }
     if (open) return close(dataEnd_);

@@ -1,10 +1,6 @@
 #include "mapread/tile_geometry.h"
 
 #include <algorithm>
-#include <array>
-#include <climits>
-#include <cstdint>
-#include <utility>
 
 #include "mapread/coord_bitstream.h"
 #include "mapread/record_cursor.h"
@@ -33,27 +29,19 @@ std::int32_t signed16(const RecordCursor& c, std::int64_t i) {
 // Decodes the coordinates of the records handed to it, of the subdivisions of one level.
 class ShapeSink final : public RecordSink {
   public:
-    // Of the subdivisions, only those from `from` to `to` - 1 in the TRE's list (a slice).
     ShapeSink(const SubfileView& rgn, const char* rgnName, std::size_t level, unsigned shift,
-              const GeometryRequest& request, const Subdivision* first, std::size_t from,
-              std::size_t to, TileGeometry& out)
+              const GeometryRequest& request, TileGeometry& out)
         : rgn_(rgn), rgnName_(rgnName), level_(level), shift_(shift), within_(request.within),
-          maxPoints_(request.maxPoints), first_(first), from_(from), to_(to), out_(out) {}
+          maxPoints_(request.maxPoints), out_(out) {}
 
     bool wants(const Subdivision* s) const override {
         if (!s || s->level != level_ || full()) return false;
-        if (const auto i = static_cast<std::size_t>(s - first_); i < from_ || i >= to_)
-            return false;
         if (!within_) return true;
         // Objects may reach past their subdivision: its box is taken twice as large.
         const std::int64_t w = std::int64_t{s->halfWidth} << (shift_ + 1);
         const std::int64_t h = std::int64_t{s->halfHeight} << (shift_ + 1);
         return s->centre.lon + w >= within_->west && s->centre.lon - w <= within_->east &&
                s->centre.lat + h >= within_->south && s->centre.lat - h <= within_->north;
-    }
-
-    bool past(const Subdivision* s) const override {
-        return static_cast<std::size_t>(s - first_) >= to_;
     }
 
     void take(const RecordRun& run) override {
@@ -138,8 +126,6 @@ class ShapeSink final : public RecordSink {
     unsigned shift_;
     const std::optional<MapArea>& within_;
     std::size_t maxPoints_;
-    const Subdivision* first_;
-    std::size_t from_, to_;
     TileGeometry& out_;
     std::vector<Delta> deltas_;
     std::vector<std::uint8_t> bytes_;
@@ -147,124 +133,71 @@ class ShapeSink final : public RecordSink {
 
 } // namespace
 
-namespace {
-
-// The TRE indices from which the slice's subdivisions of the level run, to the first past them
-// (SIZE_MAX for the last slice: its walk runs to the end, as one read's does).
-std::pair<std::size_t, std::size_t> sliceOf(const TreLevels& tre, std::size_t level,
-                                            const TilePart& part) {
-    if (part.slices <= 1) return {0, SIZE_MAX};
-    std::vector<std::size_t> at; // of the level's subdivisions
-    for (std::size_t i = 0; i < tre.subdivisions.size(); ++i)
-        if (tre.subdivisions[i].level == level) at.push_back(i);
-    const auto index = [&](std::size_t n) {
-        const std::size_t k = n * at.size() / part.slices;
-        return k < at.size() ? at[k] : tre.subdivisions.size();
-    };
-    return {index(part.slice), part.slice + 1 < part.slices ? index(part.slice + 1) : SIZE_MAX};
-}
-
-bool reads(TileSection asked, TileSection section) {
-    return asked == TileSection::All || asked == section;
-}
-
-} // namespace
-
-TileGeometry TileGeometry::read(const MapBuffer& buf, const ImgTile& tile,
-                                const GeometryRequest& request, UiPort& ui, TilePart part) {
-    TileGeometry g;
+void TileGeometry::readInto(const MapBuffer& buf, const ImgTile& tile,
+                            const GeometryRequest& request, UiPort& ui, TileSections sections,
+                            TileGeometry& g) {
     g.name = tile.name;
     const TileHeaders h = TileHeaders::of(buf, tile);
-    // What the tile as a whole says, in its first part only.
-    const bool whole = part.section == TileSection::All ||
-                       (part.section == TileSection::Standard && part.slice == 0);
+    // What the tile as a whole says, in its standard part only.
+    const bool standard = sections != TileSections::Extended;
     const auto note = [&](const SubfileView& view, const char* subfile,
                           const std::optional<SubfileStop>& stop) {
         if (stop) g.notes.push_back({stop->why, g.name, subfile, view.fileOffset(stop->at)});
     };
     const TreLevels tre = TreLevels::read(h.tre, h.treHeader);
     g.area = tre.area;
-    if (whole) note(h.tre, h.treName, tre.stop);
-    if (!levelsUsable(tre)) return g;
+    if (standard) note(h.tre, h.treName, tre.stop);
+    if (!levelsUsable(tre)) return;
     const std::size_t level = levelFor(tre, request.zoom);
     const unsigned bits = tre.levels[level].bits;
     if (bits == 0 || bits > tre::kMaxBits) {
-        if (whole) g.notes.push_back({DecodeStop::LevelsDamaged, g.name, h.treName, -1});
-        return g;
+        if (standard) g.notes.push_back({DecodeStop::LevelsDamaged, g.name, h.treName, -1});
+        return;
     }
     g.zoom = tre.levels[level].zoom;
     // Room held at once, as the lists would reach it by doubling, each copy touching new pages:
     // mkgmap's finest level holds about a point per four bytes of the RGN, and an object per 25.
-    // Only the entries written take memory. Every part holds room for the whole tile's points,
-    // so that they lie in large pages (a part's share in ordinary pages took a page fault each
-    // 4 KiB); the first holds room for the whole tile's shapes, the parts joined to it, and
-    // each of the others for a share.
+    // Only the entries written take memory.
     const auto rgnBytes = static_cast<std::size_t>(std::max<std::int64_t>(h.rgn.size(), 0));
-    const std::size_t share = whole ? 1 : std::size_t{4} * part.slices;
     g.points.reserve(std::min(request.maxPoints, rgnBytes / 4));
-    for (auto& list : g.shapes) list.reserve(std::min(request.maxPoints, rgnBytes / 16 / share));
-    const auto [from, to] = sliceOf(tre, level, part);
-    ShapeSink sink(h.rgn, h.rgnName, level, tre::kMaxBits - bits, request, tre.subdivisions.data(),
-                   from, to, g);
-    const auto walked = [&](const std::optional<SubfileStop>& stop) {
-        g.walkStopped_ = g.walkStopped_ || stop.has_value();
-        note(h.rgn, h.rgnName, stop);
-    };
-    if (reads(part.section, TileSection::Standard))
-        walked(RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, sink, ui));
+    for (auto& list : g.shapes) list.reserve(std::min(request.maxPoints, rgnBytes / 16));
+    ShapeSink sink(h.rgn, h.rgnName, level, tre::kMaxBits - bits, request, g);
+    if (standard)
+        note(h.rgn, h.rgnName, RgnObjectDecoder(h.rgn, h.rgnHeader).decode(tre, sink, ui));
+    if (sections == TileSections::Standard) return;
     const RgnExtendedDecoder extended(h.rgn, h.rgnHeader);
-    constexpr std::array<std::pair<ObjectKind, TileSection>, kObjectKinds> kExtended{
-        {{ObjectKind::Polygon, TileSection::ExtendedPolygons},
-         {ObjectKind::Line, TileSection::ExtendedLines},
-         {ObjectKind::Point, TileSection::ExtendedPoints}}};
-    for (const auto& [kind, section] : kExtended)
-        if (reads(part.section, section) && !ui.stopflag())
-            walked(extended.decode(kind, tre, sink, ui));
+    for (ObjectKind kind : kKinds)
+        if (!ui.stopflag()) note(h.rgn, h.rgnName, extended.decode(kind, tre, sink, ui));
+}
+
+TileGeometry TileGeometry::read(const MapBuffer& buf, const ImgTile& tile,
+                                const GeometryRequest& request, UiPort& ui, TileSections sections) {
+    TileGeometry g;
+    readInto(buf, tile, request, ui, sections, g);
     return g;
 }
 
-std::vector<TilePart> TileGeometry::partsOf(unsigned slices) {
-    std::vector<TilePart> parts;
-    for (TileSection section : {TileSection::Standard, TileSection::ExtendedPolygons,
-                                TileSection::ExtendedLines, TileSection::ExtendedPoints})
-        for (unsigned slice = 0; slice < slices; ++slice) parts.push_back({section, slice, slices});
-    return parts;
-}
-
-TileGeometry TileGeometry::join(std::vector<TileGeometry>&& parts, unsigned slices,
-                                const MapBuffer& buf, const ImgTile& tile,
-                                const GeometryRequest& request, UiPort& ui) {
-    // Near the cap on points, what a part adds depends on where the others left off.
-    std::size_t points = 0;
-    for (const TileGeometry& p : parts) points += p.points.size();
-    if (points >= request.maxPoints) return read(buf, tile, request, ui);
-    TileGeometry out = std::move(parts.front());
-    bool ended = out.walkStopped_; // the walk of the section in hand
-    for (std::size_t i = 1; i < parts.size(); ++i) {
-        if (i % slices == 0) {
-            // A stop ends a read after the standard section.
-            if (ui.stopflag()) break;
-            ended = false;
-        }
-        if (ended) continue;
-        ended = parts[i].walkStopped_;
-        out.append(std::move(parts[i]));
+void TileGeometry::join(TileGeometry&& extended, const MapBuffer& buf, const ImgTile& tile,
+                        const GeometryRequest& request, UiPort& ui) {
+    // A stop ends a read after the standard sections.
+    if (ui.stopflag()) return;
+    // Near the cap on points, what the extended sections add depends on where the standard
+    // ones left off: they are read again after them, as one read does.
+    if (points.size() + extended.points.size() >= request.maxPoints) {
+        readInto(buf, tile, request, ui, TileSections::Extended, *this);
+        return;
     }
-    return out;
-}
-
-void TileGeometry::append(TileGeometry&& part) {
     const auto base = static_cast<std::uint32_t>(points.size());
-    points.insert(points.end(), part.points.begin(), part.points.end());
+    points.insert(points.end(), extended.points.begin(), extended.points.end());
     for (std::size_t k = 0; k < shapes.size(); ++k)
-        for (MapShape s : part.shapes[k]) {
+        for (MapShape s : extended.shapes[k]) {
             s.first += base;
             shapes[k].push_back(s);
         }
     // Only the first damaged shape of the tile is named.
-    for (DecodeNote& n : part.notes)
+    for (DecodeNote& n : extended.notes)
         if (n.why != DecodeStop::ShapeDamaged || damagedShapes == 0) notes.push_back(std::move(n));
-    damagedShapes += part.damagedShapes;
+    damagedShapes += extended.damagedShapes;
 }
 
 } // namespace kestrel

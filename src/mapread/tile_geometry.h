@@ -39,15 +39,8 @@ struct GeometryRequest {
     std::size_t maxPoints = std::size_t{1} << 26;
 };
 
-// The sections of a tile's RGN to read: all, or one of them apart.
-enum class TileSection { All, Standard, ExtendedPolygons, ExtendedLines, ExtendedPoints };
-
-// A part of a tile read apart: one section (or all), and of the subdivisions of the level read the
-// slice-th of `slices` runs, as even in number as they may be.
-struct TilePart {
-    TileSection section = TileSection::All;
-    unsigned slice = 0, slices = 1;
-};
+// The sections of a tile's RGN to read: all, or the standard and the extended apart.
+enum class TileSections { All, Standard, Extended };
 
 struct TileGeometry {
     std::string name;
@@ -66,25 +59,19 @@ struct TileGeometry {
     }
 
     // Decodes the tile of the map in the buffer (its key already set). Yields to the user
-    // interface between subdivisions and honours its stop flag (a Stopped note). A part says
-    // nothing of the tile as a whole (its levels) unless it is the first of its standard section.
+    // interface between subdivisions and honours its stop flag (a Stopped note). The extended
+    // part says nothing of the tile as a whole (its levels): the standard part does.
     static TileGeometry read(const MapBuffer& buf, const ImgTile& tile,
-                             const GeometryRequest& request, UiPort& ui, TilePart part = {});
-    // The parts several threads read a tile in, in the order join takes them: each section in
-    // `slices` slices, the sections in the order one read takes them.
-    static std::vector<TilePart> partsOf(unsigned slices);
-    // The parts of partsOf(slices), read apart, put together: the same shapes, points and notes
-    // as one read gives. A section's walk that stopped in one slice ends there, as it ends one
-    // read; near the cap on points the tile is read again in one go.
-    static TileGeometry join(std::vector<TileGeometry>&& parts, unsigned slices,
-                             const MapBuffer& buf, const ImgTile& tile,
-                             const GeometryRequest& request, UiPort& ui);
+                             const GeometryRequest& request, UiPort& ui,
+                             TileSections sections = TileSections::All);
+    // Adds the extended part of the tile, read apart, to this, its standard part: the same
+    // shapes, points and notes as one read of all the sections gives.
+    void join(TileGeometry&& extended, const MapBuffer& buf, const ImgTile& tile,
+              const GeometryRequest& request, UiPort& ui);
 
   private:
-    // Adds the part's shapes, points and notes after these.
-    void append(TileGeometry&& part);
-
-    bool walkStopped_ = false; // the decoder of its section stopped before the section's end
+    static void readInto(const MapBuffer& buf, const ImgTile& tile, const GeometryRequest& request,
+                         UiPort& ui, TileSections sections, TileGeometry& g);
 };
 
 } // namespace kestrel

@@ -140,77 +140,52 @@ struct Bitstream {
     std::vector<std::pair<std::int64_t, std::int64_t>> deltas;
 };
 
-// The parts of each section, in slices of the level's subdivisions, read apart and joined give
-// what one read gives: the same shapes in the same order, points, notes and damaged shapes, on
-// damaged bytes (a walk that stops in one slice ends there) and near the cap on points too
-// (reached in the standard section, or only in an extended one). On the real maps of the shared
-// fixtures too, where the level has many subdivisions, damaged from the middle of their RGN.
+// The standard and the extended sections read apart and joined give what one read gives: the
+// same shapes in the same order, points, notes and damaged shapes, on damaged bytes and near the
+// cap on points too (reached in the standard part, or only in the extended one).
 TEST(TileGeometry, PartsReadApartJoinAsOneRead) {
-    // One read, or with `slices` the parts of each section joined.
-    const auto read = [](const std::string& b, std::size_t maxPoints, unsigned slices) {
+    const std::string bytes = readFile(kMap).value();
+    const std::size_t rgn = bytes.find("GARMIN RGN") - 2;
+    std::string flipped = bytes;
+    for (std::size_t i = rgn + 0x7D; i < flipped.size(); ++i)
+        flipped[i] = static_cast<char>(~flipped[i]);
+    const std::size_t all = Read(bytes).geometry.points.size();
+    // One read of the sections given, or with `apart` the standard part joined by the extended.
+    const auto read = [](const std::string& b, std::size_t maxPoints, TileSections sections,
+                         bool apart) {
         const MapBuffer buf =
             MapBuffer::view({reinterpret_cast<const std::uint8_t*>(b.data()), b.size()});
         FakeUi ui;
         const ImgTile tile = ImgDirectory::read(buf).tiles.at(0);
         GeometryRequest request;
         request.maxPoints = maxPoints;
-        if (slices == 0) return TileGeometry::read(buf, tile, request, ui);
-        std::vector<TileGeometry> parts;
-        for (const TilePart& part : TileGeometry::partsOf(slices))
-            parts.push_back(TileGeometry::read(buf, tile, request, ui, part));
-        return TileGeometry::join(std::move(parts), slices, buf, tile, request, ui);
+        TileGeometry g = TileGeometry::read(buf, tile, request, ui, sections);
+        if (apart)
+            g.join(TileGeometry::read(buf, tile, request, ui, TileSections::Extended), buf, tile,
+                   request, ui);
+        return g;
     };
-    const auto standardPoints = [](const std::string& b, unsigned slice, unsigned slices) {
-        const MapBuffer buf =
-            MapBuffer::view({reinterpret_cast<const std::uint8_t*>(b.data()), b.size()});
-        FakeUi ui;
-        return TileGeometry::read(buf, ImgDirectory::read(buf).tiles.at(0), {}, ui,
-                                  {TileSection::Standard, slice, slices})
-            .points.size();
+    const std::size_t standard = read(bytes, all, TileSections::Standard, false).points.size();
+    ASSERT_LT(standard, all);
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::size_t maxPoints;
+    } cases[] = {
+        {"whole", bytes, GeometryRequest().maxPoints},
+        {"cut", bytes.substr(0, rgn + 0x80), GeometryRequest().maxPoints},
+        {"flipped", flipped, GeometryRequest().maxPoints},
+        {"cap reached in the standard part", bytes, standard},
+        {"cap reached in the extended part", bytes, standard + 1},
+        {"cap reached by the last shape", bytes, all},
     };
-    std::vector<std::string> maps{kMap};
-    for (const char* real : {"imgforge_latest_tile.img", "mkgmap_reference_WORKS.img"})
-        if (const auto path = std::filesystem::path(sharedFixtureDir()) / "third-party" / real;
-            std::filesystem::exists(path))
-            maps.push_back(path.string());
-    for (const std::string& map : maps) {
-        SCOPED_TRACE(map);
-        const std::string bytes = readFile(map).value();
-        const std::size_t rgn = bytes.find("GARMIN RGN") - 2;
-        // Past the header of a small map, from the middle of its data in a big one.
-        const std::size_t from =
-            bytes.size() > 100000 ? rgn + (bytes.size() - rgn) / 2 : rgn + 0x7D;
-        std::string flipped = bytes;
-        for (std::size_t i = from; i<flipped.size(); i += bytes.size()> 100000 ? 997 : 1)
-            flipped[i] = static_cast<char>(~flipped[i]);
-        const std::size_t all = read(bytes, GeometryRequest().maxPoints, 0).points.size();
-        const std::size_t standard = standardPoints(bytes, 0, 1);
-        ASSERT_LT(standard, all);
-        if (map != kMap) { // slices that split the section
-            EXPECT_LT(standardPoints(bytes, 1, 2), standard);
-        }
-        const struct {
-            const char* what;
-            std::string bytes;
-            std::size_t maxPoints;
-        } cases[] = {
-            {"whole", bytes, GeometryRequest().maxPoints},
-            {"cut", bytes.substr(0, from + 3), GeometryRequest().maxPoints},
-            {"flipped", flipped, GeometryRequest().maxPoints},
-            {"cap reached in the standard section", bytes, standard},
-            {"cap reached in an extended section", bytes, standard + 1},
-            {"cap reached by the last shape", bytes, all},
-        };
-        for (const auto& c : cases)
-            for (const unsigned slices : {1u, 3u}) {
-                SCOPED_TRACE(testing::Message() << c.what << ", " << slices << " slices");
-                const TileGeometry one = read(c.bytes, c.maxPoints, 0);
-                const TileGeometry joined = read(c.bytes, c.maxPoints, slices);
-                EXPECT_EQ(joined.points, one.points);
-                EXPECT_EQ(joined.shapes, one.shapes);
-                EXPECT_EQ(joined.notes, one.notes);
-                EXPECT_EQ(joined.damagedShapes, one.damagedShapes);
-            }
+    for (const auto& c : cases) {
+        const TileGeometry one = read(c.bytes, c.maxPoints, TileSections::All, false);
+        const TileGeometry joined = read(c.bytes, c.maxPoints, TileSections::Standard, true);
+        EXPECT_EQ(joined.points, one.points) << c.what;
+        EXPECT_EQ(joined.shapes, one.shapes) << c.what;
+        EXPECT_EQ(joined.notes, one.notes) << c.what;
+        EXPECT_EQ(joined.damagedShapes, one.damagedShapes) << c.what;
     }
 }
 
