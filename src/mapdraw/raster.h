@@ -1,6 +1,6 @@
 #pragma once
 // A map picture's pixels: 0xAARRGGBB words in native order, row by row from the top left, as the
-// PNG writer takes them. It holds the whole picture, or a band of its rows at a time.
+// PNG writer takes them. It holds a band of the picture's rows at a time (or all of them).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -16,10 +16,6 @@ struct RowBand {
 
 class Raster {
   public:
-    // Every pixel of the picture held, `ground`.
-    Raster(int width, int height, std::uint32_t ground) : Raster(width, height, height) {
-        hold({0, height}, ground);
-    }
     // Room for `rows` rows of a picture of width x height; a band of them held with hold(). The
     // pixels lie in large pages where the system gives them: a picture of millions of pixels
     // otherwise takes a page fault per 1,024 of them.

@@ -64,6 +64,7 @@ struct Pixel {
 
 class RasterPainterTest : public ::testing::Test {
   protected:
+    RasterPainterTest() { raster_.hold({0, 100}, 0xFFFFFFFF); }
     void expectPixels(const std::vector<Pixel>& pixels) const {
         for (const Pixel& p : pixels) EXPECT_EQ(raster_.row(p.y)[p.x] & 0xFFFFFF, p.rgb) << p.what;
     }
@@ -71,7 +72,7 @@ class RasterPainterTest : public ::testing::Test {
         painter_.fillPolygon(style, rings);
     }
 
-    Raster raster_{100, 100, 0xFFFFFFFF};
+    Raster raster_{100, 100, 100};
     RasterPainter painter_{raster_, draw::Daytime::Day};
 };
 
@@ -137,7 +138,8 @@ TEST_F(RasterPainterTest, BitmapLinesKeepTheirTopUpUnlessTurned) {
         {"leftwards, turned", true, {100, 50.5}, {0, 50.5}, hex(kDark), hex(kRed)},
     };
     for (const auto& row : table) {
-        Raster raster(100, 100, 0xFFFFFFFF);
+        Raster raster(100, 100, 100);
+        raster.hold({0, 100}, 0xFFFFFFFF);
         RasterPainter painter(raster, draw::Daytime::Day);
         const typ::Line line = bitmapLine({kRed, kDark}, stripes, row.turned);
         painter.strokeLines(line, std::vector<Ring>{{row.from, row.to}});
@@ -232,7 +234,8 @@ TEST(RasterPainterBandsTest, BandsTogetherPaintWhatOnePainterPaints) {
         const PointF at[] = {{33, 33}, {66, 66.5}, {10, 34}, {90, 65.5}, {50, 0}, {50, 99}};
         p.placePoints(mark, at);
     };
-    Raster whole(100, 100, 0xFFFFFFFF), rows(100, 100, 34);
+    Raster whole(100, 100, 100), rows(100, 100, 34);
+    whole.hold({0, 100}, 0xFFFFFFFF);
     RasterPainter one(whole, draw::Daytime::Day);
     paint(one);
     for (const mapdraw::RowBand band : {mapdraw::RowBand{0, 33}, {33, 34}, {34, 66}, {66, 100}}) {
