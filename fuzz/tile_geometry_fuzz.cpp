@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 #include "mapread/tile_geometry.h"
 #include "support/fake_ui.h"
+#include "support/joined_parts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     kestrel::MapBuffer buf = kestrel::MapBuffer::view({data, size});
@@ -26,12 +28,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const kestrel::DecodeNote& n : g.notes)
             if (n.offset >= static_cast<std::int64_t>(size) || n.offset < -1) std::abort();
         if (ui.stopflag()) continue; // a stop ends the reads where it finds them
-        kestrel::TileGeometry apart =
+        kestrel::TileGeometry standard =
             kestrel::TileGeometry::read(buf, tile, request, ui, kestrel::TileSections::Standard);
-        apart.join(
-            kestrel::TileGeometry::read(buf, tile, request, ui, kestrel::TileSections::Extended),
-            buf, tile, request, ui);
+        kestrel::TileGeometry extended =
+            kestrel::TileGeometry::read(buf, tile, request, ui, kestrel::TileSections::Extended);
+        standard.join(extended, buf, tile, request, ui);
         if (ui.stopflag()) continue;
+        const kestrel::TileGeometry apart = kestrel::test::oneReadOf(std::move(standard), extended);
         if (apart.points != g.points || apart.shapes != g.shapes || apart.notes != g.notes ||
             apart.damagedShapes != g.damagedShapes)
             std::abort();

@@ -231,7 +231,8 @@ int threadsFor(const PictureRequest& request) {
 
 // The shapes of the tiles, in their order, decoded on the request's threads. With more than one,
 // each tile is read in two parts, its standard and its extended sections (a tile alone would keep
-// one thread waiting), and the thread that reads the second part joins them. Thread k begins with
+// one thread waiting), and the thread that reads the second part joins them: the two parts follow
+// each other in the list, their shapes together in the order of one read. Thread k begins with
 // part k, then each takes the next part when it is free. This thread, with the first part, yields
 // to the user interface between subdivisions and passes the user's stop on to the others when a
 // part of its is done (a part takes well under a tenth of a second). Nothing when memory ran out
@@ -254,10 +255,8 @@ std::optional<std::vector<TileGeometry>> decodeTiles(const MapBuffer& buf,
                                               : i % 2 == 0 ? TileSections::Standard
                                                            : TileSections::Extended;
                 read[i] = TileGeometry::read(buf, *wanted[t], request, port, sections);
-                if (per == 2 && done[t]++ == 1) {
-                    read[2 * t].join(std::move(read[2 * t + 1]), buf, *wanted[t], request, port);
-                    read[2 * t + 1] = TileGeometry(); // its memory given back at once
-                }
+                if (per == 2 && done[t]++ == 1)
+                    read[2 * t].join(read[2 * t + 1], buf, *wanted[t], request, port);
                 between();
             }
         } catch (const std::bad_alloc&) {
@@ -275,10 +274,7 @@ std::optional<std::vector<TileGeometry>> decodeTiles(const MapBuffer& buf,
         }
     });
     if (failed) return std::nullopt;
-    std::vector<TileGeometry> tiles;
-    tiles.reserve(wanted.size());
-    for (std::size_t t = 0; t < wanted.size(); ++t) tiles.push_back(std::move(read[t * per]));
-    return tiles;
+    return read;
 }
 
 // The picture painted band by band, each thread taking the next band when it is free (shapes

@@ -1,6 +1,7 @@
 #include "mapread/tile_geometry.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "mapread/coord_bitstream.h"
 #include "mapread/record_cursor.h"
@@ -177,27 +178,23 @@ TileGeometry TileGeometry::read(const MapBuffer& buf, const ImgTile& tile,
     return g;
 }
 
-void TileGeometry::join(TileGeometry&& extended, const MapBuffer& buf, const ImgTile& tile,
+void TileGeometry::join(TileGeometry& extended, const MapBuffer& buf, const ImgTile& tile,
                         const GeometryRequest& request, UiPort& ui) {
     // A stop ends a read after the standard sections.
-    if (ui.stopflag()) return;
-    // Near the cap on points, what the extended sections add depends on where the standard
-    // ones left off: they are read again after them, as one read does.
+    if (ui.stopflag()) {
+        extended = TileGeometry();
+        return;
+    }
     if (points.size() + extended.points.size() >= request.maxPoints) {
+        extended = TileGeometry();
         readInto(buf, tile, request, ui, TileSections::Extended, *this);
         return;
     }
-    const auto base = static_cast<std::uint32_t>(points.size());
-    points.insert(points.end(), extended.points.begin(), extended.points.end());
-    for (std::size_t k = 0; k < shapes.size(); ++k)
-        for (MapShape s : extended.shapes[k]) {
-            s.first += base;
-            shapes[k].push_back(s);
-        }
     // Only the first damaged shape of the tile is named.
     for (DecodeNote& n : extended.notes)
         if (n.why != DecodeStop::ShapeDamaged || damagedShapes == 0) notes.push_back(std::move(n));
-    damagedShapes += extended.damagedShapes;
+    extended.notes.clear();
+    damagedShapes += std::exchange(extended.damagedShapes, 0);
 }
 
 } // namespace kestrel

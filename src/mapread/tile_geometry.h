@@ -64,9 +64,13 @@ struct TileGeometry {
     static TileGeometry read(const MapBuffer& buf, const ImgTile& tile,
                              const GeometryRequest& request, UiPort& ui,
                              TileSections sections = TileSections::All);
-    // Adds the extended part of the tile, read apart, to this, its standard part: the same
-    // shapes, points and notes as one read of all the sections gives.
-    void join(TileGeometry&& extended, const MapBuffer& buf, const ImgTile& tile,
+    // Makes this, a tile's standard part, and `extended`, its extended part read apart, hold
+    // what one read of all the sections gives, their shapes taken in that order: the tile's notes
+    // and damaged count come to this. The shapes and points stay in their parts (copying them
+    // took longer than reading them); near the cap on points, where the standard part left off
+    // decides what the extended sections add, they are read again into this and `extended` is
+    // left empty.
+    void join(TileGeometry& extended, const MapBuffer& buf, const ImgTile& tile,
               const GeometryRequest& request, UiPort& ui);
 
   private:
