@@ -17,6 +17,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# zlib's static library, not the import library of its DLL.
+set(ZLIB_USE_STATIC_LIBS ON)
 
 find_program(KESTREL_WINE NAMES wine wine64)
 if(KESTREL_WINE)

@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libcurl4-openssl-dev openssl nlohmann-json3-dev libcli11-dev libcairo2-dev zlib1g-dev
     mkgmap xvfb xauth python3 hyperfine time
-    g++-mingw-w64-x86-64-posix wine wine64
+    g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64
     dpkg-dev file lintian desktop-file-utils appstream
 )
 missing=()

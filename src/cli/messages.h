@@ -507,8 +507,6 @@ inline constexpr std::string_view kRenderFooter =
 inline std::string drawingProgramMissing(std::string_view program, std::string_view why) {
     return concat({"cannot start the drawing program ", program, ": ", why});
 }
-inline constexpr std::string_view kNoDrawing =
-    "this build cannot draw: it was made without the drawing library (Cairo)";
 inline constexpr std::string_view kSizeForm = "must be WIDTHxHEIGHT, each 1 to 8192";
 inline constexpr std::string_view kNoMapTiles = "holds no map tile that can be drawn";
 inline constexpr std::string_view kCannotDraw = "the picture cannot be made (too little memory)";

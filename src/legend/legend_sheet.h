@@ -47,4 +47,9 @@ struct SheetFault {
 };
 std::optional<SheetFault> sheetFault(const typ::TypFile& typ);
 
+// The size of a sheet too large for a picture (see sheet_picture).
+struct TooLargeForPicture {
+    int width = 0, height = 0;
+};
+
 } // namespace kestrel::legend

@@ -7,7 +7,6 @@
 
 #include "legend/legend_input.h"
 #include "legend/legend_sheet.h"
-#include "legend/sheet_picture.h"
 
 namespace kestrel::legend {
 

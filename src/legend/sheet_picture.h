@@ -19,10 +19,6 @@ enum class Columns : std::uint8_t { DayAndNight, Day, Night };
 inline constexpr int kMaxPictureSide = 32767;
 inline constexpr double kMaxPicturePixels = 64.0 * 1024 * 1024;
 
-struct TooLargeForPicture {
-    int width = 0, height = 0;
-};
-
 // The sheet drawn on an image surface of the format (a window shows it without a PNG between);
 // refused beyond kMaxPictureSide or kMaxPicturePixels.
 std::variant<draw::Surface, TooLargeForPicture>
