@@ -1,7 +1,5 @@
 #include "mapread/coord_bitstream.h"
 
-#include <optional>
-
 namespace kestrel {
 namespace {
 
@@ -38,23 +36,28 @@ struct SignForm {
     unsigned width = 0;
 };
 
-// One delta. A delta with its own sign whose value is the sign bit alone says that the delta is
-// larger than the width holds: each such value adds the width's largest and the next one ends it.
-std::optional<std::int64_t> readDelta(BitReader& r, const SignForm& f) {
-    if (r.left() < f.width) return std::nullopt;
+// One delta into `out`; false when the bits ran out. A delta with its own sign whose value is the
+// sign bit alone says that the delta is larger than the width holds: each such value adds the
+// width's largest and the next one ends it. (Not an optional: returned through memory, its flag
+// stored as a byte and loaded as a word stalled every call.)
+bool readDelta(BitReader& r, const SignForm& f, std::int64_t& out) {
+    if (r.left() < f.width) return false;
     const std::uint32_t v = r.take(f.width);
-    if (f.same) return f.negative ? -static_cast<std::int64_t>(v) : v;
+    if (f.same) {
+        out = f.negative ? -static_cast<std::int64_t>(v) : v;
+        return true;
+    }
     const std::uint32_t top = 1u << (f.width - 1);
     const std::uint32_t mask = top - 1;
     std::int64_t more = 0;
     std::uint32_t last = v;
     while (last == top) {
         more += mask;
-        if (r.left() < f.width) return std::nullopt;
+        if (r.left() < f.width) return false;
         last = r.take(f.width);
     }
-    if (last & top) return -(more + (top - (last & mask)));
-    return more + last;
+    out = last & top ? -(more + (top - (last & mask))) : more + last;
+    return true;
 }
 
 } // namespace
@@ -80,16 +83,15 @@ bool readDeltas(std::span<const std::uint8_t> bytes, BitstreamForm form, std::ve
     const unsigned pair = lon.width + lat.width + (form.extraBit ? 1 : 0);
     while (r.left() >= pair) {
         const std::size_t before = r.left();
-        const auto dlon = readDelta(r, lon);
-        const auto dlat = dlon ? readDelta(r, lat) : std::nullopt;
-        if (!dlat) break;
+        std::int64_t dlon = 0, dlat = 0;
+        if (!readDelta(r, lon, dlon) || !readDelta(r, lat, dlat)) break;
         // A pair of zeros within the last byte is the padding of a short pair.
-        if (*dlon == 0 && *dlat == 0 && before < 8) break;
+        if (dlon == 0 && dlat == 0 && before < 8) break;
         if (form.extraBit) {
             if (r.left() < 1) break;
             r.take(1);
         }
-        out.push_back({*dlon, *dlat});
+        out.push_back({dlon, dlat});
     }
     return true;
 }
