@@ -24,7 +24,7 @@ Command genCommand(CLI::App& cli, CommonOptions& common);
 Command decompileCommand(CLI::App& cli, CommonOptions& common);
 // Writes the legend sheet of a TYP (PNG, SVG or HTML), beside a map when asked.
 Command legendCommand(CLI::App& cli, CommonOptions& common);
-// Draws a picture of a map with the styles of a TYP (where drawing is built; elsewhere it says so).
+// Draws a picture of a map with the styles of a TYP.
 Command renderCommand(CLI::App& cli, CommonOptions& common);
 // Compares the running version with the published one and prints the result.
 Command checkUpdateCommand(CLI::App& cli, CommonOptions& common);

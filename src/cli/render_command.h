@@ -1,7 +1,6 @@
 #pragma once
-// `kestrel-cli render`: its options, and the run, which draws where the build draws (with Cairo
-// beside it for the legend), and says that it cannot draw where the build has no Cairo (the
-// Windows cross-build).
+// `kestrel-cli render`: its options, and the run, which draws the picture in every build (the
+// Windows cross-build too: it needs no Cairo).
 #include <optional>
 #include <string>
 #include <string_view>
