@@ -158,8 +158,9 @@ class BandPainter {
     void paint(const DrawList& list) {
         paths_.resize(1);
         for (const Group<typ::Polygon>& g : list.polygons.groups) {
-            // A polygon's pixels lie within the rows of its corners.
-            if (pixels(list.polygons.shapes[g.begin], 1, paths_[0]))
+            // A polygon's pixels lie within the rows of its corners; many of a dense map's
+            // polygons lie between pixel centres, and paint none.
+            if (pixels(list.polygons.shapes[g.begin], 1, paths_[0]) && holdsPixelCentre(box_))
                 painter_.fillPolygon(*g.style, {paths_.data(), 1});
         }
         each(list.lines, [&](const typ::Line& style, std::size_t n) {
@@ -197,8 +198,9 @@ class BandPainter {
     }
 
     // The shape's pixels, when it lies within the picture (with a margin for wide lines and
-    // icons) and comes within `reach` rows of the band; false when not.
-    bool pixels(const Placed& p, double reach, std::vector<draw::PointF>& out) const {
+    // icons) and comes within `reach` rows of the band, and the box they reach to in box_;
+    // false when not.
+    bool pixels(const Placed& p, double reach, std::vector<draw::PointF>& out) {
         constexpr double kMargin = 64;
         out.clear();
         if (p.shape->count == 0 || p.bottom + reach < band_.top || p.top - reach > band_.bottom)
@@ -211,6 +213,7 @@ class BandPainter {
             top = std::min(top, at.y), bottom = std::max(bottom, at.y);
             out.push_back(at);
         }
+        box_ = {left, right, top, bottom};
         return right >= -kMargin && left <= frame_.width() + kMargin && bottom >= -kMargin &&
                top <= frame_.height() + kMargin;
     }
@@ -221,6 +224,7 @@ class BandPainter {
     const MapFrame& frame_;
     std::vector<std::vector<draw::PointF>> paths_; // reused: their memory stays
     std::vector<draw::PointF> at_;
+    PixelBox box_{};
 };
 
 // The threads the request may use: as many as the processors unless it says.
