@@ -69,9 +69,15 @@ const std::vector<Span>& SpanMaker::rings(std::span<const std::vector<draw::Poin
         }
         // The order of the row above holds but where edges crossed or began: an insertion sort
         // has little to do.
-        for (std::size_t i = 1; i < active_.size(); ++i)
-            for (std::size_t j = i; j > 0 && active_[j].x < active_[j - 1].x; --j)
-                std::swap(active_[j], active_[j - 1]);
+        // The crossing moved is held aside while the ones past it shift along: swapping it
+        // step by step stored and loaded it again at every step.
+        for (std::size_t i = 1; i < active_.size(); ++i) {
+            if (!(active_[i].x < active_[i - 1].x)) continue;
+            const Crossing moved = active_[i];
+            std::size_t j = i;
+            for (; j > 0 && moved.x < active_[j - 1].x; --j) active_[j] = active_[j - 1];
+            active_[j] = moved;
+        }
         // Crossings right of the picture were left out: an odd count runs to its right side.
         for (std::size_t i = 0; i < active_.size(); i += 2)
             addRun(y, active_[i].x, i + 1 < active_.size() ? active_[i + 1].x : width_ + 1.0);
