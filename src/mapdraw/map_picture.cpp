@@ -158,9 +158,8 @@ class BandPainter {
     void paint(const DrawList& list) {
         paths_.resize(1);
         for (const Group<typ::Polygon>& g : list.polygons.groups) {
-            // A polygon's pixels lie within the rows of its corners; many of a dense map's
-            // polygons lie between pixel centres, and paint none.
-            if (pixels(list.polygons.shapes[g.begin], 1, paths_[0]) && holdsPixelCentre(box_))
+            // A polygon's pixels lie within the rows of its corners.
+            if (pixels(list.polygons.shapes[g.begin], 1, paths_[0]))
                 painter_.fillPolygon(*g.style, {paths_.data(), 1});
         }
         each(list.lines, [&](const typ::Line& style, std::size_t n) {
@@ -198,9 +197,8 @@ class BandPainter {
     }
 
     // The shape's pixels, when it lies within the picture (with a margin for wide lines and
-    // icons) and comes within `reach` rows of the band, and the box they reach to in box_;
-    // false when not.
-    bool pixels(const Placed& p, double reach, std::vector<draw::PointF>& out) {
+    // icons) and comes within `reach` rows of the band; false when not.
+    bool pixels(const Placed& p, double reach, std::vector<draw::PointF>& out) const {
         constexpr double kMargin = 64;
         out.clear();
         if (p.shape->count == 0 || p.bottom + reach < band_.top || p.top - reach > band_.bottom)
@@ -213,7 +211,6 @@ class BandPainter {
             top = std::min(top, at.y), bottom = std::max(bottom, at.y);
             out.push_back(at);
         }
-        box_ = {left, right, top, bottom};
         return right >= -kMargin && left <= frame_.width() + kMargin && bottom >= -kMargin &&
                top <= frame_.height() + kMargin;
     }
@@ -224,7 +221,6 @@ class BandPainter {
     const MapFrame& frame_;
     std::vector<std::vector<draw::PointF>> paths_; // reused: their memory stays
     std::vector<draw::PointF> at_;
-    PixelBox box_{};
 };
 
 // The threads the request may use: as many as the processors unless it says.

@@ -15,16 +15,6 @@ draw::PointF tamed(draw::PointF p) {
     return {std::clamp(p.x, -kFar, kFar), std::clamp(p.y, -kFar, kFar)};
 }
 
-bool holdsPixelCentre(const PixelBox& box) {
-    constexpr double kSlack = 1e-6;
-    // The first centre at or past `low`, against `high` (std::ceil, not ceilOf: a box may lie
-    // far outside the picture).
-    const auto centreIn = [](double low, double high) {
-        return std::ceil(low - kSlack - 0.5) + 0.5 <= high + kSlack;
-    };
-    return centreIn(box.left, box.right) && centreIn(box.top, box.bottom);
-}
-
 std::optional<SpanMaker::Edge> SpanMaker::edge(draw::PointF a, draw::PointF b) const {
     if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
         return std::nullopt;

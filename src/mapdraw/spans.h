@@ -28,16 +28,6 @@ inline int pixelFrom(double v, int size) {
     return std::clamp(ceilOf(std::clamp(v - 0.5, -1.0, static_cast<double>(size))), 0, size);
 }
 
-// The pixels a shape's corners reach to.
-struct PixelBox {
-    double left, right, top, bottom;
-};
-
-// Whether a pixel's centre lies within the box, give or take a millionth of a pixel (a polygon's
-// crossings with a row are found to a rounding error). A polygon whose box holds none paints
-// nothing: a pixel is inside when its centre is.
-bool holdsPixelCentre(const PixelBox& box);
-
 // Pixels x0 to x1 - 1 of row y.
 struct Span {
     int y, x0, x1;

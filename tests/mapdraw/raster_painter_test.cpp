@@ -86,50 +86,6 @@ TEST_F(RasterPainterTest, PolygonsFillEvenOddByPixelCentres) {
                   {"the hole", 20, 20, kGround}});
 }
 
-// A polygon whose corners hold no pixel centre between them paints nothing, so the picture leaves
-// it out unpainted; one that holds a centre, even on its very edge, is painted.
-TEST(PixelBoxTest, APixelCentreWithinTheBox) {
-    const struct {
-        const char* what;
-        mapdraw::PixelBox box;
-        bool holds;
-    } cases[] = {
-        {"around a centre", {10.4, 10.6, 20.4, 20.6}, true},
-        {"between two columns' centres", {10.6, 11.4, 20, 30}, false},
-        {"between two rows' centres", {10, 30, 20.51, 21.49}, false},
-        {"a centre on its left and top edges", {10.5, 10.9, 20.5, 20.9}, true},
-        {"a centre on its right and bottom edges", {10.1, 10.5, 20.1, 20.5}, true},
-        {"a centre a rounding error outside", {10.5 + 1e-9, 10.9, 20.1, 20.5 - 1e-9}, true},
-        {"a single point on a centre", {3.5, 3.5, 3.5, 3.5}, true},
-        {"far left and above the picture", {-1e9 - 0.4, -1e9 - 0.3, -1e9, -1e9 + 2}, false},
-        {"reaching to infinity", {-kInf, 0.2, 5, kInf}, true},
-    };
-    for (const auto& c : cases) EXPECT_EQ(mapdraw::holdsPixelCentre(c.box), c.holds) << c.what;
-}
-
-// Small triangles at many places about the pixel grid: every one that paints a pixel holds a
-// centre in its box.
-TEST(PixelBoxTest, EveryPolygonThatPaintsHoldsACentre) {
-    const typ::Polygon red = polygon({kRed, {}});
-    int painted = 0, leftOut = 0;
-    for (int i = 0; i < 400; ++i) {
-        const double x = 5 + i % 20 * 0.05, y = 7 + i / 20 * 0.05, size = 0.2 + i % 7 * 0.15;
-        const Ring ring{{x, y}, {x + size, y + size / 3}, {x + size / 2, y + size}};
-        Raster raster(20, 20, 20);
-        raster.hold({0, 20}, 0xFFFFFFFF);
-        RasterPainter(raster, draw::Daytime::Day).fillPolygon(red, std::vector<Ring>{ring});
-        bool any = false;
-        for (int row = 0; row < 20; ++row)
-            for (int col = 0; col < 20; ++col) any |= raster.row(row)[col] != 0xFFFFFFFF;
-        const bool holds = mapdraw::holdsPixelCentre({x, x + size, y, y + size});
-        EXPECT_TRUE(holds || !any) << "the triangle at " << x << "," << y << " of " << size;
-        painted += any, leftOut += !holds;
-    }
-    // Both kinds were met.
-    EXPECT_GT(painted, 0);
-    EXPECT_GT(leftOut, 0);
-}
-
 TEST_F(RasterPainterTest, PatternsTileFromThePictureOriginAndShowWhatIsBelow) {
     fill(polygon({kBlue, {}}), {{{0, 0}, {100, 0}, {100, 100}, {0, 100}}});
     typ::Polygon dotted =
