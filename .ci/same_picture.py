@@ -44,6 +44,8 @@ def pixels(path):
 
 
 def unfilter(kind, row, prior, size):
+    if kind == 0:
+        return row
     for i in range(len(row)):
         left = row[i - size] if i >= size else 0
         up, corner = prior[i], prior[i - size] if i >= size else 0

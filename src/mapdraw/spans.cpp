@@ -58,9 +58,8 @@ const std::vector<Span>& SpanMaker::rings(std::span<const std::vector<draw::Poin
             ending |= c.edge.last <= y;
         }
         // The order of the row above holds but where edges crossed or began: an insertion sort
-        // has little to do.
-        // The crossing moved is held aside while the ones past it shift along: swapping it
-        // step by step stored and loaded it again at every step.
+        // has little to do. The crossing it moves is held aside while the ones past it shift
+        // along (swapped step by step, it was stored and loaded again at every step).
         for (std::size_t i = 1; i < active_.size(); ++i) {
             if (!(active_[i].x < active_[i - 1].x)) continue;
             const Crossing moved = active_[i];

@@ -144,8 +144,8 @@ struct Bitstream {
 
 // The standard and the extended sections read apart and joined give what one read gives, the
 // extended part's shapes taken after the standard part's: the same shapes in the same order,
-// points, notes and damaged shapes, on damaged bytes and near the
-// cap on points too (reached in the standard part, or only in the extended one).
+// points, notes and damaged shapes, on damaged bytes and near the cap on points too (reached in
+// the standard part, or only in the extended one).
 TEST(TileGeometry, PartsReadApartJoinAsOneRead) {
     const std::string bytes = readFile(kMap).value();
     const std::size_t rgn = bytes.find("GARMIN RGN") - 2;
