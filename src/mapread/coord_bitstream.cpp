@@ -1,5 +1,9 @@
 #include "mapread/coord_bitstream.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
 namespace kestrel {
 namespace {
 
@@ -9,17 +13,21 @@ class BitReader {
         : bytes_(bytes), total_(bytes.size() * 8) {}
 
     std::size_t left() const { return total_ - at_; }
-    // The next n bits (n at most 32), lowest first; only after left() >= n.
+    // The next n bits (n at most 32), lowest first; only after left() >= n. They lie within the
+    // eight bytes from the one holding the first of them: those are read at once.
     std::uint32_t take(unsigned n) {
-        std::uint32_t v = 0;
-        for (unsigned i = 0; i < n;) {
-            const std::size_t byte = at_ >> 3;
-            const unsigned shift = at_ & 7;
-            const unsigned here = std::min(8 - shift, n - i);
-            v |= ((static_cast<std::uint32_t>(bytes_[byte]) >> shift) & ((1u << here) - 1)) << i;
-            i += here;
-            at_ += here;
+        const std::size_t byte = at_ >> 3;
+        const std::size_t have = std::min<std::size_t>(8, bytes_.size() - byte);
+        std::uint64_t word = 0;
+        if (have == 8 && std::endian::native == std::endian::little) {
+            std::memcpy(&word, bytes_.data() + byte, 8);
+        } else {
+            for (std::size_t i = 0; i < have; ++i)
+                word |= static_cast<std::uint64_t>(bytes_[byte + i]) << (8 * i);
         }
+        const auto v =
+            static_cast<std::uint32_t>((word >> (at_ & 7)) & ((std::uint64_t{1} << n) - 1));
+        at_ += n;
         return v;
     }
 
@@ -34,29 +42,43 @@ struct SignForm {
     bool same = false;     // all deltas have one sign
     bool negative = false; // that sign, when `same`
     unsigned width = 0;
+    std::uint32_t top = 0; // the sign bit of a delta with its own
+
+    void setWidth(unsigned w) {
+        width = w;
+        top = 1u << (w - 1);
+    }
 };
+
+// The rest of a delta whose first value was the sign bit alone (see readDelta), kept out of the
+// way of the common case.
+[[gnu::noinline]] bool readLongDelta(BitReader& r, const SignForm& f, std::int64_t& out) {
+    const std::uint32_t mask = f.top - 1;
+    std::int64_t more = mask;
+    std::uint32_t last = f.top;
+    for (;;) {
+        if (r.left() < f.width) return false;
+        last = r.take(f.width);
+        if (last != f.top) break;
+        more += mask;
+    }
+    out = last & f.top ? -(more + (f.top - (last & mask))) : more + last;
+    return true;
+}
 
 // One delta into `out`; false when the bits ran out. A delta with its own sign whose value is the
 // sign bit alone says that the delta is larger than the width holds: each such value adds the
 // width's largest and the next one ends it. (Not an optional: returned through memory, its flag
 // stored as a byte and loaded as a word stalled every call.)
-bool readDelta(BitReader& r, const SignForm& f, std::int64_t& out) {
+[[gnu::always_inline]] inline bool readDelta(BitReader& r, const SignForm& f, std::int64_t& out) {
     if (r.left() < f.width) return false;
     const std::uint32_t v = r.take(f.width);
     if (f.same) {
         out = f.negative ? -static_cast<std::int64_t>(v) : v;
         return true;
     }
-    const std::uint32_t top = 1u << (f.width - 1);
-    const std::uint32_t mask = top - 1;
-    std::int64_t more = 0;
-    std::uint32_t last = v;
-    while (last == top) {
-        more += mask;
-        if (r.left() < f.width) return false;
-        last = r.take(f.width);
-    }
-    out = last & top ? -(more + (top - (last & mask))) : more + last;
+    if (v == f.top) return readLongDelta(r, f, out);
+    out = v & f.top ? -static_cast<std::int64_t>(f.top - (v & (f.top - 1))) : v;
     return true;
 }
 
@@ -78,8 +100,8 @@ bool readDeltas(std::span<const std::uint8_t> bytes, BitstreamForm form, std::ve
     const unsigned skip = (form.extended ? 1 : 0) + (form.extraBit ? 1 : 0);
     if (r.left() < skip) return false;
     r.take(skip);
-    lon.width = deltaWidth(form.info & rgn::kBaseBits, !lon.same);
-    lat.width = deltaWidth(form.info >> 4, !lat.same);
+    lon.setWidth(deltaWidth(form.info & rgn::kBaseBits, !lon.same));
+    lat.setWidth(deltaWidth(form.info >> 4, !lat.same));
     const unsigned pair = lon.width + lat.width + (form.extraBit ? 1 : 0);
     while (r.left() >= pair) {
         const std::size_t before = r.left();

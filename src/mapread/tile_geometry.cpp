@@ -56,7 +56,8 @@ class ShapeSink final : public RecordSink {
         if (full()) return;
         const RecordCursor c(rgn_, r.at, r.at + r.length);
         const std::int64_t lonAt = run.extended ? rgn::kExtLonDelta : rgn::kLonDelta;
-        const MapPoint start = at(*run.owner, signed16(c, lonAt), signed16(c, lonAt + 2));
+        const std::int32_t lon0 = signed16(c, lonAt), lat0 = signed16(c, lonAt + 2);
+        const MapPoint start = at(*run.owner, lon0, lat0);
         const auto first = static_cast<std::uint32_t>(out_.points.size());
         if (run.kind == ObjectKind::Point) {
             out_.points.push_back(start);
@@ -73,8 +74,7 @@ class ShapeSink final : public RecordSink {
         for (const Delta& d : deltas_) {
             lon += d.lon;
             lat += d.lat;
-            out_.points.push_back(
-                at(*run.owner, lon + signed16(c, lonAt), lat + signed16(c, lonAt + 2)));
+            out_.points.push_back(at(*run.owner, lon + lon0, lat + lat0));
         }
         out_.shapes[static_cast<std::size_t>(run.kind)].push_back(
             {r.code, first, static_cast<std::uint32_t>(deltas_.size() + 1)});

@@ -202,6 +202,24 @@ TEST(CoordBitstream, DeltasOfEveryForm) {
         {{0x73, 0x03}, {0x10, true, false}, true, {{-3, -3}}},
         // An extra bit for the first point and after each pair.
         {{0xB5, 0x01}, {0x00, false, true}, true, {{1, 3}}},
+        // Longer than a word: longitude with its own sign in 3 bits, long deltas among them;
+        // latitude negative in 2 bits.
+        {{0x4E, 0x95, 0x0C, 0x64, 0x57, 0xFB, 0x90, 0xE4, 0x44, 0x9E, 0x8A, 0x85, 0x11},
+         {0x00, false, false},
+         true,
+         {{1, -1},
+          {-3, -2},
+          {7, 0},
+          {-9, -3},
+          {2, -1},
+          {3, -3},
+          {-1, 0},
+          {15, -2},
+          {0, -1},
+          {-2, -3},
+          {5, -1},
+          {-6, 0},
+          {4, -2}}},
         {{}, {}, false, {}},
     };
     for (const Bitstream& b : table) {
