@@ -54,16 +54,13 @@ struct SignForm {
 // way of the common case.
 [[gnu::noinline]] bool readLongDelta(BitReader& r, const SignForm& f, std::int64_t& out) {
     const std::uint32_t mask = f.top - 1;
-    std::int64_t more = mask;
-    std::uint32_t last = f.top;
-    for (;;) {
+    for (std::int64_t more = mask;; more += mask) {
         if (r.left() < f.width) return false;
-        last = r.take(f.width);
-        if (last != f.top) break;
-        more += mask;
+        const std::uint32_t last = r.take(f.width);
+        if (last == f.top) continue;
+        out = last & f.top ? -(more + (f.top - (last & mask))) : more + last;
+        return true;
     }
-    out = last & f.top ? -(more + (f.top - (last & mask))) : more + last;
-    return true;
 }
 
 // One delta into `out`; false when the bits ran out. A delta with its own sign whose value is the
