@@ -47,21 +47,29 @@ TEST(ReadVersionPage, TextAfterTheFirstBodyDecides) {
         EXPECT_EQ(resultText(readVersionPage(page, 5.1f)), text) << page;
 }
 
-// Every address here stays on this machine. A label of 64 characters cannot be put into a DNS
-// query, so the resolver refuses the name itself, without asking any server.
+// Every address here stays on this machine.
 TEST(UpdateCheck, UnusableAddressesCouldNotBeChecked) {
     const std::string refused = "http://127.0.0.1:" + std::to_string(test::refusingPort()) + "/";
-    const std::string unresolvable = std::string(64, 'k') + ".invalid";
     const std::pair<std::string, std::string> cases[] = {
         {refused, "Could not check for updates: cannot connect to 127.0.0.1"},
-        {"http://" + unresolvable + "/v",
-         "Could not check for updates: cannot resolve " + unresolvable},
         {"ftp://127.0.0.1/v",
          "Could not check for updates: not an http or https address: ftp://127.0.0.1/v"},
         {"127.0.0.1/v", "Could not check for updates: not an http or https address: 127.0.0.1/v"},
         {"", "Could not check for updates: not an http or https address: "},
     };
     for (const auto& [url, text] : cases) EXPECT_EQ(check(url), text);
+}
+
+// A label of 64 characters cannot be put into a DNS query, so the C library's resolver refuses
+// the name itself, without asking any server. Windows' resolver gives no such promise: it may
+// send the name out and wait, so the test does not run there.
+TEST(UpdateCheck, AnUnresolvableNameIsNamed) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the resolver may ask a server";
+#endif
+    const std::string unresolvable = std::string(64, 'k') + ".invalid";
+    EXPECT_EQ(check("http://" + unresolvable + "/v"),
+              "Could not check for updates: cannot resolve " + unresolvable);
 }
 
 // A server that takes the connection and never answers, in plain HTTP and in the TLS handshake:
