@@ -60,18 +60,6 @@ TEST(UpdateCheck, UnusableAddressesCouldNotBeChecked) {
     for (const auto& [url, text] : cases) EXPECT_EQ(check(url), text);
 }
 
-// A label of 64 characters cannot be put into a DNS query, so the C library's resolver refuses
-// the name itself, without asking any server. Windows' resolver gives no such promise: it may
-// send the name out and wait, so the test does not run there.
-TEST(UpdateCheck, AnUnresolvableNameIsNamed) {
-#ifdef _WIN32
-    GTEST_SKIP() << "the resolver may ask a server";
-#endif
-    const std::string unresolvable = std::string(64, 'k') + ".invalid";
-    EXPECT_EQ(check("http://" + unresolvable + "/v"),
-              "Could not check for updates: cannot resolve " + unresolvable);
-}
-
 // A server that takes the connection and never answers, in plain HTTP and in the TLS handshake:
 // the limit set is the one that ends the check.
 TEST(UpdateCheck, TheTimeLimitEndsAnExchangeThatStalls) {

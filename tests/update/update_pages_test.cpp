@@ -1,4 +1,5 @@
-// The update check against pages served by local_http_server.py (on the build machine's side).
+// The update check through libcurl, on the build machine's side: against pages served by
+// local_http_server.py, and a name its resolver refuses.
 #include <gtest/gtest.h>
 
 #include "app/session.h"
@@ -57,4 +58,13 @@ TEST(UpdateCheck, YieldsFourTimesAfterTheRead) {
     test::FakeUi ui;
     checkUpdate(server.url(), kVersion, ui);
     EXPECT_EQ(ui.yields, 4);
+}
+
+// A label of 64 characters cannot be put into a DNS query, so the C library's resolver refuses
+// the name itself, without asking any server (Windows' resolver gives no such promise: it may
+// send the name out and wait).
+TEST(UpdateCheck, AnUnresolvableNameIsNamed) {
+    const std::string unresolvable = std::string(64, 'k') + ".invalid";
+    EXPECT_EQ(check("http://" + unresolvable + "/v"),
+              "Could not check for updates: cannot resolve " + unresolvable);
 }
